@@ -1,0 +1,50 @@
+#pragma once
+// How the core talks to the user and to the window system without knowing Qt.
+// The editor implements it with message boxes and file dialogs, the tests with a
+// scripted fake, the command-line tool on the terminal.
+
+#include <string>
+
+namespace edid {
+
+/// The application title used on every message box and for the settings.
+inline constexpr const char* kAppTitle = "EDID / DDC EnCoding and Decoding Program ";
+
+/// A file dialog request. An empty answer means the user cancelled.
+struct FileDialog {
+  std::string title;
+  std::string filter;         ///< "Description (*.EXT)|*.EXT"
+  std::string initialFolder;  ///< empty: the host's choice
+};
+
+/// The child windows of the main window, as the core names them.
+enum class ChildWindow { None, EdidScreen, Document, HexCalculator };
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  /// A modal message with an OK button and the application title.
+  virtual void message(const std::string& text) = 0;
+  /// A modal Yes/No question; true for Yes. An empty title means the application title.
+  virtual bool ask(const std::string& text, const std::string& title = {},
+                   bool questionIcon = false) = 0;
+  /// Asks for a file to open; "" when cancelled.
+  virtual std::string openFileName(const FileDialog& dialog) = 0;
+  /// Asks for a file name to save under; "" when cancelled.
+  virtual std::string saveFileName(const FileDialog& dialog) = 0;
+  /// Shows or clears the wait pointer.
+  virtual void setBusy(bool /*busy*/) {}
+  /// Lets pending window events run.
+  virtual void processEvents() {}
+
+  /// The decoding screen's model was created (shown) or destroyed (closed).
+  virtual void screenLoaded() {}
+  virtual void screenUnloaded() {}
+  /// Brings a child window to the front.
+  virtual void activate(ChildWindow /*window*/) {}
+  /// Shows the report text in the document window (in background: loaded hidden, for printing).
+  virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
+};
+
+}  // namespace edid

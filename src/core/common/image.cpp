@@ -1,0 +1,55 @@
+#include "core/common/image.h"
+
+#include "core/common/text.h"
+
+namespace edid {
+
+Image::Image() {
+  for (int i = 0; i < kEdidSize; ++i) m_cells[static_cast<std::size_t>(i)] = "00";
+}
+
+Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
+  Image image;
+  for (std::size_t i = 0; i < bytes.size() && i < kEdidSize; ++i)
+    image.setByte(static_cast<int>(i), bytes[i]);
+  return image;
+}
+
+void Image::setByte(int index, int value) { setCell(index, ByteToHex(value & 0xFF)); }
+
+void Image::apply(const CellWrites& writes) {
+  for (const auto& w : writes) setCell(w.index, w.text);
+}
+
+int Image::byte(int index) const {
+  const auto code = HexToChr(cell(index));
+  return code ? *code : 0;
+}
+
+bool Image::readable(int index) const { return HexToChr(cell(index)).has_value(); }
+
+std::vector<std::uint8_t> Image::bytes() const {
+  std::vector<std::uint8_t> out(kEdidSize);
+  for (int i = 0; i < kEdidSize; ++i) out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(byte(i));
+  return out;
+}
+
+int Image::checksumTest() const {
+  int sum = 0;
+  for (int i = 0; i < kEdidSize; ++i) sum = (sum + byte(i)) % 256;
+  return sum;
+}
+
+int Image::correctChecksum() const {
+  int sum = 0;
+  for (int i = 0; i < kChecksumByte; ++i) sum = (sum + byte(i)) % 256;
+  return sum == 0 ? 0 : 256 - sum;
+}
+
+std::array<std::string, kEdidSize> Image::byteTexts() const {
+  std::array<std::string, kEdidSize> out;
+  for (std::size_t i = 0; i < kEdidSize; ++i) out[i] = m_cells[i];
+  return out;
+}
+
+}  // namespace edid

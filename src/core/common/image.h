@@ -1,0 +1,66 @@
+#pragma once
+// The EDID image as the decoding screen holds it: 130 grid cells of text, of
+// which cells 0..127 are the 128 bytes (cell i is byte i). A cell normally holds
+// two upper-case hex digits, but may hold whatever a user typed; readers use the
+// rules of HexToChr, so malformed text is data, never a crash.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace edid {
+
+inline constexpr int kEdidSize = 128;
+inline constexpr int kGridCells = 130;
+inline constexpr int kChecksumByte = 127;
+inline constexpr int kExtensionFlagByte = 126;
+
+/// One cell write of an editor: the cell and its new two-digit text.
+struct CellWrite {
+  int index = 0;
+  std::string text;
+  bool operator==(const CellWrite&) const = default;
+};
+using CellWrites = std::vector<CellWrite>;
+
+/// The 128-byte image in its cells, plus the two grid cells that complete the last row.
+class Image {
+ public:
+  /// A new image: cells 0..127 hold "00", cells 128 and 129 are empty.
+  Image();
+  /// An image of the given bytes (up to 128; missing ones are 0).
+  static Image fromBytes(const std::vector<std::uint8_t>& bytes);
+
+  const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
+  void setCell(int index, std::string text) {
+    m_cells.at(static_cast<std::size_t>(index)) = std::move(text);
+  }
+  /// Writes a byte as two upper-case hex digits.
+  void setByte(int index, int value);
+  void apply(const CellWrites& writes);
+
+  /// Byte value of cell index by the HexToChr rules ("" -> 0, "A" -> 160); a text
+  /// whose value falls outside 0..255 (such as "ZZ") reads as 0.
+  int byte(int index) const;
+  /// True when cell index holds a text HexToChr can read (value 0..255).
+  bool readable(int index) const;
+  /// Bytes 0..127 as values.
+  std::vector<std::uint8_t> bytes() const;
+  /// Sum of bytes 0..127 modulo 256: 0 for a valid checksum.
+  int checksumTest() const;
+  /// The byte 127 that makes bytes 0..127 add up to a multiple of 256.
+  int correctChecksum() const;
+
+  /// The texts of cells 0..127, for change tracking.
+  std::array<std::string, kEdidSize> byteTexts() const;
+
+  bool operator==(const Image&) const = default;
+
+ private:
+  std::array<std::string, kGridCells> m_cells;
+};
+
+}  // namespace edid

@@ -1,0 +1,116 @@
+#include "core/common/numbers.h"
+
+#include <cctype>
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace edid {
+
+double leadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  const std::size_t start = i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::size_t digitsStart = i;
+  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+  bool anyDigit = i > digitsStart;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    const std::size_t fracStart = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    anyDigit = anyDigit || i > fracStart;
+  }
+  if (!anyDigit) return 0.0;
+  std::size_t end = i;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    const std::size_t expStart = j;
+    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j;
+    if (j > expStart) end = j;
+  }
+  std::string number(text.substr(start, end - start));
+  for (char& c : number) {
+    if (c == 'd' || c == 'D') c = 'e';
+  }
+  const double value = std::strtod(number.c_str(), nullptr);
+  return std::isfinite(value) ? value : 0.0;
+}
+
+std::int64_t roundHalfEven(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kMax = 9.2e18;
+  if (value >= kMax) return std::numeric_limits<std::int64_t>::max();
+  if (value <= -kMax) return std::numeric_limits<std::int64_t>::min();
+  const int mode = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  const double rounded = std::nearbyint(value);
+  std::fesetround(mode);
+  return static_cast<std::int64_t>(rounded);
+}
+
+std::string formatNumber(double value, std::string_view pattern) {
+  const std::size_t dot = pattern.find('.');
+  const int decimals = dot == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - dot - 1);
+  const std::string_view intPattern = pattern.substr(0, dot);
+  int minIntDigits = 0;
+  for (char c : intPattern) minIntDigits += c == '0' ? 1 : 0;
+  if (!std::isfinite(value)) value = 0.0;
+
+  const bool negative = value < 0;
+  const double magnitude = std::fabs(value);
+  // Fifteen significant digits as a decimal string, then round that decimal.
+  std::string digits = "0";
+  int point = 1;  // digits before the decimal point
+  if (magnitude != 0.0) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+    digits.assign(1, buf[0]);
+    digits.append(buf + 2, 14);
+    point = std::atoi(std::strchr(buf, 'e') + 1) + 1;
+  }
+  if (point <= 0) {
+    digits.insert(0, static_cast<std::size_t>(1 - point), '0');
+    point = 1;
+  }
+  const std::size_t keep = static_cast<std::size_t>(point + decimals);
+  if (digits.size() < keep + 1) digits.append(keep + 1 - digits.size(), '0');
+  const bool roundUp = digits[keep] >= '5';
+  digits.resize(keep);
+  if (roundUp) {
+    int i = static_cast<int>(keep) - 1;
+    while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+    if (i < 0) {
+      digits.insert(0, "1");
+      ++point;
+    } else {
+      ++digits[static_cast<std::size_t>(i)];
+    }
+  }
+  std::string intPart = digits.substr(0, static_cast<std::size_t>(point));
+  const std::string fracPart = digits.substr(static_cast<std::size_t>(point));
+  const std::size_t firstSignificant = intPart.find_first_not_of('0');
+  intPart = firstSignificant == std::string::npos ? "" : intPart.substr(firstSignificant);
+  if (static_cast<int>(intPart.size()) < minIntDigits)
+    intPart.insert(0, static_cast<std::size_t>(minIntDigits) - intPart.size(), '0');
+
+  std::string out = intPart;
+  if (decimals > 0) out += "." + fracPart;
+  const bool isZero = (intPart + fracPart).find_first_not_of('0') == std::string::npos;
+  if (negative && !isZero) out.insert(0, "-");
+  return out;
+}
+
+std::string hexText(std::int64_t value) {
+  std::uint64_t bits = static_cast<std::uint64_t>(value);
+  if (value < 0 && value >= std::numeric_limits<std::int32_t>::min()) bits &= 0xFFFFFFFFu;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(bits));
+  return buf;
+}
+
+}  // namespace edid

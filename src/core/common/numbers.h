@@ -1,0 +1,33 @@
+#pragma once
+// The one place where numbers are read from text, rounded and formatted.
+// Typed numbers are read by their leading decimal number; display patterns
+// ("0", "00", "0.00", "##0.000", "####") round halves away from zero; turning a
+// number into an integer (for a byte or its hex form) rounds halves to even.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace edid {
+
+/// The leading decimal number of a text, as a user would type it: leading blanks,
+/// an optional sign, digits, an optional fraction and exponent. Anything after the
+/// number is ignored; a text without a leading number counts as 0 ("abc", "", "-").
+double leadingNumber(std::string_view text);
+
+/// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+/// Values beyond the int64 range saturate.
+std::int64_t roundHalfEven(double value);
+
+/// Formats a value with a display pattern made of '0' (a digit always shown),
+/// '#' (a digit shown only when significant) and at most one '.': "0", "00",
+/// "00000", "0.00", "##0.00", "##0.000", "####", "##". The value is first taken
+/// to 15 significant digits, as a decimal, then rounded to the pattern's
+/// decimals with halves away from zero (2.675 -> "2.68", -0.5 -> "-1").
+std::string formatNumber(double value, std::string_view pattern);
+
+/// Upper-case hexadecimal form of a 32-bit integer without leading zeros;
+/// a negative value gives its 32-bit two's complement (-1 -> "FFFFFFFF").
+std::string hexText(std::int64_t value);
+
+}  // namespace edid

@@ -1,0 +1,160 @@
+#pragma once
+// The decoding screen (frmEDID) as a model: the byte grid, the identification
+// boxes, the fourteen section frames and their controls, and the handlers of its
+// events. The editor's widgets mirror this state; every rule runs here.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "core/common/common.h"
+#include "core/common/host.h"
+#include "core/common/image.h"
+#include "core/screen/controls.h"
+#include "core/screen/frames.h"
+
+namespace edid {
+
+/// The controls that can hold the keyboard focus, as far as the core moves it.
+enum class FocusControl {
+  None,
+  Cell,
+  VendorInfo,
+  VerRev,
+  BasicInput,
+  ChromaValue,
+  STAInput,
+  DTInput,
+  DTaInput,
+  ExtStaInput,
+  Other,
+};
+
+struct FocusTarget {
+  FocusControl control = FocusControl::None;
+  int cell = 0;  ///< the cell index when control is Cell
+  bool operator==(const FocusTarget&) const = default;
+};
+
+inline constexpr int kSectionCount = 14;
+
+class EdidScreen {
+ public:
+  /// Loads the screen: cells 0..127 "00", UnsavedChanges and ReportRefreshPending
+  /// cleared, EdidScreenOpen set, the descriptor texts emptied. Nothing is decoded.
+  EdidScreen(Common& common, Host& host);
+
+  // ---- State mirrored onto the widgets -------------------------------------
+  std::string caption = "Edid Decoding Screen";
+  Image image;  ///< txtEdit(0..129): the cell texts
+  std::array<BackColour, kGridCells> cellColour{};
+  std::array<bool, kGridCells> cellLocked{};
+  TextBox txtModel, txtBrand, txtVersion, txtRevision;
+  std::array<Frame, kSectionCount> Hints;
+  Label DTHelp{"Double Click on the Detailed Timing Frame to Reset the current spec to blank."};
+
+  HeaderFrame header;
+  VendorFrame vendor;
+  VersionChecksumLabels edid;  ///< lbEDID(0..7) and VerRev
+  BasicFrame basic;
+  ChromaFrame chroma;
+  EstablishedFrames established;
+  StandardFrame standard;
+  DetailedFrame detailed;
+  DescriptorFrame descriptor;
+  ExtStandardFrame extStandard;
+
+  // ---- Form-level state ----------------------------------------------------
+  bool DecodeInProgress = false;
+  int SelectedByte = 0;
+  int SelectedBlock = 0;
+  bool SelectedBlockIsDescriptor = false;
+  std::string DescriptorTag;
+
+  /// Where the keyboard focus is, as far as the core knows. Handlers that move the
+  /// focus set it and raise focusRequested; the editor applies it and clears the flag.
+  FocusTarget focus;
+  bool focusRequested = false;
+
+  /// Rebuilds and shows the open report; set by the program that owns the screen.
+  std::function<void()> refreshReport;
+
+  // ---- Full decode ---------------------------------------------------------
+  /// Decodes every section from the cells into the frames and the shared texts.
+  void BuildEDIDDefinations();
+
+  // ---- Cell events (index = byte index) -------------------------------------
+  /// A typed character for a cell: its upper-case form.
+  static char txtEdit_KeyPress(char key);
+  /// After a key release: a cell holding exactly two characters re-decodes its field.
+  void txtEdit_KeyUp(int index);
+  /// Leaving a cell: three or more characters are refused with "Please Make Your
+  /// Values In Hex" and the focus goes back. Returns false when refused.
+  bool txtEdit_LostFocus(int index);
+  /// A cell got the focus: shows its section, colours and selects its field.
+  void txtEdit_GotFocus(int index);
+  /// Tells the model that a control other than a cell took the focus.
+  void noteFocus(FocusControl control);
+
+  // ---- Vendor section --------------------------------------------------------
+  /// Filters a character typed into VendorInfo; false when it was refused (after the message).
+  bool VendorInfo_KeyPress(char& key);
+  /// Enter (13) encodes VendorInfo's text into the selected field's bytes.
+  void VendorInfo_KeyUp(int keyCode);
+  std::string GetManufacturer() const;
+  std::string GetProductCode();
+  void CompleteSerialNumber();
+
+  // ---- Version section -------------------------------------------------------
+  void VerRev_KeyUp(int keyCode);
+
+  // ---- Established timings ------------------------------------------------------
+  void ET1_Click(int index);
+  void ET2_Click(int index);
+  void ET3_Click(int index);
+
+  // ---- Extension flag and checksum ----------------------------------------------
+  int ComputeCheckSum() const;
+  void ConvertExtCheckSum();
+
+  // ---- Decoders --------------------------------------------------------------------
+  void ConvertManufacturer();
+  void ConvertProductCode();
+  void ConvertSerialNumber();
+  void ConvertWeek();
+  void ConvertYear();
+  void ConvertVersion();
+  void ConvertRevision();
+  void ConvertCompleteVersion();
+  void ConvertEstablishedTimingsI();
+  void ConvertEstablishedTimingsII();
+  void ConvertManufacturerTimings();
+
+  /// Resets the image to a new one: 00, six FF, 00, then zeros; boxes emptied.
+  void resetToNewImage();
+  /// Empties the four identification boxes.
+  void clearIdentification();
+  /// Asks the editor to put the focus on a cell (runs the cell's focus logic now).
+  void setFocusToCell(int index);
+
+  Common& common() { return m_common; }
+  const Common& common() const { return m_common; }
+
+ private:
+  void recompute();
+  void requestFocus(FocusControl control, int cell = 0);
+  void applyModes();
+  void decodeByteField(int index);
+  void focusVendor(int index);
+  void focusVersion(int index);
+  void focusEstablished(int index);
+  void focusChecksum(int index);
+  void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
+  int selectedVendorField() const;
+  int selectedVersionByte() const;
+
+  Common& m_common;
+  Host& m_host;
+};
+
+}  // namespace edid

@@ -1,0 +1,130 @@
+#pragma once
+// One struct per section frame of the decoding screen, holding its controls under
+// their established names. Array members are indexed as on the screen.
+
+#include <array>
+
+#include "core/screen/controls.h"
+
+namespace edid {
+
+/// Hints(0): the header explanation.
+struct HeaderFrame {
+  Label Label3{"Header Information is 8 Bytes Long ( 00-07)."};
+};
+
+/// Hints(1): manufacturer, product code, serial number, week and year.
+struct VendorFrame {
+  std::array<Label, 7> lbVendor{{{"Manufacturer"},
+                                 {"Product Code"},
+                                 {"Serial Number"},
+                                 {"Week Manufactured"},
+                                 {"Year Manufactured "},
+                                 {"Complete Serial Number"},
+                                 {""}}};
+  TextBox VendorInfo;
+};
+
+/// Hints(2) holds lbEDID(0..3) and VerRev; Hints(13) holds lbEDID(6..7).
+struct VersionChecksumLabels {
+  std::array<Label, 8> lbEDID{{{"Version Number"},
+                               {"Revision Number"},
+                               {"Complete Version Number"},
+                               {""},
+                               {""},
+                               {""},
+                               {"Extended Flag"},
+                               {"CheckSum"}}};
+  TextBox VerRev;
+};
+
+/// Hints(5), Hints(6), Hints(7): one check box per bit (box i is bit 7 - i).
+/// ET3 uses index 7 only (bit 7 of byte 37).
+struct EstablishedFrames {
+  std::array<CheckBox, 8> ET1;
+  std::array<CheckBox, 8> ET2;
+  std::array<CheckBox, 8> ET3;
+  Label reservedNote{"The Balance are Reserved"};
+};
+
+/// Hints(3): basic display parameters (bytes 20-24).
+struct BasicFrame {
+  Frame VideoInput{"Video Input Definition"};
+  Frame DPMS{"DPMS and Supported Features"};
+  std::array<Label, 2> lbBasic;
+  std::array<OptionButton, 3> Basic{{{"Horizontal Size"}, {"Vertical Size"}, {"Gamma"}}};
+  TextBox BasicInput;
+};
+
+/// Hints(4): chromaticity (bytes 25-34).
+struct ChromaFrame {
+  std::array<Label, 2> lbChromaChange{
+      {{"To Change a value listed above, click on the item and place the new value in the text "
+        "below.",
+        false, false},
+       {"Warning this field is used in a math calculation. Click on an option button for "
+        "additional information.",
+        false, true}}};
+  std::array<OptionButton, 8> chkChroma{{{"Red X"},
+                                         {"Red Y"},
+                                         {"Green X"},
+                                         {"Green Y"},
+                                         {"Blue X"},
+                                         {"Blue Y"},
+                                         {"White X"},
+                                         {"White Y"}}};
+  TextBox ChromaValue{"", false, 0, false};
+};
+
+/// Hints(8): the eight standard timings (bytes 38-53).
+struct StandardFrame {
+  std::array<OptionButton, 8> STOpt;
+  TextBox STAInput;
+};
+
+/// Hints(9) and Hints(10): one detailed timing block.
+struct DetailedFrame {
+  std::array<OptionButton, 13> DT{{{"Pixel Clock"},
+                                   {"Active Time"},
+                                   {"Blanking Time"},
+                                   {"Active Time"},
+                                   {"Blanking Time"},
+                                   {"Sync Offset"},
+                                   {"Pulse Width"},
+                                   {"Sync Offset"},
+                                   {"Pulse Width"},
+                                   {"Border"},
+                                   {"Border"},
+                                   {"Image Size"},
+                                   {"Image Size"}}};
+  std::array<OptionButton, 7> DTStereo;
+  std::array<OptionButton, 4> DTSync;
+  CheckBox DT1;
+  TextBox DTInput;
+};
+
+/// Hints(11): one monitor descriptor block.
+struct DescriptorFrame {
+  std::array<OptionButton, 5> DtaOpt{{{"Min Vertical"},
+                                      {"Max Vertical"},
+                                      {"Min Horzontal"},
+                                      {"Max Horzontal"},
+                                      {"Max Pixel Clock"}}};
+  std::array<OptionButton, 6> DtaOptWhite{{{"White X"},
+                                           {"White Y"},
+                                           {"White Gamma"},
+                                           {"White X"},
+                                           {"White Y"},
+                                           {"White Gamma"}}};
+  std::array<CheckBox, 2> Windex{{{"White Point 1", false, false}, {"White Point 2", false, false}}};
+  TextBox DTaInput;
+};
+
+/// Hints(12): the standard timings inside a descriptor block of tag FA.
+struct ExtStandardFrame {
+  std::array<OptionButton, 6> ExtSTOpt;
+  Frame ExtStaFrame{"", true, true};
+  TextBox ExtStaInput;
+};
+
+}  // namespace edid

@@ -1,0 +1,24 @@
+#include "core/sections/checksum.h"
+
+#include "core/common/numbers.h"
+#include "core/common/text.h"
+
+namespace edid::checksum {
+
+int ComputeCheckSum(const Image& image) { return image.checksumTest(); }
+
+std::string extensionFlagCaption(const Image& image) {
+  return "Extended Flag = " + formatNumber(image.byte(kExtensionFlagByte), "0");
+}
+
+std::string extensionBlocksText(const Image& image) {
+  const int flag = image.byte(kExtensionFlagByte);
+  if (flag == 0) return "No Extension EDID Block(s)" + std::string(kCrLf);
+  return "(" + formatNumber(flag, "00") + ") Extension EDID Block(s)" + std::string(kCrLf);
+}
+
+std::string checksumCaption(const Image& image) {
+  return ComputeCheckSum(image) != 0 ? "CheckSum Is Invalid" : "CheckSum OK";
+}
+
+}  // namespace edid::checksum

@@ -1,0 +1,20 @@
+#include "core/sections/version.h"
+
+#include "core/common/numbers.h"
+#include "core/common/text.h"
+
+namespace edid::version {
+
+std::string versionText(const Image& image) { return formatNumber(image.byte(kVersionByte), "0"); }
+
+std::string revisionText(const Image& image) {
+  return formatNumber(image.byte(kRevisionByte), "0");
+}
+
+Result<CellWrites> encode(int byteIndex, std::string_view entry) {
+  const double value = leadingNumber(entry);
+  if (value < 0 || value > 255) return failure("This value must value between 0 and 255");
+  return CellWrites{{byteIndex, ByteToHex(std::stoi(formatNumber(value, "0")))}};
+}
+
+}  // namespace edid::version

@@ -1,0 +1,24 @@
+#pragma once
+// Bytes 18-19: EDID structure version and revision.
+
+#include <string>
+#include <string_view>
+
+#include "core/common/image.h"
+#include "core/common/result.h"
+
+namespace edid::version {
+
+inline constexpr int kVersionByte = 18;
+inline constexpr int kRevisionByte = 19;
+
+/// Byte 18 in decimal.
+std::string versionText(const Image& image);
+/// Byte 19 in decimal.
+std::string revisionText(const Image& image);
+
+/// Encodes a decimal entry (its leading number, rounded) into byte 18 or 19.
+/// Refuses values outside 0..255 with "This value must value between 0 and 255".
+Result<CellWrites> encode(int byteIndex, std::string_view entry);
+
+}  // namespace edid::version

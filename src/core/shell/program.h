@@ -1,0 +1,105 @@
+#pragma once
+// The main window's logic without its widgets: the modes and their buttons, the
+// decoding screen's lifetime, the File menu flows, naming the monitor from the
+// model list files, and the report. The editor forwards menu and button events
+// here and mirrors the state back; the command-line tool drives it headless.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/common.h"
+#include "core/common/host.h"
+#include "core/screen/controls.h"
+#include "core/screen/edid_screen.h"
+
+namespace edid {
+
+class Program {
+ public:
+  /// Main window load: both modes off, calculator closed, registry base location default.
+  explicit Program(Host& host);
+  ~Program();
+
+  Common& common() { return m_common; }
+  const Common& common() const { return m_common; }
+  Host& host() { return m_host; }
+
+  /// The decoding screen, or nullptr when it is not loaded.
+  EdidScreen* screen() { return m_screen.get(); }
+  const EdidScreen* screen() const { return m_screen.get(); }
+
+  // ---- Buttons of the main window ------------------------------------------
+  Button Command1{"Translate EDID"};
+  Button Command2{"Modify EDID (OFF)"};
+  Button Command3{"Auto Cell Seek (Off)", false};
+
+  /// "Translate EDID": builds the report and shows the document window.
+  void Command1_Click();
+  /// "Modify EDID": toggles ModifyMode; switching on opens the screen and focuses cell 0.
+  void Command2_Click();
+  /// "Auto Cell Seek": toggles AutoCellSeekMode.
+  void Command3_Click();
+
+  // ---- Decoding screen lifetime ----------------------------------------------
+  /// Loads the decoding screen when it is not loaded (all cells "00").
+  EdidScreen& showScreen();
+  /// Closes the screen, asking "Save Changes?" when the image has unsaved changes.
+  /// Returns false when the user's save did not complete and the screen stays.
+  bool closeScreen();
+  /// Closes every child window for shut-down; false when a close was cancelled.
+  bool closeAll();
+
+  // ---- File menu ---------------------------------------------------------------
+  void mnuFileNew_Click();
+  void mnuFileOpen_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  /// Closes the active child window.
+  void mnuFileClose_Click(ChildWindow active);
+
+  /// Writes the report of the image to CurrentFilePath (asking for a name when it
+  /// has none) through a temporary file renamed over the old one. A failure leaves
+  /// the old file and UnsavedChanges as they were and says why.
+  void WriteDataFile();
+  /// Asks for a file name (confirming a replace) and writes the data file.
+  void SaveFileAs();
+  /// Reads CurrentFilePath's EDID code section into EdidTokens; false (after its
+  /// message) when the file has none or cannot be read.
+  bool ReadEdidCodeSection();
+  /// Copies EdidTokens into the cells and decodes every section.
+  void LoadTokensIntoCells();
+  /// Reads the model list files of modelListFolders and names the monitor from the
+  /// first that matches.
+  void nameMonitorFromModelLists();
+
+  // ---- Naming the monitor -----------------------------------------------------
+  /// Fills the screen's brand and model boxes from DdcTestLines; false when no line matched.
+  bool FillInModelInfo();
+  /// The name in the first monitor name descriptor (tag FC) ended by 0A, else fallback.
+  std::string ModelFromDescriptor(const std::string& fallback) const;
+  /// The three-letter manufacturer code last decoded, else fallback.
+  std::string BrandFromManufacturer(const std::string& fallback) const;
+  /// True when the first 8 characters are the EDID header 00 FF FF FF FF FF FF 00.
+  static bool IsEdidHeader(std::string_view text);
+
+  // ---- Report -------------------------------------------------------------------
+  /// Fills ReportLines with the report of the current image.
+  void BuildReport();
+  /// Builds the report and shows it in the document window.
+  void ShowReport(bool inBackground);
+  /// The report as one text (the lines before "END REPORT", each with its CR LF).
+  std::string reportText() const;
+
+  /// Folders searched for model list files (*.inf), in order: the program's folder,
+  /// then the per-user data folder.
+  std::vector<std::string> modelListFolders;
+
+ private:
+  Common m_common;
+  Host& m_host;
+  std::unique_ptr<EdidScreen> m_screen;
+};
+
+}  // namespace edid

@@ -1,0 +1,98 @@
+#include "core/common/text.h"
+
+#include <gtest/gtest.h>
+
+#include "core/common/numbers.h"
+
+namespace edid {
+namespace {
+
+TEST(TextHelpers, ByteToHexPadsAndKeepsLongForms) {
+  EXPECT_EQ(ByteToHex(0), "00");
+  EXPECT_EQ(ByteToHex(10), "0A");
+  EXPECT_EQ(ByteToHex(255), "FF");
+  EXPECT_EQ(ByteToHex(256), "100");
+  EXPECT_EQ(ByteToHex(-1), "FFFF");
+}
+
+TEST(TextHelpers, HexDigitAndHexToChrReadMalformedTextByTheirRules) {
+  EXPECT_EQ(HexDigitValue(""), 0);
+  EXPECT_EQ(HexDigitValue("a"), 10);
+  EXPECT_EQ(HexDigitValue("F"), 15);
+  EXPECT_EQ(HexDigitValue("9"), 9);
+  EXPECT_EQ(HexDigitValue("G"), 23);
+  EXPECT_EQ(HexDigitValue(" "), -16);
+  EXPECT_EQ(HexToChr("0A"), 10);
+  EXPECT_EQ(HexToChr("a0"), 160);
+  EXPECT_EQ(HexToChr("A"), 160);
+  EXPECT_EQ(HexToChr(""), 0);
+  EXPECT_EQ(HexToChr("FF9"), 255);
+  EXPECT_FALSE(HexToChr("ZZ").has_value());
+  EXPECT_FALSE(HexToChr("G5").has_value());  // 16 * 23 + 5
+}
+
+TEST(TextHelpers, BinaryConversions) {
+  EXPECT_EQ(HexToBinary("1F"), "00011111");
+  EXPECT_EQ(HexToBinary("3c"), "0011");
+  EXPECT_EQ(HexToBinary(""), "");
+  EXPECT_EQ(BinaryToDecimal(""), "0");
+  EXPECT_EQ(BinaryToDecimal("1"), "1");
+  EXPECT_EQ(BinaryToDecimal("10"), "2");
+  EXPECT_EQ(BinaryToDecimal(HexToBinary("1F")), "31");
+  EXPECT_EQ(BinaryToDecimal(std::string(70, '1')), "1180591620717411303423");
+}
+
+TEST(TextHelpers, PaddingCentringAndStripping) {
+  EXPECT_EQ(PadLeft("abc", 5), "  abc");
+  EXPECT_EQ(PadRight("abc", 5), "abc  ");
+  EXPECT_EQ(PadLeft("abcdef", 5), "abcdef");
+  EXPECT_EQ(PadRight("abcdef", 5), "abcdef");
+  EXPECT_EQ(RepeatText("_", 3), "___");
+  EXPECT_EQ(RepeatText("_", 0), "");
+  EXPECT_EQ(CenterText("ab", 10), "    ab");
+  EXPECT_EQ(CenterText("abc", 10), "    abc");   // 3.5 rounds to 4
+  EXPECT_EQ(CenterText("abcde", 10), "  abcde");  // 2.5 rounds to 2
+  EXPECT_EQ(CenterText("abcdefghij", 10), "");
+  EXPECT_EQ(CenterText("", 10), "");
+  EXPECT_EQ(CenterText("ab\r\n", 10), "    ab\r\n");
+  EXPECT_EQ(CenterText(std::string(21, 'x'), 70), std::string(24, ' ') + std::string(21, 'x'));
+  EXPECT_EQ(IndentText("x", 3), "   x");
+  EXPECT_EQ(StripTrailingCrLf("ab\r\n"), "ab");
+  EXPECT_EQ(StripTrailingCrLf("\r\n"), "");
+  EXPECT_EQ(StripTrailingCrLf("ab\r"), "ab\r");
+}
+
+TEST(Numbers, LeadingNumberReadsWhatAUserTyped) {
+  EXPECT_EQ(leadingNumber("1234"), 1234);
+  EXPECT_EQ(leadingNumber("  12abc"), 12);
+  EXPECT_EQ(leadingNumber("abc"), 0);
+  EXPECT_EQ(leadingNumber(""), 0);
+  EXPECT_EQ(leadingNumber("-"), 0);
+  EXPECT_EQ(leadingNumber("-3.5"), -3.5);
+  EXPECT_EQ(leadingNumber(".5"), 0.5);
+  EXPECT_EQ(leadingNumber("2e3x"), 2000);
+  EXPECT_EQ(leadingNumber("2ex"), 2);
+  EXPECT_EQ(leadingNumber("1e999"), 0);  // not a finite number
+}
+
+TEST(Numbers, RoundingRules) {
+  EXPECT_EQ(roundHalfEven(2.5), 2);
+  EXPECT_EQ(roundHalfEven(3.5), 4);
+  EXPECT_EQ(roundHalfEven(-2.5), -2);
+  EXPECT_EQ(roundHalfEven(1e30), INT64_MAX);
+  EXPECT_EQ(formatNumber(2.5, "0"), "3");
+  EXPECT_EQ(formatNumber(-0.5, "0"), "-1");
+  EXPECT_EQ(formatNumber(2.675, "0.00"), "2.68");
+  EXPECT_EQ(formatNumber(0.0005, "0.000"), "0.001");
+  EXPECT_EQ(formatNumber(1234, "00000"), "01234");
+  EXPECT_EQ(formatNumber(4294967295.0, "00000"), "4294967295");
+  EXPECT_EQ(formatNumber(7, "00"), "07");
+  EXPECT_EQ(formatNumber(0, "####"), "");
+  EXPECT_EQ(formatNumber(0.25, "##0.00"), "0.25");
+  EXPECT_EQ(formatNumber(99.995, "##0.00"), "100.00");
+  EXPECT_EQ(hexText(1234), "4D2");
+  EXPECT_EQ(hexText(-1), "FFFFFFFF");
+}
+
+}  // namespace
+}  // namespace edid

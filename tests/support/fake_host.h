@@ -1,0 +1,48 @@
+#pragma once
+// A scripted Host: records every message and question, answers from queues.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/common/host.h"
+
+namespace edid::test {
+
+class FakeHost : public Host {
+ public:
+  std::vector<std::string> messages;   ///< every OK message, in order
+  std::vector<std::string> questions;  ///< every Yes/No question, in order
+  std::vector<std::string> questionTitles;
+  std::deque<bool> answers;            ///< answers to questions; No when empty
+  std::deque<std::string> fileNames;   ///< answers to file dialogs; "" (cancel) when empty
+  std::vector<FileDialog> dialogs;     ///< every file dialog shown
+  int screenLoads = 0, screenUnloads = 0;
+  std::vector<std::string> documents;  ///< every report text shown
+
+  void message(const std::string& text) override { messages.push_back(text); }
+  bool ask(const std::string& text, const std::string& title, bool) override {
+    questions.push_back(text);
+    questionTitles.push_back(title);
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::string openFileName(const FileDialog& dialog) override { return nextFile(dialog); }
+  std::string saveFileName(const FileDialog& dialog) override { return nextFile(dialog); }
+  void screenLoaded() override { ++screenLoads; }
+  void screenUnloaded() override { ++screenUnloads; }
+  void showDocument(const std::string& text, bool) override { documents.push_back(text); }
+
+ private:
+  std::string nextFile(const FileDialog& dialog) {
+    dialogs.push_back(dialog);
+    if (fileNames.empty()) return "";
+    std::string name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+  }
+};
+
+}  // namespace edid::test
