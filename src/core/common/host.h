@@ -45,6 +45,8 @@ class Host {
   virtual void activate(ChildWindow /*window*/) {}
   /// Shows the report text in the document window (in background: loaded hidden, for printing).
   virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
+  /// Closes a child window other than the decoding screen (the document, the calculator).
+  virtual void closeWindow(ChildWindow /*window*/) {}
 };
 
 }  // namespace edid

@@ -89,6 +89,8 @@ class Program {
   void BuildReport();
   /// Builds the report and shows it in the document window.
   void ShowReport(bool inBackground);
+  /// The document window was closed by the user.
+  void documentClosed() { m_common.DocumentOpen = false; }
   /// The report as one text (the lines before "END REPORT", each with its CR LF).
   std::string reportText() const;
 
