@@ -7,7 +7,9 @@
 
 namespace edid::test {
 
-std::string corpusDir() { return EDID_CORPUS_DIR; }
+std::string corpusDir() {
+  return EDID_CORPUS_DIR;
+}
 
 std::vector<std::string> corpusIds() {
   std::vector<std::string> ids;
@@ -28,6 +30,8 @@ std::vector<std::uint8_t> corpusBytes(const std::string& id) {
   return {data.begin(), data.end()};
 }
 
-Image corpusImage(const std::string& id) { return Image::fromBytes(corpusBytes(id)); }
+Image corpusImage(const std::string& id) {
+  return Image::fromBytes(corpusBytes(id));
+}
 
 }  // namespace edid::test

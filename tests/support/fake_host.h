@@ -14,9 +14,9 @@ class FakeHost : public Host {
   std::vector<std::string> messages;   ///< every OK message, in order
   std::vector<std::string> questions;  ///< every Yes/No question, in order
   std::vector<std::string> questionTitles;
-  std::deque<bool> answers;            ///< answers to questions; No when empty
-  std::deque<std::string> fileNames;   ///< answers to file dialogs; "" (cancel) when empty
-  std::vector<FileDialog> dialogs;     ///< every file dialog shown
+  std::deque<bool> answers;           ///< answers to questions; No when empty
+  std::deque<std::string> fileNames;  ///< answers to file dialogs; "" (cancel) when empty
+  std::vector<FileDialog> dialogs;    ///< every file dialog shown
   int screenLoads = 0, screenUnloads = 0;
   std::vector<std::string> documents;  ///< every report text shown
 

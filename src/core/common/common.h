@@ -11,7 +11,8 @@
 
 namespace edid {
 
-inline constexpr const char* kDefaultRegistryBaseLocation = "SYSTEM\\CurrentControlSet\\Enum\\Display";
+inline constexpr const char* kDefaultRegistryBaseLocation =
+    "SYSTEM\\CurrentControlSet\\Enum\\Display";
 
 struct Common {
   // Modes of the main window.

@@ -15,7 +15,9 @@ Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
   return image;
 }
 
-void Image::setByte(int index, int value) { setCell(index, ByteToHex(value & 0xFF)); }
+void Image::setByte(int index, int value) {
+  setCell(index, ByteToHex(value & 0xFF));
+}
 
 void Image::apply(const CellWrites& writes) {
   for (const auto& w : writes) setCell(w.index, w.text);
@@ -26,11 +28,14 @@ int Image::byte(int index) const {
   return code ? *code : 0;
 }
 
-bool Image::readable(int index) const { return HexToChr(cell(index)).has_value(); }
+bool Image::readable(int index) const {
+  return HexToChr(cell(index)).has_value();
+}
 
 std::vector<std::uint8_t> Image::bytes() const {
   std::vector<std::uint8_t> out(kEdidSize);
-  for (int i = 0; i < kEdidSize; ++i) out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(byte(i));
+  for (int i = 0; i < kEdidSize; ++i)
+    out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(byte(i));
   return out;
 }
 

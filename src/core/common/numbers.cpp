@@ -55,7 +55,8 @@ std::int64_t roundHalfEven(double value) {
 
 std::string formatNumber(double value, std::string_view pattern) {
   const std::size_t dot = pattern.find('.');
-  const int decimals = dot == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - dot - 1);
+  const int decimals =
+      dot == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - dot - 1);
   const std::string_view intPattern = pattern.substr(0, dot);
   int minIntDigits = 0;
   for (char c : intPattern) minIntDigits += c == '0' ? 1 : 0;
@@ -83,7 +84,8 @@ std::string formatNumber(double value, std::string_view pattern) {
   digits.resize(keep);
   if (roundUp) {
     int i = static_cast<int>(keep) - 1;
-    while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+    while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+      digits[static_cast<std::size_t>(i--)] = '0';
     if (i < 0) {
       digits.insert(0, "1");
       ++point;

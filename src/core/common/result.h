@@ -40,7 +40,11 @@ class [[nodiscard]] Result {
 struct Done {};
 using Status = Result<Done>;
 
-inline Status success() { return Done{}; }
-inline Error failure(std::string message) { return Error{std::move(message)}; }
+inline Status success() {
+  return Done{};
+}
+inline Error failure(std::string message) {
+  return Error{std::move(message)};
+}
 
 }  // namespace edid

@@ -5,7 +5,9 @@
 
 namespace edid::checksum {
 
-int ComputeCheckSum(const Image& image) { return image.checksumTest(); }
+int ComputeCheckSum(const Image& image) {
+  return image.checksumTest();
+}
 
 std::string extensionFlagCaption(const Image& image) {
   return "Extended Flag = " + formatNumber(image.byte(kExtensionFlagByte), "0");

@@ -36,7 +36,9 @@ const std::array<Timing, 8>& table(int byteIndex) {
   return byteIndex == kTimingsIIByte ? kTimingsII : kTimingsI;
 }
 
-const Timing& manufacturerTiming() { return kManufacturer; }
+const Timing& manufacturerTiming() {
+  return kManufacturer;
+}
 
 std::array<bool, 8> checks(const Image& image, int byteIndex) {
   std::array<bool, 8> out{};
@@ -60,7 +62,8 @@ std::string reportText(const Image& image, int byteIndex) {
 }
 
 CellWrites setBit(const Image& image, int byteIndex, int checkIndex, bool checked) {
-  const int mask = 1 << (7 - checkIndex);
+  // Byte 37 has one box, ET3(7), and it stands for bit 7.
+  const int mask = byteIndex == kManufacturerByte ? 0x80 : 1 << (7 - checkIndex);
   int value = image.byte(byteIndex) & ~mask;
   if (checked) value |= mask;
   return {{byteIndex, ByteToHex(value)}};

@@ -30,8 +30,8 @@ std::array<bool, 8> checks(const Image& image, int byteIndex);
 /// report text, lines joined by CR LF, no CR LF after the last; "" when no bit is set.
 std::string reportText(const Image& image, int byteIndex);
 
-/// Sets or clears the bit of check box index (bit 7 - index) of byte 35, 36 or 37,
-/// keeping every other bit.
+/// Sets or clears the bit of check box index (bit 7 - index) of byte 35 or 36, or
+/// bit 7 of byte 37 (its one box), keeping every other bit.
 CellWrites setBit(const Image& image, int byteIndex, int checkIndex, bool checked);
 
 }  // namespace edid::established

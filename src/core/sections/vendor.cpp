@@ -47,9 +47,13 @@ std::string serialNumberText(const Image& image) {
   return formatNumber(serial, "00000");
 }
 
-std::string weekText(const Image& image) { return formatNumber(image.byte(16), "00"); }
+std::string weekText(const Image& image) {
+  return formatNumber(image.byte(16), "00");
+}
 
-std::string yearText(const Image& image) { return formatNumber(1990 + image.byte(17), "0"); }
+std::string yearText(const Image& image) {
+  return formatNumber(1990 + image.byte(17), "0");
+}
 
 std::string completeSerial(std::string_view productLetters, std::string_view yearText,
                            std::string_view weekText, std::string_view serialText) {
@@ -105,8 +109,8 @@ Result<CellWrites> encodeSerial(std::string_view entry) {
   if (n < 0 || n > 4294967295LL) return failure("The Range is 0-4294967295");
   std::string h = hexText(n);
   h.insert(0, 8 - h.size(), '0');
-  return CellWrites{{12, h.substr(6, 2)}, {13, h.substr(4, 2)}, {14, h.substr(2, 2)},
-                    {15, h.substr(0, 2)}};
+  return CellWrites{
+      {12, h.substr(6, 2)}, {13, h.substr(4, 2)}, {14, h.substr(2, 2)}, {15, h.substr(0, 2)}};
 }
 
 Result<CellWrites> encodeWeek(std::string_view entry) {

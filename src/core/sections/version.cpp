@@ -5,7 +5,9 @@
 
 namespace edid::version {
 
-std::string versionText(const Image& image) { return formatNumber(image.byte(kVersionByte), "0"); }
+std::string versionText(const Image& image) {
+  return formatNumber(image.byte(kVersionByte), "0");
+}
 
 std::string revisionText(const Image& image) {
   return formatNumber(image.byte(kRevisionByte), "0");

@@ -13,7 +13,9 @@ Program::Program(Host& host) : m_host(host) {
 
 Program::~Program() = default;
 
-void Program::Command1_Click() { ShowReport(false); }
+void Program::Command1_Click() {
+  ShowReport(false);
+}
 
 void Program::Command2_Click() {
   m_common.ModifyMode = !m_common.ModifyMode;
@@ -54,7 +56,9 @@ bool Program::closeScreen() {
   return true;
 }
 
-bool Program::closeAll() { return closeScreen(); }
+bool Program::closeAll() {
+  return closeScreen();
+}
 
 void Program::mnuFileClose_Click(ChildWindow active) {
   if (active == ChildWindow::EdidScreen) closeScreen();

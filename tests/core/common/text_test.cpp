@@ -50,7 +50,7 @@ TEST(TextHelpers, PaddingCentringAndStripping) {
   EXPECT_EQ(RepeatText("_", 3), "___");
   EXPECT_EQ(RepeatText("_", 0), "");
   EXPECT_EQ(CenterText("ab", 10), "    ab");
-  EXPECT_EQ(CenterText("abc", 10), "    abc");   // 3.5 rounds to 4
+  EXPECT_EQ(CenterText("abc", 10), "    abc");    // 3.5 rounds to 4
   EXPECT_EQ(CenterText("abcde", 10), "  abcde");  // 2.5 rounds to 2
   EXPECT_EQ(CenterText("abcdefghij", 10), "");
   EXPECT_EQ(CenterText("", 10), "");

@@ -1,0 +1,169 @@
+// The main window's logic: the two modes, the screen's lifetime and naming the
+// monitor from model list lines.
+#include "core/shell/program.h"
+
+#include <gtest/gtest.h>
+
+#include "support/corpus.h"
+#include "support/fake_host.h"
+
+namespace edid {
+namespace {
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  EdidScreen& load(const Image& image) {
+    EdidScreen& screen = program.showScreen();
+    screen.image = image;
+    screen.BuildEDIDDefinations();
+    program.common().markSaved(screen.image);
+    return screen;
+  }
+
+  test::FakeHost host;
+  Program program{host};
+};
+
+TEST_F(ProgramTest, ModesFollowTheirButtons) {
+  EXPECT_FALSE(program.common().ModifyMode);
+  EXPECT_FALSE(program.Command3.enabled);
+  EXPECT_EQ(program.Command3.caption, "Auto Cell Seek (Off)");
+  program.Command3_Click();  // disabled: nothing happens
+  EXPECT_FALSE(program.common().AutoCellSeekMode);
+
+  program.Command2_Click();
+  EXPECT_TRUE(program.common().ModifyMode);
+  EXPECT_EQ(program.Command2.caption, "Modify EDID (ON)");
+  EXPECT_TRUE(program.Command3.enabled);
+  ASSERT_NE(program.screen(), nullptr);  // switching on opens the screen at cell 0
+  EXPECT_EQ(program.screen()->focus, (FocusTarget{FocusControl::Cell, 0}));
+  EXPECT_TRUE(program.screen()->Hints[0].visible);
+  EXPECT_FALSE(program.screen()->cellLocked[5]);
+
+  program.Command3_Click();
+  EXPECT_TRUE(program.common().AutoCellSeekMode);
+  EXPECT_EQ(program.Command3.caption, "Auto Cell Seek (ON)");
+  program.Command2_Click();
+  EXPECT_EQ(program.Command2.caption, "Modify EDID (OFF)");
+  EXPECT_FALSE(program.Command3.enabled);
+  EXPECT_TRUE(program.common().AutoCellSeekMode);  // kept, only the button is disabled
+  program.Command2_Click();
+  program.Command3_Click();
+  EXPECT_EQ(program.Command3.caption, "Auto Cell Seek (OFF)");
+}
+
+TEST_F(ProgramTest, ClosingWithUnsavedChangesAsksFirst) {
+  program.Command2_Click();
+  EdidScreen& screen = load(test::corpusImage("000CCAC2C577"));
+  screen.txtEdit_GotFocus(16);
+  screen.vendor.VendorInfo.text = "12";
+  screen.VendorInfo_KeyUp(13);
+  ASSERT_TRUE(program.common().UnsavedChanges);
+
+  host.answers = {true};  // Yes, then the save dialog is cancelled
+  EXPECT_FALSE(program.closeScreen());
+  EXPECT_NE(program.screen(), nullptr);
+  EXPECT_TRUE(program.common().EdidScreenOpen);
+  EXPECT_EQ(host.questions, (std::vector<std::string>{"Save Changes?"}));
+
+  host.answers = {false};  // No: closes without saving
+  EXPECT_TRUE(program.closeScreen());
+  EXPECT_EQ(program.screen(), nullptr);
+  EXPECT_FALSE(program.common().EdidScreenOpen);
+  EXPECT_EQ(host.screenUnloads, 1);
+}
+
+// An edit that leaves the checksum byte as it was is still an unsaved change.
+TEST_F(ProgramTest, ChangeTrackingComparesTheWholeImage) {
+  program.Command2_Click();
+  Image image = test::corpusImage("000CCAC2C577");
+  EdidScreen& screen = load(image);
+  // Swap two bytes: the sum, and so the checksum, stays the same.
+  screen.image.setCell(35, image.cell(36));
+  screen.image.setCell(36, image.cell(35));
+  ASSERT_NE(image.cell(35), image.cell(36));
+  screen.txtEdit_KeyUp(36);
+  EXPECT_EQ(screen.image.cell(127), image.cell(127));
+  EXPECT_TRUE(program.common().UnsavedChanges);
+  EXPECT_TRUE(program.common().ReportRefreshPending);
+}
+
+TEST_F(ProgramTest, FillInModelInfoMatchesKeyAndSplitsBrandAndModel) {
+  // 000CCAC2C577 is VSC, product code 0x7D20.
+  EdidScreen& screen = load(test::corpusImage("000CCAC2C577"));
+  ASSERT_EQ(screen.GetManufacturer() + screen.GetProductCode(), "VSC7D20");
+  auto& lines = program.common().DdcTestLines;
+
+  lines = {"ABC1234=\"Other Thing\"", "VSC7D20 = \"ViewTech  VX-1  \""};
+  EXPECT_TRUE(program.FillInModelInfo());
+  EXPECT_EQ(screen.txtBrand.text, "ViewTech");
+  EXPECT_EQ(screen.txtModel.text, "VX-1");
+
+  lines = {"VSC7D20,\"ViewTech VX 1932\""};
+  EXPECT_TRUE(program.FillInModelInfo());
+  EXPECT_EQ(screen.txtModel.text, "VX 1932");
+
+  lines = {"vsc7d20 \"Lower Case\""};  // the key is case-sensitive
+  EXPECT_FALSE(program.FillInModelInfo());
+  EXPECT_EQ(screen.txtBrand.text, "VSC");  // the manufacturer code stands in
+
+  lines = {"VSC7D20 \"OnlyBrand\""};
+  EXPECT_FALSE(program.FillInModelInfo());
+  EXPECT_EQ(screen.txtBrand.text, "OnlyBrand");
+  EXPECT_EQ(screen.txtModel.text, program.ModelFromDescriptor("UNKNOWN MODEL"));
+
+  lines = {"VSC7D20 ViewTech Unquoted"};  // no quotes: the whole line
+  program.FillInModelInfo();
+  EXPECT_EQ(screen.txtBrand.text, "VSC7D20");
+  EXPECT_EQ(screen.txtModel.text, "ViewTech Unquoted");
+}
+
+TEST_F(ProgramTest, ModelFromDescriptorNeedsALineFeed) {
+  EdidScreen& screen = load(Image());
+  EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "UNKNOWN MODEL");
+  // Block 1 a monitor name descriptor.
+  const char name[] = "VX1932wm\n    ";
+  for (int i = 0; i < 3; ++i) screen.image.setByte(72 + i, 0);
+  screen.image.setByte(75, 0xFC);
+  for (int i = 0; i < 13; ++i) screen.image.setByte(77 + i, name[i]);
+  EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "VX1932wm");
+  // Thirteen characters without 0A: no name.
+  for (int i = 0; i < 13; ++i) screen.image.setByte(77 + i, 'A' + i);
+  EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "UNKNOWN MODEL");
+  program.common().DdcTestLines.clear();
+  EXPECT_FALSE(program.FillInModelInfo());
+  EXPECT_EQ(screen.txtModel.text, "UNKNOWN MODEL");
+  EXPECT_EQ(screen.txtBrand.text, "@@@");
+}
+
+TEST_F(ProgramTest, ModelNamesOfRealMonitors) {
+  // Every corpus EDID with a monitor name block ended by a line feed gives that name.
+  int named = 0;
+  for (const auto& id : test::corpusIds()) {
+    EdidScreen& screen = load(test::corpusImage(id));
+    const std::string model = program.ModelFromDescriptor("UNKNOWN MODEL");
+    if (model == "UNKNOWN MODEL") continue;
+    ++named;
+    EXPECT_LE(model.size(), 12u) << id;
+    EXPECT_EQ(model.find('\n'), std::string::npos) << id;
+    const std::string text = test::readFile(test::corpusDir() + "/" + id + ".txt");
+    // Names split over several blocks or holding control bytes read differently there.
+    const std::string tag = "Display Product Name: '";
+    const auto first = text.find(tag);
+    if (first == std::string::npos || text.find(tag, first + 1) != std::string::npos) continue;
+    if (model.find('\0') != std::string::npos) continue;
+    EXPECT_NE(text.find("Display Product Name: '" + model), std::string::npos)
+        << id << " " << model;
+    (void)screen;
+  }
+  EXPECT_GT(named, 200);
+}
+
+TEST(ProgramStatic, IsEdidHeader) {
+  EXPECT_TRUE(Program::IsEdidHeader(std::string("\0\xFF\xFF\xFF\xFF\xFF\xFF\0rest", 12)));
+  EXPECT_FALSE(Program::IsEdidHeader(std::string("\0\xFF\xFF\xFF\xFF\xFF\xFF", 7)));
+  EXPECT_FALSE(Program::IsEdidHeader(std::string(128, ' ')));
+}
+
+}  // namespace
+}  // namespace edid
