@@ -1,0 +1,53 @@
+// Feeds arbitrary entries and cell texts to the screen: whatever arrives, no
+// crash, and every cell an editor writes is two upper-case hex digits.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/screen/edid_screen.h"
+
+namespace {
+
+class QuietHost : public edid::Host {
+ public:
+  void message(const std::string&) override {}
+  bool ask(const std::string&, const std::string&, bool) override { return false; }
+  std::string openFileName(const edid::FileDialog&) override { return {}; }
+  std::string saveFileName(const edid::FileDialog&) override { return {}; }
+};
+
+bool isHexPair(const std::string& text) {
+  auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+  return text.size() == 2 && hex(text[0]) && hex(text[1]);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  QuietHost host;
+  edid::Common common;
+  common.ModifyMode = true;
+  edid::EdidScreen screen(common, host);
+  const int cell = data[0] % 130;
+  const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+  // Half the inputs go into a cell as typed, the rest into an entry box.
+  if (data[0] & 0x80) {
+    screen.image.setCell(cell, text.substr(0, 2));
+    screen.txtEdit_KeyUp(cell);
+    screen.txtEdit_GotFocus(cell);
+    return 0;
+  }
+  screen.BuildEDIDDefinations();
+  screen.txtEdit_GotFocus(8 + cell % 12);
+  screen.vendor.VendorInfo.text = text;
+  screen.edid.VerRev.text = text;
+  const edid::Image before = screen.image;
+  screen.VendorInfo_KeyUp(13);
+  screen.VerRev_KeyUp(13);
+  for (int i = 0; i < edid::kEdidSize; ++i) {
+    if (screen.image.cell(i) != before.cell(i) && !isHexPair(screen.image.cell(i))) std::abort();
+  }
+  return 0;
+}
