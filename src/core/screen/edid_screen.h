@@ -65,10 +65,16 @@ class EdidScreen {
   ExtStandardFrame extStandard;
 
   // ---- Form-level state ----------------------------------------------------
+  /// Set while the focus logic or a decoder sets controls; Click editors then do nothing.
   bool DecodeInProgress = false;
+  /// First byte of the selected 18-byte block (54, 72, 90, 108), or in the standard
+  /// timings the second byte of the selected pair (39, 41, ... 53).
   int SelectedByte = 0;
+  /// Number 0..3 of the selected 18-byte block.
   int SelectedBlock = 0;
+  /// The selected block starts with 00 00 00: a monitor descriptor, not a detailed timing.
   bool SelectedBlockIsDescriptor = false;
+  /// Upper-cased text of byte 3 of the selected descriptor block ("FD", "FA", ...).
   std::string DescriptorTag;
 
   /// Where the keyboard focus is, as far as the core knows. Handlers that move the
@@ -91,7 +97,11 @@ class EdidScreen {
   /// Leaving a cell: three or more characters are refused with "Please Make Your
   /// Values In Hex" and the focus goes back. Returns false when refused.
   bool txtEdit_LostFocus(int index);
-  /// A cell got the focus: shows its section, colours and selects its field.
+  /// A cell got the focus: applies the modes, shows the byte's section frame (exactly
+  /// one), colours the section and field cells, runs the section's decoders, selects
+  /// the field and, with both modes on, asks for the focus in the section's input box.
+  /// Ends by keeping the checksum current and refreshing a stale open report once.
+  /// Indices outside the grid are ignored; 128 and 129 only hide every frame.
   void txtEdit_GotFocus(int index);
   /// Tells the model that a control other than a cell took the focus.
   void noteFocus(FocusControl control);
@@ -117,7 +127,25 @@ class EdidScreen {
   int ComputeCheckSum() const;
   void ConvertExtCheckSum();
 
-  // ---- Decoders --------------------------------------------------------------------
+  // ---- Decoders (each reads its bytes from the cells, sets its controls and the
+  // shared texts, and keeps the checksum current) ------------------------------------
+  /// Byte 20. Not decoded yet: only keeps the checksum current.
+  void ConvertVideoInput();
+  /// Byte 21, into MaxHorizSizeText. Not decoded yet: only keeps the checksum current.
+  void ConvertMaxHorizSize();
+  /// Byte 22, into MaxVertSizeText. Not decoded yet: only keeps the checksum current.
+  void ConvertMaxVertSize();
+  /// Byte 23, into GammaText. Not decoded yet: only keeps the checksum current.
+  void ConvertGamma();
+  /// Byte 24. Not decoded yet: only keeps the checksum current.
+  void ConvertFeatureSupport();
+  /// Bytes 25-34. Not decoded yet: only keeps the checksum current.
+  void ConvertChromaticity();
+  /// Bytes 38-53. Not decoded yet: only keeps the checksum current.
+  void ConvertStandardTimings();
+  /// The 18-byte block named by SelectedByte and SelectedBlock. Not decoded yet:
+  /// only keeps the checksum current.
+  void ConvertDetailedTiming();
   void ConvertManufacturer();
   void ConvertProductCode();
   void ConvertSerialNumber();
@@ -144,11 +172,19 @@ class EdidScreen {
   void recompute();
   void requestFocus(FocusControl control, int cell = 0);
   void applyModes();
+  void paintCells(int first, int last, BackColour colour);
   void decodeByteField(int index);
   void focusVendor(int index);
   void focusVersion(int index);
+  void focusBasic(int index);
+  void focusChroma(int index);
   void focusEstablished(int index);
+  void focusStandard(int index);
+  void focusBlock(int index);
+  void focusDetailedField(int offset);
+  void focusDescriptorField(int start, int offset);
   void focusChecksum(int index);
+  bool autoCellSeek() const;
   void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
   int selectedVendorField() const;
   int selectedVersionByte() const;

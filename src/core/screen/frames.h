@@ -49,10 +49,12 @@ struct EstablishedFrames {
 
 /// Hints(3): basic display parameters (bytes 20-24).
 struct BasicFrame {
-  Frame VideoInput{"Video Input Definition"};
-  Frame DPMS{"DPMS and Supported Features"};
-  std::array<Label, 2> lbBasic;
-  std::array<OptionButton, 3> Basic{{{"Horizontal Size"}, {"Vertical Size"}, {"Gamma"}}};
+  Frame VideoInput{"Video Input Defination"};
+  Frame DPMS{"DPMS"};
+  std::array<Label, 2> lbBasic{{{"Video Input Definition"}, {"Feature Support"}}};
+  /// Captions are replaced by the size and gamma decoders.
+  std::array<OptionButton, 3> Basic{
+      {{"Max. Horiz. Image Size "}, {"Max. Vert. Image Size "}, {"Gamma"}}};
   TextBox BasicInput;
 };
 
@@ -97,9 +99,18 @@ struct DetailedFrame {
                                    {"Border"},
                                    {"Image Size"},
                                    {"Image Size"}}};
-  std::array<OptionButton, 7> DTStereo;
-  std::array<OptionButton, 4> DTSync;
-  CheckBox DT1;
+  std::array<OptionButton, 7> DTStereo{{{"Seq Stereo, Rt Sync =1"},
+                                        {"Seq Stereo, Lt Sync =1"},
+                                        {"2-Way Rt Image"},
+                                        {"2-Way Lt Image"},
+                                        {"4-Way Interleave"},
+                                        {"Side-By-Side"},
+                                        {"No Stereo"}}};
+  std::array<OptionButton, 4> DTSync{{{"Analog Composite"},
+                                      {"Bipolar Analog Comp."},
+                                      {"Digitial Composite"},
+                                      {"Digitial Separate"}}};
+  CheckBox DT1{"Interlaced"};
   TextBox DTInput;
 };
 
@@ -110,19 +121,16 @@ struct DescriptorFrame {
                                       {"Min Horzontal"},
                                       {"Max Horzontal"},
                                       {"Max Pixel Clock"}}};
-  std::array<OptionButton, 6> DtaOptWhite{{{"White X"},
-                                           {"White Y"},
-                                           {"White Gamma"},
-                                           {"White X"},
-                                           {"White Y"},
-                                           {"White Gamma"}}};
-  std::array<CheckBox, 2> Windex{{{"White Point 1", false, false}, {"White Point 2", false, false}}};
+  std::array<OptionButton, 6> DtaOptWhite{
+      {{"White X"}, {"White Y"}, {"White Gamma"}, {"White X"}, {"White Y"}, {"White Gamma"}}};
+  std::array<CheckBox, 2> Windex{{{"W Index 0", false, false}, {"W Index 1", false, false}}};
   TextBox DTaInput;
 };
 
 /// Hints(12): the standard timings inside a descriptor block of tag FA.
 struct ExtStandardFrame {
-  std::array<OptionButton, 6> ExtSTOpt;
+  /// 0..5: the six timings of the block; 6 turns the block back into a serial number.
+  std::array<OptionButton, 7> ExtSTOpt{{{}, {}, {}, {}, {}, {}, {"Disable this option."}}};
   Frame ExtStaFrame{"", true, true};
   TextBox ExtStaInput;
 };

@@ -1,0 +1,246 @@
+// The byte grid's events, the full decode, and the identification, checksum and
+// established timing frames as the screen drives them.
+#include "core/screen/edid_screen.h"
+
+#include <gtest/gtest.h>
+
+#include "screen_fixture.h"
+
+namespace edid::test {
+namespace {
+
+class EdidScreenTest : public ScreenFixture {};
+
+using V = std::vector<int>;
+
+constexpr const char* kTimingsAndRangeLimits = "5D0A287815F7";  // blocks DTD, DTD, FC, FD
+constexpr const char* kFourTimingsLastFa = "256C6451A10D";      // blocks DTD, DTD, DTD, FA
+
+TEST_F(EdidScreenTest, NewScreenHoldsZerosAndDecodesNothing) {
+  EXPECT_TRUE(common.EdidScreenOpen);
+  for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(screen.image.cell(i), "00");
+  EXPECT_TRUE(screen.vendor.VendorInfo.text.empty());
+  EXPECT_TRUE(common.ManufacturerText.empty());
+  EXPECT_TRUE(visibleHints().empty());
+  EXPECT_EQ(EdidScreen::txtEdit_KeyPress('b'), 'B');
+  EXPECT_EQ(EdidScreen::txtEdit_KeyPress('5'), '5');
+}
+
+TEST_F(EdidScreenTest, FullDecodeLeavesTheLastBlockSelected) {
+  load(corpusImage(kTimingsAndRangeLimits));
+  EXPECT_EQ(screen.vendor.VendorInfo.text, common.YearText);
+  EXPECT_EQ(screen.edid.VerRev.text, common.VersionText);
+  EXPECT_EQ(screen.SelectedByte, 108);
+  EXPECT_EQ(screen.SelectedBlock, 3);
+  EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
+  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum OK");
+
+  load(corpusImage(kFourTimingsLastFa));
+  EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
+
+  // Block 3 turned into a detailed timing: judged by its own bytes.
+  Image image = corpusImage(kFourTimingsLastFa);
+  for (int o = 0; o < 18; ++o) image.setCell(108 + o, image.cell(54 + o));
+  load(image);
+  EXPECT_EQ(screen.SelectedByte, 108);
+  EXPECT_FALSE(screen.SelectedBlockIsDescriptor);
+}
+
+TEST_F(EdidScreenTest, KeyReleaseRedecodesOnlyCompletePairs) {
+  load(corpusImage(kTimingsAndRangeLimits));
+  setModes(true, false);
+  const std::string checksum = screen.image.cell(127);
+  const std::string manufacturer = screen.vendor.lbVendor[0].caption;
+
+  typeInto(8, "1");
+  EXPECT_EQ(screen.vendor.lbVendor[0].caption, manufacturer) << "one digit decodes nothing";
+  EXPECT_EQ(screen.image.cell(127), checksum);
+
+  typeInto(8, "04");
+  typeInto(9, "43");
+  EXPECT_EQ(screen.vendor.lbVendor[0].caption, "Manufacturer - ABC");
+  EXPECT_NE(screen.image.cell(127), checksum);
+  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+
+  // Sections whose decoders are not in yet still keep the checksum current.
+  for (int cell : {20, 30, 45, 100}) {
+    typeInto(cell, screen.image.cell(cell) == "7F" ? "7E" : "7F");
+    EXPECT_EQ(screen.ComputeCheckSum(), 0) << cell;
+  }
+
+  // The header and bytes 126-127 decode nothing, so byte 127 stays as typed.
+  const std::string flagCaption = screen.edid.lbEDID[6].caption;
+  typeInto(3, "AB");
+  typeInto(126, "05");
+  EXPECT_NE(screen.ComputeCheckSum(), 0);
+  EXPECT_EQ(screen.edid.lbEDID[6].caption, flagCaption);
+  typeInto(127, "00");
+  EXPECT_EQ(screen.image.cell(127), "00");
+
+  setModes(false, false);
+  typeInto(9, "44");
+  EXPECT_EQ(screen.vendor.lbVendor[0].caption, "Manufacturer - ABD");
+  EXPECT_EQ(screen.image.cell(127), "00") << "no checksum while Modify EDID is off";
+}
+
+TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
+  screen.image.setCell(40, "1A2");
+  EXPECT_FALSE(screen.txtEdit_LostFocus(40));
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Please Make Your Values In Hex"});
+  EXPECT_TRUE(screen.focusRequested);
+  EXPECT_EQ(screen.focus, (FocusTarget{FocusControl::Cell, 40}));
+  EXPECT_EQ(screen.image.cell(40), "1A2") << "kept for correction";
+
+  screen.focusRequested = false;
+  for (const char* text : {"G5", "", "7"}) {
+    screen.image.setCell(41, text);
+    EXPECT_TRUE(screen.txtEdit_LostFocus(41)) << text;
+  }
+  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_FALSE(screen.focusRequested);
+}
+
+TEST_F(EdidScreenTest, StaleReportIsRefreshedOnceAtTheNextFocus) {
+  int refreshes = 0;
+  screen.refreshReport = [&] { ++refreshes; };
+  load(corpusImage(kTimingsAndRangeLimits));
+  common.DocumentOpen = true;
+  setModes(true, false);
+
+  focusCell(20);
+  EXPECT_EQ(refreshes, 0) << "nothing changed";
+
+  screen.image.setCell(20, screen.image.cell(20) == "0E" ? "0F" : "0E");
+  focusCell(21);  // the focus recomputes the checksum, which makes the report stale
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_FALSE(common.ReportRefreshPending);
+  EXPECT_TRUE(common.UnsavedChanges);
+  focusCell(22);
+  EXPECT_EQ(refreshes, 1);
+
+  common.DocumentOpen = false;
+  typeInto(30, "11");
+  focusCell(31);
+  EXPECT_EQ(refreshes, 1) << "no report window";
+  EXPECT_TRUE(common.ReportRefreshPending);
+}
+
+TEST_F(EdidScreenTest, VersionEntryWritesTheHighlightedByte) {
+  Image image;
+  image.setCell(18, "01");
+  image.setCell(19, "03");
+  load(image);
+  EXPECT_EQ(screen.edid.lbEDID[0].caption, "Version Number - 1");
+  EXPECT_EQ(screen.edid.lbEDID[1].caption, "Revision Number - 3");
+  EXPECT_EQ(screen.edid.lbEDID[3].caption, "1.3");
+  EXPECT_EQ(screen.txtVersion.text, "1");
+  EXPECT_EQ(screen.txtRevision.text, "3");
+
+  setModes(true, false);
+  focusCell(19);
+  screen.edid.VerRev.text = "2";
+  screen.VerRev_KeyUp(13);
+  EXPECT_EQ(screen.image.cell(19), "02");
+  EXPECT_EQ(screen.image.cell(18), "01");
+  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+
+  screen.edid.VerRev.text = "255";
+  screen.VerRev_KeyUp(13);
+  EXPECT_EQ(screen.image.cell(19), "FF");
+  for (const char* refused : {"256", "-1"}) {
+    screen.edid.VerRev.text = refused;
+    screen.VerRev_KeyUp(13);
+    EXPECT_EQ(screen.image.cell(19), "FF") << refused;
+  }
+  EXPECT_EQ(host.messages, std::vector<std::string>(2, "This value must value between 0 and 255"));
+  screen.edid.VerRev.text = "none";
+  screen.VerRev_KeyUp(65);
+  EXPECT_EQ(screen.image.cell(19), "FF") << "only Enter acts";
+  screen.VerRev_KeyUp(13);
+  EXPECT_EQ(screen.image.cell(19), "00");
+  EXPECT_EQ(screen.txtRevision.text, "0");
+}
+
+TEST_F(EdidScreenTest, ChecksumFrameReportsWhatCell127Holds) {
+  Image image = corpusImage(kTimingsAndRangeLimits);
+  load(image);
+  focusCell(126);
+  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 0");
+  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum OK");
+  EXPECT_EQ(common.ExtensionBlocksText, "No Extension EDID Block(s)\r\n");
+  EXPECT_EQ(common.ChecksumStatusText, "CheckSum OK\r\n");
+
+  // With Modify EDID off a wrong checksum is shown and never corrected.
+  screen.image.setCell(126, "01");
+  focusCell(126);
+  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 1");
+  EXPECT_EQ(common.ExtensionBlocksText, "(01) Extension EDID Block(s)\r\n");
+  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum Is Invalid");
+  EXPECT_EQ(common.ChecksumStatusText, "CheckSum Is Invalid\r\n");
+  focusCell(127);
+  EXPECT_NE(screen.ComputeCheckSum(), 0);
+
+  screen.image.setCell(126, "FF");
+  focusCell(127);
+  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 255");
+  EXPECT_EQ(common.ExtensionBlocksText, "(255) Extension EDID Block(s)\r\n");
+
+  // With it on, a wrong value typed into 127 stays until the next focus, which
+  // shows it as invalid and then corrects the byte.
+  setModes(true, false);
+  focusCell(0);
+  ASSERT_EQ(screen.ComputeCheckSum(), 0);
+  const std::string good = screen.image.cell(127);
+  const std::string wrong = good == "00" ? "01" : "00";
+  typeInto(127, wrong);
+  EXPECT_EQ(screen.image.cell(127), wrong);
+  focusCell(126);
+  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum Is Invalid");
+  EXPECT_EQ(screen.image.cell(127), good);
+  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+}
+
+TEST_F(EdidScreenTest, EstablishedTimingCheckBoxesFollowAndWriteTheirBits) {
+  Image image;
+  image.setCell(35, "21");
+  image.setCell(36, "10");
+  image.setCell(37, "7F");
+  load(image);
+  focusCell(35);
+  EXPECT_EQ(visibleHints(), V{5});
+  EXPECT_EQ(selected(screen.established.ET1), (V{2, 7}));
+  EXPECT_EQ(common.EstablishedTimingsIText,
+            "         640 X 480 @ 60Hz (IBM,VGA)\r\n         800 X 600 @ 60Hz (VESA)");
+  EXPECT_EQ(selected(screen.established.ET2), V{3});
+  EXPECT_EQ(common.EstablishedTimingsIIText, "         1024 X 768 @ 87Hz(Interlaced 8514a, IBM)");
+  EXPECT_FALSE(screen.established.ET3[7].value);
+  EXPECT_TRUE(common.ManufacturerTimingsText.empty());
+
+  setModes(true, false);
+  focusCell(37);
+  EXPECT_EQ(visibleHints(), V{7});
+  EXPECT_EQ(cellsWith(BackColour::Field), V{37});
+  EXPECT_TRUE(cellsWith(BackColour::Section).empty());
+  screen.established.ET3[7].value = true;
+  screen.ET3_Click(7);
+  EXPECT_EQ(screen.image.cell(37), "FF");
+  EXPECT_EQ(common.ManufacturerTimingsText, "         1152 X 870 @ 75Hz (Apple,Mac II)");
+  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+
+  typeInto(36, "FF");
+  focusCell(36);
+  screen.established.ET2[7].value = false;
+  screen.ET2_Click(7);
+  EXPECT_EQ(screen.image.cell(36), "FE");
+  EXPECT_EQ(selected(screen.established.ET2), (V{0, 1, 2, 3, 4, 5, 6}));
+
+  // A check set while decoding must not write back.
+  screen.DecodeInProgress = true;
+  screen.established.ET1[0].value = true;
+  screen.ET1_Click(0);
+  EXPECT_EQ(screen.image.cell(35), "21");
+  screen.DecodeInProgress = false;
+}
+
+}  // namespace
+}  // namespace edid::test
