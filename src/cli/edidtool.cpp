@@ -1,0 +1,174 @@
+#include "cli/edidtool.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/common/data_file.h"
+#include "core/common/host.h"
+#include "core/common/image.h"
+#include "core/common/text.h"
+#include "core/shell/program.h"
+
+namespace edid::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: edidtool COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Reads and writes the 128-byte base block of a monitor's EDID.\n"
+    "\n"
+    "Commands:\n"
+    "  report FILE      Print the decoded report of FILE, an EDID/DDC data file\n"
+    "                   (*.DAT) or a raw binary EDID (its first 128 bytes are used).\n"
+    "  convert IN OUT   Write the EDID of IN (either kind) to OUT: a data file when\n"
+    "                   OUT ends in .DAT (any case), otherwise the raw 128 bytes.\n"
+    "                   OUT is replaced only once the new file is complete.\n"
+    "  --help           Show this help.\n"
+    "\n"
+    "The brand and model come from the model list files (*.inf) in the program's\n"
+    "folder and in $XDG_DATA_HOME/edidedit (else ~/.local/share/edidedit).\n"
+    "When SOURCE_DATE_EPOCH is set, the report's time and date are that moment in UTC.\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read, was not valid or could not be\n"
+    "written, 2 a usage error.\n";
+
+// Line ends of the terminal: the core's texts end lines with CR LF.
+std::string unixLines(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t start = 0;
+  for (std::size_t crlf = text.find("\r\n"); crlf != std::string::npos;
+       crlf = text.find("\r\n", start)) {
+    out.append(text, start, crlf - start);
+    start = crlf + 1;  // keep the LF
+  }
+  out.append(text, start, std::string::npos);
+  return out;
+}
+
+// Two upper-case hex digits of a byte, as ByteToHex writes them, without its
+// general formatting (the tool fills all 128 cells on every run).
+std::string byteCell(unsigned char value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
+}
+
+// Messages go to the terminal's error stream; nobody is there to answer, so every
+// question is answered No and every file dialog is cancelled.
+class TerminalHost : public Host {
+ public:
+  explicit TerminalHost(std::ostream& err) : m_err(err) {}
+  void message(const std::string& text) override { m_err << unixLines(text) << '\n'; }
+  bool ask(const std::string&, const std::string&, bool) override { return false; }
+  std::string openFileName(const FileDialog&) override { return {}; }
+  std::string saveFileName(const FileDialog&) override { return {}; }
+
+ private:
+  std::ostream& m_err;
+};
+
+int usageError(std::ostream& err, const std::string& what) {
+  err << "edidtool: " << what << "\nTry 'edidtool --help'.\n";
+  return 2;
+}
+
+bool endsWithDat(const std::string& path) {
+  return path.size() >= 4 && toUpper(path.substr(path.size() - 4)) == ".DAT";
+}
+
+// Loads a data file or a raw EDID into the program's screen, decodes it and names
+// the monitor. False after its message when the file cannot be used.
+bool load(Program& program, const std::string& path) {
+  const auto content = readFileBytes(path);
+  if (!content) {
+    program.host().message(content.error());
+    return false;
+  }
+  EdidScreen& screen = program.showScreen();
+  if (isRawEdid(*content)) {
+    for (int i = 0; i < kEdidSize; ++i)
+      screen.image.setCell(
+          i, byteCell(static_cast<unsigned char>((*content)[static_cast<std::size_t>(i)])));
+    screen.BuildEDIDDefinations();
+  } else {
+    auto tokens = parseEdidCodeSection(*content);
+    if (!tokens) {
+      program.host().message(tokens.error());
+      return false;
+    }
+    program.common().EdidTokens = std::move(tokens).value();
+    program.LoadTokensIntoCells();
+  }
+  program.common().CurrentFilePath = path;
+  program.nameMonitorFromModelLists();
+  return true;
+}
+
+int report(Program& program, const std::string& path, std::ostream& out) {
+  if (!load(program, path)) return 1;
+  program.BuildReport();
+  out << unixLines(program.reportText());
+  out.flush();
+  return out ? 0 : 1;
+}
+
+int convert(Program& program, const std::string& in, const std::string& outPath) {
+  if (!load(program, in)) return 1;
+  std::string content;
+  if (endsWithDat(outPath)) {
+    program.BuildReport();
+    content = dataFileText(program.common().ReportLines);
+  } else {
+    const auto bytes = program.screen()->image.bytes();
+    content.assign(bytes.begin(), bytes.end());
+  }
+  const Status written = writeFileAtomically(outPath, content);
+  if (!written) {
+    program.host().message(written.error());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool isRawEdid(const std::string& data) {
+  return data.size() >= static_cast<std::size_t>(kEdidSize) && Program::IsEdidHeader(data);
+}
+
+std::string programFolder(const char* argv0) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec && self.has_parent_path()) return self.parent_path().string();
+  if (argv0 && *argv0) {
+    const fs::path given(argv0);
+    if (given.has_parent_path()) return given.parent_path().string();
+  }
+  return {};
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::vector<std::string>& modelListFolders) {
+  if (args.empty()) return usageError(err, "no command given");
+  const std::string& command = args[0];
+  if (command == "--help" || command == "-h" || command == "help") {
+    out << kUsage;
+    return 0;
+  }
+  TerminalHost host(err);
+  Program program(host);
+  program.modelListFolders = modelListFolders;
+  if (command == "report") {
+    if (args.size() != 2) return usageError(err, "report needs one FILE");
+    return report(program, args[1], out);
+  }
+  if (command == "convert") {
+    if (args.size() != 3) return usageError(err, "convert needs IN and OUT");
+    return convert(program, args[1], args[2]);
+  }
+  return usageError(err, "unknown command '" + command + "'");
+}
+
+}  // namespace edid::cli

@@ -61,7 +61,21 @@ bool Program::closeAll() {
 }
 
 void Program::mnuFileClose_Click(ChildWindow active) {
-  if (active == ChildWindow::EdidScreen) closeScreen();
+  switch (active) {
+    case ChildWindow::EdidScreen:
+      closeScreen();
+      break;
+    case ChildWindow::Document:
+      m_host.closeWindow(active);
+      documentClosed();
+      break;
+    case ChildWindow::HexCalculator:
+      m_host.closeWindow(active);
+      m_common.CalculatorOpen = false;
+      break;
+    case ChildWindow::None:
+      break;
+  }
 }
 
 bool Program::FillInModelInfo() {

@@ -1,19 +1,169 @@
-// File menu flows and data files (placeholder until the data file lands).
+// The File menu flows, data files, naming the monitor from the model list files,
+// and the report of the decoding screen's image.
+#include "core/common/data_file.h"
+#include "core/common/model_list.h"
+#include "core/common/text.h"
+#include "core/report/report.h"
 #include "core/shell/program.h"
 
 namespace edid {
 
-void Program::mnuFileNew_Click() {}
-void Program::mnuFileOpen_Click() {}
-void Program::mnuFileSave_Click() { WriteDataFile(); }
-void Program::mnuFileSaveAs_Click() { SaveFileAs(); }
-void Program::WriteDataFile() {}
-void Program::SaveFileAs() {}
-bool Program::ReadEdidCodeSection() { return false; }
-void Program::LoadTokensIntoCells() {}
-void Program::nameMonitorFromModelLists() {}
-void Program::BuildReport() {}
-void Program::ShowReport(bool) {}
-std::string Program::reportText() const { return {}; }
+namespace {
+
+// The host starts both dialogs in the folder last used, else the user's documents.
+const FileDialog kOpenDialog{"Open", "EDID/DDC Data Files (*.DAT)|*.DAT", ""};
+const FileDialog kSaveAsDialog{"Save As", "All Files (*.*)|*.*", ""};
+
+// Writes the image's report to path; true when the file is complete. A failure
+// leaves the old file and the change tracking as they were and says why.
+bool writeImageTo(Program& program, const std::string& path) {
+  EdidScreen* screen = program.screen();
+  if (!screen) return false;
+  Host& host = program.host();
+  host.setBusy(true);
+  host.processEvents();
+  program.BuildReport();
+  const Status written = writeFileAtomically(path, dataFileText(program.common().ReportLines));
+  host.setBusy(false);
+  host.processEvents();
+  if (!written) {
+    host.message(written.error());
+    return false;
+  }
+  program.common().markSaved(screen->image);
+  return true;
+}
+
+}  // namespace
+
+void Program::mnuFileNew_Click() {
+  if (m_common.UnsavedChanges && m_host.ask("Save Changes?")) {
+    WriteDataFile();
+    if (m_common.UnsavedChanges) return;
+  }
+  if (m_screen) {
+    if (m_host.ask("Are You Sure?", "New EDID Data File", true)) m_screen->resetToNewImage();
+  } else {
+    showScreen().resetToNewImage();
+  }
+  m_common.CurrentFilePath.clear();
+  if (!m_common.ModifyMode) Command2_Click();
+  m_common.markSaved(showScreen().image);
+  m_host.activate(ChildWindow::EdidScreen);
+}
+
+void Program::mnuFileOpen_Click() {
+  // Replacing an image with unsaved changes asks first, as File New does.
+  if (m_screen && m_common.UnsavedChanges && m_host.ask("Save Changes?")) {
+    WriteDataFile();
+    if (m_common.UnsavedChanges) return;
+  }
+  EdidScreen& screen = showScreen();
+  const std::string name = m_host.openFileName(kOpenDialog);
+  if (name.empty()) return;
+
+  // Nothing of the current image changes until the new file has been read.
+  const std::string previous = m_common.CurrentFilePath;
+  m_common.CurrentFilePath = name;
+  if (!ReadEdidCodeSection()) {
+    m_common.CurrentFilePath = previous;
+    m_common.EdidScreenOpen = true;
+    return;
+  }
+  screen.clearIdentification();
+  screen.caption = name;
+  LoadTokensIntoCells();
+  nameMonitorFromModelLists();
+  screen.setFocusToCell(0);
+  m_common.markSaved(screen.image);
+  m_common.EdidScreenOpen = true;
+}
+
+void Program::mnuFileSave_Click() {
+  WriteDataFile();
+}
+
+void Program::mnuFileSaveAs_Click() {
+  SaveFileAs();
+}
+
+void Program::WriteDataFile() {
+  if (!m_common.EdidScreenOpen || !m_screen) return;
+  // Save As writes the file itself once it has a name.
+  if (m_common.CurrentFilePath.empty()) return SaveFileAs();
+  writeImageTo(*this, m_common.CurrentFilePath);
+}
+
+void Program::SaveFileAs() {
+  if (!m_common.EdidScreenOpen || !m_screen) return;
+  const std::string name = m_host.saveFileName(kSaveAsDialog);
+  if (name.empty()) return;
+  const std::string previous = m_common.CurrentFilePath;
+  m_common.CurrentFilePath = name;
+  if (fileExists(name) && !m_host.ask(name + "\r\n\r\nExisits! Do you want to Replace it?")) {
+    m_common.CurrentFilePath.clear();
+    return;
+  }
+  // A failed save must not tie the image to a file that does not hold it.
+  if (!writeImageTo(*this, name)) m_common.CurrentFilePath = previous;
+}
+
+bool Program::ReadEdidCodeSection() {
+  const auto content = readFileBytes(m_common.CurrentFilePath);
+  if (!content) {
+    m_host.message(content.error());
+    return false;
+  }
+  auto tokens = parseEdidCodeSection(*content);
+  if (!tokens) {
+    m_host.message(tokens.error());
+    return false;
+  }
+  m_common.EdidTokens = std::move(tokens).value();
+  return true;
+}
+
+void Program::LoadTokensIntoCells() {
+  EdidScreen& screen = showScreen();
+  m_common.EdidTokens.resize(kEdidTokenCount);
+  // Cells hold upper-case digits, as typing into them gives; a hand-edited "ff" reads the same.
+  for (int i = 0; i < kEdidTokenCount; ++i)
+    screen.image.setCell(i, toUpper(m_common.EdidTokens[static_cast<std::size_t>(i)]));
+  screen.BuildEDIDDefinations();
+}
+
+void Program::nameMonitorFromModelLists() {
+  if (!m_screen) return;
+  for (const std::string& folder : modelListFolders) {
+    for (const std::string& file : modelListFiles(folder)) {
+      const Status read = ReadDdcTestSection(file, m_common.DdcTestLines);
+      if (!read) {
+        m_host.message(read.error());
+        continue;
+      }
+      if (FillInModelInfo()) return;
+    }
+  }
+}
+
+void Program::BuildReport() {
+  if (!m_screen) return;
+  m_common.ReportLines = buildReportLines({.texts = m_common,
+                                           .brand = m_screen->txtBrand.text,
+                                           .model = m_screen->txtModel.text,
+                                           .cells = m_screen->image,
+                                           .moment = currentReportMoment()});
+}
+
+void Program::ShowReport(bool inBackground) {
+  if (!m_common.EdidScreenOpen || !m_screen) return;
+  BuildReport();
+  m_host.showDocument(reportText(), inBackground);
+  m_common.DocumentOpen = true;
+}
+
+std::string Program::reportText() const {
+  return joinReportLines(m_common.ReportLines);
+}
 
 }  // namespace edid

@@ -1,0 +1,26 @@
+#pragma once
+// edidtool: the decoded report and file conversion on the command line. It drives
+// the same core as the editor, headless, with a host that talks to the terminal.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace edid::cli {
+
+/// Runs one edidtool command. args are the arguments after the program name;
+/// modelListFolders are searched for *.inf files to name the monitor. The report
+/// goes to out, messages to err. Returns the exit status: 0 done, 1 a file could
+/// not be read, was not valid or could not be written, 2 a usage error.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::vector<std::string>& modelListFolders);
+
+/// The folder of the running executable (from /proc/self/exe where there is one,
+/// else from argv0); "" when neither tells.
+std::string programFolder(const char* argv0);
+
+/// True when data is a raw binary EDID: at least 128 bytes starting with the header
+/// 00 FF FF FF FF FF FF 00.
+bool isRawEdid(const std::string& data);
+
+}  // namespace edid::cli

@@ -1,0 +1,212 @@
+#include "core/common/data_file.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define EDID_HAVE_UNISTD 1
+#endif
+
+#include "core/common/text.h"
+
+namespace edid {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kReportEndLine = "END REPORT";
+constexpr std::string_view kMarker = "128 BYTES OF EDID CODE:";
+
+// A data file is a few kilobytes and a binary EDID at most a few dozen; anything far
+// larger is the wrong file, and reading it whole would only cost memory.
+constexpr long kMaxFileSize = 64L * 1024 * 1024;
+
+std::string reason(int error) {
+  return std::generic_category().message(error);
+}
+
+// The marker in any case, without upper-casing every line of the file.
+bool containsMarker(std::string_view line) {
+  if (line.size() < kMarker.size()) return false;
+  for (std::size_t start = 0; start + kMarker.size() <= line.size(); ++start) {
+    std::size_t i = 0;
+    for (; i < kMarker.size(); ++i) {
+      char c = line[start + i];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (c != kMarker[i]) break;
+    }
+    if (i == kMarker.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string dataFileText(const std::vector<std::string>& reportLines) {
+  std::string text;
+  text.reserve(8192);
+  for (const std::string& element : reportLines) {
+    if (element == kReportEndLine) break;
+    const std::string line = StripTrailingCrLf(element);
+    if (line.empty()) continue;
+    text += line;
+    text += kCrLf;
+  }
+  return text;
+}
+
+std::vector<std::string_view> splitFileLines(std::string_view content) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? content.size() : end + 1;
+    if (end == std::string_view::npos) end = content.size();
+    std::string_view line = content.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = next;
+  }
+  return lines;
+}
+
+void SplitHexTokens(std::string_view line, std::vector<std::string>& tokens, int& index) {
+  bool barSeen = false;
+  bool open = false;
+  char first = 0;
+  for (const char c : line) {
+    if (c == '|') {
+      barSeen = true;
+      continue;
+    }
+    if (!barSeen || static_cast<unsigned char>(c) <= 32) continue;
+    if (!open) {
+      first = c;
+      open = true;
+      continue;
+    }
+    // A report line after the dump may hold a "|" too; what falls past the last
+    // token is dropped rather than refusing a file this program wrote.
+    if (index >= 0 && index < static_cast<int>(tokens.size())) {
+      tokens[static_cast<std::size_t>(index)] = std::string{first, c};
+      ++index;
+    }
+    open = false;
+  }
+}
+
+Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content) {
+  std::vector<std::string> tokens(kEdidTokenCount);
+  int index = 0;
+  bool found = false;
+  const auto lines = splitFileLines(content);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (found) SplitHexTokens(lines[i], tokens, index);
+    if (containsMarker(lines[i])) {
+      i += 2;  // the column header and the rule
+      found = true;
+    }
+  }
+  if (!found) return failure(kInvalidDataFileMessage);
+  return tokens;
+}
+
+Result<std::string> readFileBytes(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return failure("Cannot open " + path + ": " + reason(errno));
+  std::string data;
+  char buffer[16384];
+  while (true) {
+    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+    data.append(buffer, got);
+    if (static_cast<long>(data.size()) > kMaxFileSize) {
+      std::fclose(file);
+      return failure("Cannot read " + path + ": the file is too large");
+    }
+    if (got < sizeof buffer) break;
+  }
+  const int error = std::ferror(file) ? errno : 0;
+  std::fclose(file);
+  if (error != 0) return failure("Cannot read " + path + ": " + reason(error));
+  return data;
+}
+
+bool fileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(fs::path(path), ec);
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view content) {
+  const auto fail = [&path](const std::string& why) {
+    return failure("Cannot save " + path + ": " + why);
+  };
+  if (path.empty()) return fail("no file name");
+  const fs::path target(path);
+  if (!target.has_filename()) return fail(reason(EISDIR));
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+#ifdef EDID_HAVE_UNISTD
+  // Renaming over a read-only file would succeed; honour its protection instead.
+  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+    return fail(reason(errno));
+#endif
+
+  // A fresh name in the same folder, so that the rename stays on one file system.
+  std::FILE* file = nullptr;
+  fs::path temporary;
+  const auto seed =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+    temporary = folder /
+                ("." + target.filename().string() + "." +
+                 std::to_string((seed + static_cast<unsigned long long>(attempt)) % 1000000007ULL) +
+                 ".tmp");
+    file = std::fopen(temporary.string().c_str(), "wbx");
+    if (!file && errno != EEXIST) return fail(reason(errno));
+  }
+  if (!file) return fail("no free temporary file name");
+
+  const auto discard = [&temporary] {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+  };
+  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  int error = written ? 0 : errno;
+  if (written && std::fflush(file) != 0) {
+    written = false;
+    error = errno;
+  }
+#ifdef EDID_HAVE_UNISTD
+  if (written && ::fsync(fileno(file)) != 0) {
+    written = false;
+    error = errno;
+  }
+#endif
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (!written) {
+    discard();
+    return fail(reason(error != 0 ? error : EIO));
+  }
+
+  // The replacement keeps the permissions of the file it replaces.
+  std::error_code ec;
+  const auto old = fs::status(target, ec);
+  if (!ec && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), ec);
+
+  fs::rename(temporary, target, ec);
+  if (ec) {
+    discard();
+    return fail(ec.message());
+  }
+  return success();
+}
+
+}  // namespace edid

@@ -1,0 +1,55 @@
+#pragma once
+// The EDID/DDC data file (*.DAT): the report text written line by line with CR LF,
+// read back through its hex dump only. Files are byte strings (Windows-1252 as
+// written); nothing here converts encodings. Also the two file primitives the
+// program's file flows share: reading a whole file and replacing one safely.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/result.h"
+
+namespace edid {
+
+/// The refusal shown for a file without an EDID code section.
+inline constexpr const char* kInvalidDataFileMessage = "This File is not a Valid EDID/DDC File";
+
+/// EdidTokens has indices 0..128: the 128 bytes and the grid cell after them.
+inline constexpr int kEdidTokenCount = 129;
+
+/// The data file's text for the report lines: every element before "END REPORT",
+/// one trailing CR LF removed, written with CR LF unless it is then empty. An
+/// element with a CR LF inside becomes two lines.
+std::string dataFileText(const std::vector<std::string>& reportLines);
+
+/// The lines of a file's content. A line ends at LF, with a CR before it dropped,
+/// so CR LF and LF-only files read alike; a last line without an end still counts.
+std::vector<std::string_view> splitFileLines(std::string_view content);
+
+/// Adds the hex tokens of one line to tokens, from index on, advancing index. Only
+/// characters after the first "|" count; characters above the space pair up into
+/// tokens (spaces and control characters do not break a pair); a pair still open at
+/// the end of the line is dropped. Tokens past the end of tokens are ignored.
+void SplitHexTokens(std::string_view line, std::vector<std::string>& tokens, int& index);
+
+/// The kEdidTokenCount tokens of a data file's EDID code section: the rows after the
+/// line containing "128 BYTES OF EDID CODE:" (any case) and the two lines that follow
+/// it. Missing tokens are empty. Fails with kInvalidDataFileMessage when the content
+/// has no such line.
+Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content);
+
+/// The whole content of a file. Fails with "Cannot open <path>: <reason>" or
+/// "Cannot read <path>: <reason>".
+Result<std::string> readFileBytes(const std::string& path);
+
+/// Replaces (or creates) path with content without ever leaving a half-written file:
+/// writes a temporary file in the same folder, flushes it to disk, then renames it
+/// over path. On failure path is untouched, the temporary file is removed, and the
+/// error says "Cannot save <path>: <reason>".
+Status writeFileAtomically(const std::string& path, std::string_view content);
+
+/// True when a file (or anything else) exists at path.
+bool fileExists(const std::string& path);
+
+}  // namespace edid

@@ -1,0 +1,238 @@
+#include "core/report/report.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <ctime>
+
+#include "core/common/text.h"
+
+namespace edid {
+
+namespace {
+
+constexpr const char* kCrLfText = "\r\n";
+constexpr int kWidth = 70;
+constexpr const char* kPad9 = "         ";
+
+constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// 9999-12-31 23:59:59 UTC: beyond it the date line would need a fifth year digit.
+constexpr std::int64_t kLastEpochSecond = 253402300799;
+
+std::string twoDigits(int value) {
+  std::string out(2, '0');
+  out[0] = static_cast<char>('0' + (value / 10) % 10);
+  out[1] = static_cast<char>('0' + value % 10);
+  return out;
+}
+
+std::string rule70() {
+  return std::string(kWidth, '_') + kCrLfText;
+}
+
+// Label, caption, "=" right-aligned in width, separator, value: one report line.
+std::string labelled(const char* label, const char* caption, int width, const char* separator,
+                     const std::string& value) {
+  return PadRight(label, 7) + caption + PadLeft("=", width) + separator + value + kCrLfText;
+}
+
+std::string heading(const char* label, const char* caption) {
+  return PadRight(label, 7) + caption + kCrLfText;
+}
+
+}  // namespace
+
+ReportMoment momentFromEpoch(std::int64_t seconds) {
+  std::int64_t days = seconds / 86400;
+  std::int64_t rest = seconds % 86400;
+  if (rest < 0) {
+    rest += 86400;
+    --days;
+  }
+  ReportMoment m;
+  m.hour = static_cast<int>(rest / 3600);
+  m.minute = static_cast<int>(rest % 3600 / 60);
+  m.second = static_cast<int>(rest % 60);
+  // 1970-01-01 was a Thursday.
+  m.weekday = static_cast<int>(((days % 7) + 11) % 7);
+
+  // Days since 1970 to a proleptic Gregorian date (eras of 400 years from 0000-03-01).
+  const std::int64_t z = days + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t dayOfEra = z - era * 146097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+  m.day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+  m.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  m.year = static_cast<int>(yearOfEra + era * 400 + (m.month <= 2 ? 1 : 0));
+  return m;
+}
+
+ReportMoment currentReportMoment() {
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
+    std::int64_t seconds = 0;
+    const char* end = epoch + std::char_traits<char>::length(epoch);
+    const auto [last, error] = std::from_chars(epoch, end, seconds);
+    if (error == std::errc() && last == end && seconds >= 0 && seconds <= kLastEpochSecond)
+      return momentFromEpoch(seconds);
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  ReportMoment m;
+  m.year = local.tm_year + 1900;
+  m.month = local.tm_mon + 1;
+  m.day = local.tm_mday;
+  m.weekday = local.tm_wday;
+  m.hour = local.tm_hour;
+  m.minute = local.tm_min;
+  m.second = local.tm_sec;
+  return m;
+}
+
+std::string reportTime(const ReportMoment& moment) {
+  return twoDigits(moment.hour) + ":" + twoDigits(moment.minute) + ":" + twoDigits(moment.second);
+}
+
+std::string reportDate(const ReportMoment& moment) {
+  const int weekday = ((moment.weekday % 7) + 7) % 7;
+  const int month = ((moment.month - 1) % 12 + 12) % 12;
+  std::string year = std::to_string(moment.year);
+  if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+  return std::string(kDayNames[weekday]) + " " + kMonthNames[month] + " " + twoDigits(moment.day) +
+         ", " + year;
+}
+
+std::vector<std::string> buildReportLines(const ReportInputs& in) {
+  const Common& t = in.texts;
+  std::vector<std::string> lines;
+  lines.reserve(120);
+  const auto blank = [&lines] { lines.emplace_back(kCrLfText); };
+
+  // Heading.
+  blank();
+  blank();
+  blank();
+  lines.push_back(CenterText("Time:  " + reportTime(in.moment) + kCrLfText, kWidth));
+  lines.push_back(CenterText("Date:  " + reportDate(in.moment) + kCrLfText, kWidth));
+  lines.push_back(rule70());
+  lines.push_back(rule70());
+  blank();
+  lines.push_back(CenterText("DRAVELLIN CORPORATION", kWidth) + kCrLfText);
+  lines.push_back(CenterText(
+      "EDID Version # " + t.VersionText + ",  Revision # " + t.RevisionText + kCrLfText, kWidth));
+  lines.push_back(CenterText("DDCTest For: " + in.brand + " " + in.model + kCrLfText, kWidth));
+  lines.push_back(rule70());
+  lines.push_back(rule70());
+  blank();
+
+  // Hex dump: the section the data file reader finds again.
+  lines.push_back(std::string(kEdidCodeMarker) + kCrLfText);
+  blank();
+  std::string columns(6, ' ');
+  for (int k = 0; k <= 9; ++k) columns += PadLeft(std::string(1, static_cast<char>('0' + k)), 4);
+  lines.push_back(columns + kCrLfText);
+  lines.push_back(IndentText(RepeatText("_", 40), 6) + kCrLfText);
+  for (int r = 0; r <= 12; ++r) {
+    std::string row = PadLeft(std::to_string(r * 10), 3) + "  |";
+    for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c)
+      row += PadLeft(in.cells.cell(r * 10 + c), 4);
+    lines.push_back(row + kCrLfText);
+  }
+  blank();
+  lines.push_back(rule70());
+  blank();
+
+  // Identification.
+  lines.push_back(
+      labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ", t.ManufacturerText));
+  lines.push_back(
+      labelled("(10-11)", "  Product ID Code _____________________", 3, " ", t.ProductCodeText));
+  lines.push_back(
+      labelled("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ", t.SerialNumberText));
+  lines.push_back(labelled("(16)", "  Week of Manufacture _________________", 3, " ", t.WeekText));
+  lines.push_back(labelled("(17)", "  Year of Manufacture _________________", 3, " ", t.YearText));
+  lines.push_back(
+      labelled("(10-17)", "  Complete Serial Number ______________", 3, " ", t.CompleteSerialText));
+  lines.push_back(
+      labelled("(18)", "  EDID Version Number _________________", 3, " ", t.VersionText));
+  lines.push_back(
+      labelled("(19)", "  EDID Revision Number ________________", 3, " ", t.RevisionText));
+  blank();
+
+  // Basic display parameters.
+  lines.push_back(heading("(20)", "  VIDEO INPUT DEFINITION:"));
+  lines.push_back(kPad9 + PadLeft(t.VideoInputText, 10) + kCrLfText);
+  blank();
+  lines.push_back(labelled("(21)", "  Maximum Horizontal Image Size ________________", 5, "  ",
+                           t.MaxHorizSizeText));
+  lines.push_back(labelled("(22)", "  Maximum Vertical Image Size __________________", 5, "  ",
+                           t.MaxVertSizeText));
+  lines.push_back(
+      labelled("(23)", "  Display Gamma ________________________________", 5, "  ", t.GammaText));
+  blank();
+  lines.push_back(heading("(24)", "  DPMS and Supported Feature(s):"));
+  lines.push_back(kPad9 + t.FeatureSupportText + kCrLfText);
+  lines.push_back(kPad9 + std::string("Display Type = ") + t.DisplayTypeText + kCrLfText);
+  blank();
+
+  // Chromaticity and established timings.
+  lines.push_back(heading("(25-34)", "  CHROMA INFO:"));
+  lines.push_back(kPad9 + t.ChromaXText + kCrLfText);
+  lines.push_back(kPad9 + t.ChromaYText + kCrLfText);
+  blank();
+  lines.push_back(heading("(35)", "  ESTABLISHED TIMING I:"));
+  lines.push_back(t.EstablishedTimingsIText + kCrLfText);
+  blank();
+  lines.push_back(heading("(36)", "  ESTABLISHED TIMING II:"));
+  lines.push_back(t.EstablishedTimingsIIText + kCrLfText);
+  blank();
+  lines.push_back(heading("(37)", "  Manufacturer's Reserved Timing:"));
+  if (t.ManufacturerTimingsText.empty())
+    lines.push_back(kPad9 + std::string("  None Specified") + kCrLfText);
+  else
+    lines.push_back(t.ManufacturerTimingsText + kCrLfText);
+  blank();
+
+  // Standard timings.
+  lines.push_back(heading("(38-53)", "  Standard Timing Identification:"));
+  for (const std::string& entry : t.StandardTimingTexts) lines.push_back(kPad9 + entry + kCrLfText);
+
+  // Descriptor blocks; an empty one is left out without renumbering the others.
+  for (int k = 0; k < 4; ++k) {
+    const std::string& entry = t.DescriptorText[static_cast<std::size_t>(k)];
+    if (entry.empty()) continue;
+    lines.push_back(rule70());
+    blank();
+    lines.push_back("(" + std::to_string(54 + 18 * k) + "-" + std::to_string(71 + 18 * k) +
+                    ") Detailed Timing / Descriptor Block " + std::to_string(k + 1) + ":" +
+                    kCrLfText + entry + kCrLfText);
+  }
+  blank();
+
+  // Extension flag and checksum: their texts carry their own CR LF.
+  lines.push_back(PadRight("(126)", 7) + "  " + t.ExtensionBlocksText);
+  lines.push_back(PadRight("(127)", 7) + "  " + t.ChecksumStatusText);
+  lines.emplace_back(kReportEnd);
+  return lines;
+}
+
+std::string joinReportLines(const std::vector<std::string>& lines) {
+  std::string text;
+  text.reserve(8192);
+  for (const std::string& line : lines) {
+    if (line == kReportEnd) break;
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace edid

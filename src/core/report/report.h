@@ -1,0 +1,63 @@
+#pragma once
+// The decoded report: a fixed-layout text, 70 columns wide, built from the texts the
+// section decoders left in Common, the brand and model boxes and the byte cells. The
+// same lines are shown in the document window and written as the data file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/common/common.h"
+#include "core/common/image.h"
+
+namespace edid {
+
+/// The element that ends the report's lines; readers stop there.
+inline constexpr const char* kReportEnd = "END REPORT";
+
+/// The line that heads the hex dump; the data file reader looks for it.
+inline constexpr const char* kEdidCodeMarker = "128 BYTES OF EDID CODE:";
+
+/// A calendar moment as the report heading prints it.
+struct ReportMoment {
+  int year = 1970;
+  int month = 1;    ///< 1..12
+  int day = 1;      ///< 1..31
+  int weekday = 4;  ///< 0 = Sunday .. 6 = Saturday
+  int hour = 0;     ///< 0..23
+  int minute = 0;
+  int second = 0;
+  bool operator==(const ReportMoment&) const = default;
+};
+
+/// The moment in UTC that lies the given seconds after 1970-01-01 00:00:00.
+ReportMoment momentFromEpoch(std::int64_t seconds);
+
+/// The moment a report is built: when SOURCE_DATE_EPOCH holds a whole number of
+/// seconds (0 up to the end of year 9999), that moment in UTC, so that output can be
+/// reproduced; otherwise (unset or malformed) the current local time.
+ReportMoment currentReportMoment();
+
+/// "HH:MM:SS", hours 00..23.
+std::string reportTime(const ReportMoment& moment);
+/// "DDD MMM DD, YYYY" with English abbreviations: "Sat Dec 05, 2026".
+std::string reportDate(const ReportMoment& moment);
+
+/// What the report lays out. Nothing is decoded here: the texts are printed as they stand.
+struct ReportInputs {
+  const Common& texts;       ///< the decoded texts of the last decode
+  const std::string& brand;  ///< text of the brand box
+  const std::string& model;  ///< text of the model box
+  const Image& cells;        ///< the byte cells 0..127, printed as they stand
+  ReportMoment moment;       ///< time and date of the heading
+};
+
+/// The report, one element per line (each ending with CR LF) or per multi-line value,
+/// in order, ending with the element kReportEnd. Elements that only space the text
+/// hold a bare CR LF; an element can be empty when its value is.
+std::vector<std::string> buildReportLines(const ReportInputs& inputs);
+
+/// The report as one text: the elements before kReportEnd, concatenated.
+std::string joinReportLines(const std::vector<std::string>& lines);
+
+}  // namespace edid

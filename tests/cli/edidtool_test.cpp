@@ -1,0 +1,151 @@
+#include "cli/edidtool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/common/data_file.h"
+#include "core/common/text.h"
+#include "support/corpus.h"
+
+namespace edid::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome runTool(const std::vector<std::string>& args,
+                const std::vector<std::string>& folders = {}) {
+  std::ostringstream out, err;
+  const int status = run(args, out, err, folders);
+  return {status, out.str(), err.str()};
+}
+
+class Edidtool : public ::testing::Test {
+ protected:
+  Edidtool() {
+    folder = fs::temp_directory_path() /
+             ("edidtool_" +
+              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  ~Edidtool() override { fs::remove_all(folder); }
+  std::string file(const std::string& name) const { return (folder / name).string(); }
+  static std::string corpusFile(const std::string& id) {
+    return test::corpusDir() + "/" + id + ".bin";
+  }
+
+  fs::path folder;
+};
+
+TEST_F(Edidtool, UsageAndErrors) {
+  const Outcome help = runTool({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: edidtool COMMAND", 0), 0u);
+  EXPECT_TRUE(help.err.empty());
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {}, {"frobnicate"}, {"report"}, {"report", "a", "b"}, {"convert", "a"}}) {
+    const Outcome bad = runTool(args);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.out.empty());
+    EXPECT_NE(bad.err.find("Try 'edidtool --help'."), std::string::npos);
+  }
+
+  const Outcome missing = runTool({"report", file("missing.bin")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "Cannot open " + file("missing.bin") + ": No such file or directory\n");
+
+  // Neither a data file nor a raw EDID: a short raw EDID, a text, an empty file.
+  const std::string bytes = test::readFile(corpusFile("000CCAC2C577"));
+  std::ofstream(file("short.bin"), std::ios::binary) << bytes.substr(0, 127);
+  std::ofstream(file("text.DAT"), std::ios::binary) << "just text\r\n";
+  std::ofstream(file("empty.bin"), std::ios::binary);
+  for (const char* name : {"short.bin", "text.DAT", "empty.bin"}) {
+    const Outcome refused = runTool({"report", file(name)});
+    EXPECT_EQ(refused.status, 1) << name;
+    EXPECT_TRUE(refused.out.empty()) << name;
+    EXPECT_EQ(refused.err, "This File is not a Valid EDID/DDC File\n") << name;
+  }
+}
+
+TEST_F(Edidtool, ReportOfEveryCorpusFile) {
+  ::setenv("SOURCE_DATE_EPOCH", "1796478330", 1);
+  for (const std::string& id : test::corpusIds()) {
+    const Outcome report = runTool({"report", corpusFile(id)});
+    ASSERT_EQ(report.status, 0) << id << ": " << report.err;
+    EXPECT_TRUE(report.err.empty()) << id;
+    ASSERT_EQ(report.out.find('\r'), std::string::npos) << id;
+    EXPECT_EQ(report.out.rfind("\n\n\n                            Time:  13:45:30\n", 0), 0u) << id;
+    // The hex dump holds the base block.
+    const auto tokens = parseEdidCodeSection(report.out);
+    ASSERT_TRUE(tokens.ok()) << id;
+    const auto bytes = test::corpusBytes(id);
+    for (int i = 0; i < kEdidSize; ++i)
+      ASSERT_EQ((*tokens)[static_cast<std::size_t>(i)],
+                ByteToHex(bytes[static_cast<std::size_t>(i)]))
+          << id << " byte " << i;
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST_F(Edidtool, ReportMatchesTheGoldenFiles) {
+  ::setenv("SOURCE_DATE_EPOCH", "1796478330", 1);
+  for (const char* name : {"E24B3C9FE3E6", "FA6E41896752"}) {
+    const std::string base = std::string(EDID_TEST_DATA_DIR) + "/" + name;
+    const Outcome raw = runTool({"report", base + ".bin"}, {EDID_TEST_DATA_DIR});
+    EXPECT_EQ(raw.status, 0);
+    EXPECT_TRUE(raw.out == test::readFile(base + ".report")) << name;
+
+    // The same report read back from the tool's own data file.
+    ASSERT_EQ(runTool({"convert", base + ".bin", file("x.dat")}, {EDID_TEST_DATA_DIR}).status, 0);
+    const Outcome fromData = runTool({"report", file("x.dat")}, {EDID_TEST_DATA_DIR});
+    EXPECT_TRUE(fromData.out == raw.out) << name;
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST_F(Edidtool, ConvertEveryCorpusFileThereAndBack) {
+  for (const std::string& id : test::corpusIds()) {
+    const std::string bytes = test::readFile(corpusFile(id));
+    const Outcome toData = runTool({"convert", corpusFile(id), file("e.DAT")});
+    ASSERT_EQ(toData.status, 0) << id << ": " << toData.err;
+    const std::string data = test::readFile(file("e.DAT"));
+    ASSERT_NE(data.find("\r\n128 BYTES OF EDID CODE:\r\n"), std::string::npos) << id;
+
+    const Outcome toRaw = runTool({"convert", file("e.DAT"), file("e.bin")});
+    ASSERT_EQ(toRaw.status, 0) << id << ": " << toRaw.err;
+    const std::string raw = test::readFile(file("e.bin"));
+    ASSERT_EQ(raw, bytes.substr(0, 128)) << id;
+  }
+}
+
+TEST_F(Edidtool, FailedConvertLeavesTheTargetAlone) {
+  const std::string in = corpusFile("000CCAC2C577");
+  std::ofstream(file("old.bin"), std::ios::binary) << "old";
+  std::ofstream(file("bad.DAT"), std::ios::binary) << "nothing here";
+
+  const Outcome invalid = runTool({"convert", file("bad.DAT"), file("old.bin")});
+  EXPECT_EQ(invalid.status, 1);
+  EXPECT_EQ(invalid.err, "This File is not a Valid EDID/DDC File\n");
+  EXPECT_EQ(test::readFile(file("old.bin")), "old");
+
+  const Outcome noFolder = runTool({"convert", in, file("none/out.bin")});
+  EXPECT_EQ(noFolder.status, 1);
+  EXPECT_EQ(noFolder.err, "Cannot save " + file("none/out.bin") + ": No such file or directory\n");
+  EXPECT_FALSE(fs::exists(file("none")));
+
+  const Outcome replaced = runTool({"convert", in, file("old.bin")});
+  EXPECT_EQ(replaced.status, 0);
+  EXPECT_EQ(test::readFile(file("old.bin")), test::readFile(in).substr(0, 128));
+}
+
+}  // namespace
+}  // namespace edid::cli

@@ -1,0 +1,166 @@
+#include "core/common/data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "core/shell/program.h"
+#include "support/corpus.h"
+#include "support/fake_host.h"
+
+namespace edid {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempDir {
+  TempDir() {
+    path = fs::temp_directory_path() /
+           ("edid_data_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~TempDir() { fs::remove_all(path); }
+  std::string file(const std::string& name) const { return (path / name).string(); }
+  fs::path path;
+};
+
+void writeText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(DataFileText, StripsOneCrLfSkipsEmptyElementsAndStopsAtTheEnd) {
+  const std::vector<std::string> lines = {"\r\n",      "",         "first\r\n",  "two\r\nlines\r\n",
+                                          "no ending", "\r\n\r\n", "END REPORT", "after\r\n"};
+  EXPECT_EQ(dataFileText(lines), "first\r\ntwo\r\nlines\r\nno ending\r\n\r\n\r\n");
+  EXPECT_EQ(dataFileText({}), "");
+}
+
+TEST(DataFileLines, CrLfAndLfEndLinesAlike) {
+  EXPECT_EQ(splitFileLines("a\r\nb\nc"), (std::vector<std::string_view>{"a", "b", "c"}));
+  EXPECT_EQ(splitFileLines("a\r\n\r\n"), (std::vector<std::string_view>{"a", ""}));
+  EXPECT_EQ(splitFileLines("x\ry\n"), (std::vector<std::string_view>{"x\ry"}));
+  EXPECT_TRUE(splitFileLines("").empty());
+}
+
+TEST(DataFileTokens, PairsAfterTheBarIgnoringSpacing) {
+  std::vector<std::string> tokens(kEdidTokenCount);
+  int index = 0;
+  SplitHexTokens(" 10  |  00  F F\t1a  7", tokens, index);  // "7" stays open: dropped
+  EXPECT_EQ(index, 3);
+  EXPECT_EQ(tokens[0], "00");
+  EXPECT_EQ(tokens[1], "FF");  // a pair split by a space
+  EXPECT_EQ(tokens[2], "1a");
+  EXPECT_EQ(tokens[3], "");
+  SplitHexTokens("no bar 12 34", tokens, index);
+  EXPECT_EQ(index, 3);
+  SplitHexTokens("a|b|c", tokens, index);  // every later bar is skipped
+  EXPECT_EQ(tokens[3], "bc");
+
+  // Past the last token nothing is stored and nothing fails.
+  index = kEdidTokenCount - 1;
+  SplitHexTokens("|AA BB CC", tokens, index);
+  EXPECT_EQ(tokens[kEdidTokenCount - 1], "AA");
+  EXPECT_EQ(index, kEdidTokenCount);
+}
+
+TEST(DataFileSection, HandEditedFilesStayReadable) {
+  const std::string edited =
+      "some heading\n"
+      "128 bytes of edid code:\r\n"
+      "  0 1 2\r\n"
+      "  |  12  34\r\n"  // taken as the rule line: skipped
+      "  0  |00 ff\r\n"
+      "rows  |  0 1   2 3\n"
+      "  x\n";
+  const auto tokens = parseEdidCodeSection(edited);
+  ASSERT_TRUE(tokens.ok()) << tokens.error();
+  ASSERT_EQ(tokens->size(), static_cast<std::size_t>(kEdidTokenCount));
+  EXPECT_EQ((*tokens)[0], "00");
+  EXPECT_EQ((*tokens)[1], "ff");
+  EXPECT_EQ((*tokens)[2], "01");
+  EXPECT_EQ((*tokens)[3], "23");
+  EXPECT_EQ((*tokens)[4], "");  // a short section leaves the rest empty
+
+  const auto refused = parseEdidCodeSection("128 BYTES OF EDID\r\n  0  |  00 FF\r\n");
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error(), "This File is not a Valid EDID/DDC File");
+  EXPECT_FALSE(parseEdidCodeSection("").ok());
+}
+
+// The data file of every real EDID gives back its 128 cells, and report lines with a
+// "|" after the dump (a descriptor's text can hold one) do not spoil it.
+TEST(DataFileSection, EveryCorpusReportReadsBackItsCells) {
+  for (const std::string& id : test::corpusIds()) {
+    test::FakeHost host;
+    Program program(host);
+    EdidScreen& screen = program.showScreen();
+    screen.image = test::corpusImage(id);
+    screen.BuildEDIDDefinations();
+    program.common().DescriptorText[1] = "text | with 0A bars | 12 34 56 78 9A BC DE F0";
+    program.BuildReport();
+    const auto tokens = parseEdidCodeSection(dataFileText(program.common().ReportLines));
+    ASSERT_TRUE(tokens.ok()) << id;
+    for (int i = 0; i < kEdidSize; ++i)
+      ASSERT_EQ((*tokens)[static_cast<std::size_t>(i)], screen.image.cell(i))
+          << id << " byte " << i;
+  }
+}
+
+TEST(FileBytes, ReadingReportsWhyItFailed) {
+  TempDir dir;
+  writeText(dir.file("a.bin"), std::string("\0\xff\r\n", 4));
+  const auto data = readFileBytes(dir.file("a.bin"));
+  ASSERT_TRUE(data.ok());
+  EXPECT_EQ(*data, std::string("\0\xff\r\n", 4));
+
+  const auto missing = readFileBytes(dir.file("missing.DAT"));
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(missing.error(),
+            "Cannot open " + dir.file("missing.DAT") + ": No such file or directory");
+  const auto folder = readFileBytes(dir.path.string());
+  ASSERT_FALSE(folder.ok());
+  EXPECT_NE(folder.error().find(": Is a directory"), std::string::npos) << folder.error();
+}
+
+TEST(FileBytes, AtomicWriteReplacesOnlyWhenComplete) {
+  TempDir dir;
+  const std::string target = dir.file("out.DAT");
+  ASSERT_TRUE(writeFileAtomically(target, "first\r\n").ok());
+  writeText(dir.file("keep"), "x");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(writeFileAtomically(target, "second\r\n").ok());
+  EXPECT_EQ(test::readFile(target), "second\r\n");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  // A folder that does not exist, a directory in the way, a name with no room for
+  // the temporary file: each fails with its reason and leaves what was there.
+  const auto noFolder = writeFileAtomically(dir.file("none/out.DAT"), "x");
+  ASSERT_FALSE(noFolder.ok());
+  EXPECT_EQ(noFolder.error(),
+            "Cannot save " + dir.file("none/out.DAT") + ": No such file or directory");
+  fs::create_directory(dir.file("sub"));
+  const auto onFolder = writeFileAtomically(dir.file("sub"), "x");
+  ASSERT_FALSE(onFolder.ok());
+  EXPECT_TRUE(fs::is_directory(dir.file("sub")));
+  const std::string longName = dir.file(std::string(250, 'n'));
+  writeText(longName, "old");
+  const auto tooLong = writeFileAtomically(longName, "new");
+  ASSERT_FALSE(tooLong.ok());
+  EXPECT_EQ(tooLong.error(), "Cannot save " + longName + ": File name too long");
+  EXPECT_EQ(test::readFile(longName), "old");
+
+  // No temporary file is left behind, whatever happened.
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir.path))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"keep", std::string(250, 'n'), "out.DAT", "sub"}));
+}
+
+}  // namespace
+}  // namespace edid

@@ -1,0 +1,129 @@
+#include "core/common/model_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/shell/program.h"
+#include "support/corpus.h"
+#include "support/fake_host.h"
+
+namespace edid {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempDir {
+  explicit TempDir(const std::string& tag) {
+    path = fs::temp_directory_path() /
+           ("edid_model_list_" + tag + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~TempDir() { fs::remove_all(path); }
+  std::string file(const std::string& name) const { return (path / name).string(); }
+  fs::path path;
+};
+
+void writeText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(ModelListLines, OnlyLinesBetweenTheMarkersAreKept) {
+  std::vector<std::string> lines = {"old 0", "old 1", "old 2", "old 3"};
+  readDdcTestLines(
+      "[Version]\r\nVSC7D20 \"outside\"\r\n;START_DDCTEST here\r\nA \"1\"\r\n"
+      "\r\nB \"2\"\r\nx END_DDCTEST\r\nC \"3\"\r\n",
+      lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"A \"1\"", "", "B \"2\""}));
+
+  // Markers are case-sensitive; without a kept line nothing changes.
+  readDdcTestLines("start_ddctest\nD\nend_ddctest\n", lines);
+  readDdcTestLines("START_DDCTEST\nEND_DDCTEST\nE\n", lines);
+  readDdcTestLines("END_DDCTEST\nSTART_DDCTEST\nF\n", lines);  // reading stops at the end marker
+  EXPECT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "A \"1\"");
+
+  readDdcTestLines("START_DDCTEST\nG\n", lines);  // a missing end marker reads to the end
+  EXPECT_EQ(lines, (std::vector<std::string>{"G"}));
+}
+
+TEST(ModelListFiles, InfFilesInAnyCaseSortedIgnoringCase) {
+  TempDir dir("files");
+  for (const char* name : {"b.inf", "A.INF", "c.Inf", "notes.info", "x.inf.bak", "inf"})
+    writeText(dir.file(name), "");
+  fs::create_directory(dir.file("folder.inf"));
+  EXPECT_EQ(modelListFiles(dir.path.string()),
+            (std::vector<std::string>{dir.file("A.INF"), dir.file("b.inf"), dir.file("c.Inf")}));
+  EXPECT_TRUE(modelListFiles(dir.file("missing")).empty());
+
+  std::vector<std::string> lines = {"kept"};
+  const Status missing = ReadDdcTestSection(dir.file("missing.inf"), lines);
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(missing.error(),
+            "Cannot open " + dir.file("missing.inf") + ": No such file or directory");
+  EXPECT_EQ(lines, (std::vector<std::string>{"kept"}));
+}
+
+// Naming a real monitor from the files of the model list folders.
+class ModelNaming : public ::testing::Test {
+ protected:
+  void load(const std::string& id) {
+    EdidScreen& screen = program.showScreen();
+    screen.image = test::corpusImage(id);
+    screen.BuildEDIDDefinations();
+  }
+  std::string brand() { return program.screen()->txtBrand.text; }
+  std::string model() { return program.screen()->txtModel.text; }
+
+  TempDir first{"first"}, second{"second"};
+  test::FakeHost host;
+  Program program{host};
+};
+
+TEST_F(ModelNaming, FirstMatchingFileWinsAcrossFolders) {
+  // 000CCAC2C577 is a VSC monitor with product code 7D20 and the name "VA926 Series".
+  writeText(first.file("a.inf"), "START_DDCTEST\r\nVSC7D21 \"Wrong One\"\r\nEND_DDCTEST\r\n");
+  writeText(first.file("B.inf"), "no markers at all\r\nVSC7D20 \"Wrong Two\"\r\n");
+  writeText(second.file("c.inf"),
+            "START_DDCTEST\r\nVSC7D20 = \"ViewCo  VA926 Series \" ; \"x\r\nEND_DDCTEST\r\n");
+  writeText(second.file("d.inf"), "START_DDCTEST\r\nVSC7D20 \"Later File\"\r\nEND_DDCTEST\r\n");
+  program.modelListFolders = {first.path.string(), second.path.string()};
+  load("000CCAC2C577");
+  program.nameMonitorFromModelLists();
+  // Between the first and the last quote: brand up to the first space, the rest trimmed.
+  EXPECT_EQ(brand(), "ViewCo");
+  EXPECT_EQ(model(), "VA926 Series \" ;");
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ModelNaming, ThreeWordsAndNoMatch) {
+  writeText(first.file("m.inf"), "START_DDCTEST\nVSC7D20 \"ViewCo VA926 Series\"\nEND_DDCTEST\n");
+  program.modelListFolders = {first.path.string()};
+  load("000CCAC2C577");
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(brand(), "ViewCo");
+  EXPECT_EQ(model(), "VA926 Series");
+
+  // No line for this monitor: the name descriptor and the manufacturer code.
+  writeText(first.file("m.inf"), "START_DDCTEST\nVSC0000 \"ViewCo Other\"\nEND_DDCTEST\n");
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(brand(), "VSC");
+  EXPECT_EQ(model(), "VA926 Series");
+
+  // Without a name descriptor the model is unknown.
+  program.screen()->image.setCell(111, "FE");
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(model(), "UNKNOWN MODEL");
+
+  // No model list file at all: the boxes stay as they are.
+  fs::remove(first.file("m.inf"));
+  program.screen()->txtBrand.text = "kept";
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(brand(), "kept");
+}
+
+}  // namespace
+}  // namespace edid

@@ -1,0 +1,123 @@
+#include "core/report/report.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/common/text.h"
+
+namespace edid {
+namespace {
+
+TEST(ReportMoment, EpochSecondsInUtcWithEnglishNames) {
+  const auto check = [](std::int64_t seconds, const char* time, const char* date) {
+    const ReportMoment m = momentFromEpoch(seconds);
+    EXPECT_EQ(reportTime(m), time) << seconds;
+    EXPECT_EQ(reportDate(m), date) << seconds;
+  };
+  check(0, "00:00:00", "Thu Jan 01, 1970");
+  check(1796478330, "13:45:30", "Sat Dec 05, 2026");
+  check(951782400, "00:00:00", "Tue Feb 29, 2000");   // a leap day of a 400-year leap
+  check(4107542399, "23:59:59", "Sun Feb 28, 2100");  // 2100 is no leap year
+  check(253402300799, "23:59:59", "Fri Dec 31, 9999");
+}
+
+TEST(ReportMoment, SourceDateEpochWhenWellFormed) {
+  ::setenv("SOURCE_DATE_EPOCH", "1796478330", 1);
+  EXPECT_EQ(currentReportMoment(), momentFromEpoch(1796478330));
+  // Malformed or out of range: the local clock, never a made-up date.
+  for (const char* bad : {"", "12abc", "-5", "99999999999999", " 1"}) {
+    ::setenv("SOURCE_DATE_EPOCH", bad, 1);
+    EXPECT_GE(currentReportMoment().year, 2024) << bad;
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_GE(currentReportMoment().year, 2024);
+}
+
+class ReportLayout : public ::testing::Test {
+ protected:
+  std::vector<std::string> build() {
+    return buildReportLines({.texts = texts,
+                             .brand = brand,
+                             .model = model,
+                             .cells = cells,
+                             .moment = momentFromEpoch(1796478330)});
+  }
+  static std::ptrdiff_t find(const std::vector<std::string>& lines, const std::string& line) {
+    const auto it = std::find(lines.begin(), lines.end(), line);
+    return it == lines.end() ? -1 : it - lines.begin();
+  }
+
+  Common texts;
+  std::string brand = "Brand", model = "Model X";
+  Image cells;
+};
+
+TEST_F(ReportLayout, HeadingAndHexDump) {
+  cells.setCell(5, "");
+  cells.setCell(127, "9C");
+  texts.VersionText = "1";
+  texts.RevisionText = "3";
+  const auto lines = build();
+  ASSERT_GE(lines.size(), 30u);
+  EXPECT_EQ(lines[0], "\r\n");
+  EXPECT_EQ(lines[3], std::string(27, ' ') + " Time:  13:45:30\r\n");
+  EXPECT_EQ(lines[4], std::string(24, ' ') + "Date:  Sat Dec 05, 2026\r\n");
+  EXPECT_EQ(lines[5], std::string(70, '_') + "\r\n");
+  EXPECT_EQ(lines[8], std::string(24, ' ') + "DRAVELLIN CORPORATION\r\n");
+  EXPECT_EQ(lines[9], CenterText("EDID Version # 1,  Revision # 3\r\n", 70));
+  EXPECT_EQ(lines[10], CenterText("DDCTest For: Brand Model X\r\n", 70));
+
+  const auto marker = find(lines, "128 BYTES OF EDID CODE:\r\n");
+  ASSERT_EQ(marker, 14);
+  EXPECT_EQ(lines[15], "\r\n");
+  EXPECT_EQ(lines[16], "         0   1   2   3   4   5   6   7   8   9\r\n");
+  EXPECT_EQ(lines[17], "      " + std::string(40, '_') + "\r\n");
+  EXPECT_EQ(lines[18], "  0  |  00  00  00  00  00      00  00  00  00\r\n");  // an empty cell
+  EXPECT_EQ(lines[30], "120  |  00  00  00  00  00  00  00  9C\r\n");
+  EXPECT_EQ(lines.back(), "END REPORT");
+  for (const std::string& line : lines) EXPECT_LE(StripTrailingCrLf(line).size(), 70u) << line;
+}
+
+TEST_F(ReportLayout, LabelledEntriesAndDefaults) {
+  texts.ManufacturerText = "VSC";
+  texts.ExtensionBlocksText = "No Extension EDID Block(s)\r\n";
+  texts.ChecksumStatusText = "CheckSum OK\r\n";
+  texts.StandardTimingTexts[7] = "last";
+  auto lines = build();
+  EXPECT_NE(find(lines, "(08-09)  ID Manufacturer Name ________________  = VSC\r\n"), -1);
+  EXPECT_NE(find(lines, "(21)     Maximum Horizontal Image Size ________________    =  \r\n"), -1);
+  EXPECT_NE(find(lines, "(20)     VIDEO INPUT DEFINITION:\r\n"), -1);
+  const auto reserved = find(lines, "(37)     Manufacturer's Reserved Timing:\r\n");
+  ASSERT_NE(reserved, -1);
+  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], "           None Specified\r\n");
+  const auto standard = find(lines, "(38-53)  Standard Timing Identification:\r\n");
+  ASSERT_NE(standard, -1);
+  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 8)], "         last\r\n");
+  const auto n = lines.size();
+  EXPECT_EQ(lines[n - 3], "(126)    No Extension EDID Block(s)\r\n");
+  EXPECT_EQ(lines[n - 2], "(127)    CheckSum OK\r\n");
+
+  texts.ManufacturerTimingsText = "         1152 X 870 @ 75Hz (Apple,Mac II)";
+  lines = build();
+  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], texts.ManufacturerTimingsText + "\r\n");
+}
+
+TEST_F(ReportLayout, DescriptorBlocksKeepTheirNumbers) {
+  EXPECT_EQ(joinReportLines(build()).find("Descriptor Block"), std::string::npos);
+  texts.DescriptorText = {"zero", "", "two\r\nsecond line", "three"};
+  const std::string text = joinReportLines(build());
+  const std::string rule = std::string(70, '_') + "\r\n";
+  EXPECT_NE(
+      text.find(rule + "\r\n(54-71) Detailed Timing / Descriptor Block 1:\r\nzero\r\n" + rule +
+                "\r\n(90-107) Detailed Timing / Descriptor Block 3:\r\ntwo\r\nsecond line\r\n" +
+                rule + "\r\n(108-125) Detailed Timing / Descriptor Block 4:\r\nthree\r\n\r\n(126)"),
+      std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("Block 2"), std::string::npos);
+  EXPECT_EQ(text.find("END REPORT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace edid

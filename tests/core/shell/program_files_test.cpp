@@ -1,0 +1,284 @@
+// The File menu flows against real files in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/common/data_file.h"
+#include "core/shell/program.h"
+#include "support/corpus.h"
+#include "support/fake_host.h"
+
+namespace edid {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class FileFlows : public ::testing::Test {
+ protected:
+  FileFlows() {
+    folder = fs::temp_directory_path() /
+             ("edid_file_flows_" +
+              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  ~FileFlows() override { fs::remove_all(folder); }
+  std::string file(const std::string& name) const { return (folder / name).string(); }
+
+  // Loads a corpus image as if it had been retrieved: no file yet, nothing unsaved.
+  EdidScreen& load(const std::string& id) {
+    EdidScreen& screen = program.showScreen();
+    screen.image = test::corpusImage(id);
+    screen.BuildEDIDDefinations();
+    program.common().markSaved(screen.image);
+    return screen;
+  }
+  // Makes an unsaved change the way an edit does.
+  void edit() {
+    if (!program.common().ModifyMode) program.Command2_Click();
+    EdidScreen& screen = *program.screen();
+    screen.image.setCell(20, screen.image.cell(20) == "AA" ? "BB" : "AA");
+    screen.txtEdit_KeyUp(20);
+    ASSERT_TRUE(program.common().UnsavedChanges);
+  }
+  void saveAs(const std::string& path) {
+    host.fileNames.push_back(path);
+    program.mnuFileSaveAs_Click();
+  }
+  void open(const std::string& path) {
+    host.fileNames.push_back(path);
+    program.mnuFileOpen_Click();
+  }
+
+  fs::path folder;
+  test::FakeHost host;
+  Program program{host};
+};
+
+TEST_F(FileFlows, EveryCorpusImageSurvivesSaveAndOpen) {
+  const std::string path = file("image.DAT");
+  for (const std::string& id : test::corpusIds()) {
+    test::FakeHost writerHost;
+    Program writer(writerHost);
+    EdidScreen& screen = writer.showScreen();
+    screen.image = test::corpusImage(id);
+    screen.BuildEDIDDefinations();
+    writerHost.fileNames.push_back(path);
+    writerHost.answers.push_back(true);  // replace the previous image's file
+    writer.mnuFileSaveAs_Click();
+    ASSERT_TRUE(writerHost.messages.empty()) << id << ": " << writerHost.messages.front();
+
+    open(path);
+    ASSERT_TRUE(host.messages.empty()) << id << ": " << host.messages.front();
+    for (int i = 0; i < kEdidSize; ++i)
+      ASSERT_EQ(program.screen()->image.cell(i), screen.image.cell(i)) << id << " byte " << i;
+  }
+}
+
+TEST_F(FileFlows, OpenLoadsTheFileAndStartsCleanTracking) {
+  load("000CCAC2C577");
+  saveAs(file("a.DAT"));
+  const std::string text = test::readFile(file("a.DAT"));
+  EXPECT_EQ(text.find("\r\n\r\n"), std::string::npos);  // spacing elements are not written
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  EXPECT_NE(text.find("\r\n128 BYTES OF EDID CODE:\r\n         0   1"), std::string::npos);
+
+  Program reader(host);
+  reader.Command2_Click();  // Modify on: the focus on cell 0 recomputes the checksum
+  host.fileNames.push_back(file("a.DAT"));
+  reader.mnuFileOpen_Click();
+  ASSERT_NE(reader.screen(), nullptr);
+  EXPECT_EQ(host.dialogs.back().title, "Open");
+  EXPECT_EQ(host.dialogs.back().filter, "EDID/DDC Data Files (*.DAT)|*.DAT");
+  EXPECT_EQ(host.dialogs.back().initialFolder, "");
+  EXPECT_EQ(reader.screen()->caption, file("a.DAT"));
+  EXPECT_EQ(reader.common().CurrentFilePath, file("a.DAT"));
+  EXPECT_EQ(reader.screen()->focus, (FocusTarget{FocusControl::Cell, 0}));
+  EXPECT_EQ(reader.screen()->txtVersion.text, "1");
+  EXPECT_EQ(reader.common().ManufacturerText, "VSC");
+  EXPECT_TRUE(reader.common().EdidScreenOpen);
+  EXPECT_FALSE(reader.common().UnsavedChanges);
+  EXPECT_EQ(reader.common().SavedImage, reader.screen()->image.byteTexts());
+}
+
+TEST_F(FileFlows, HandEditedFileWithShortRows) {
+  writeText(file("hand.DAT"),
+            "my notes\n"
+            "   128 Bytes Of Edid Code:\n"
+            "header\n"
+            "rule\n"
+            "  0 |00 f f ff\tFF ff FF FF 00\n"
+            " 10 |  0 1 02\n");
+  open(file("hand.DAT"));
+  ASSERT_TRUE(host.messages.empty());
+  const Image& image = program.screen()->image;
+  EXPECT_EQ(image.cell(0), "00");
+  EXPECT_EQ(image.cell(1), "FF");  // split pair, lower case
+  EXPECT_EQ(image.cell(7), "00");
+  EXPECT_EQ(image.cell(8), "01");
+  EXPECT_EQ(image.cell(9), "02");
+  EXPECT_EQ(image.cell(10), "");  // missing cells are empty
+  EXPECT_EQ(image.cell(127), "");
+  EXPECT_EQ(image.byte(127), 0);
+}
+
+TEST_F(FileFlows, RefusedFilesChangeNothing) {
+  load("000CCAC2C577");
+  saveAs(file("good.DAT"));
+  program.screen()->txtBrand.text = "Brand";
+  const Image before = program.screen()->image;
+  const std::string caption = program.screen()->caption;
+
+  writeText(file("notes.DAT"), "128 BYTES OF EDID\r\n  0  |  00 FF FF FF FF FF FF 00\r\n");
+  open(file("notes.DAT"));
+  open(file("missing.DAT"));
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[0], "This File is not a Valid EDID/DDC File");
+  EXPECT_EQ(host.messages[1], "Cannot open " + file("missing.DAT") + ": No such file or directory");
+  EXPECT_EQ(program.screen()->image, before);
+  EXPECT_EQ(program.screen()->caption, caption);
+  EXPECT_EQ(program.screen()->txtBrand.text, "Brand");
+  EXPECT_EQ(program.common().CurrentFilePath, file("good.DAT"));
+  EXPECT_TRUE(program.common().EdidScreenOpen);
+
+  open("");  // cancelled
+  EXPECT_EQ(program.common().CurrentFilePath, file("good.DAT"));
+}
+
+TEST_F(FileFlows, ALaterBarInTheReportKeepsTheFileReadable) {
+  load("000CCAC2C577");
+  program.common().DescriptorText[2] = "Monitor | Name | 11 22 33 44 55 66 77 88";
+  saveAs(file("bars.DAT"));
+  open(file("bars.DAT"));
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(program.screen()->image.byteTexts(), test::corpusImage("000CCAC2C577").byteTexts());
+}
+
+TEST_F(FileFlows, SaveAsOntoAnExistingFile) {
+  load("000CCAC2C577");
+  writeText(file("old.DAT"), "old");
+  edit();
+  saveAs(file("old.DAT"));  // answered No
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], file("old.DAT") + "\r\n\r\nExisits! Do you want to Replace it?");
+  EXPECT_EQ(host.dialogs.back().title, "Save As");
+  EXPECT_EQ(host.dialogs.back().filter, "All Files (*.*)|*.*");
+  EXPECT_EQ(test::readFile(file("old.DAT")), "old");
+  EXPECT_TRUE(program.common().UnsavedChanges);
+  EXPECT_EQ(program.common().CurrentFilePath, "");
+
+  // The next Save asks for a name; Yes to the question replaces the file.
+  host.fileNames.push_back(file("old.DAT"));
+  host.answers.push_back(true);
+  program.mnuFileSave_Click();
+  EXPECT_EQ(host.dialogs.size(), 2u);
+  EXPECT_NE(test::readFile(file("old.DAT")).find("128 BYTES OF EDID CODE:"), std::string::npos);
+  EXPECT_FALSE(program.common().UnsavedChanges);
+  EXPECT_EQ(program.common().CurrentFilePath, file("old.DAT"));
+
+  // Save with a name writes without asking.
+  edit();
+  program.mnuFileSave_Click();
+  EXPECT_EQ(host.dialogs.size(), 2u);
+  EXPECT_FALSE(program.common().UnsavedChanges);
+}
+
+TEST_F(FileFlows, AFailedSaveKeepsTheOldFileAndTheChanges) {
+  load("000CCAC2C577");
+  // No room for the temporary file's longer name next to it.
+  const std::string path = file(std::string(250, 'n'));
+  writeText(path, "old");
+  host.answers.push_back(true);
+  saveAs(path);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0], "Cannot save " + path + ": File name too long");
+  EXPECT_EQ(test::readFile(path), "old");
+  EXPECT_EQ(program.common().CurrentFilePath, "");
+
+  saveAs(file("good.DAT"));
+  edit();
+  fs::remove_all(folder);
+  program.mnuFileSave_Click();
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1], "Cannot save " + file("good.DAT") + ": No such file or directory");
+  EXPECT_TRUE(program.common().UnsavedChanges);
+  EXPECT_EQ(program.common().CurrentFilePath, file("good.DAT"));
+
+  // Closing asks, the save fails again, and the screen stays.
+  host.answers.push_back(true);
+  EXPECT_FALSE(program.closeScreen());
+  EXPECT_NE(program.screen(), nullptr);
+}
+
+TEST_F(FileFlows, OpenWithUnsavedChangesAsksFirst) {
+  load("000CCAC2C577");
+  saveAs(file("a.DAT"));
+  load("FA6E41896752");
+  program.common().CurrentFilePath.clear();
+  edit();
+
+  // Yes, then the Save As dialog is cancelled: the Open stops before its dialog.
+  host.answers.push_back(true);
+  program.mnuFileOpen_Click();
+  EXPECT_EQ(host.questions.back(), "Save Changes?");
+  EXPECT_EQ(host.dialogs.back().title, "Save As");
+  EXPECT_TRUE(program.common().UnsavedChanges);
+
+  // No: the Open goes on without saving.
+  open(file("a.DAT"));
+  EXPECT_EQ(host.questions.size(), 2u);
+  EXPECT_EQ(program.common().ManufacturerText, "VSC");
+  EXPECT_FALSE(program.common().UnsavedChanges);
+}
+
+TEST_F(FileFlows, FileNewWithAndWithoutTheScreen) {
+  program.mnuFileNew_Click();
+  EXPECT_TRUE(host.questions.empty());  // no screen: no "Are You Sure?"
+  ASSERT_NE(program.screen(), nullptr);
+  EXPECT_TRUE(program.common().ModifyMode);
+  EXPECT_EQ(program.Command2.caption, "Modify EDID (ON)");
+  EXPECT_EQ(program.screen()->image.cell(0), "00");
+  for (int i = 1; i <= 6; ++i) EXPECT_EQ(program.screen()->image.cell(i), "FF");
+  EXPECT_EQ(program.screen()->image.cell(7), "00");
+  EXPECT_FALSE(program.common().UnsavedChanges);
+
+  saveAs(file("new.DAT"));
+  edit();
+  const Image edited = program.screen()->image;
+  host.answers = {false, false};  // no save, and No to "Are You Sure?"
+  program.mnuFileNew_Click();
+  EXPECT_EQ(host.questions, (std::vector<std::string>{"Save Changes?", "Are You Sure?"}));
+  EXPECT_EQ(host.questionTitles.back(), "New EDID Data File");
+  EXPECT_EQ(program.screen()->image, edited);  // the bytes stay
+  EXPECT_EQ(program.common().CurrentFilePath, "");
+  EXPECT_FALSE(program.common().UnsavedChanges);
+
+  host.answers = {true};
+  program.mnuFileNew_Click();
+  EXPECT_EQ(program.screen()->image.cell(20), "00");
+  EXPECT_TRUE(program.common().ModifyMode);  // stays on
+}
+
+TEST_F(FileFlows, ReportIsShownOnlyWithAnImage) {
+  program.ShowReport(false);
+  EXPECT_TRUE(host.documents.empty());
+  EXPECT_FALSE(program.common().DocumentOpen);
+  program.BuildReport();
+  EXPECT_TRUE(program.common().ReportLines.empty());
+
+  load("000CCAC2C577");
+  program.Command1_Click();
+  ASSERT_EQ(host.documents.size(), 1u);
+  EXPECT_TRUE(program.common().DocumentOpen);
+  EXPECT_EQ(host.documents[0], program.reportText());
+  EXPECT_EQ(program.common().ReportLines.back(), "END REPORT");
+  EXPECT_EQ(host.documents[0].find("END REPORT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace edid
