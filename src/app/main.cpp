@@ -1,1 +1,9 @@
-int main() { return 0; }
+// The editor's entry point; the editor itself is the edid_gui library.
+#include <QApplication>
+
+#include "gui/shell/editor.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return edid::gui::runEditor(argc, argv);
+}

@@ -1,0 +1,292 @@
+#include "gui/screen/edid_screen_widget.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "gui/screen/widget_mirror.h"
+#include "gui/sections/established_panel.h"
+#include "gui/sections/identification_panels.h"
+
+namespace edid::gui {
+
+namespace {
+
+constexpr int kColumns = 10;
+constexpr int kRows = kGridCells / kColumns;
+constexpr const char* kCellIndexProperty = "cellIndex";
+
+QFont cellFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setStyleHint(QFont::Monospace);
+  return font;
+}
+
+}  // namespace
+
+EdidScreenWidget::EdidScreenWidget(std::function<EdidScreen*()> model, QWidget* parent)
+    : QWidget(parent), m_model(std::move(model)) {
+  setObjectName(QStringLiteral("frmEDID"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(createIdentification());
+  auto* body = new QHBoxLayout;
+  body->setSpacing(10);
+  body->addWidget(createGrid(), 0, Qt::AlignTop);
+  body->addWidget(createFrames(), 1);
+  layout->addLayout(body, 1);
+  refresh();
+}
+
+EdidScreenWidget::~EdidScreenWidget() {
+  // Children send focus events while they go; let them find no model rather than
+  // a half-destroyed binder.
+  m_model = [] { return static_cast<EdidScreen*>(nullptr); };
+  qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+QWidget* EdidScreenWidget::createIdentification() {
+  auto* box = new QWidget(this);
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 4);
+  const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  auto add = [&](const QString& name, const QString& caption, int widthInDigits,
+                 TextBox EdidScreen::*member) {
+    auto* label = new QLabel(caption, box);
+    auto* edit = new QLineEdit(box);
+    edit->setObjectName(name);
+    edit->setMinimumWidth(digit * widthInDigits);
+    label->setBuddy(edit);
+    layout->addWidget(label);
+    layout->addWidget(edit, widthInDigits);
+    InputBoxHandlers handlers;
+    handlers.box = [member](EdidScreen& screen) -> TextBox& { return screen.*member; };
+    new InputBoxBinding(edit, *this, std::move(handlers));
+    return edit;
+  };
+  m_txtModel = add(QStringLiteral("txtModel"), QStringLiteral("Model"), 16, &EdidScreen::txtModel);
+  m_txtBrand = add(QStringLiteral("txtBrand"), QStringLiteral("Brand"), 12, &EdidScreen::txtBrand);
+  m_txtVersion =
+      add(QStringLiteral("txtVersion"), QStringLiteral("Version"), 4, &EdidScreen::txtVersion);
+  m_txtRevision =
+      add(QStringLiteral("txtRevision"), QStringLiteral("Revision"), 4, &EdidScreen::txtRevision);
+  return box;
+}
+
+QWidget* EdidScreenWidget::createGrid() {
+  auto* grid = new QWidget(this);
+  grid->setObjectName(QStringLiteral("grid"));
+  auto* layout = new QGridLayout(grid);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setHorizontalSpacing(2);
+  layout->setVerticalSpacing(2);
+
+  const QFont font = cellFont();
+  const QFontMetrics metrics(font);
+  // Three characters of the fixed font plus the box's frame and text margins.
+  const int cellWidth = metrics.horizontalAdvance(QStringLiteral("000")) + 12;
+
+  int header = 0;
+  auto addHeader = [&](const QString& text, int row, int column, Qt::Alignment align) {
+    auto* label = new QLabel(text, grid);
+    label->setObjectName(QStringLiteral("Label2_%1").arg(header++));
+    label->setFont(font);
+    label->setAlignment(align);
+    layout->addWidget(label, row, column);
+  };
+  for (int c = 0; c < kColumns; ++c)
+    addHeader(QString::number(c), 0, c + 1, Qt::AlignHCenter | Qt::AlignBottom);
+  for (int r = 0; r < kRows; ++r)
+    addHeader(QString::number(r * kColumns), r + 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+
+  for (int i = 0; i < kGridCells; ++i) {
+    auto* cell = new QLineEdit(grid);
+    cell->setObjectName(QStringLiteral("txtEdit_%1").arg(i));
+    cell->setProperty(kCellIndexProperty, i);
+    cell->setFont(font);
+    cell->setAlignment(Qt::AlignCenter);
+    cell->setFixedWidth(cellWidth);
+    cell->installEventFilter(this);
+    layout->addWidget(cell, i / kColumns + 1, i % kColumns + 1);
+    m_cells[std::size_t(i)] = cell;
+    if (i > 0) setTabOrder(m_cells[std::size_t(i - 1)], cell);
+  }
+  return grid;
+}
+
+QWidget* EdidScreenWidget::createFrames() {
+  auto* area = new QWidget(this);
+  area->setObjectName(QStringLiteral("frames"));
+  area->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
+  auto* layout = new QGridLayout(area);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (int i = 0; i < kSectionCount; ++i) {
+    m_frames[std::size_t(i)] = createSectionFrame(i, area);
+    // All frames share one place; the model shows one at a time.
+    layout->addWidget(m_frames[std::size_t(i)], 0, 0, Qt::AlignTop);
+  }
+  m_dtHelp = createSectionLabel(area, QStringLiteral("DTHelp"));
+  m_dtHelp->setWordWrap(true);
+  layout->addWidget(m_dtHelp, 1, 0);
+  layout->setRowStretch(2, 1);
+
+  m_panels.push_back(std::make_unique<HeaderPanel>(m_frames[0]));
+  m_panels.push_back(std::make_unique<VendorPanel>(m_frames[1], *this));
+  m_panels.push_back(std::make_unique<VersionPanel>(m_frames[2], *this));
+  m_panels.push_back(
+      std::make_unique<EstablishedPanel>(m_frames[5], m_frames[6], m_frames[7], *this));
+  m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[13]));
+  return area;
+}
+
+void EdidScreenWidget::forward(const std::function<void(EdidScreen&)>& handler) {
+  EdidScreen* screen = model();
+  if (!screen) return;
+  handler(*screen);
+  refresh();
+}
+
+void EdidScreenWidget::refresh() {
+  EdidScreen* screen = model();
+  if (!screen) return;
+  mirror(*screen);
+  applyFocusRequest();
+}
+
+void EdidScreenWidget::mirror(const EdidScreen& screen) {
+  // The caption is a file path once a file is open: local 8-bit, like every path.
+  const QString caption =
+      QString::fromLocal8Bit(screen.caption.data(), qsizetype(screen.caption.size()));
+  if (windowTitle() != caption) setWindowTitle(caption);
+
+  for (int i = 0; i < kGridCells; ++i) {
+    const auto k = std::size_t(i);
+    QLineEdit* cell = m_cells[k];
+    const QSignalBlocker blocker(cell);
+    const QString text = toQt(screen.image.cell(i));
+    if (cell->text() != text) cell->setText(text);
+    if (cell->isReadOnly() != screen.cellLocked[k]) cell->setReadOnly(screen.cellLocked[k]);
+    mirrorBackColour(cell, screen.cellColour[k]);
+  }
+  mirrorTextBox(m_txtModel, screen.txtModel);
+  mirrorTextBox(m_txtBrand, screen.txtBrand);
+  mirrorTextBox(m_txtVersion, screen.txtVersion);
+  mirrorTextBox(m_txtRevision, screen.txtRevision);
+  for (int i = 0; i < kSectionCount; ++i)
+    mirrorFrame(m_frames[std::size_t(i)], screen.Hints[std::size_t(i)]);
+  mirrorLabel(m_dtHelp, screen.DTHelp);
+  for (const auto& panel : m_panels) panel->mirror(screen);
+}
+
+QWidget* EdidScreenWidget::widgetFor(const FocusTarget& target) const {
+  switch (target.control) {
+    case FocusControl::Cell:
+      return target.cell >= 0 && target.cell < kGridCells ? m_cells[std::size_t(target.cell)]
+                                                          : nullptr;
+    case FocusControl::VendorInfo:
+      return findChild<QWidget*>(QStringLiteral("VendorInfo"));
+    case FocusControl::VerRev:
+      return findChild<QWidget*>(QStringLiteral("VerRev"));
+    case FocusControl::BasicInput:
+      return findChild<QWidget*>(QStringLiteral("BasicInput"));
+    case FocusControl::ChromaValue:
+      return findChild<QWidget*>(QStringLiteral("ChromaValue"));
+    case FocusControl::STAInput:
+      return findChild<QWidget*>(QStringLiteral("STAInput"));
+    case FocusControl::DTInput:
+      return findChild<QWidget*>(QStringLiteral("DTInput"));
+    case FocusControl::DTaInput:
+      return findChild<QWidget*>(QStringLiteral("DTaInput"));
+    case FocusControl::ExtStaInput:
+      return findChild<QWidget*>(QStringLiteral("ExtStaInput"));
+    case FocusControl::None:
+    case FocusControl::Other:
+      break;
+  }
+  return nullptr;
+}
+
+void EdidScreenWidget::applyFocusRequest() {
+  EdidScreen* screen = model();
+  if (!screen || !screen->focusRequested) return;
+  screen->focusRequested = false;
+  QWidget* target = widgetFor(screen->focus);
+  if (!target) return;
+  // The model already ran the target's focus logic; the move is not a user event.
+  const QScopedValueRollback guard(m_applyingFocus, true);
+  // In a window that is not active yet no focus-out reaches the old cell, so its
+  // selection would stay on show next to the new one.
+  for (QLineEdit* cell : m_cells)
+    if (cell != target && cell->hasSelectedText()) cell->deselect();
+  target->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->selectAll();
+}
+
+bool EdidScreenWidget::eventFilter(QObject* watched, QEvent* event) {
+  auto* cell = qobject_cast<QLineEdit*>(watched);
+  const QVariant index = watched->property(kCellIndexProperty);
+  if (!cell || !index.isValid()) return QWidget::eventFilter(watched, event);
+  return cellEvent(cell, index.toInt(), event);
+}
+
+bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
+  const auto pushText = [cell, index](EdidScreen& screen) {
+    screen.image.setCell(index, fromQt(cell->text()));
+  };
+  switch (event->type()) {
+    case QEvent::FocusIn:
+      if (m_applyingFocus || m_inLostFocus || !isUserFocusChange(event)) break;
+      forward([index](EdidScreen& screen) { screen.txtEdit_GotFocus(index); });
+      selectAllOnFocus(cell, event);
+      break;
+    case QEvent::MouseButtonRelease:
+      trackSelectAll(cell, event);
+      break;
+    case QEvent::FocusOut: {
+      // Only the cell with the focus shows its selection.
+      if (isUserFocusChange(event)) cell->deselect();
+      if (m_applyingFocus || m_inLostFocus || !isUserFocusChange(event) || !model()) break;
+      // The refusal's message box and the focus moving back must not count as
+      // the user leaving or entering cells.
+      const QScopedValueRollback guard(m_inLostFocus, true);
+      forward([&](EdidScreen& screen) {
+        pushText(screen);
+        screen.txtEdit_LostFocus(index);
+      });
+      break;
+    }
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->text().size() != 1 || key->text().at(0).unicode() > 255) break;
+      const char typed = char(key->text().at(0).unicode());
+      const char entered = EdidScreen::txtEdit_KeyPress(typed);
+      if (entered == typed) break;
+      QKeyEvent replaced(key->type(), key->key(), key->modifiers(),
+                         QString(QChar(char16_t(static_cast<unsigned char>(entered)))),
+                         key->isAutoRepeat(), key->count());
+      QCoreApplication::sendEvent(cell, &replaced);
+      return true;
+    }
+    case QEvent::KeyRelease:
+      if (static_cast<QKeyEvent*>(event)->isAutoRepeat()) break;
+      forward([&](EdidScreen& screen) {
+        pushText(screen);
+        screen.txtEdit_KeyUp(index);
+      });
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+}  // namespace edid::gui

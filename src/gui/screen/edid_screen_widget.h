@@ -1,0 +1,67 @@
+#pragma once
+// The decoding screen frmEDID: the 13 x 10 grid of byte cells, the four
+// identification boxes and the fourteen section frames beside the grid. It owns
+// no state of its own: after every forwarded event it copies the screen model
+// onto the widgets and applies the focus move the model asked for.
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "gui/sections/section_panel.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace edid::gui {
+
+/// The decoding screen's widget; objectName "frmEDID".
+class EdidScreenWidget : public QWidget, public ScreenBinder {
+  Q_OBJECT
+ public:
+  /// model returns the screen model, or nullptr once the screen was closed.
+  explicit EdidScreenWidget(std::function<EdidScreen*()> model, QWidget* parent = nullptr);
+  ~EdidScreenWidget() override;
+
+  EdidScreen* model() override { return m_model(); }
+  void forward(const std::function<void(EdidScreen&)>& handler) override;
+  bool applyingFocus() const override { return m_applyingFocus; }
+
+  /// Copies the whole model onto the widgets, then applies a requested focus move.
+  void refresh();
+
+  /// Byte cell txtEdit_<index>, 0..129.
+  QLineEdit* cell(int index) const { return m_cells.at(std::size_t(index)); }
+  /// Section frame Hints_<index>, 0..13.
+  QGroupBox* frame(int index) const { return m_frames.at(std::size_t(index)); }
+  /// The widget the model means by a focus target; nullptr when it has none.
+  QWidget* widgetFor(const FocusTarget& target) const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* createGrid();
+  QWidget* createIdentification();
+  QWidget* createFrames();
+  void mirror(const EdidScreen& screen);
+  void applyFocusRequest();
+  bool cellEvent(QLineEdit* cell, int index, QEvent* event);
+
+  std::function<EdidScreen*()> m_model;
+  std::array<QLineEdit*, kGridCells> m_cells{};
+  std::array<QGroupBox*, kSectionCount> m_frames{};
+  QLineEdit* m_txtModel = nullptr;
+  QLineEdit* m_txtBrand = nullptr;
+  QLineEdit* m_txtVersion = nullptr;
+  QLineEdit* m_txtRevision = nullptr;
+  QLabel* m_dtHelp = nullptr;
+  std::vector<std::unique_ptr<SectionPanel>> m_panels;
+  bool m_applyingFocus = false;
+  bool m_inLostFocus = false;
+};
+
+}  // namespace edid::gui

@@ -1,0 +1,382 @@
+#include "gui/shell/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <string_view>
+
+#include "core/common/model_list.h"
+#include "core/shell/program.h"
+#include "gui/report/document_window.h"
+#include "gui/screen/edid_screen_widget.h"
+#include "gui/screen/widget_mirror.h"
+#include "gui/shell/child_sub_window.h"
+#include "gui/shell/dialogs.h"
+#include "gui/shell/editor_settings.h"
+#include "gui/shell/gui_host.h"
+#include "gui/shell/mdi_arrange.h"
+
+namespace edid::gui {
+
+MainWindow::MainWindow(Dialogs* dialogs, const QString& settingsFile, QWidget* parent)
+    : QMainWindow(parent),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<Dialogs>()),
+      m_dialogs(dialogs ? dialogs : m_ownDialogs.get()),
+      m_settings(std::make_unique<EditorSettings>(settingsFile)),
+      m_host(std::make_unique<GuiHost>(*this, *m_dialogs, *m_settings)),
+      m_program(std::make_unique<Program>(*m_host)) {
+  setObjectName(QStringLiteral("frmMain"));
+  m_program->modelListFolders =
+      defaultModelListFolders(QCoreApplication::applicationDirPath().toStdString());
+
+  createMenus();
+  createToolBar();
+  createCentralArea();
+  createStatusBar();
+  readSettings();
+  setWindowTitle(QString::fromLatin1(kAppTitle));
+  mirrorButtons();
+
+  m_timer1 = new QTimer(this);
+  m_timer1->setObjectName(QStringLiteral("timer1"));
+  m_timer1->setSingleShot(true);
+  m_timer1->setTimerType(Qt::PreciseTimer);
+  m_timer1->setInterval(2000);
+  connect(m_timer1, &QTimer::timeout, this, &MainWindow::splashWaitOver);
+  m_timer1->start();
+}
+
+MainWindow::~MainWindow() {
+  // Going child windows send focus events; they must find no screen model to
+  // forward them to, or a cell left with a bad value would still complain.
+  m_destroying = true;
+  m_screenWidget = nullptr;
+  m_document = nullptr;
+  delete m_mdi;
+  m_mdi = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Construction
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                 const QKeySequence& shortcut, std::function<void()> action) {
+  auto* item = menu->addAction(caption);
+  item->setObjectName(QLatin1String(name));
+  if (!shortcut.isEmpty()) item->setShortcut(shortcut);
+  if (action) connect(item, &QAction::triggered, this, [action] { action(); });
+  return item;
+}
+
+void MainWindow::createMenus() {
+  Program& program = *m_program;
+  m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+  QMenu* file = m_fileMenu;
+  auto separator = [file](const char* name) {
+    file->addSeparator()->setObjectName(QLatin1String(name));
+  };
+  addMenuItem(file, "mnuFileNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
+              [this, &program] { forward([&] { program.mnuFileNew_Click(); }); });
+  addMenuItem(file, "mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+              [this, &program] { forward([&] { program.mnuFileOpen_Click(); }); });
+  addMenuItem(file, "mnuFileClose", QStringLiteral("&Close"), {}, [this, &program] {
+    const ChildWindow active = activeChild();
+    forward([&] { program.mnuFileClose_Click(active); });
+  });
+  separator("mnuFileBar0");
+  addMenuItem(file, "mnuFileSave", QStringLiteral("&Save"), {},
+              [this, &program] { forward([&] { program.mnuFileSave_Click(); }); });
+  addMenuItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), {},
+              [this, &program] { forward([&] { program.mnuFileSaveAs_Click(); }); });
+  separator("mnuFileBar1");
+  addMenuItem(file, "mnuFilePageSetup", QStringLiteral("Page Set&up..."), {}, nullptr);
+  addMenuItem(file, "mnuFilePrintPreview", QStringLiteral("Print Pre&view"),
+              QKeySequence(Qt::CTRL | Qt::Key_R),
+              [this, &program] { forward([&] { program.ShowReport(false); }); });
+  addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+              nullptr);
+  separator("mnuFileBar2");
+  addMenuItem(file, "ExportBinary", QStringLiteral("&Export Binary EDID File"),
+              QKeySequence(Qt::Key_F3), nullptr);
+  addMenuItem(file, "HexCalculator", QStringLiteral("&Hex Calculator"), QKeySequence(Qt::Key_F9),
+              nullptr);
+  addMenuItem(file, "GetEDIDData", QStringLiteral("Retreive EDID Data"),
+              QKeySequence(Qt::CTRL | Qt::Key_F5), nullptr);
+  // Offered only where the registry search needs a base location of its own.
+  addMenuItem(file, "Windows2000", QStringLiteral("Windows 2000 Base Location"), {}, nullptr)
+      ->setVisible(false);
+  separator("mnuFileBar3");
+  addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { close(); });
+
+  m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+  m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
+  addMenuItem(m_windowMenu, "mnuWindowCascade", QStringLiteral("&Cascade"), {},
+              [this] { m_mdi->cascadeSubWindows(); });
+  addMenuItem(m_windowMenu, "mnuWindowTileHorizontal", QStringLiteral("Tile &Horizontal"), {},
+              [this] { tileInRows(m_mdi); });
+  addMenuItem(m_windowMenu, "mnuWindowTileVertical", QStringLiteral("Tile &Vertical"), {},
+              [this] { tileInColumns(m_mdi); });
+  addMenuItem(m_windowMenu, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons"), {},
+              [this] { arrangeIcons(m_mdi); });
+
+  m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+  addMenuItem(m_helpMenu, "Info", QStringLiteral("&Information"), {}, nullptr);
+  addMenuItem(m_helpMenu, "mnuHelpAbout", QStringLiteral("&About "), {}, [this] { about(); });
+}
+
+void MainWindow::createToolBar() {
+  auto* toolBar = addToolBar(QStringLiteral("tbToolBar"));
+  toolBar->setObjectName(QStringLiteral("tbToolBar"));
+  toolBar->setMovable(false);
+  struct Button {
+    const char* key;
+    const char* toolTip;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback;
+  };
+  static constexpr Button kButtons[] = {
+      {"New", "New", "document-new", QStyle::SP_FileIcon},
+      {"Open", "Open", "document-open", QStyle::SP_DialogOpenButton},
+      {"Save", "Save", "document-save", QStyle::SP_DialogSaveButton},
+      {"Print Preview", "Print Preview", "document-print-preview",
+       QStyle::SP_FileDialogContentsView},
+      {"Print", "Print", "document-print", QStyle::SP_FileDialogDetailedView},
+      {"Calculator", "Displays Calculator", "accessories-calculator", QStyle::SP_ComputerIcon},
+      {"GetEDID", "Retrieve EDID Data", "video-display", QStyle::SP_DesktopIcon},
+  };
+  for (const Button& button : kButtons) {
+    const QString key = QLatin1String(button.key);
+    const QIcon icon =
+        QIcon::fromTheme(QLatin1String(button.themeIcon), style()->standardIcon(button.fallback));
+    QAction* action = toolBar->addAction(icon, key);
+    action->setObjectName(key);
+    action->setData(key);
+    action->setToolTip(QLatin1String(button.toolTip));
+    connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+    if (button.key == std::string_view("Save") || button.key == std::string_view("Print"))
+      toolBar->addSeparator();
+  }
+}
+
+void MainWindow::createCentralArea() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* buttons = new QWidget(central);
+  buttons->setObjectName(QStringLiteral("picButtons"));
+  auto* row = new QHBoxLayout(buttons);
+  row->setContentsMargins(4, 2, 4, 4);
+  Program& program = *m_program;
+  const std::function<void()> clicks[3] = {
+      [this, &program] { forward([&] { program.Command1_Click(); }); },
+      [this, &program] { forward([&] { program.Command2_Click(); }); },
+      [this, &program] { forward([&] { program.Command3_Click(); }); },
+  };
+  for (int i = 0; i < 3; ++i) {
+    auto* button = new QPushButton(buttons);
+    button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+    // A click must not take the focus from the cell being edited.
+    button->setFocusPolicy(Qt::TabFocus);
+    connect(button, &QPushButton::clicked, this, clicks[i]);
+    row->addWidget(button);
+    m_command[i] = button;
+  }
+  row->addStretch();
+  layout->addWidget(buttons);
+
+  m_mdi = new QMdiArea(central);
+  m_mdi->setObjectName(QStringLiteral("mdiArea"));
+  // The window opens small; scroll bars reach children that do not fit.
+  m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  layout->addWidget(m_mdi, 1);
+  setCentralWidget(central);
+}
+
+void MainWindow::createStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("sbStatusBar"));
+  m_statusPanel = new QLabel(QStringLiteral("Status"), bar);
+  m_statusPanel->setObjectName(QStringLiteral("sbStatusBar_1"));
+  m_datePanel = new QLabel(bar);
+  m_datePanel->setObjectName(QStringLiteral("sbStatusBar_2"));
+  m_timePanel = new QLabel(bar);
+  m_timePanel->setObjectName(QStringLiteral("sbStatusBar_3"));
+  bar->addWidget(m_statusPanel, 1);
+  bar->addPermanentWidget(m_datePanel);
+  bar->addPermanentWidget(m_timePanel);
+  updateClock();
+  m_clock = new QTimer(this);
+  m_clock->setInterval(1000);
+  connect(m_clock, &QTimer::timeout, this, &MainWindow::updateClock);
+  m_clock->start();
+}
+
+void MainWindow::updateClock() {
+  const QLocale locale;
+  const QDateTime now = QDateTime::currentDateTime();
+  m_datePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
+  m_timePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+void MainWindow::readSettings() {
+  QString error;
+  const QRect geometry = m_settings->mainGeometry(&error);
+  move(geometry.topLeft());
+  resize(geometry.size());
+  if (!error.isEmpty()) m_host->message(fromQt(error));
+}
+
+void MainWindow::writeSettings() {
+  m_settings->setMainGeometry(QRect(pos(), size()));
+}
+
+// ---------------------------------------------------------------------------
+// Mirroring
+
+void MainWindow::forward(const std::function<void()>& handler) {
+  handler();
+  sync();
+}
+
+void MainWindow::sync() {
+  mirrorButtons();
+  if (m_screenWidget) m_screenWidget->refresh();
+}
+
+void MainWindow::mirrorButtons() {
+  const Button* models[3] = {&m_program->Command1, &m_program->Command2, &m_program->Command3};
+  for (int i = 0; i < 3; ++i) {
+    QPushButton* button = m_command[i];
+    const QString caption = toQt(models[i]->caption);
+    if (button->text() != caption) button->setText(caption);
+    button->setEnabled(models[i]->enabled);
+    mirrorVisible(button, models[i]->visible);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Child windows
+
+ChildWindow MainWindow::activeChild() const {
+  QMdiSubWindow* current = m_mdi ? m_mdi->currentSubWindow() : nullptr;
+  if (!current) return ChildWindow::None;
+  if (current == m_screenSub) return ChildWindow::EdidScreen;
+  if (current == m_documentSub) return ChildWindow::Document;
+  return ChildWindow::None;
+}
+
+void MainWindow::openScreenWindow() {
+  if (m_screenSub) return;
+  auto* widget = new EdidScreenWidget(
+      [this]() -> EdidScreen* { return m_destroying ? nullptr : m_program->screen(); });
+  auto* sub = new ChildSubWindow;
+  sub->setObjectName(QStringLiteral("frmEDIDWindow"));
+  sub->setWidget(widget);
+  sub->canClose = [this] {
+    bool closed = true;
+    forward([&] { closed = m_program->closeScreen(); });
+    return closed;
+  };
+  sub->closed = [this] {
+    m_screenSub = nullptr;
+    m_screenWidget = nullptr;
+  };
+  m_screenSub = sub;
+  m_screenWidget = widget;
+  m_mdi->addSubWindow(sub);
+  sub->show();
+  sub->adjustSize();
+}
+
+void MainWindow::closeChildWindow(ChildWindow window) {
+  ChildSubWindow* sub = nullptr;
+  if (window == ChildWindow::EdidScreen) sub = m_screenSub;
+  if (window == ChildWindow::Document) sub = m_documentSub;
+  if (sub) sub->closeWithoutAsking();
+}
+
+void MainWindow::activateChildWindow(ChildWindow window) {
+  if (window == ChildWindow::EdidScreen && m_screenSub) m_mdi->setActiveSubWindow(m_screenSub);
+  if (window == ChildWindow::Document && m_documentSub) m_mdi->setActiveSubWindow(m_documentSub);
+}
+
+void MainWindow::showDocument(const QString& text, bool inBackground) {
+  if (!m_documentSub) {
+    auto* document = new DocumentWindow;
+    auto* sub = new ChildSubWindow;
+    sub->setObjectName(QStringLiteral("frmDocumentWindow"));
+    sub->setWidget(document);
+    sub->closed = [this] {
+      m_documentSub = nullptr;
+      m_document = nullptr;
+      if (m_program) m_program->documentClosed();
+    };
+    m_documentSub = sub;
+    m_document = document;
+    m_mdi->addSubWindow(sub);
+    sub->show();
+  }
+  m_document->setReport(text);
+  m_document->textBox()->setVisible(!inBackground);
+  if (inBackground)
+    activateChildWindow(ChildWindow::EdidScreen);
+  else
+    m_mdi->setActiveSubWindow(m_documentSub);
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void MainWindow::tbToolBar_ButtonClick(const QString& key) {
+  static const std::pair<const char*, const char*> kMenuOfKey[] = {
+      {"New", "mnuFileNew"},      {"Open", "mnuFileOpen"},
+      {"Save", "mnuFileSave"},    {"Print Preview", "mnuFilePrintPreview"},
+      {"Print", "mnuFilePrint"},  {"Calculator", "HexCalculator"},
+      {"GetEDID", "GetEDIDData"},
+  };
+  for (const auto& [button, menu] : kMenuOfKey) {
+    if (key != QLatin1String(button)) continue;
+    if (auto* item = m_fileMenu->findChild<QAction*>(QLatin1String(menu))) item->trigger();
+    return;
+  }
+}
+
+void MainWindow::about() {
+  QMessageBox::about(
+      this, QString::fromLatin1(kAppTitle),
+      QStringLiteral("%1\nVersion %2")
+          .arg(QString::fromLatin1(kAppTitle).trimmed(), QCoreApplication::applicationVersion()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  bool closed = true;
+  forward([&] { closed = m_program->closeAll(); });
+  if (!closed) {
+    event->ignore();
+    return;
+  }
+  if (!isMinimized()) writeSettings();
+  event->accept();
+}
+
+}  // namespace edid::gui

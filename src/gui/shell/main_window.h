@@ -1,0 +1,123 @@
+#pragma once
+// The main window frmMain: menus, toolbar, the three mode buttons, the status bar
+// and the MDI area with the decoding screen and the document window. Menu and
+// button events go to the core's Program; after each one the window mirrors the
+// program's state back onto its widgets.
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "core/common/host.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace edid {
+class Program;
+}
+
+namespace edid::gui {
+
+class ChildSubWindow;
+class Dialogs;
+class DocumentWindow;
+class EdidScreenWidget;
+class EditorSettings;
+class GuiHost;
+
+/// The editor's main window; objectName "frmMain".
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  /// Loads the main window without showing it: restores its position from the
+  /// settings (the INI file settingsFile when given, else the platform's store)
+  /// and starts timer1. dialogs (not owned) replaces the real dialogs when given.
+  explicit MainWindow(Dialogs* dialogs = nullptr, const QString& settingsFile = {},
+                      QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Program& program() { return *m_program; }
+  GuiHost& host() { return *m_host; }
+  EditorSettings& settings() { return *m_settings; }
+  QMdiArea* mdiArea() const { return m_mdi; }
+  /// The single-shot timer that ends the splash wait (timer1, 2000 ms).
+  QTimer* splashTimer() const { return m_timer1; }
+  /// The decoding screen, or nullptr when it is not open.
+  EdidScreenWidget* screenWidget() const { return m_screenWidget; }
+  ChildSubWindow* screenSubWindow() const { return m_screenSub; }
+  /// The document window, or nullptr when it is not open.
+  DocumentWindow* documentWindow() const { return m_document; }
+  ChildSubWindow* documentSubWindow() const { return m_documentSub; }
+
+  /// Runs a core handler, then mirrors the core's state onto every widget.
+  void forward(const std::function<void()>& handler);
+  /// Mirrors the core's state: the buttons, the decoding screen and its focus request.
+  void sync();
+
+  /// The active child window as the core names it.
+  ChildWindow activeChild() const;
+
+  // ---- Child windows, on the core's request --------------------------------
+  /// Creates the decoding screen's window for the program's screen model.
+  void openScreenWindow();
+  /// Closes a child window without asking.
+  void closeChildWindow(ChildWindow window);
+  /// Brings a child window to the front.
+  void activateChildWindow(ChildWindow window);
+  /// Shows the report in the document window (created on first use); in background
+  /// it stays behind the decoding screen with its text box hidden.
+  void showDocument(const QString& text, bool inBackground);
+
+  // ---- Toolbar --------------------------------------------------------------
+  /// Runs the toolbar button with the given key ("New", "Open", "Save", ...).
+  void tbToolBar_ButtonClick(const QString& key);
+
+ signals:
+  /// timer1 fired: the splash wait is over.
+  void splashWaitOver();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createMenus();
+  void createToolBar();
+  void createCentralArea();
+  void createStatusBar();
+  void readSettings();
+  void writeSettings();
+  void updateClock();
+  void mirrorButtons();
+  QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                       const QKeySequence& shortcut, std::function<void()> action);
+  void about();
+
+  std::unique_ptr<Dialogs> m_ownDialogs;
+  Dialogs* m_dialogs;
+  std::unique_ptr<EditorSettings> m_settings;
+  std::unique_ptr<GuiHost> m_host;
+  std::unique_ptr<Program> m_program;
+
+  QMdiArea* m_mdi = nullptr;
+  QPushButton* m_command[3] = {};
+  QLabel* m_statusPanel = nullptr;
+  QLabel* m_datePanel = nullptr;
+  QLabel* m_timePanel = nullptr;
+  QTimer* m_timer1 = nullptr;
+  QTimer* m_clock = nullptr;
+  ChildSubWindow* m_screenSub = nullptr;
+  EdidScreenWidget* m_screenWidget = nullptr;
+  ChildSubWindow* m_documentSub = nullptr;
+  DocumentWindow* m_document = nullptr;
+  QMenu* m_fileMenu = nullptr;
+  QMenu* m_windowMenu = nullptr;
+  QMenu* m_helpMenu = nullptr;
+  bool m_destroying = false;
+};
+
+}  // namespace edid::gui

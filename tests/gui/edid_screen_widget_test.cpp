@@ -1,0 +1,290 @@
+// The decoding screen: grid, frames, colours, cell events and the section editors.
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+
+#include "editor_fixture.h"
+#include "gui/shell/child_sub_window.h"
+
+namespace edid::gui::test {
+namespace {
+
+using EdidScreenWidgetTest = EditorTest;
+
+QColor base(QWidget* widget) {
+  return widget->palette().color(QPalette::Base);
+}
+const QColor kSection(0xFF, 0xC0, 0xC0);
+const QColor kField(0xFF, 0xFF, 0x80);
+
+QString hex(int value) {
+  return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+TEST_F(EdidScreenWidgetTest, GridHoldsTheImageInReadingAndTabOrder) {
+  loadCorpus(kCorpusId);
+  EXPECT_EQ(screen()->windowTitle(), QStringLiteral("Edid Decoding Screen"));
+  const auto bytes = edid::test::corpusBytes(kCorpusId);
+  for (int i = 0; i < 130; ++i) {
+    QLineEdit* box = screen()->findChild<QLineEdit*>(QStringLiteral("txtEdit_%1").arg(i));
+    ASSERT_EQ(box, cell(i));
+    EXPECT_EQ(box->text(), i < 128 ? hex(bytes[std::size_t(i)]) : QString()) << i;
+    if (i % 10 > 0) {  // same row, to the right, same height
+      EXPECT_GT(box->x(), cell(i - 1)->x());
+      EXPECT_EQ(box->y(), cell(i - 1)->y());
+    } else if (i > 0) {  // a new row below
+      EXPECT_GT(box->y(), cell(i - 10)->y());
+    }
+    if (i > 0) {
+      EXPECT_EQ(cell(i - 1)->nextInFocusChain(), box) << i;
+    }
+  }
+  const QString headers[] = {"0", "1", "9", "0", "10", "120"};
+  const int indices[] = {0, 1, 9, 10, 11, 22};
+  for (int k = 0; k < 6; ++k)
+    EXPECT_EQ(child<QLabel>(qPrintable(QStringLiteral("Label2_%1").arg(indices[k])))->text(),
+              headers[k]);
+  EXPECT_TRUE(cell(0)->font().fixedPitch() || QFontInfo(cell(0)->font()).fixedPitch());
+  EXPECT_EQ(visibleFrames(), std::vector<int>{});
+  for (const char* name : {"txtModel", "txtBrand", "txtVersion", "txtRevision"})
+    EXPECT_NE(child<QLineEdit>(name), nullptr) << name;
+  EXPECT_EQ(child<QLineEdit>("txtVersion")->text(), QStringLiteral("1"));
+  EXPECT_EQ(child<QLineEdit>("txtRevision")->text(), QStringLiteral("3"));
+}
+
+TEST_F(EdidScreenWidgetTest, FocusShowsOneFrameColoursTheSectionAndLocksWithModifyOff) {
+  loadCorpus(kCorpusId);
+  clickCell(13);
+  EXPECT_EQ(visibleFrames(), std::vector<int>{1});
+  EXPECT_EQ(frame(1)->title(), QStringLiteral("Vendor (8-17)"));
+  EXPECT_FALSE(frame(1)->isEnabled());
+  for (int i = 8; i <= 17; ++i)
+    EXPECT_EQ(base(cell(i)), (i >= 12 && i <= 15) ? kField : kSection) << i;
+  EXPECT_EQ(base(cell(7)), QApplication::palette(cell(7)).color(QPalette::Base));
+  for (int i : {0, 13, 127}) EXPECT_TRUE(cell(i)->isReadOnly()) << i;
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(child<QLabel>(qPrintable(QStringLiteral("lbVendor_%1").arg(k)))->autoFillBackground(),
+              k == 2);
+  EXPECT_EQ(child<QLabel>("lbVendor_2")->text(), QStringLiteral("Serial Number - Not Used"));
+  EXPECT_EQ(child<QLineEdit>("VendorInfo")->maxLength(), 20);
+  EXPECT_EQ(cell(13)->selectedText(), cell(13)->text());
+
+  clickCell(0);
+  EXPECT_EQ(visibleFrames(), std::vector<int>{0});
+  EXPECT_EQ(child<QLabel>("Label3")->text(),
+            QStringLiteral("Header Information is 8 Bytes Long ( 00-07)."));
+  EXPECT_EQ(base(cell(13)), QApplication::palette(cell(13)).color(QPalette::Base));
+  for (int i = 0; i <= 7; ++i) EXPECT_EQ(base(cell(i)), kField) << i;
+
+  // The checksum frame moves its highlight between the two labels.
+  clickCell(126);
+  EXPECT_EQ(visibleFrames(), std::vector<int>{13});
+  EXPECT_TRUE(child<QLabel>("lbEDID_6")->autoFillBackground());
+  EXPECT_FALSE(child<QLabel>("lbEDID_7")->autoFillBackground());
+  EXPECT_EQ(child<QLabel>("lbEDID_7")->text(), QStringLiteral("CheckSum OK"));
+  clickCell(127);
+  EXPECT_FALSE(child<QLabel>("lbEDID_6")->autoFillBackground());
+  EXPECT_TRUE(child<QLabel>("lbEDID_7")->autoFillBackground());
+}
+
+TEST_F(EdidScreenWidgetTest, TwoTypedDigitsRewriteTheChecksumOnlyWithModifyOn) {
+  loadCorpus(kCorpusId);
+  const QString checksum = cell(127)->text();
+  clickCell(20);
+  QTest::keyClicks(cell(20), QStringLiteral("5a"));
+  EXPECT_EQ(cell(20)->text(), hex(edid::test::corpusBytes(kCorpusId)[20]));  // locked
+  EXPECT_EQ(cell(127)->text(), checksum);
+
+  modifyOn();
+  clickCell(20);
+  QTest::keyClicks(cell(20), QStringLiteral("5"));
+  EXPECT_EQ(cell(20)->text(), QStringLiteral("5"));
+  EXPECT_EQ(cell(127)->text(), checksum);  // one digit decodes nothing
+  QTest::keyClicks(cell(20), QStringLiteral("a"));
+  EXPECT_EQ(cell(20)->text(), QStringLiteral("5A"));  // typed lower case
+  Image expected = edid::test::corpusImage(kCorpusId);
+  expected.setByte(20, 0x5A);
+  EXPECT_EQ(cell(127)->text(), hex(expected.correctChecksum()));
+  EXPECT_NE(cell(127)->text(), checksum);
+  EXPECT_EQ(model().image.cell(20), "5A");
+  EXPECT_TRUE(program().common().UnsavedChanges);
+}
+
+TEST_F(EdidScreenWidgetTest, LeavingACellWithThreeCharactersSendsTheFocusBack) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  clickCell(30);
+  QTest::keyClicks(cell(30), QStringLiteral("1A2"));
+  QTest::keyClick(cell(30), Qt::Key_Tab);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Please Make Your Values In Hex"));
+  EXPECT_EQ(dialogs.messages[0].title, kTitle);
+  EXPECT_EQ(QApplication::focusWidget(), cell(30));
+  EXPECT_EQ(cell(30)->text(), QStringLiteral("1A2"));
+  EXPECT_EQ(visibleFrames(), std::vector<int>{4});  // still the section of cell 30
+
+  // A refused cell keeps refusing until corrected; G5 is not hex but is accepted.
+  clickCell(40);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(QApplication::focusWidget(), cell(30));
+  cell(30)->selectAll();
+  QTest::keyClicks(cell(30), QStringLiteral("g5"));
+  clickCell(40);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(QApplication::focusWidget(), cell(40));
+  EXPECT_EQ(cell(30)->text(), QStringLiteral("G5"));
+  EXPECT_EQ(visibleFrames(), std::vector<int>{8});
+}
+
+TEST_F(EdidScreenWidgetTest, VendorEntriesWriteTheirBytesOnEnter) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  QLineEdit* vendorInfo = child<QLineEdit>("VendorInfo");
+
+  clickCell(17);
+  EXPECT_EQ(vendorInfo->text(), QStringLiteral("2008"));
+  QTest::mouseClick(vendorInfo, Qt::LeftButton);
+  vendorInfo->selectAll();
+  QTest::keyClicks(vendorInfo, QStringLiteral("1999"));
+  QTest::keyClick(vendorInfo, Qt::Key_Return);
+  EXPECT_EQ(cell(17)->text(), QStringLiteral("09"));
+  EXPECT_EQ(child<QLabel>("lbVendor_4")->text(), QStringLiteral("Year Manufacture - 1999"));
+  EXPECT_EQ(cell(127)->text(), hex(model().image.correctChecksum()));
+
+  // The manufacturer takes letters only, upper-cased; a digit is refused and dropped.
+  clickCell(8);
+  QTest::mouseClick(vendorInfo, Qt::LeftButton);
+  vendorInfo->selectAll();
+  QTest::keyClicks(vendorInfo, QStringLiteral("a1bc"));
+  EXPECT_EQ(vendorInfo->text(), QStringLiteral("ABC"));
+  EXPECT_EQ(dialogs.messageTexts(), QStringList{"A-Z Only"});
+  QTest::keyClick(vendorInfo, Qt::Key_Enter);
+  EXPECT_EQ(cell(8)->text(), QStringLiteral("04"));
+  EXPECT_EQ(cell(9)->text(), QStringLiteral("43"));
+
+  // A refused week changes nothing.
+  clickCell(16);
+  QTest::mouseClick(vendorInfo, Qt::LeftButton);
+  vendorInfo->selectAll();
+  QTest::keyClicks(vendorInfo, QStringLiteral("53"));
+  QTest::keyClick(vendorInfo, Qt::Key_Return);
+  EXPECT_EQ(dialogs.messageTexts().last(), QStringLiteral("Max value is 52"));
+  EXPECT_EQ(cell(16)->text(), QStringLiteral("27"));
+  EXPECT_EQ(vendorInfo->text(), QStringLiteral("53"));
+}
+
+TEST_F(EdidScreenWidgetTest, AutoCellSeekPutsTheCaretIntoTheSectionInput) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  QTest::mouseClick(button("Command3"), Qt::LeftButton);
+  clickCell(19);
+  QLineEdit* verRev = child<QLineEdit>("VerRev");
+  EXPECT_EQ(QApplication::focusWidget(), verRev);
+  EXPECT_EQ(verRev->selectedText(), QStringLiteral("3"));
+  EXPECT_TRUE(child<QLabel>("lbEDID_1")->autoFillBackground());
+  QTest::keyClicks(verRev, QStringLiteral("4"));
+  QTest::keyClick(verRev, Qt::Key_Return);
+  EXPECT_EQ(cell(19)->text(), QStringLiteral("04"));
+  EXPECT_EQ(cell(18)->text(), QStringLiteral("01"));
+  EXPECT_EQ(child<QLineEdit>("txtRevision")->text(), QStringLiteral("4"));
+  EXPECT_EQ(child<QLabel>("lbEDID_3")->text(), QStringLiteral("1.4"));
+
+  clickCell(13);
+  EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>("VendorInfo"));
+}
+
+TEST_F(EdidScreenWidgetTest, TimingCheckBoxesEditTheirBitOnlyWhenClicked) {
+  loadCorpus(kCorpusId);
+  const int byte35 = edid::test::corpusBytes(kCorpusId)[35];
+  modifyOn();
+  clickCell(35);
+  EXPECT_EQ(visibleFrames(), std::vector<int>{5});
+  auto* box = child<QCheckBox>("ET1_2");  // 640 X 480 @ 60Hz, bit 5
+  EXPECT_EQ(box->text(), QStringLiteral("640 X 480 @ 60Hz"));
+  EXPECT_EQ(box->isChecked(), (byte35 & 0x20) != 0);
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));  // on the box
+  EXPECT_EQ(cell(35)->text(), hex(byte35 ^ 0x20));
+  EXPECT_EQ(cell(127)->text(), hex(model().image.correctChecksum()));
+
+  // A decode that checks boxes from code writes nothing back.
+  clickCell(36);
+  const QString byte36 = cell(36)->text();
+  clickCell(37);
+  EXPECT_EQ(visibleFrames(), std::vector<int>{7});
+  EXPECT_EQ(child<QLabel>("lbReserved")->text(), QStringLiteral("The Balance are Reserved"));
+  EXPECT_EQ(child<QCheckBox>("ET3_7")->text(), QStringLiteral("1152 X 870 @ 75Hz"));
+  EXPECT_EQ(cell(36)->text(), byte36);
+}
+
+TEST_F(EdidScreenWidgetTest, ClosingWithUnsavedChangesAsksFirst) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  clickCell(21);
+  QTest::keyClicks(cell(21), QStringLiteral("30"));
+  ASSERT_TRUE(program().common().UnsavedChanges);
+
+  dialogs.answers = {true};  // Yes, then the Save As dialog is cancelled
+  window->screenSubWindow()->close();
+  flushDeletes();
+  ASSERT_NE(screen(), nullptr);
+  EXPECT_TRUE(window->screenSubWindow()->isVisible());
+  EXPECT_TRUE(program().common().EdidScreenOpen);
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_TRUE(dialogs.fileRequests[0].save);
+
+  dialogs.answers = {false};
+  window->screenSubWindow()->close();
+  flushDeletes();
+  EXPECT_EQ(screen(), nullptr);
+  EXPECT_EQ(program().screen(), nullptr);
+  EXPECT_FALSE(program().common().EdidScreenOpen);
+  EXPECT_EQ(dialogs.questions.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests.size(), 1u);  // No writes nothing
+  EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+}
+
+}  // namespace
+}  // namespace edid::gui::test
+
+namespace edid::gui::test {
+namespace {
+
+// The refusal through a real modal message box: its own event loop and the focus
+// it takes must not count as the user moving between cells.
+TEST(EdidScreenRealDialogTest, RefusedCellGetsTheFocusBackAfterTheMessageBox) {
+  QTemporaryDir dir;
+  MainWindow window(nullptr, dir.filePath(QStringLiteral("settings.ini")));
+  window.splashTimer()->stop();
+  window.resize(1100, 700);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.forward([&] { window.program().Command2_Click(); });
+  EdidScreenWidget* screen = window.screenWidget();
+  QTest::mouseClick(screen->cell(30), Qt::LeftButton);
+  QTest::keyClicks(screen->cell(30), QStringLiteral("1A2"));
+
+  QStringList shown;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown << box->text();
+      box->button(QMessageBox::Ok)->click();
+    }
+  });
+  answer.start(20);
+  QTest::mouseClick(screen->cell(40), Qt::LeftButton);
+  QTest::qWait(50);
+  EXPECT_EQ(shown, QStringList{"Please Make Your Values In Hex"});
+  // The offscreen platform has no window manager to reactivate the window.
+  EXPECT_EQ(window.focusWidget(), screen->cell(30));
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EXPECT_EQ(QApplication::focusWidget(), screen->cell(30));
+  EXPECT_FALSE(screen->frame(4)->isHidden());
+  EXPECT_TRUE(screen->frame(8)->isHidden());
+  EXPECT_EQ(shown.size(), 1);
+  window.program().common().UnsavedChanges = false;
+}
+
+}  // namespace
+}  // namespace edid::gui::test

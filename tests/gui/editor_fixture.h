@@ -1,0 +1,148 @@
+#pragma once
+// The main window under test: scripted dialogs, settings in a temporary file,
+// and helpers to load a corpus EDID into the decoding screen and to click cells.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "core/shell/program.h"
+#include "gui/screen/edid_screen_widget.h"
+#include "gui/shell/dialogs.h"
+#include "gui/shell/main_window.h"
+#include "support/corpus.h"
+
+namespace edid::gui::test {
+
+/// Dialogs that record what they were asked and answer from queues.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Shown {
+    QString title, text;
+    bool questionIcon = false;
+  };
+  struct FileRequest {
+    QString title, folder, filter;
+    bool save = false;
+  };
+  std::vector<Shown> messages, questions;
+  std::vector<FileRequest> fileRequests;
+  std::deque<bool> answers;       ///< No when empty
+  std::deque<QString> fileNames;  ///< cancel when empty
+
+  void message(QWidget*, const QString& title, const QString& text) override {
+    messages.push_back({title, text});
+  }
+  bool ask(QWidget*, const QString& title, const QString& text, bool questionIcon) override {
+    questions.push_back({title, text, questionIcon});
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  QString openFileName(QWidget*, const QString& title, const QString& folder,
+                       const QString& filter) override {
+    return next({title, folder, filter, false});
+  }
+  QString saveFileName(QWidget*, const QString& title, const QString& folder,
+                       const QString& filter) override {
+    return next({title, folder, filter, true});
+  }
+
+  QStringList messageTexts() const {
+    QStringList texts;
+    for (const auto& shown : messages) texts << shown.text;
+    return texts;
+  }
+
+ private:
+  QString next(FileRequest request) {
+    fileRequests.push_back(std::move(request));
+    if (fileNames.empty()) return {};
+    QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+  }
+};
+
+inline const QString kTitle = QStringLiteral("EDID / DDC EnCoding and Decoding Program ");
+
+/// A shown, active main window with scripted dialogs and its own settings file.
+class EditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    window = std::make_unique<MainWindow>(&dialogs, settingsPath());
+    window->splashTimer()->stop();
+    window->resize(1100, 700);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  void TearDown() override {
+    // Nothing may ask "Save Changes?" once the test is over.
+    program().common().UnsavedChanges = false;
+    window.reset();
+    flushDeletes();
+  }
+
+  static void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  QString settingsPath() const { return dir.filePath(QStringLiteral("settings.ini")); }
+  QString path(const QString& name) const { return dir.filePath(name); }
+  Program& program() { return window->program(); }
+  EdidScreen& model() { return *program().screen(); }
+  EdidScreenWidget* screen() { return window->screenWidget(); }
+  QLineEdit* cell(int index) { return screen()->cell(index); }
+  QGroupBox* frame(int index) { return screen()->frame(index); }
+  template <typename T>
+  T* child(const char* name) {
+    return screen()->findChild<T*>(QLatin1String(name));
+  }
+  QPushButton* button(const char* name) {
+    return window->findChild<QPushButton*>(QLatin1String(name));
+  }
+
+  /// Opens the decoding screen holding a corpus EDID, decoded and unchanged.
+  void loadCorpus(const std::string& id) {
+    program().showScreen();
+    model().image = edid::test::corpusImage(id);
+    model().BuildEDIDDefinations();
+    program().common().markSaved(model().image);
+    window->sync();
+  }
+
+  /// Gives a cell the focus as a mouse click does.
+  void clickCell(int index) { QTest::mouseClick(cell(index), Qt::LeftButton); }
+  /// Switches "Modify EDID" on with its button.
+  void modifyOn() { QTest::mouseClick(button("Command2"), Qt::LeftButton); }
+
+  /// The visible section frames, by index.
+  std::vector<int> visibleFrames() {
+    std::vector<int> shown;
+    for (int i = 0; i < kSectionCount; ++i)
+      if (!frame(i)->isHidden()) shown.push_back(i);
+    return shown;
+  }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<MainWindow> window;
+};
+
+/// A corpus EDID with a valid checksum and no extension block.
+inline const std::string kCorpusId = "000CCAC2C577";
+
+}  // namespace edid::gui::test

@@ -1,0 +1,163 @@
+// The File menu flows through the editor, with scripted dialogs and answers.
+#include <QAction>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "editor_fixture.h"
+#include "gui/shell/editor.h"
+
+namespace edid::gui::test {
+namespace {
+
+class FileFlowsTest : public EditorTest {
+ protected:
+  void trigger(const char* name) {
+    QAction* action = window->findChild<QAction*>(QLatin1String(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+    flushDeletes();
+  }
+  QStringList cellTexts() {
+    QStringList texts;
+    for (int i = 0; i < 128; ++i) texts << cell(i)->text();
+    return texts;
+  }
+  static QStringList corpusTexts(const std::string& id) {
+    QStringList texts;
+    for (int i = 0; i < 128; ++i)
+      texts << QString::fromStdString(edid::test::corpusImage(id).cell(i));
+    return texts;
+  }
+  QByteArray contents(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+};
+
+TEST_F(FileFlowsTest, SaveAsThenOpenBringsBackTheSameCells) {
+  const QString file = path(QStringLiteral("monitor.DAT"));
+  loadCorpus(kCorpusId);
+  dialogs.fileNames = {file};
+  trigger("mnuFileSaveAs");
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, QStringLiteral("Save As"));
+  EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("All Files (*.*)"));
+  EXPECT_EQ(dialogs.fileRequests[0].folder,
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  ASSERT_TRUE(contents(file).contains("128 BYTES OF EDID CODE:"));
+  EXPECT_FALSE(program().common().UnsavedChanges);
+
+  trigger("mnuFileClose");
+  EXPECT_EQ(screen(), nullptr);
+
+  dialogs.fileNames = {file};
+  trigger("mnuFileOpen");
+  ASSERT_NE(screen(), nullptr);
+  ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests[1].folder, dir.path());  // the folder last used
+  EXPECT_EQ(screen()->windowTitle(), file);
+  EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
+  EXPECT_EQ(QApplication::focusWidget(), cell(0));
+  EXPECT_EQ(visibleFrames(), std::vector<int>{0});
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(FileFlowsTest, OpeningAFileWithoutACodeSectionSaysSo) {
+  const QString file = path(QStringLiteral("notes.DAT"));
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write("just some notes\r\n");
+  out.close();
+  dialogs.fileNames = {file};
+  trigger("mnuFileOpen");
+  EXPECT_EQ(dialogs.messageTexts(), QStringList{"This File is not a Valid EDID/DDC File"});
+  EXPECT_EQ(dialogs.messages[0].title, kTitle);
+  ASSERT_NE(screen(), nullptr);
+  EXPECT_EQ(cellTexts(), QStringList(128, QStringLiteral("00")));
+}
+
+TEST_F(FileFlowsTest, NewAsksAreYouSureOnlyWhenTheScreenIsOpen) {
+  trigger("mnuFileNew");
+  EXPECT_TRUE(dialogs.questions.empty());
+  ASSERT_NE(screen(), nullptr);
+  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (ON)"));
+  QStringList fresh(128, QStringLiteral("00"));
+  for (int i = 1; i <= 6; ++i) fresh[i] = QStringLiteral("FF");
+  fresh[127] = QStringLiteral("06");  // Modify is on, so the focus on cell 0 recomputes it
+  EXPECT_EQ(cellTexts().join(' ').toStdString(), fresh.join(' ').toStdString());
+
+  loadCorpus(kCorpusId);
+  dialogs.answers = {false};
+  trigger("mnuFileNew");
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Are You Sure?"));
+  EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("New EDID Data File"));
+  EXPECT_TRUE(dialogs.questions[0].questionIcon);
+  EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
+
+  dialogs.answers = {true};
+  trigger("mnuFileNew");
+  EXPECT_EQ(cellTexts().join(' ').toStdString(), fresh.join(' ').toStdString());
+  EXPECT_TRUE(child<QLineEdit>("txtModel")->text().isEmpty());
+}
+
+TEST_F(FileFlowsTest, SaveAsOntoAnExistingFileAnsweredNoKeepsIt) {
+  const QString file = path(QStringLiteral("keep.DAT"));
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write("old\r\n");
+  out.close();
+  loadCorpus(kCorpusId);
+  dialogs.fileNames = {file};
+  dialogs.answers = {false};
+  trigger("mnuFileSaveAs");
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_TRUE(dialogs.questions[0].text.startsWith(file));
+  EXPECT_TRUE(dialogs.questions[0].text.endsWith(
+      QStringLiteral("\r\n\r\nExisits! Do you want to Replace it?")));
+  EXPECT_EQ(contents(file), QByteArray("old\r\n"));
+
+  // The image has no file name now, so Save asks for one.
+  trigger("mnuFileSave");
+  EXPECT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_TRUE(dialogs.fileRequests[1].save);
+}
+
+TEST(EditorStartFileTest, OpensTheDataFileGivenAtStartWithModifyAndCell) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("start.DAT"));
+  ScriptedDialogs dialogs;
+  {
+    // Written by the editor itself.
+    MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
+    writer.program().showScreen();
+    writer.program().screen()->image = edid::test::corpusImage(kCorpusId);
+    dialogs.fileNames = {file};
+    writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
+    writer.program().common().UnsavedChanges = false;
+  }
+  EditorOptions options;
+  options.splash = false;
+  options.dialogs = &dialogs;
+  options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
+  options.openPath = file;
+  options.modify = true;
+  options.focusCell = 13;
+  options.size = QSize(1000, 700);
+  const std::unique_ptr<MainWindow> window = startEditor(options);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EdidScreenWidget* screen = window->screenWidget();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(window->size(), QSize(1000, 700));
+  EXPECT_EQ(screen->windowTitle(), file);
+  EXPECT_EQ(screen->cell(8)->text(),
+            QString::fromStdString(edid::test::corpusImage(kCorpusId).cell(8)));
+  EXPECT_TRUE(window->program().common().ModifyMode);
+  EXPECT_FALSE(screen->frame(1)->isHidden());
+  EXPECT_FALSE(screen->cell(13)->isReadOnly());
+  EXPECT_EQ(dialogs.fileRequests.size(), 1u);  // only the writer's Save As
+  window->program().common().UnsavedChanges = false;
+}
+
+}  // namespace
+}  // namespace edid::gui::test

@@ -1,0 +1,351 @@
+// The main window: menus, toolbar, mode buttons, settings, shut-down and start-up.
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "editor_fixture.h"
+#include "gui/report/document_window.h"
+#include "gui/shell/child_sub_window.h"
+#include "gui/shell/editor.h"
+
+namespace edid::gui::test {
+namespace {
+
+using MainWindowTest = EditorTest;
+
+TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
+  EXPECT_EQ(window->windowTitle(), kTitle);
+  EXPECT_EQ(window->objectName(), QStringLiteral("frmMain"));
+
+  struct Item {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+  };
+  const Item items[] = {
+      {"mnuFileNew", "&New", QKeySequence(QStringLiteral("Ctrl+N"))},
+      {"mnuFileOpen", "&Open...", QKeySequence(QStringLiteral("Ctrl+O"))},
+      {"mnuFileClose", "&Close", {}},
+      {"mnuFileSave", "&Save", {}},
+      {"mnuFileSaveAs", "Save &As...", {}},
+      {"mnuFilePageSetup", "Page Set&up...", {}},
+      {"mnuFilePrintPreview", "Print Pre&view", QKeySequence(QStringLiteral("Ctrl+R"))},
+      {"mnuFilePrint", "&Print...", QKeySequence(QStringLiteral("Ctrl+P"))},
+      {"ExportBinary", "&Export Binary EDID File", QKeySequence(QStringLiteral("F3"))},
+      {"HexCalculator", "&Hex Calculator", QKeySequence(QStringLiteral("F9"))},
+      {"GetEDIDData", "Retreive EDID Data", QKeySequence(QStringLiteral("Ctrl+F5"))},
+      {"Windows2000", "Windows 2000 Base Location", {}},
+      {"mnuFileExit", "E&xit", {}},
+      {"mnuWindowCascade", "&Cascade", {}},
+      {"mnuWindowTileHorizontal", "Tile &Horizontal", {}},
+      {"mnuWindowTileVertical", "Tile &Vertical", {}},
+      {"mnuWindowArrangeIcons", "&Arrange Icons", {}},
+      {"Info", "&Information", {}},
+      {"mnuHelpAbout", "&About ", {}},
+  };
+  for (const Item& item : items) {
+    auto* action = window->findChild<QAction*>(QLatin1String(item.name));
+    ASSERT_NE(action, nullptr) << item.name;
+    EXPECT_EQ(action->text(), QLatin1String(item.caption)) << item.name;
+    EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
+  }
+  EXPECT_FALSE(window->findChild<QAction*>(QStringLiteral("Windows2000"))->isVisible());
+
+  QStringList menus;
+  for (QAction* top : window->menuBar()->actions()) menus << top->menu()->objectName();
+  EXPECT_EQ(menus, (QStringList{"mnuFile", "mnuWindow", "mnuHelp"}));
+  QStringList fileOrder;
+  for (QAction* action : window->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions())
+    fileOrder << action->objectName();
+  EXPECT_EQ(fileOrder.indexOf("mnuFileBar0"), fileOrder.indexOf("mnuFileClose") + 1);
+  EXPECT_EQ(fileOrder.indexOf("mnuFileBar3"), fileOrder.indexOf("mnuFileExit") - 1);
+
+  auto* toolBar = window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
+  ASSERT_NE(toolBar, nullptr);
+  QStringList keys, tips;
+  for (QAction* action : toolBar->actions()) {
+    if (action->isSeparator()) continue;
+    keys << action->data().toString();
+    tips << action->toolTip();
+    EXPECT_FALSE(action->icon().isNull()) << action->data().toString().toStdString();
+  }
+  EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print Preview", "Print", "Calculator",
+                               "GetEDID"}));
+  EXPECT_EQ(tips, (QStringList{"New", "Open", "Save", "Print Preview", "Print",
+                               "Displays Calculator", "Retrieve EDID Data"}));
+
+  EXPECT_EQ(button("Command1")->text(), QStringLiteral("Translate EDID"));
+  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (OFF)"));
+  EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (Off)"));
+  EXPECT_FALSE(button("Command3")->isEnabled());
+
+  auto* status = window->findChild<QStatusBar*>(QStringLiteral("sbStatusBar"));
+  ASSERT_NE(status, nullptr);
+  const auto panels = status->findChildren<QLabel*>();
+  ASSERT_EQ(panels.size(), 3);
+  EXPECT_EQ(panels[0]->text(), QStringLiteral("Status"));
+  EXPECT_FALSE(panels[1]->text().isEmpty());
+  EXPECT_FALSE(panels[2]->text().isEmpty());
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 0);
+}
+
+TEST_F(MainWindowTest, ModifyEnablesAutoCellSeekAndOffKeepsItsState) {
+  QTest::mouseClick(button("Command3"), Qt::LeftButton);
+  EXPECT_FALSE(program().common().AutoCellSeekMode);
+  EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (Off)"));
+
+  modifyOn();
+  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (ON)"));
+  EXPECT_TRUE(button("Command3")->isEnabled());
+  // Switching Modify on opens the screen and puts the focus on cell 0.
+  ASSERT_NE(screen(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget(), cell(0));
+  EXPECT_EQ(visibleFrames(), std::vector<int>{0});
+
+  QTest::mouseClick(button("Command3"), Qt::LeftButton);
+  EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (ON)"));
+  QTest::mouseClick(button("Command2"), Qt::LeftButton);
+  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (OFF)"));
+  EXPECT_FALSE(button("Command3")->isEnabled());
+  EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (ON)"));
+  EXPECT_TRUE(program().common().AutoCellSeekMode);
+}
+
+TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  EXPECT_EQ(window->documentWindow(), nullptr);  // no image, no report
+
+  loadCorpus(kCorpusId);
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  ASSERT_NE(window->documentWindow(), nullptr);
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(window->documentWindow()->windowTitle(), QStringLiteral("frmDocument"));
+  const QString text = window->documentWindow()->textBox()->toPlainText();
+  EXPECT_TRUE(text.contains(QStringLiteral("128 BYTES OF EDID CODE:")));
+  EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+  EXPECT_EQ(text.count(QStringLiteral("128 BYTES OF EDID CODE:")), 1);
+  EXPECT_TRUE(window->documentWindow()->textBox()->isReadOnly());
+  EXPECT_TRUE(program().common().DocumentOpen);
+
+  window->documentSubWindow()->close();
+  flushDeletes();
+  EXPECT_EQ(window->documentWindow(), nullptr);
+  EXPECT_FALSE(program().common().DocumentOpen);
+
+  // File Close closes the active child: the report, then the screen.
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  flushDeletes();
+  EXPECT_EQ(window->documentWindow(), nullptr);
+  EXPECT_NE(screen(), nullptr);
+  window->mdiArea()->setActiveSubWindow(window->screenSubWindow());
+  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  flushDeletes();
+  EXPECT_EQ(screen(), nullptr);
+}
+
+TEST_F(MainWindowTest, AnOpenReportFollowsAChangedImageAtTheNextCellFocus) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  ASSERT_NE(window->documentWindow(), nullptr);
+  clickCell(20);
+  QTest::keyClicks(cell(20), QStringLiteral("5A"));
+  EXPECT_FALSE(
+      window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
+  clickCell(21);
+  EXPECT_TRUE(
+      window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+}
+
+TEST_F(MainWindowTest, WindowMenuTilesInRowsAndColumnsAndLinesUpIcons) {
+  loadCorpus(kCorpusId);
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  QMdiArea* area = window->mdiArea();
+  const QRect space = area->viewport()->rect();
+  QMdiSubWindow* screenSub = window->screenSubWindow();
+  QMdiSubWindow* documentSub = window->documentSubWindow();
+
+  window->findChild<QAction*>(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
+  EXPECT_EQ(screenSub->width(), space.width());
+  EXPECT_EQ(documentSub->width(), space.width());
+  EXPECT_EQ(screenSub->geometry().bottom() + 1, documentSub->y());
+  EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
+
+  window->findChild<QAction*>(QStringLiteral("mnuWindowTileVertical"))->trigger();
+  EXPECT_EQ(screenSub->height(), space.height());
+  EXPECT_EQ(screenSub->geometry().right() + 1, documentSub->x());
+  EXPECT_EQ(documentSub->geometry().right() + 1, space.width());
+
+  screenSub->showMinimized();
+  documentSub->showMinimized();
+  window->findChild<QAction*>(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
+  EXPECT_EQ(screenSub->geometry().bottom() + 1, space.height());
+  EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
+  EXPECT_EQ(screenSub->x(), 0);
+  EXPECT_EQ(documentSub->x(), screenSub->width());
+}
+
+TEST_F(MainWindowTest, ToolbarKeysRunTheirMenuCommands) {
+  loadCorpus(kCorpusId);
+  window->tbToolBar_ButtonClick(QStringLiteral("Print Preview"));
+  EXPECT_NE(window->documentWindow(), nullptr);
+
+  window->tbToolBar_ButtonClick(QStringLiteral("Open"));
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, QStringLiteral("Open"));
+  EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("EDID/DDC Data Files (*.DAT *.dat)"));
+  EXPECT_FALSE(dialogs.fileRequests[0].save);
+}
+
+TEST_F(MainWindowTest, CancelledSaveChangesStopsTheShutDown) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  clickCell(20);
+  QTest::keyClicks(cell(20), QStringLiteral("5A"));
+  ASSERT_TRUE(program().common().UnsavedChanges);
+
+  dialogs.answers = {true};  // Yes, then cancel the Save As dialog
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_NE(screen(), nullptr);
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Save Changes?"));
+  EXPECT_EQ(dialogs.questions[0].title, kTitle);
+  EXPECT_FALSE(QSettings(settingsPath(), QSettings::IniFormat).contains("Settings/MainLeft"));
+
+  dialogs.answers = {false};
+  EXPECT_TRUE(window->close());
+}
+
+// ---- Settings ----------------------------------------------------------------
+
+class MainWindowSettingsTest : public ::testing::Test {
+ protected:
+  QString file() const { return dir.filePath(QStringLiteral("settings.ini")); }
+  void store(const char* key, const QVariant& value) {
+    QSettings(file(), QSettings::IniFormat).setValue(QStringLiteral("Settings/") + key, value);
+  }
+  QString stored(const char* key) {
+    return QSettings(file(), QSettings::IniFormat)
+        .value(QStringLiteral("Settings/") + key)
+        .toString();
+  }
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+};
+
+TEST_F(MainWindowSettingsTest, FirstStartUsesTheDesignedTwips) {
+  MainWindow window(&dialogs, file());
+  EXPECT_EQ(window.pos(), QPoint(67, 67));    // 1000 twips
+  EXPECT_EQ(window.size(), QSize(433, 433));  // 6500 twips
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindowSettingsTest, RestoresTheStoredPositionInTwips) {
+  store("MainLeft", "1500");
+  store("MainTop", "3000");
+  store("MainWidth", "12000");
+  store("MainHeight", "9000");
+  MainWindow window(&dialogs, file());
+  EXPECT_EQ(window.pos(), QPoint(100, 200));
+  EXPECT_EQ(window.size(), QSize(800, 600));
+}
+
+TEST_F(MainWindowSettingsTest, ANonNumberKeepsTheDesignedPositionFromThere) {
+  store("MainLeft", "1500");
+  store("MainTop", "left edge");
+  store("MainWidth", "12000");
+  MainWindow window(&dialogs, file());
+  EXPECT_EQ(window.pos(), QPoint(100, 67));
+  EXPECT_EQ(window.size(), QSize(433, 433));
+  EXPECT_EQ(dialogs.messageTexts(), QStringList{"Type mismatch"});
+}
+
+TEST_F(MainWindowSettingsTest, ClosingWritesThePositionUnlessMinimised) {
+  {
+    MainWindow window(&dialogs, file());
+    window.show();
+    window.move(120, 90);
+    window.resize(640, 480);
+    ASSERT_TRUE(window.close());
+  }
+  EXPECT_EQ(stored("MainLeft"), QStringLiteral("1800"));
+  EXPECT_EQ(stored("MainTop"), QStringLiteral("1350"));
+  EXPECT_EQ(stored("MainWidth"), QStringLiteral("9600"));
+  EXPECT_EQ(stored("MainHeight"), QStringLiteral("7200"));
+  {
+    MainWindow window(&dialogs, file());
+    EXPECT_EQ(window.pos(), QPoint(120, 90));
+    window.show();
+    window.resize(300, 300);
+    window.showMinimized();
+    ASSERT_TRUE(window.close());
+  }
+  EXPECT_EQ(stored("MainWidth"), QStringLiteral("9600"));
+}
+
+// ---- Start-up -----------------------------------------------------------------
+
+TEST(EditorStartTest, ReadsTheCommandLine) {
+  EditorOptions options;
+  QString error;
+  ASSERT_TRUE(parseEditorArguments({"edidedit", "--modify", "--cell", "13", "--geometry",
+                                    "1200x800", "--no-splash", "monitor.DAT"},
+                                   options, &error))
+      << error.toStdString();
+  EXPECT_TRUE(options.modify);
+  EXPECT_EQ(options.focusCell, 13);
+  EXPECT_EQ(options.size, QSize(1200, 800));
+  EXPECT_FALSE(options.splash);
+  EXPECT_EQ(options.openPath, QStringLiteral("monitor.DAT"));
+
+  EditorOptions defaults;
+  ASSERT_TRUE(parseEditorArguments({"edidedit"}, defaults, &error));
+  EXPECT_TRUE(defaults.splash);
+  EXPECT_EQ(defaults.focusCell, -1);
+  EXPECT_FALSE(parseEditorArguments({"edidedit", "--cell", "128"}, options, &error));
+  EXPECT_FALSE(parseEditorArguments({"edidedit", "--geometry", "big"}, options, &error));
+  EXPECT_FALSE(parseEditorArguments({"edidedit", "a.DAT", "b.DAT"}, options, &error));
+}
+
+TEST(EditorStartTest, SplashShowsUntilTimer1FiresThenTheMainWindow) {
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  EditorOptions options;
+  options.dialogs = &dialogs;
+  options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
+
+  bool splashSeen = false, mainHiddenMeanwhile = false;
+  QTimer::singleShot(500, [&] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() == QStringLiteral("frmSplash") && top->isVisible()) splashSeen = true;
+      if (top->objectName() == QStringLiteral("frmMain") && !top->isVisible())
+        mainHiddenMeanwhile = true;
+    }
+  });
+  QElapsedTimer clock;
+  clock.start();
+  const std::unique_ptr<MainWindow> window = startEditor(options);
+  EXPECT_GE(clock.elapsed(), 1900);
+  EXPECT_TRUE(splashSeen);
+  EXPECT_TRUE(mainHiddenMeanwhile);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->splashTimer()->isActive());
+  for (QWidget* top : QApplication::topLevelWidgets())
+    EXPECT_FALSE(top->objectName() == QStringLiteral("frmSplash") && top->isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace edid::gui::test
