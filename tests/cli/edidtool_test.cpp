@@ -10,6 +10,7 @@
 #include "core/common/data_file.h"
 #include "core/common/text.h"
 #include "support/corpus.h"
+#include "support/temp_dir.h"
 
 namespace edid::cli {
 namespace {
@@ -30,20 +31,13 @@ Outcome runTool(const std::vector<std::string>& args,
 
 class Edidtool : public ::testing::Test {
  protected:
-  Edidtool() {
-    folder = fs::temp_directory_path() /
-             ("edidtool_" +
-              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  ~Edidtool() override { fs::remove_all(folder); }
-  std::string file(const std::string& name) const { return (folder / name).string(); }
+  std::string file(const std::string& name) const { return m_dir.file(name); }
   static std::string corpusFile(const std::string& id) {
     return test::corpusDir() + "/" + id + ".bin";
   }
 
-  fs::path folder;
+  test::TempDir m_dir{"edidtool"};
+  const fs::path& folder = m_dir.path;
 };
 
 TEST_F(Edidtool, UsageAndErrors) {

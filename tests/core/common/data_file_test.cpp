@@ -9,28 +9,15 @@
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
+#include "support/temp_dir.h"
 
 namespace edid {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-  TempDir() {
-    path = fs::temp_directory_path() /
-           ("edid_data_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempDir() { fs::remove_all(path); }
-  std::string file(const std::string& name) const { return (path / name).string(); }
-  fs::path path;
-};
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::TempDir;
+using test::writeText;
 
 TEST(DataFileText, StripsOneCrLfSkipsEmptyElementsAndStopsAtTheEnd) {
   const std::vector<std::string> lines = {"\r\n",      "",         "first\r\n",  "two\r\nlines\r\n",

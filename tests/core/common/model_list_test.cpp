@@ -8,28 +8,15 @@
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
+#include "support/temp_dir.h"
 
 namespace edid {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-  explicit TempDir(const std::string& tag) {
-    path = fs::temp_directory_path() /
-           ("edid_model_list_" + tag + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempDir() { fs::remove_all(path); }
-  std::string file(const std::string& name) const { return (path / name).string(); }
-  fs::path path;
-};
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::TempDir;
+using test::writeText;
 
 TEST(ModelListLines, OnlyLinesBetweenTheMarkersAreKept) {
   std::vector<std::string> lines = {"old 0", "old 1", "old 2", "old 3"};

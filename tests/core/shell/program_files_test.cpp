@@ -8,27 +8,18 @@
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
+#include "support/temp_dir.h"
 
 namespace edid {
 namespace {
 
 namespace fs = std::filesystem;
 
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeText;
 
 class FileFlows : public ::testing::Test {
  protected:
-  FileFlows() {
-    folder = fs::temp_directory_path() /
-             ("edid_file_flows_" +
-              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  ~FileFlows() override { fs::remove_all(folder); }
-  std::string file(const std::string& name) const { return (folder / name).string(); }
+  std::string file(const std::string& name) const { return m_dir.file(name); }
 
   // Loads a corpus image as if it had been retrieved: no file yet, nothing unsaved.
   EdidScreen& load(const std::string& id) {
@@ -55,7 +46,8 @@ class FileFlows : public ::testing::Test {
     program.mnuFileOpen_Click();
   }
 
-  fs::path folder;
+  test::TempDir m_dir{"edid_file_flows"};
+  const fs::path& folder = m_dir.path;
   test::FakeHost host;
   Program program{host};
 };
