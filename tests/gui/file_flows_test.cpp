@@ -101,28 +101,6 @@ TEST_F(FileFlowsTest, NewAsksAreYouSureOnlyWhenTheScreenIsOpen) {
   EXPECT_TRUE(child<QLineEdit>("txtModel")->text().isEmpty());
 }
 
-TEST_F(FileFlowsTest, SaveAsOntoAnExistingFileAnsweredNoKeepsIt) {
-  const QString file = path(QStringLiteral("keep.DAT"));
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write("old\r\n");
-  out.close();
-  loadCorpus(kCorpusId);
-  dialogs.fileNames = {file};
-  dialogs.answers = {false};
-  trigger("mnuFileSaveAs");
-  ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_TRUE(dialogs.questions[0].text.startsWith(file));
-  EXPECT_TRUE(dialogs.questions[0].text.endsWith(
-      QStringLiteral("\r\n\r\nExisits! Do you want to Replace it?")));
-  EXPECT_EQ(contents(file), QByteArray("old\r\n"));
-
-  // The image has no file name now, so Save asks for one.
-  trigger("mnuFileSave");
-  EXPECT_EQ(dialogs.fileRequests.size(), 2u);
-  EXPECT_TRUE(dialogs.fileRequests[1].save);
-}
-
 TEST(EditorStartFileTest, OpensTheDataFileGivenAtStartWithModifyAndCell) {
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("start.DAT"));

@@ -7,10 +7,10 @@
 #include <regex>
 
 #include "core/common/text.h"
+#include "core/screen/edid_screen.h"
 #include "core/sections/established.h"
 #include "core/sections/vendor.h"
 #include "core/sections/version.h"
-#include "core/screen/edid_screen.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
 

@@ -52,27 +52,6 @@ TEST_F(ProgramTest, ModesFollowTheirButtons) {
   EXPECT_EQ(program.Command3.caption, "Auto Cell Seek (OFF)");
 }
 
-TEST_F(ProgramTest, ClosingWithUnsavedChangesAsksFirst) {
-  program.Command2_Click();
-  EdidScreen& screen = load(test::corpusImage("000CCAC2C577"));
-  screen.txtEdit_GotFocus(16);
-  screen.vendor.VendorInfo.text = "12";
-  screen.VendorInfo_KeyUp(13);
-  ASSERT_TRUE(program.common().UnsavedChanges);
-
-  host.answers = {true};  // Yes, then the save dialog is cancelled
-  EXPECT_FALSE(program.closeScreen());
-  EXPECT_NE(program.screen(), nullptr);
-  EXPECT_TRUE(program.common().EdidScreenOpen);
-  EXPECT_EQ(host.questions, (std::vector<std::string>{"Save Changes?"}));
-
-  host.answers = {false};  // No: closes without saving
-  EXPECT_TRUE(program.closeScreen());
-  EXPECT_EQ(program.screen(), nullptr);
-  EXPECT_FALSE(program.common().EdidScreenOpen);
-  EXPECT_EQ(host.screenUnloads, 1);
-}
-
 // An edit that leaves the checksum byte as it was is still an unsaved change.
 TEST_F(ProgramTest, ChangeTrackingComparesTheWholeImage) {
   program.Command2_Click();
