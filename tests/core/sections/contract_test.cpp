@@ -101,9 +101,15 @@ TEST(SectionContract, DecodedValuesEnterBackToTheSameByte) {
     EXPECT_EQ(reentered(all[5], version::versionText(image)), image);
     EXPECT_EQ(reentered(all[6], version::revisionText(image)), image);
     std::string serial = vendor::serialNumberText(image);
-    if (serial != "Not Used") EXPECT_EQ(reentered(all[2], serial), image);
-    if (value <= 52) EXPECT_EQ(reentered(all[3], vendor::weekText(image)), image);
-    if (value <= 165) EXPECT_EQ(reentered(all[4], vendor::yearText(image)), image);
+    if (serial != "Not Used") {
+      EXPECT_EQ(reentered(all[2], serial), image);
+    }
+    if (value <= 52) {
+      EXPECT_EQ(reentered(all[3], vendor::weekText(image)), image);
+    }
+    if (value <= 165) {
+      EXPECT_EQ(reentered(all[4], vendor::yearText(image)), image);
+    }
     // Manufacturer letters carry seven bits of byte 8; bit 7 is written as 0.
     Image letters = reentered(all[0], vendor::manufacturerLetters(image));
     EXPECT_EQ(letters.byte(8), value & 0x7F);
