@@ -252,6 +252,17 @@ TEST_F(MainWindowSettingsTest, FirstStartUsesTheDesignedTwips) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(MainWindowSettingsTest, KeepsTheRegistryBaseLocationOfTheLastRun) {
+  {
+    MainWindow window(&dialogs, file());
+    EXPECT_EQ(window.program().common().RegistryBaseLocation,
+              "SYSTEM\\CurrentControlSet\\Enum\\Display");
+  }
+  store("Windows2000RegBaseLocation", "SYSTEM\\ControlSet001\\Enum\\DISPLAY");
+  MainWindow window(&dialogs, file());
+  EXPECT_EQ(window.program().common().RegistryBaseLocation, "SYSTEM\\ControlSet001\\Enum\\DISPLAY");
+}
+
 TEST_F(MainWindowSettingsTest, RestoresTheStoredPositionInTwips) {
   store("MainLeft", "1500");
   store("MainTop", "3000");

@@ -13,6 +13,10 @@ Program::Program(Host& host) : m_host(host) {
 
 Program::~Program() = default;
 
+void Program::restoreRegistryBaseLocation(const std::string& saved) {
+  if (!saved.empty()) m_common.RegistryBaseLocation = saved;
+}
+
 void Program::Command1_Click() {
   ShowReport(false);
 }

@@ -30,6 +30,10 @@ class Program {
   EdidScreen* screen() { return m_screen.get(); }
   const EdidScreen* screen() const { return m_screen.get(); }
 
+  /// Starts the registry search from the location the user kept last time, when
+  /// there is one; otherwise it stays at the default.
+  void restoreRegistryBaseLocation(const std::string& saved);
+
   // ---- Buttons of the main window ------------------------------------------
   Button Command1{"Translate EDID"};
   Button Command2{"Modify EDID (OFF)"};

@@ -66,4 +66,8 @@ void EditorSettings::setLastFolder(const QString& folder) {
   m_settings->setValue(QStringLiteral("Settings/LastFolder"), folder);
 }
 
+QString EditorSettings::registryBaseLocation() const {
+  return m_settings->value(QStringLiteral("Settings/Windows2000RegBaseLocation")).toString();
+}
+
 }  // namespace edid::gui

@@ -39,6 +39,9 @@ class EditorSettings {
   QString lastFolder() const;
   void setLastFolder(const QString& folder);
 
+  /// The registry base location the user last kept in its dialog; "" when none.
+  QString registryBaseLocation() const;
+
   /// The underlying store.
   QSettings& store() { return *m_settings; }
 

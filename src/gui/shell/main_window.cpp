@@ -243,6 +243,7 @@ void MainWindow::readSettings() {
   const QRect geometry = m_settings->mainGeometry(&error);
   move(geometry.topLeft());
   resize(geometry.size());
+  m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
   if (!error.isEmpty()) m_host->message(fromQt(error));
 }
 
