@@ -47,13 +47,6 @@ std::string unixLines(const std::string& text) {
   return out;
 }
 
-// Two upper-case hex digits of a byte, as ByteToHex writes them, without its
-// general formatting (the tool fills all 128 cells on every run).
-std::string byteCell(unsigned char value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
-}
-
 // Messages go to the terminal's error stream; nobody is there to answer, so every
 // question is answered No and every file dialog is cancelled.
 class TerminalHost : public Host {
@@ -87,9 +80,7 @@ bool load(Program& program, const std::string& path) {
   }
   EdidScreen& screen = program.showScreen();
   if (isRawEdid(*content)) {
-    for (int i = 0; i < kEdidSize; ++i)
-      screen.image.setCell(
-          i, byteCell(static_cast<unsigned char>((*content)[static_cast<std::size_t>(i)])));
+    screen.image = Image::fromBytes({content->begin(), content->begin() + kEdidSize});
     screen.BuildEDIDDefinations();
   } else {
     auto tokens = parseEdidCodeSection(*content);

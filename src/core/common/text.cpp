@@ -5,6 +5,11 @@
 namespace edid {
 
 std::string ByteToHex(int value) {
+  // Byte values are by far the most common; they skip the general formatting.
+  if (value >= 0 && value <= 0xFF) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
+  }
   const auto bits = static_cast<std::uint16_t>(value);
   std::string hex = hexText(bits);
   if (hex.size() == 1) hex.insert(0, "0");
