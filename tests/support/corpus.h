@@ -1,5 +1,7 @@
 #pragma once
-// Access to the real EDIDs of the shared corpus for tests.
+// Access to the real EDIDs of the test corpus (tests/data/corpus). Every accessor
+// throws, naming the file, when its data is missing, so a test fails instead of
+// passing on nothing.
 
 #include <cstdint>
 #include <string>
