@@ -46,7 +46,19 @@ bool containsMarker(std::string_view line) {
   return false;
 }
 
+std::size_t writeWithStdio(const char* data, std::size_t size, std::FILE* file) {
+  return std::fwrite(data, 1, size, file);
+}
+
+FileWriter g_fileWriter = &writeWithStdio;
+
 }  // namespace
+
+FileWriter setFileWriter(FileWriter writer) {
+  const FileWriter previous = g_fileWriter;
+  g_fileWriter = writer ? writer : &writeWithStdio;
+  return previous;
+}
 
 std::string dataFileText(const std::vector<std::string>& reportLines) {
   std::string text;
@@ -175,7 +187,7 @@ Status writeFileAtomically(const std::string& path, std::string_view content) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
   };
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  bool written = g_fileWriter(content.data(), content.size(), file) == content.size();
   int error = written ? 0 : errno;
   if (written && std::fflush(file) != 0) {
     written = false;

@@ -4,6 +4,7 @@
 // written); nothing here converts encodings. Also the two file primitives the
 // program's file flows share: reading a whole file and replacing one safely.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,14 @@ Result<std::string> readFileBytes(const std::string& path);
 /// over path. On failure path is untouched, the temporary file is removed, and the
 /// error says "Cannot save <path>: <reason>".
 Status writeFileAtomically(const std::string& path, std::string_view content);
+
+/// Writes size bytes to an open file and returns how many it wrote, as std::fwrite
+/// does (setting errno when short). The atomic save writes through this seam.
+using FileWriter = std::size_t (*)(const char* data, std::size_t size, std::FILE* file);
+
+/// Makes writeFileAtomically write through writer (nullptr: std::fwrite again) and
+/// returns the writer used before. Lets a test fail a write half-way.
+FileWriter setFileWriter(FileWriter writer);
 
 /// True when a file (or anything else) exists at path.
 bool fileExists(const std::string& path);

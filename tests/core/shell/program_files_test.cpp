@@ -1,6 +1,8 @@
 // The File menu flows against real files in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -205,6 +207,45 @@ TEST_F(FileFlows, AFailedSaveKeepsTheOldFileAndTheChanges) {
   host.answers.push_back(true);
   EXPECT_FALSE(program.closeScreen());
   EXPECT_NE(program.screen(), nullptr);
+}
+
+// Writes half of what it is given, then fails as a full disk does.
+std::size_t writeHalfThenFail(const char* data, std::size_t size, std::FILE* file) {
+  const std::size_t written = std::fwrite(data, 1, size / 2, file);
+  errno = ENOSPC;
+  return written;
+}
+
+TEST_F(FileFlows, SaveReplacesTheFileWholeOrNotAtAll) {
+  load("000CCAC2C577");
+  saveAs(file("a.DAT"));
+  const std::string first = test::readFile(file("a.DAT"));
+  // A hard link shares the old file's data: a rename leaves it alone, while a copy
+  // over the target or a write into it would change what the link shows.
+  fs::create_hard_link(file("a.DAT"), file("link.DAT"));
+  edit();
+  program.mnuFileSave_Click();
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  EXPECT_EQ(test::readFile(file("link.DAT")), first);
+  const std::string second = test::readFile(file("a.DAT"));
+  EXPECT_NE(second, first);
+  EXPECT_NE(second.find("\r\n  0  |  00  FF  FF  FF  FF  FF  FF  00  5A  63\r\n"),
+            std::string::npos);
+
+  // A write that stops half-way keeps the old file whole and the changes unsaved.
+  edit();
+  const FileWriter previous = setFileWriter(&writeHalfThenFail);
+  program.mnuFileSave_Click();
+  setFileWriter(previous);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0], "Cannot save " + file("a.DAT") + ": No space left on device");
+  EXPECT_EQ(test::readFile(file("a.DAT")), second);
+  EXPECT_TRUE(program.common().UnsavedChanges);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.DAT", "link.DAT"}));
 }
 
 TEST_F(FileFlows, OpenWithUnsavedChangesAsksFirst) {
