@@ -9,7 +9,17 @@
 namespace edid::gui::test {
 namespace {
 
-using EdidScreenWidgetTest = EditorTest;
+QString hex(int value);
+
+class EdidScreenWidgetTest : public EditorTest {
+ protected:
+  // The byte 127 that makes the shown cells 0-126 add up to a multiple of 256.
+  QString checksumOfShownCells() {
+    int sum = 0;
+    for (int i = 0; i < 127; ++i) sum += cell(i)->text().toInt(nullptr, 16);
+    return hex((256 - sum % 256) % 256);
+  }
+};
 
 QColor base(QWidget* widget) {
   return widget->palette().color(QPalette::Base);
@@ -102,9 +112,7 @@ TEST_F(EdidScreenWidgetTest, TwoTypedDigitsRewriteTheChecksumOnlyWithModifyOn) {
   EXPECT_EQ(cell(127)->text(), checksum);  // one digit decodes nothing
   QTest::keyClicks(cell(20), QStringLiteral("a"));
   EXPECT_EQ(cell(20)->text(), QStringLiteral("5A"));  // typed lower case
-  Image expected = edid::test::corpusImage(kCorpusId);
-  expected.setByte(20, 0x5A);
-  EXPECT_EQ(cell(127)->text(), hex(expected.correctChecksum()));
+  EXPECT_EQ(cell(127)->text(), checksumOfShownCells());
   EXPECT_NE(cell(127)->text(), checksum);
   EXPECT_EQ(model().image.cell(20), "5A");
   EXPECT_TRUE(program().common().UnsavedChanges);
@@ -149,7 +157,7 @@ TEST_F(EdidScreenWidgetTest, VendorEntriesWriteTheirBytesOnEnter) {
   QTest::keyClick(vendorInfo, Qt::Key_Return);
   EXPECT_EQ(cell(17)->text(), QStringLiteral("09"));
   EXPECT_EQ(child<QLabel>("lbVendor_4")->text(), QStringLiteral("Year Manufacture - 1999"));
-  EXPECT_EQ(cell(127)->text(), hex(model().image.correctChecksum()));
+  EXPECT_EQ(cell(127)->text(), checksumOfShownCells());
 
   // The manufacturer takes letters only, upper-cased; a digit is refused and dropped.
   clickCell(8);
@@ -204,7 +212,7 @@ TEST_F(EdidScreenWidgetTest, TimingCheckBoxesEditTheirBitOnlyWhenClicked) {
   EXPECT_EQ(box->isChecked(), (byte35 & 0x20) != 0);
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));  // on the box
   EXPECT_EQ(cell(35)->text(), hex(byte35 ^ 0x20));
-  EXPECT_EQ(cell(127)->text(), hex(model().image.correctChecksum()));
+  EXPECT_EQ(cell(127)->text(), checksumOfShownCells());
 
   // A decode that checks boxes from code writes nothing back.
   clickCell(36);

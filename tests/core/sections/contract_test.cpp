@@ -69,9 +69,7 @@ TEST(SectionContract, EditorsWriteOnlyTheirCellsAndOnlyHexPairs) {
     const Image image = test::corpusImage(ids[n]);
     for (const auto& editor : editors()) {
       for (const auto& entry : entries) {
-        const Image before = image;
         const auto result = editor.edit(image, entry);
-        EXPECT_EQ(image, before);
         if (!result) {
           EXPECT_FALSE(result.error().empty()) << editor.name << " " << entry;
           continue;
