@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all deps configure build run test bench golden format clean
+.PHONY: all deps configure build run test bench golden format clean mutate
 
 all: build
 
@@ -35,3 +35,6 @@ format:
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+mutate:
+	python3 scripts/mutate
