@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -35,14 +36,14 @@ QString pdfTool(const QString& tool, const QStringList& arguments) {
 }
 
 // Every non-blank line of expected appears in actual, in order, spacing aside.
-QString missingLine(const QString& expected, const QString& actual) {
+std::string missingLine(const QString& expected, const QString& actual) {
   const QStringList have = actual.split(QLatin1Char('\n'));
   qsizetype at = 0;
   for (const QString& line : expected.split(QLatin1Char('\n'))) {
     const QString want = line.simplified();
     if (want.isEmpty()) continue;
     while (at < have.size() && have[at].simplified() != want) ++at;
-    if (at == have.size()) return line;
+    if (at == have.size()) return line.toStdString();
     ++at;
   }
   return {};
@@ -137,7 +138,7 @@ TEST_F(PrintTest, PrintOffersTheSelectionPrintsItAndClosesTheReport) {
 
   const QString printed =
       pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  EXPECT_EQ(missingLine(selected, printed), QString());
+  EXPECT_EQ(missingLine(selected, printed), "");
   EXPECT_TRUE(printed.simplified().contains(QStringLiteral("0 | 00 FF FF FF FF FF FF 00 0E 11")))
       << printed.toStdString();
   EXPECT_FALSE(printed.contains(QStringLiteral("Time:")));
@@ -158,7 +159,33 @@ TEST_F(PrintTest, PreviewShowsTheReportAndPaintsItsPages) {
   const QString printed =
       pdfTool(QStringLiteral("pdftotext"),
               {QStringLiteral("-layout"), dialogs.printToFile, QStringLiteral("-")});
-  EXPECT_EQ(missingLine(readText(kDataFile), printed), QString());
+  EXPECT_EQ(missingLine(readText(kDataFile), printed), "");
+}
+
+TEST(ReportPages, SeventyColumnsFitANarrowPage) {
+  if (!havePoppler()) GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+  // 70 columns at 9.75 points need about 145 mm; this page has 60 mm.
+  const QString line = QString(kReportColumns, QLatin1Char('W'));
+  const QPageLayout narrow(QPageSize(QSizeF(60, 100), QPageSize::Millimeter), QPageLayout::Portrait,
+                           QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  QString error;
+  const QByteArray pdf = reportPdf(line + QStringLiteral("\r\n"), narrow, &error);
+  ASSERT_FALSE(pdf.isEmpty()) << error.toStdString();
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("narrow.pdf")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(pdf);
+  file.close();
+  const QString boxes = pdfTool(QStringLiteral("pdftotext"),
+                                {QStringLiteral("-bbox"), file.fileName(), QStringLiteral("-")});
+  // <page width="170.079..." ...> and <word xMin=".." yMin=".." xMax=".." ...>WWW...</word>
+  const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\""));
+  const QRegularExpression word(QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>(W+)</word>"));
+  const auto pageMatch = page.match(boxes);
+  const auto wordMatch = word.match(boxes);
+  ASSERT_TRUE(pageMatch.hasMatch() && wordMatch.hasMatch()) << boxes.toStdString();
+  EXPECT_EQ(wordMatch.captured(2).toStdString(), line.toStdString());
+  EXPECT_LE(wordMatch.captured(1).toDouble(), pageMatch.captured(1).toDouble());
 }
 
 // The editor binary itself, as a script runs it: no display, no window.
@@ -195,7 +222,7 @@ TEST_F(PrintToPdf, WritesTheReportInAFixedPitchFontOrSaysWhyNot) {
   EXPECT_EQ(standardError, "");
   const QString printed =
       pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  EXPECT_EQ(missingLine(readText(kDataFile), printed), QString());
+  EXPECT_EQ(missingLine(readText(kDataFile), printed), "");
   const QStringList fonts =
       pdfTool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(fonts.size(), 3)
