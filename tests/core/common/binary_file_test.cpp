@@ -135,12 +135,10 @@ TEST_F(ExportFlow, AsksForANameConfirmsAReplaceAndLeavesTheDataFileAlone) {
   EXPECT_EQ(program.common().CurrentFilePath, "monitor.DAT");
   EXPECT_FALSE(program.common().UnsavedChanges);
 
-  // A folder that is not there: the message, and no file claimed.
   host.fileNames = {dir.file("none/out.bin")};
   program.ExportBinary_Click();
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0],
-            "Cannot export " + dir.file("none/out.bin") + ": No such file or directory");
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Cannot export " + dir.file("none/out.bin") +
+                                                    ": No such file or directory"});
 }
 
 }  // namespace
