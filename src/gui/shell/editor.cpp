@@ -147,9 +147,13 @@ void prepareEditorPlatform(int argc, char** argv) {
   // Printing to a file needs no screen: a server without a display can do it.
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if ((argument == "--print-to-pdf" || argument.starts_with("--print-to-pdf=")) &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-      qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argument != "--print-to-pdf" && !argument.starts_with("--print-to-pdf=")) continue;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A script wants the PDF or one clear message, not the toolkit's chatter.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
   }
 }
 
