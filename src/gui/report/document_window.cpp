@@ -1,7 +1,11 @@
 #include "gui/report/document_window.h"
 
 #include <QFontDatabase>
+#include <QLayout>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace edid::gui {
@@ -22,8 +26,19 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QWidget(parent) {
   m_text->setFont(font);
   m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
   layout->addWidget(m_text);
-  const QFontMetrics metrics(font);
-  resize(metrics.horizontalAdvance(QString(74, QLatin1Char('0'))) + 40, metrics.lineSpacing() * 30);
+  resize(sizeHint());
+}
+
+QSize DocumentWindow::sizeHint() const {
+  // The report's 70 columns and about 40 lines, with room for the frame, the
+  // margins and a vertical scroll bar.
+  const QFontMetrics metrics(m_text->font());
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QMargins margins = layout()->contentsMargins();
+  const int frame = 2 * m_text->frameWidth() + 2 * int(m_text->document()->documentMargin());
+  return {metrics.horizontalAdvance(QString(kReportColumns + 2, QLatin1Char('0'))) + scrollBar +
+              frame + margins.left() + margins.right(),
+          metrics.lineSpacing() * kReportLines + frame + margins.top() + margins.bottom()};
 }
 
 void DocumentWindow::setReport(const QString& text) {

@@ -13,6 +13,12 @@ class DocumentWindow : public QWidget {
  public:
   explicit DocumentWindow(QWidget* parent = nullptr);
 
+  /// Columns and lines of the report the window opens with.
+  static constexpr int kReportColumns = 70;
+  static constexpr int kReportLines = 40;
+  /// Room for kReportColumns by kReportLines of the report's font.
+  QSize sizeHint() const override;
+
   /// Replaces the shown text; CR LF and lone CR become line breaks.
   void setReport(const QString& text);
   /// The text box rtftext.

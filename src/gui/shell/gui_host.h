@@ -12,6 +12,10 @@ class Dialogs;
 class EditorSettings;
 class MainWindow;
 
+/// True for an existing, readable folder outside /proc, /sys and /dev: only such a
+/// folder may open a file dialog.
+bool isUsableStartFolder(const QString& folder);
+
 /// Implements the core's Host for the editor.
 class GuiHost : public Host {
  public:
@@ -21,6 +25,7 @@ class GuiHost : public Host {
 
   void message(const std::string& text) override;
   bool ask(const std::string& text, const std::string& title, bool questionIcon) override;
+  Answer askYesNoCancel(const std::string& text) override;
   std::string openFileName(const FileDialog& dialog) override;
   std::string saveFileName(const FileDialog& dialog) override;
   void setBusy(bool busy) override;
@@ -30,13 +35,16 @@ class GuiHost : public Host {
   void activate(ChildWindow window) override;
   void showDocument(const std::string& text, bool inBackground) override;
   void closeWindow(ChildWindow window) override;
+  void fileOpened(const std::string& path) override;
+  void fileSaved(const std::string& path) override;
 
   /// Answers the next file-open request with path instead of showing the dialog.
   void presetOpenFileName(const QString& path) { m_presetOpen = path; }
 
  private:
   QString startFolder() const;
-  std::string chosen(const QString& fileName);
+  std::string chosen(const QString& fileName) const;
+  void rememberFolder(const std::string& path);
 
   MainWindow& m_window;
   Dialogs& m_dialogs;
