@@ -106,6 +106,13 @@ TEST_F(UnsavedWorkTest, AFailedSaveLeavesNoKernelFolderForTheNextDialog) {
   trigger("mnuFileOpen");
   EXPECT_EQ(dialogs.fileRequests[2].folder, documents());
 
+  // A save that fails in a usable folder does not make it the next start either.
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.DAT")));
+  dialogs.fileNames = {path(QStringLiteral("taken.DAT"))};
+  trigger("mnuFileSaveAs");
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_NE(window->settings().lastFolder(), dir.path());
+
   // A save that succeeds is remembered, and says so.
   dialogs.fileNames = {path(QStringLiteral("good.DAT"))};
   trigger("mnuFileSaveAs");

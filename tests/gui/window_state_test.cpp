@@ -18,7 +18,7 @@ class WindowStateTest : public EditorTest {
   QMenu* windowMenu() { return window->findChild<QMenu*>(QStringLiteral("mnuWindow")); }
 };
 
-TEST_F(WindowStateTest, TitleMarksUnsavedChangesAndTheWindowMenuListsTheChildren) {
+TEST_F(WindowStateTest, TitleMarksUnsavedChangesAndTheStatusBarTheSave) {
   loadCorpus(kCorpusId);
   modifyOn();
   EXPECT_FALSE(screen()->isWindowModified());
@@ -29,7 +29,12 @@ TEST_F(WindowStateTest, TitleMarksUnsavedChangesAndTheWindowMenuListsTheChildren
   dialogs.fileNames = {path(QStringLiteral("state.DAT"))};
   action(QStringLiteral("mnuFileSaveAs"))->trigger();
   EXPECT_FALSE(screen()->isWindowModified());
+  EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("sbStatusBar_1"))->text(),
+            QStringLiteral("Saved ") + path(QStringLiteral("state.DAT")));
+}
 
+TEST_F(WindowStateTest, TheWindowMenuListsTheChildrenWithTheActiveOneChecked) {
+  loadCorpus(kCorpusId);
   QTest::mouseClick(button("Command1"), Qt::LeftButton);  // the report
   ASSERT_NE(window->documentWindow(), nullptr);
   emit windowMenu()->aboutToShow();
