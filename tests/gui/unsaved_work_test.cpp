@@ -109,6 +109,7 @@ TEST_F(UnsavedWorkTest, AFailedSaveLeavesNoKernelFolderForTheNextDialog) {
   // A save that fails in a usable folder does not make it the next start either.
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.DAT")));
   dialogs.fileNames = {path(QStringLiteral("taken.DAT"))};
+  dialogs.answers = {true};  // replace it
   trigger("mnuFileSaveAs");
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_NE(window->settings().lastFolder(), dir.path());

@@ -2,8 +2,8 @@
 // Window menu's list, the report window's size, and texts in Windows-1252.
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextEdit>
 
 #include "editor_fixture.h"
 #include "gui/report/document_window.h"
@@ -58,7 +58,7 @@ TEST_F(WindowStateTest, TheReportOpensWithItsColumnsInView) {
   window->resize(1400, 1000);
   loadCorpus(kCorpusId);
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  QPlainTextEdit* text = window->documentWindow()->textBox();
+  QTextEdit* text = window->documentWindow()->textBox();
   const QFontMetrics metrics(text->font());
   EXPECT_GE(text->viewport()->width(), metrics.horizontalAdvance(QString(70, QLatin1Char('0'))));
   EXPECT_GE(text->viewport()->height(), metrics.lineSpacing() * 38);

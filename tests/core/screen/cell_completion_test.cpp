@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "core/common/binary_file.h"
 #include "screen_fixture.h"
+#include "support/temp_dir.h"
 
 namespace edid::test {
 namespace {
@@ -54,6 +56,11 @@ TEST_F(CellCompletion, LockedCellsAndTheWriteGuard) {
   const Status guard = screen.image.checkWritable();
   ASSERT_FALSE(guard);
   EXPECT_EQ(guard.error(), "Cannot write the EDID: cell 36 holds \"5\", not two hex digits");
+  const TempDir dir("edid_write_guard");
+  const Status exported = exportBinaryFile(dir.file("x.bin"), screen.image);
+  EXPECT_EQ(exported.error(), guard.error());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.bin")));
+
   screen.image.setCell(36, "0G");
   EXPECT_FALSE(screen.image.checkWritable());
   screen.image.setCell(36, "aF");
