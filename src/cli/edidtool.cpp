@@ -1,6 +1,8 @@
 #include "cli/edidtool.h"
 
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 #include <system_error>
 
 #include "core/common/data_file.h"
@@ -20,10 +22,12 @@ constexpr const char* kUsage =
     "\n"
     "Commands:\n"
     "  report FILE      Print the decoded report of FILE, an EDID/DDC data file\n"
-    "                   (*.DAT) or a raw binary EDID (its first 128 bytes are used).\n"
+    "                   (*.DAT) or a raw binary EDID (its first 128 bytes are used),\n"
+    "                   in UTF-8. FILE \"-\" reads standard input.\n"
     "  convert IN OUT   Write the EDID of IN (either kind) to OUT: a data file when\n"
     "                   OUT ends in .DAT (any case), otherwise the raw 128 bytes.\n"
     "                   OUT is replaced only once the new file is complete.\n"
+    "                   IN \"-\" reads standard input, OUT \"-\" writes standard output.\n"
     "  --help           Show this help.\n"
     "\n"
     "The brand and model come from the model list files (*.inf) in the program's\n"
@@ -52,10 +56,18 @@ std::string unixLines(const std::string& text) {
 class TerminalHost : public Host {
  public:
   explicit TerminalHost(std::ostream& err) : m_err(err) {}
-  void message(const std::string& text) override { m_err << unixLines(text) << '\n'; }
+  /// Every error line names the tool and, unless the message does, the file.
+  void message(const std::string& text) override {
+    m_err << "edidtool: ";
+    if (!file.empty() && text.find(file) == std::string::npos) m_err << file << ": ";
+    m_err << unixLines(text) << '\n';
+  }
   bool ask(const std::string&, const std::string&, bool) override { return false; }
   std::string openFileName(const FileDialog&) override { return {}; }
   std::string saveFileName(const FileDialog&) override { return {}; }
+
+  /// The file the current messages concern.
+  std::string file;
 
  private:
   std::ostream& m_err;
@@ -72,8 +84,19 @@ bool endsWithDat(const std::string& path) {
 
 // Loads a data file or a raw EDID into the program's screen, decodes it and names
 // the monitor. False after its message when the file cannot be used.
-bool load(Program& program, const std::string& path) {
-  const auto content = readFileBytes(path);
+constexpr const char* kStandardInput = "standard input";
+
+// "-" reads standard input, as Unix tools do.
+Result<std::string> readInput(const std::string& path, std::istream& in) {
+  if (path != "-") return readFileBytes(path);
+  std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return failure("Cannot read standard input");
+  return content;
+}
+
+bool load(Program& program, const std::string& path, std::istream& in) {
+  static_cast<TerminalHost&>(program.host()).file = path == "-" ? kStandardInput : path;
+  const auto content = readInput(path, in);
   if (!content) {
     program.host().message(content.error());
     return false;
@@ -92,20 +115,30 @@ bool load(Program& program, const std::string& path) {
     program.LoadTokensIntoCells();
   }
   program.common().CurrentFilePath = path;
+  // Model list messages name their own files.
+  auto& host = static_cast<TerminalHost&>(program.host());
+  const std::string loaded = std::exchange(host.file, std::string());
   program.nameMonitorFromModelLists();
+  host.file = loaded;
   return true;
 }
 
-int report(Program& program, const std::string& path, std::ostream& out) {
-  if (!load(program, path)) return 1;
+int report(Program& program, const std::string& path, std::istream& in, std::ostream& out) {
+  if (!load(program, path, in)) return 1;
   program.BuildReport();
-  out << unixLines(program.reportText());
+  // The terminal reads UTF-8; the report's texts are Windows-1252.
+  out << windows1252ToUtf8(unixLines(program.reportText()));
   out.flush();
   return out ? 0 : 1;
 }
 
-int convert(Program& program, const std::string& in, const std::string& outPath) {
-  if (!load(program, in)) return 1;
+int convert(Program& program, const std::string& inPath, const std::string& outPath,
+            std::istream& in, std::ostream& out) {
+  if (!load(program, inPath, in)) return 1;
+  if (const Status writable = program.screen()->image.checkWritable(); !writable) {
+    program.host().message(writable.error());
+    return 1;
+  }
   std::string content;
   if (endsWithDat(outPath)) {
     program.BuildReport();
@@ -114,6 +147,12 @@ int convert(Program& program, const std::string& in, const std::string& outPath)
     const auto bytes = program.screen()->image.bytes();
     content.assign(bytes.begin(), bytes.end());
   }
+  if (outPath == "-") {
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.flush();
+    return out ? 0 : 1;
+  }
+  static_cast<TerminalHost&>(program.host()).file = outPath;
   const Status written = writeFileAtomically(outPath, content);
   if (!written) {
     program.host().message(written.error());
@@ -142,6 +181,12 @@ std::string programFolder(const char* argv0) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const std::vector<std::string>& modelListFolders) {
+  std::istringstream none;
+  return run(args, none, out, err, modelListFolders);
+}
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err, const std::vector<std::string>& modelListFolders) {
   if (args.empty()) return usageError(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
@@ -153,11 +198,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   program.modelListFolders = modelListFolders;
   if (command == "report") {
     if (args.size() != 2) return usageError(err, "report needs one FILE");
-    return report(program, args[1], out);
+    return report(program, args[1], in, out);
   }
   if (command == "convert") {
     if (args.size() != 3) return usageError(err, "convert needs IN and OUT");
-    return convert(program, args[1], args[2]);
+    return convert(program, args[1], args[2], in, out);
   }
   return usageError(err, "unknown command '" + command + "'");
 }

@@ -2,6 +2,7 @@
 // edidtool: the decoded report and file conversion on the command line. It drives
 // the same core as the editor, headless, with a host that talks to the terminal.
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@ namespace edid::cli {
 /// not be read, was not valid or could not be written, 2 a usage error.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const std::vector<std::string>& modelListFolders);
+/// The same, with "-" as a file name reading in (report, convert IN) or writing
+/// out (convert OUT). Error lines start with "edidtool: " and name their file.
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err, const std::vector<std::string>& modelListFolders);
 
 /// The folder of the running executable (from /proc/self/exe where there is one,
 /// else from argv0); "" when neither tells.

@@ -8,5 +8,5 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const auto folders = edid::defaultModelListFolders(edid::cli::programFolder(argv[0]));
-  return edid::cli::run(args, std::cout, std::cerr, folders);
+  return edid::cli::run(args, std::cin, std::cout, std::cerr, folders);
 }

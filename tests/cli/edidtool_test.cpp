@@ -29,6 +29,13 @@ Outcome runTool(const std::vector<std::string>& args,
   return {status, out.str(), err.str()};
 }
 
+Outcome runWithInput(const std::vector<std::string>& args, const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  const int status = run(args, in, out, err, {});
+  return {status, out.str(), err.str()};
+}
+
 class Edidtool : public ::testing::Test {
  protected:
   std::string file(const std::string& name) const { return m_dir.file(name); }
@@ -55,7 +62,8 @@ TEST_F(Edidtool, UsageAndErrors) {
 
   const Outcome missing = runTool({"report", file("missing.bin")});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "Cannot open " + file("missing.bin") + ": No such file or directory\n");
+  EXPECT_EQ(missing.err,
+            "edidtool: Cannot open " + file("missing.bin") + ": No such file or directory\n");
 
   // Neither a data file nor a raw EDID: a short raw EDID, a text, an empty file.
   const std::string bytes = test::readFile(corpusFile("000CCAC2C577"));
@@ -66,7 +74,8 @@ TEST_F(Edidtool, UsageAndErrors) {
     const Outcome refused = runTool({"report", file(name)});
     EXPECT_EQ(refused.status, 1) << name;
     EXPECT_TRUE(refused.out.empty()) << name;
-    EXPECT_EQ(refused.err, "This File is not a Valid EDID/DDC File\n") << name;
+    EXPECT_EQ(refused.err, "edidtool: " + file(name) + ": This File is not a Valid EDID/DDC File\n")
+        << name;
   }
 }
 
@@ -128,17 +137,59 @@ TEST_F(Edidtool, FailedConvertLeavesTheTargetAlone) {
 
   const Outcome invalid = runTool({"convert", file("bad.DAT"), file("old.bin")});
   EXPECT_EQ(invalid.status, 1);
-  EXPECT_EQ(invalid.err, "This File is not a Valid EDID/DDC File\n");
+  EXPECT_EQ(invalid.err,
+            "edidtool: " + file("bad.DAT") + ": This File is not a Valid EDID/DDC File\n");
   EXPECT_EQ(test::readFile(file("old.bin")), "old");
 
   const Outcome noFolder = runTool({"convert", in, file("none/out.bin")});
   EXPECT_EQ(noFolder.status, 1);
-  EXPECT_EQ(noFolder.err, "Cannot save " + file("none/out.bin") + ": No such file or directory\n");
+  EXPECT_EQ(noFolder.err,
+            "edidtool: Cannot save " + file("none/out.bin") + ": No such file or directory\n");
   EXPECT_FALSE(fs::exists(file("none")));
 
   const Outcome replaced = runTool({"convert", in, file("old.bin")});
   EXPECT_EQ(replaced.status, 0);
   EXPECT_EQ(test::readFile(file("old.bin")), test::readFile(in).substr(0, 128));
+}
+
+TEST_F(Edidtool, DashIsStandardInputAndOutput) {
+  const std::string bytes = test::readFile(corpusFile("000CCAC2C577"));
+  const Outcome fromFile = runTool({"report", corpusFile("000CCAC2C577")});
+  const Outcome fromStdin = runWithInput({"report", "-"}, bytes);
+  EXPECT_EQ(fromStdin.status, 0) << fromStdin.err;
+  // The report names its file only through the data it decodes.
+  EXPECT_EQ(fromStdin.out, fromFile.out);
+
+  const Outcome raw = runWithInput({"convert", "-", "-"}, bytes);
+  EXPECT_EQ(raw.status, 0) << raw.err;
+  EXPECT_EQ(raw.out, bytes.substr(0, 128));
+  EXPECT_TRUE(raw.err.empty());
+
+  const Outcome refused = runWithInput({"convert", "-", file("out.bin")}, "not an EDID");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "edidtool: standard input: This File is not a Valid EDID/DDC File\n");
+  EXPECT_FALSE(fs::exists(file("out.bin")));
+}
+
+TEST_F(Edidtool, ReportTextsAreUtf8AndDataFilesKeepTheirBytes) {
+  // Product code bytes 10-11 = 99 E9: the code E999 and the letters 0x99 0xE9.
+  Image image = test::corpusImage("000CCAC2C577");
+  image.setByte(10, 0x99);
+  image.setByte(11, 0xE9);
+  image.setByte(kChecksumByte, image.correctChecksum());
+  const auto bytes = image.bytes();
+  std::ofstream(file("tm.bin"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), 128);
+
+  const Outcome report = runTool({"report", file("tm.bin")});
+  ASSERT_EQ(report.status, 0) << report.err;
+  // U+2122 is E2 84 A2 and U+00E9 is C3 A9 in UTF-8.
+  EXPECT_NE(report.out.find("E999(\xE2\x84\xA2\xC3\xA9)"), std::string::npos) << report.out;
+
+  ASSERT_EQ(runTool({"convert", file("tm.bin"), file("tm.DAT")}).status, 0);
+  const std::string data = test::readFile(file("tm.DAT"));
+  EXPECT_NE(data.find("E999(\x99\xE9)"), std::string::npos);
+  EXPECT_EQ(data.find("\xE2\x84\xA2"), std::string::npos);
 }
 
 }  // namespace

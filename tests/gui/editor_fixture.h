@@ -40,6 +40,8 @@ class ScriptedDialogs : public Dialogs {
   std::vector<FileRequest> fileRequests;
   std::deque<bool> answers;       ///< No when empty
   std::deque<QString> fileNames;  ///< cancel when empty
+  std::deque<Answer> choices;     ///< Yes/No/Cancel answers; else from answers
+  bool realYesNoCancel = false;   ///< show the real Yes/No/Cancel box instead
 
   void message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back({title, text});
@@ -49,6 +51,17 @@ class ScriptedDialogs : public Dialogs {
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
+    return answer;
+  }
+  Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override {
+    if (realYesNoCancel) {
+      questions.push_back({title, text, false});
+      return Dialogs::askYesNoCancel(parent, title, text);
+    }
+    if (choices.empty()) return ask(parent, title, text, false) ? Answer::Yes : Answer::No;
+    questions.push_back({title, text, false});
+    const Answer answer = choices.front();
+    choices.pop_front();
     return answer;
   }
   QString openFileName(QWidget*, const QString& title, const QString& folder,

@@ -1,5 +1,6 @@
 // The File menu flows through the editor, with scripted dialogs and answers.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -41,9 +42,13 @@ TEST_F(FileFlowsTest, SaveAsThenOpenBringsBackTheSameCells) {
   trigger("mnuFileSaveAs");
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, QStringLiteral("Save As"));
-  EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("All Files (*.*)"));
+  // Data files are offered first, and the name comes from the manufacturer VSC and
+  // product code 32032 = 0x7D20 (bytes 10-11 are 20 7D, little-endian).
+  EXPECT_EQ(dialogs.fileRequests[0].filter,
+            QStringLiteral("EDID/DDC Data Files (*.DAT *.dat);;All Files (*.*)"));
   EXPECT_EQ(dialogs.fileRequests[0].folder,
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                .filePath(QStringLiteral("VSC7D20.DAT")));
   ASSERT_TRUE(contents(file).contains("128 BYTES OF EDID CODE:"));
   EXPECT_FALSE(program().common().UnsavedChanges);
 
@@ -55,7 +60,7 @@ TEST_F(FileFlowsTest, SaveAsThenOpenBringsBackTheSameCells) {
   ASSERT_NE(screen(), nullptr);
   ASSERT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_EQ(dialogs.fileRequests[1].folder, dir.path());  // the folder last used
-  EXPECT_EQ(screen()->windowTitle(), file);
+  EXPECT_EQ(screen()->windowTitle(), file + QStringLiteral("[*]"));
   EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
   EXPECT_EQ(QApplication::focusWidget(), cell(0));
   EXPECT_EQ(visibleFrames(), std::vector<int>{0});
@@ -127,7 +132,7 @@ TEST(EditorStartFileTest, OpensTheDataFileGivenAtStartWithModifyAndCell) {
   EdidScreenWidget* screen = window->screenWidget();
   ASSERT_NE(screen, nullptr);
   EXPECT_EQ(window->size(), QSize(1000, 700));
-  EXPECT_EQ(screen->windowTitle(), file);
+  EXPECT_EQ(screen->windowTitle(), file + QStringLiteral("[*]"));
   EXPECT_EQ(screen->cell(8)->text(),
             QString::fromStdString(edid::test::corpusImage(kCorpusId).cell(8)));
   EXPECT_TRUE(window->program().common().ModifyMode);

@@ -14,9 +14,11 @@ class FakeHost : public Host {
   std::vector<std::string> messages;   ///< every OK message, in order
   std::vector<std::string> questions;  ///< every Yes/No question, in order
   std::vector<std::string> questionTitles;
-  std::deque<bool> answers;           ///< answers to questions; No when empty
-  std::deque<std::string> fileNames;  ///< answers to file dialogs; "" (cancel) when empty
-  std::vector<FileDialog> dialogs;    ///< every file dialog shown
+  std::deque<bool> answers;    ///< answers to questions; No when empty
+  std::deque<Answer> choices;  ///< answers to Yes/No/Cancel questions; else from answers
+  std::vector<std::string> opened, saved;  ///< files reported read or written
+  std::deque<std::string> fileNames;       ///< answers to file dialogs; "" (cancel) when empty
+  std::vector<FileDialog> dialogs;         ///< every file dialog shown
   int screenLoads = 0, screenUnloads = 0;
   std::vector<std::string> documents;  ///< every report text shown
 
@@ -29,6 +31,16 @@ class FakeHost : public Host {
     answers.pop_front();
     return answer;
   }
+  Answer askYesNoCancel(const std::string& text) override {
+    if (choices.empty()) return ask(text, {}, false) ? Answer::Yes : Answer::No;
+    questions.push_back(text);
+    questionTitles.emplace_back();
+    const Answer answer = choices.front();
+    choices.pop_front();
+    return answer;
+  }
+  void fileOpened(const std::string& path) override { opened.push_back(path); }
+  void fileSaved(const std::string& path) override { saved.push_back(path); }
   std::string openFileName(const FileDialog& dialog) override { return nextFile(dialog); }
   std::string saveFileName(const FileDialog& dialog) override { return nextFile(dialog); }
   void screenLoaded() override { ++screenLoads; }

@@ -12,6 +12,8 @@ std::string binaryEdidBytes(const Image& image) {
 }
 
 Status exportBinaryFile(const std::string& path, const Image& image) {
+  // A cell that is not two digits has no single byte to export.
+  if (const Status writable = image.checkWritable(); !writable) return writable;
   return writeFileAtomically(path, binaryEdidBytes(image), "export");
 }
 

@@ -16,6 +16,7 @@ std::string binaryEdidBytes(const Image& image);
 /// Writes the image as a 128-byte binary EDID file at path. The old file is replaced
 /// only by a complete new one (temporary file in the same folder, renamed over it);
 /// on failure it stays as it was and the error says "Cannot export <path>: <reason>".
+/// A cell that is not two hex digits is refused, naming the cell, before anything is written.
 Status exportBinaryFile(const std::string& path, const Image& image);
 
 }  // namespace edid

@@ -17,7 +17,11 @@ struct FileDialog {
   std::string title;
   std::string filter;         ///< "Description (*.EXT)|*.EXT"
   std::string initialFolder;  ///< empty: the host's choice
+  std::string suggestedName;  ///< a file name offered in the folder; empty: none
 };
+
+/// The answer to a Yes/No/Cancel question.
+enum class Answer { Yes, No, Cancel };
 
 /// The child windows of the main window, as the core names them.
 enum class ChildWindow { None, EdidScreen, Document, HexCalculator };
@@ -31,6 +35,11 @@ class Host {
   /// A modal Yes/No question; true for Yes. An empty title means the application title.
   virtual bool ask(const std::string& text, const std::string& title = {},
                    bool questionIcon = false) = 0;
+  /// A modal Yes/No/Cancel question with the application title; Escape answers
+  /// Cancel. Hosts that cannot cancel answer as ask() does.
+  virtual Answer askYesNoCancel(const std::string& text) {
+    return ask(text) ? Answer::Yes : Answer::No;
+  }
   /// Asks for a file to open; "" when cancelled.
   virtual std::string openFileName(const FileDialog& dialog) = 0;
   /// Asks for a file name to save under; "" when cancelled.
@@ -49,6 +58,10 @@ class Host {
   virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
   /// Closes a child window other than the decoding screen (the document, the calculator).
   virtual void closeWindow(ChildWindow /*window*/) {}
+  /// A file was read successfully (its folder is worth remembering).
+  virtual void fileOpened(const std::string& /*path*/) {}
+  /// A file was written completely.
+  virtual void fileSaved(const std::string& /*path*/) {}
 
   /// Shows the printer dialog under title, with its Selection option preselected when
   /// selection is true; false when the user cancelled.

@@ -51,6 +51,19 @@ int Image::correctChecksum() const {
   return sum == 0 ? 0 : 256 - sum;
 }
 
+Status Image::checkWritable() const {
+  const auto isHex = [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+  };
+  for (int i = 0; i < kEdidSize; ++i) {
+    const std::string& text = cell(i);
+    if (text.size() == 2 && isHex(text[0]) && isHex(text[1])) continue;
+    return failure("Cannot write the EDID: cell " + std::to_string(i) + " holds \"" + text +
+                   "\", not two hex digits");
+  }
+  return success();
+}
+
 std::array<std::string, kEdidSize> Image::byteTexts() const {
   std::array<std::string, kEdidSize> out;
   for (std::size_t i = 0; i < kEdidSize; ++i) out[i] = m_cells[i];

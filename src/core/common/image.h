@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/common/result.h"
+
 namespace edid {
 
 inline constexpr int kEdidSize = 128;
@@ -53,6 +55,10 @@ class Image {
   int checksumTest() const;
   /// The byte 127 that makes bytes 0..127 add up to a multiple of 256.
   int correctChecksum() const;
+
+  /// Succeeds when cells 0..127 all hold two hex digits; otherwise fails naming the
+  /// first cell that does not, since anything else cannot be read back as one byte.
+  Status checkWritable() const;
 
   /// The texts of cells 0..127, for change tracking.
   std::array<std::string, kEdidSize> byteTexts() const;

@@ -107,4 +107,48 @@ std::string toUpper(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// Bytes 80-9F; 0xFFFD marks the five codes without a character.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,  //
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+}  // namespace
+
+char32_t windows1252ToUnicode(unsigned char byte) {
+  return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char32_t(byte);
+}
+
+std::optional<unsigned char> unicodeToWindows1252(char32_t character) {
+  if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+    return static_cast<unsigned char>(character);
+  for (int i = 0; i < 32; ++i) {
+    if (kHighControls[i] == character && character != 0xFFFD)
+      return static_cast<unsigned char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+std::string windows1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const char32_t u = windows1252ToUnicode(static_cast<unsigned char>(c));
+    if (u < 0x80) {
+      out += static_cast<char>(u);
+    } else if (u < 0x800) {
+      out += static_cast<char>(0xC0 | (u >> 6));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (u >> 12));
+      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return out;
+}
+
 }  // namespace edid

@@ -49,6 +49,16 @@ std::string IndentText(std::string_view text, int count);
 /// text without one trailing CR LF.
 std::string StripTrailingCrLf(std::string_view text);
 
+/// The Unicode character of a Windows-1252 byte. Bytes 80-9F map to the
+/// typographic characters Windows-1252 puts there (0x80 "€", 0x99 "™"); the five
+/// it leaves undefined (81, 8D, 8F, 90, 9D) give U+FFFD. Other bytes map to
+/// themselves (Latin-1).
+char32_t windows1252ToUnicode(unsigned char byte);
+/// The Windows-1252 byte of a Unicode character; empty when it has none.
+std::optional<unsigned char> unicodeToWindows1252(char32_t character);
+/// Windows-1252 text as UTF-8.
+std::string windows1252ToUtf8(std::string_view text);
+
 /// Upper-cases ASCII letters.
 std::string toUpper(std::string_view text);
 

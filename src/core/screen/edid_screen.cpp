@@ -161,7 +161,18 @@ void EdidScreen::decodeByteField(int index) {
 }
 
 bool EdidScreen::txtEdit_LostFocus(int index) {
-  if (index < 0 || index >= kGridCells || image.cell(index).size() < 3) return true;
+  if (index < 0 || index >= kGridCells) return true;
+  const std::string& text = image.cell(index);
+  if (text.size() < 2) {
+    // A short cell would be written as a short token and shift every byte after it
+    // when the file is read back, so it becomes two digits as soon as it is left.
+    if (index >= kEdidSize || cellLocked[static_cast<std::size_t>(index)]) return true;
+    image.setCell(index, text.empty() ? "00" : "0" + text);
+    decodeByteField(index);
+    recompute();
+    return true;
+  }
+  if (text.size() < 3) return true;
   m_host.message("Please Make Your Values In Hex");
   requestFocus(FocusControl::Cell, index);
   return false;

@@ -95,7 +95,9 @@ class EdidScreen {
   /// After a key release: a cell holding exactly two characters re-decodes its field.
   void txtEdit_KeyUp(int index);
   /// Leaving a cell: three or more characters are refused with "Please Make Your
-  /// Values In Hex" and the focus goes back. Returns false when refused.
+  /// Values In Hex" and the focus goes back. Returns false when refused. An
+  /// editable cell left with zero or one character gets a leading zero ("" -> "00",
+  /// "5" -> "05"), its field is decoded again and the checksum follows.
   bool txtEdit_LostFocus(int index);
   /// A cell got the focus: applies the modes, shows the byte's section frame (exactly
   /// one), colours the section and field cells, runs the section's decoders, selects

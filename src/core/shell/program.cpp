@@ -48,12 +48,23 @@ EdidScreen& Program::showScreen() {
   return *m_screen;
 }
 
+bool Program::saveChangesFirst() {
+  if (!m_common.UnsavedChanges) return true;
+  switch (m_host.askYesNoCancel("Save Changes?")) {
+    case Answer::Cancel:
+      return false;
+    case Answer::No:
+      return true;
+    case Answer::Yes:
+      break;
+  }
+  WriteDataFile();
+  return !m_common.UnsavedChanges;
+}
+
 bool Program::closeScreen() {
   if (!m_screen) return true;
-  if (m_common.UnsavedChanges && m_host.ask("Save Changes?")) {
-    WriteDataFile();
-    if (m_common.UnsavedChanges) return false;
-  }
+  if (!saveChangesFirst()) return false;
   m_screen.reset();
   m_common.EdidScreenOpen = false;
   m_host.screenUnloaded();

@@ -52,6 +52,9 @@ class Program {
   /// Closes the screen, asking "Save Changes?" when the image has unsaved changes.
   /// Returns false when the user's save did not complete and the screen stays.
   bool closeScreen();
+  /// Asks "Save Changes?" (Yes/No/Cancel) when the image has unsaved changes and
+  /// saves on Yes. False when the flow must stop: Cancel, or a save that did not complete.
+  bool saveChangesFirst();
   /// Closes every child window for shut-down; false when a close was cancelled.
   bool closeAll();
 

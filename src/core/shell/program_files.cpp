@@ -11,8 +11,19 @@ namespace edid {
 namespace {
 
 // The host starts both dialogs in the folder last used, else the user's documents.
-const FileDialog kOpenDialog{"Open", "EDID/DDC Data Files (*.DAT)|*.DAT", ""};
-const FileDialog kSaveAsDialog{"Save As", "All Files (*.*)|*.*", ""};
+const FileDialog kOpenDialog{"Open", "EDID/DDC Data Files (*.DAT)|*.DAT", "", ""};
+const FileDialog kSaveAsDialog{"Save As", "EDID/DDC Data Files (*.DAT)|*.DAT|All Files (*.*)|*.*",
+                               "", ""};
+
+// Manufacturer letters and product code as a file name, such as "CPQ3059.DAT".
+std::string suggestedDataFileName(const EdidScreen& screen) {
+  std::string name = screen.GetManufacturer() + screen.image.cell(11) + screen.image.cell(10);
+  for (char& c : name) {
+    const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (!plain) c = '_';
+  }
+  return name + ".DAT";
+}
 
 // Writes the image's report to path; true when the file is complete. A failure
 // leaves the old file and the change tracking as they were and says why.
@@ -20,6 +31,11 @@ bool writeImageTo(Program& program, const std::string& path) {
   EdidScreen* screen = program.screen();
   if (!screen) return false;
   Host& host = program.host();
+  // A cell that is not two digits would be unreadable in the saved hex dump.
+  if (const Status writable = screen->image.checkWritable(); !writable) {
+    host.message(writable.error());
+    return false;
+  }
   host.setBusy(true);
   host.processEvents();
   program.BuildReport();
@@ -31,16 +47,14 @@ bool writeImageTo(Program& program, const std::string& path) {
     return false;
   }
   program.common().markSaved(screen->image);
+  host.fileSaved(path);
   return true;
 }
 
 }  // namespace
 
 void Program::mnuFileNew_Click() {
-  if (m_common.UnsavedChanges && m_host.ask("Save Changes?")) {
-    WriteDataFile();
-    if (m_common.UnsavedChanges) return;
-  }
+  if (!saveChangesFirst()) return;
   if (m_screen) {
     if (m_host.ask("Are You Sure?", "New EDID Data File", true)) m_screen->resetToNewImage();
   } else {
@@ -54,10 +68,7 @@ void Program::mnuFileNew_Click() {
 
 void Program::mnuFileOpen_Click() {
   // Replacing an image with unsaved changes asks first, as File New does.
-  if (m_screen && m_common.UnsavedChanges && m_host.ask("Save Changes?")) {
-    WriteDataFile();
-    if (m_common.UnsavedChanges) return;
-  }
+  if (m_screen && !saveChangesFirst()) return;
   EdidScreen& screen = showScreen();
   const std::string name = m_host.openFileName(kOpenDialog);
   if (name.empty()) return;
@@ -70,6 +81,7 @@ void Program::mnuFileOpen_Click() {
     m_common.EdidScreenOpen = true;
     return;
   }
+  m_host.fileOpened(name);
   screen.clearIdentification();
   screen.caption = name;
   LoadTokensIntoCells();
@@ -96,7 +108,9 @@ void Program::WriteDataFile() {
 
 void Program::SaveFileAs() {
   if (!m_common.EdidScreenOpen || !m_screen) return;
-  const std::string name = m_host.saveFileName(kSaveAsDialog);
+  FileDialog dialog = kSaveAsDialog;
+  dialog.suggestedName = suggestedDataFileName(*m_screen);
+  const std::string name = m_host.saveFileName(dialog);
   if (name.empty()) return;
   const std::string previous = m_common.CurrentFilePath;
   m_common.CurrentFilePath = name;

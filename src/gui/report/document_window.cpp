@@ -33,7 +33,7 @@ QSize DocumentWindow::sizeHint() const {
                     m_text->document()->documentMargin() * 2;
   return {
       metrics.horizontalAdvance(QString(kReportColumns, QLatin1Char('0'))) + twips(600) + extra + 2,
-      metrics.lineSpacing() * 30 + twips(200) + extra};
+      metrics.lineSpacing() * 40 + twips(200) + extra};
 }
 
 int DocumentWindow::twips(int length) const {

@@ -21,7 +21,7 @@ class DocumentWindow : public QWidget {
   QString selectedText() const;
   /// The text box rtftext.
   QTextEdit* textBox() const { return m_text; }
-  /// Wide enough for the report's 70 columns, 30 lines high.
+  /// Wide enough for the report's 70 columns, 40 lines high.
   QSize sizeHint() const override;
 
  protected:

@@ -164,9 +164,12 @@ void EdidScreenWidget::refresh() {
 
 void EdidScreenWidget::mirror(const EdidScreen& screen) {
   // The caption is a file path once a file is open: local 8-bit, like every path.
+  // "[*]" shows the unsaved-changes mark where the window manager puts it.
   const QString caption =
-      QString::fromLocal8Bit(screen.caption.data(), qsizetype(screen.caption.size()));
+      QString::fromLocal8Bit(screen.caption.data(), qsizetype(screen.caption.size())) +
+      QStringLiteral("[*]");
   if (windowTitle() != caption) setWindowTitle(caption);
+  setWindowModified(screen.common().UnsavedChanges);
 
   for (int i = 0; i < kGridCells; ++i) {
     const auto k = std::size_t(i);
@@ -243,11 +246,19 @@ bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
     screen.image.setCell(index, fromQt(cell->text()));
   };
   switch (event->type()) {
-    case QEvent::FocusIn:
-      if (m_applyingFocus || m_inLostFocus || !isUserFocusChange(event)) break;
+    case QEvent::FocusIn: {
+      m_pressed[std::size_t(index)].clear();
+      if (m_applyingFocus || m_inLostFocus) break;
+      // The section frame follows the cell with the focus however it got there: a
+      // click into an inactive window only delivers the focus when the window
+      // activates, and then the cell must still show its section.
+      const bool user = isUserFocusChange(event);
+      const EdidScreen* screen = model();
+      if (!user && (!screen || screen->focus == FocusTarget{FocusControl::Cell, index})) break;
       forward([index](EdidScreen& screen) { screen.txtEdit_GotFocus(index); });
       selectAllOnFocus(cell, event);
       break;
+    }
     case QEvent::MouseButtonRelease:
       trackSelectAll(cell, event);
       break;
@@ -266,6 +277,7 @@ bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      m_pressed[std::size_t(index)].press(key->key());
       if (key->text().size() != 1 || key->text().at(0).unicode() > 255) break;
       const char typed = char(key->text().at(0).unicode());
       const char entered = EdidScreen::txtEdit_KeyPress(typed);
@@ -276,13 +288,15 @@ bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
       QCoreApplication::sendEvent(cell, &replaced);
       return true;
     }
-    case QEvent::KeyRelease:
-      if (static_cast<QKeyEvent*>(event)->isAutoRepeat()) break;
+    case QEvent::KeyRelease: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->isAutoRepeat() || !m_pressed[std::size_t(index)].release(key->key())) break;
       forward([&](EdidScreen& screen) {
         pushText(screen);
         screen.txtEdit_KeyUp(index);
       });
       break;
+    }
     default:
       break;
   }

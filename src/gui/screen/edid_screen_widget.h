@@ -62,6 +62,7 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   std::vector<std::unique_ptr<SectionPanel>> m_panels;
   bool m_applyingFocus = false;
   bool m_inLostFocus = false;
+  std::array<PressedKeys, kGridCells> m_pressed{};
 };
 
 }  // namespace edid::gui

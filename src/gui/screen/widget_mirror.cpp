@@ -1,5 +1,7 @@
 #include "gui/screen/widget_mirror.h"
 
+#include "core/common/text.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
@@ -22,12 +24,21 @@ QColor rgb(std::uint32_t value) {
 }  // namespace
 
 QString toQt(const std::string& text) {
-  return QString::fromLatin1(text.data(), qsizetype(text.size()));
+  QString out;
+  out.reserve(qsizetype(text.size()));
+  for (const char c : text)
+    out.append(QChar(char16_t(windows1252ToUnicode(static_cast<unsigned char>(c)))));
+  return out;
 }
 
 std::string fromQt(const QString& text) {
-  const QByteArray bytes = text.toLatin1();
-  return std::string(bytes.constData(), std::size_t(bytes.size()));
+  std::string out;
+  out.reserve(std::size_t(text.size()));
+  for (const QChar c : text) {
+    const auto byte = unicodeToWindows1252(c.unicode());
+    out += byte ? static_cast<char>(*byte) : '?';
+  }
+  return out;
 }
 
 QColor backColour(BackColour colour, const QPalette& palette) {

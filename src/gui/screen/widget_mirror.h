@@ -18,9 +18,9 @@ class QWidget;
 
 namespace edid::gui {
 
-/// Core text (Windows-1252 bytes, read as Latin-1) to Qt.
+/// Core text (Windows-1252 bytes) to Qt; the five undefined codes show as U+FFFD.
 QString toQt(const std::string& text);
-/// Qt text to core text; characters outside Latin-1 become "?".
+/// Qt text to core text (Windows-1252); characters it cannot hold become "?".
 std::string fromQt(const QString& text);
 
 /// The colour of a cell or label background; Normal is the palette's base.

@@ -74,6 +74,7 @@ bool InputBoxBinding::eventFilter(QObject* watched, QEvent* event) {
   if (watched != m_edit || !m_binder.model()) return false;
   switch (event->type()) {
     case QEvent::FocusIn: {
+      m_pressed.clear();
       if (m_binder.applyingFocus() || !isUserFocusChange(event)) break;
       const auto control = m_handlers.control;
       m_binder.forward([control](EdidScreen& screen) { screen.noteFocus(control); });
@@ -89,6 +90,7 @@ bool InputBoxBinding::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (!m_resending) m_pressed.press(key->key());
       if (m_resending || !m_handlers.keyPress || key->text().size() != 1) break;
       const char16_t code = key->text().at(0).unicode();
       if (code == 0 || code == 127 || code > 255) break;
@@ -113,7 +115,7 @@ bool InputBoxBinding::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyRelease: {
       auto* key = static_cast<QKeyEvent*>(event);
-      if (key->isAutoRepeat()) break;
+      if (key->isAutoRepeat() || !m_pressed.release(key->key())) break;
       const int code = keyCode(key->key());
       m_binder.forward([&](EdidScreen& screen) {
         pushText(screen);

@@ -4,6 +4,7 @@
 // mirrors the model onto its widgets, and the binding of a section's input box.
 
 #include <QObject>
+#include <QSet>
 #include <functional>
 
 #include "core/screen/edid_screen.h"
@@ -46,6 +47,20 @@ void selectAllOnFocus(QLineEdit* edit, const QEvent* focusEvent);
 /// Completes selectAllOnFocus for a focus that came with a mouse click.
 void trackSelectAll(QLineEdit* edit, const QEvent* event);
 
+/// The keys whose press reached one box and that are still down. A key release
+/// counts only when its press came to the same box: the release of the Enter that
+/// dismissed a message box lands in the box that had the focus before it.
+class PressedKeys {
+ public:
+  void press(int key) { m_keys.insert(key); }
+  /// True when the press of key reached the box; forgets the key.
+  bool release(int key) { return m_keys.remove(key); }
+  void clear() { m_keys.clear(); }
+
+ private:
+  QSet<int> m_keys;
+};
+
 /// How a section's input box talks to the model.
 struct InputBoxHandlers {
   /// The control the model is told has the focus when the box gets it.
@@ -60,7 +75,8 @@ struct InputBoxHandlers {
 
 /// Forwards an input box's focus and key events to the model: focus-in tells the
 /// model and selects the text; key press goes through the filter; key release
-/// pushes the text into the model and runs the key-up handler.
+/// pushes the text into the model and runs the key-up handler (only for a key
+/// whose press reached this box).
 class InputBoxBinding : public QObject {
   Q_OBJECT
  public:
@@ -80,6 +96,7 @@ class InputBoxBinding : public QObject {
   ScreenBinder& m_binder;
   InputBoxHandlers m_handlers;
   bool m_resending = false;
+  PressedKeys m_pressed;
 };
 
 /// Tells the model which control took the focus when the user moves it to widget

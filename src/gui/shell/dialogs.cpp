@@ -47,6 +47,21 @@ bool Dialogs::ask(QWidget* parent, const QString& title, const QString& text, bo
   return box.exec() == QMessageBox::Yes;
 }
 
+Answer Dialogs::askYesNoCancel(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, title, messageText(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 QString Dialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
                               const QString& filter) {
   return QFileDialog::getOpenFileName(parent, title, folder, filter);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+#include "core/common/host.h"
+
 class QPrinter;
 class QWidget;
 
@@ -18,11 +20,14 @@ class Dialogs {
   virtual void message(QWidget* parent, const QString& title, const QString& text);
   /// A modal Yes/No question; true for Yes.
   virtual bool ask(QWidget* parent, const QString& title, const QString& text, bool questionIcon);
+  /// A modal Yes/No/Cancel question; Escape and the close button answer Cancel.
+  virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text);
   /// A file to open, or "" when cancelled. filter is in Qt's form.
   virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                                const QString& filter);
-  /// A file name to save under, or "" when cancelled. No extension is added and
-  /// replacing an existing file is not confirmed here (the caller asks).
+  /// A file name to save under, or "" when cancelled. folder may end in a suggested
+  /// file name. No extension is added and replacing an existing file is not
+  /// confirmed here (the caller asks).
   virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                const QString& filter);
   /// The printer dialog for printer; selection preselects its Selection option.

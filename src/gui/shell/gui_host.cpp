@@ -32,17 +32,47 @@ bool GuiHost::ask(const std::string& text, const std::string& title, bool questi
   return m_dialogs.ask(&m_window, caption, toQt(text), questionIcon);
 }
 
+Answer GuiHost::askYesNoCancel(const std::string& text) {
+  return m_dialogs.askYesNoCancel(&m_window, QString::fromLatin1(kAppTitle), toQt(text));
+}
+
+bool isUsableStartFolder(const QString& folder) {
+  if (folder.isEmpty()) return false;
+  const QFileInfo info(folder);
+  if (!info.exists() || !info.isDir() || !info.isReadable()) return false;
+  // Listing kernel file systems can block (a dialog reading /proc/kmsg hangs).
+  const QString real = info.canonicalFilePath();
+  for (const char* root : {"/proc", "/sys", "/dev"}) {
+    const QString top = QLatin1String(root);
+    if (real == top || real.startsWith(top + QLatin1Char('/'))) return false;
+  }
+  return true;
+}
+
 QString GuiHost::startFolder() const {
   const QString last = m_settings.lastFolder();
-  if (!last.isEmpty() && QDir(last).exists()) return last;
+  if (isUsableStartFolder(last)) return last;
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-std::string GuiHost::chosen(const QString& fileName) {
+std::string GuiHost::chosen(const QString& fileName) const {
   if (fileName.isEmpty()) return {};
-  m_settings.setLastFolder(QFileInfo(fileName).absolutePath());
   // Paths go to the core in the file system's own encoding.
   return QFile::encodeName(fileName).toStdString();
+}
+
+void GuiHost::rememberFolder(const std::string& path) {
+  const QString folder = QFileInfo(QFile::decodeName(path.c_str())).absolutePath();
+  if (isUsableStartFolder(folder)) m_settings.setLastFolder(folder);
+}
+
+void GuiHost::fileOpened(const std::string& path) {
+  rememberFolder(path);
+}
+
+void GuiHost::fileSaved(const std::string& path) {
+  rememberFolder(path);
+  m_window.showStatus(QStringLiteral("Saved %1").arg(QFile::decodeName(path.c_str())));
 }
 
 std::string GuiHost::openFileName(const FileDialog& dialog) {
@@ -55,7 +85,9 @@ std::string GuiHost::openFileName(const FileDialog& dialog) {
 }
 
 std::string GuiHost::saveFileName(const FileDialog& dialog) {
-  return chosen(m_dialogs.saveFileName(&m_window, toQt(dialog.title), startFolder(),
+  QString start = startFolder();
+  if (!dialog.suggestedName.empty()) start = QDir(start).filePath(toQt(dialog.suggestedName));
+  return chosen(m_dialogs.saveFileName(&m_window, toQt(dialog.title), start,
                                        qtFileFilter(toQt(dialog.filter))));
 }
 

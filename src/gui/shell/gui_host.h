@@ -15,6 +15,10 @@ class Dialogs;
 class EditorSettings;
 class MainWindow;
 
+/// True for an existing, readable folder outside /proc, /sys and /dev: only such a
+/// folder may open a file dialog.
+bool isUsableStartFolder(const QString& folder);
+
 /// Implements the core's Host for the editor.
 class GuiHost : public Host {
  public:
@@ -24,6 +28,7 @@ class GuiHost : public Host {
 
   void message(const std::string& text) override;
   bool ask(const std::string& text, const std::string& title, bool questionIcon) override;
+  Answer askYesNoCancel(const std::string& text) override;
   std::string openFileName(const FileDialog& dialog) override;
   std::string saveFileName(const FileDialog& dialog) override;
   void setBusy(bool busy) override;
@@ -33,6 +38,8 @@ class GuiHost : public Host {
   void activate(ChildWindow window) override;
   void showDocument(const std::string& text, bool inBackground) override;
   void closeWindow(ChildWindow window) override;
+  void fileOpened(const std::string& path) override;
+  void fileSaved(const std::string& path) override;
   bool choosePrinter(const std::string& title, bool selection) override;
   Status printDocument() override;
   Status pageSetup() override;
@@ -46,7 +53,8 @@ class GuiHost : public Host {
 
  private:
   QString startFolder() const;
-  std::string chosen(const QString& fileName);
+  std::string chosen(const QString& fileName) const;
+  void rememberFolder(const std::string& path);
 
   MainWindow& m_window;
   Dialogs& m_dialogs;

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -32,6 +34,10 @@
 #include "gui/shell/mdi_arrange.h"
 
 namespace edid::gui {
+
+namespace {
+constexpr const char* kWindowListProperty = "edidWindowListEntry";
+}
 
 MainWindow::MainWindow(Dialogs* dialogs, const QString& settingsFile, QWidget* parent)
     : QMainWindow(parent),
@@ -142,6 +148,8 @@ void MainWindow::createMenus() {
   addMenuItem(m_windowMenu, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons"), {},
               [this] { arrangeIcons(m_mdi); });
 
+  connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
+
   m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));
   addMenuItem(m_helpMenu, "Info", QStringLiteral("&Information"), {}, nullptr);
@@ -236,6 +244,10 @@ void MainWindow::createStatusBar() {
   m_clock->setInterval(1000);
   connect(m_clock, &QTimer::timeout, this, &MainWindow::updateClock);
   m_clock->start();
+}
+
+void MainWindow::showStatus(const QString& text) {
+  m_statusPanel->setText(text);
 }
 
 void MainWindow::updateClock() {
@@ -343,7 +355,9 @@ void MainWindow::showDocument(const QString& text, bool inBackground) {
     m_document = document;
     m_mdi->addSubWindow(sub);
     sub->show();
-    sub->adjustSize();
+    // Readable at once, but never larger than the area it opens in.
+    const QSize frame = sub->size() - document->size();
+    sub->resize((document->sizeHint() + frame).boundedTo(m_mdi->viewport()->size()));
   }
   m_document->setReport(text);
   m_document->textBox()->setVisible(!inBackground);
@@ -367,6 +381,35 @@ void MainWindow::tbToolBar_ButtonClick(const QString& key) {
     if (key != QLatin1String(button)) continue;
     if (auto* item = m_fileMenu->findChild<QAction*>(QLatin1String(menu))) item->trigger();
     return;
+  }
+}
+
+void MainWindow::updateWindowMenu() {
+  // The list of open child windows after the arrange commands, the active one checked.
+  for (QAction* action : m_windowMenu->actions()) {
+    if (action->property(kWindowListProperty).toBool()) {
+      m_windowMenu->removeAction(action);
+      delete action;
+    }
+  }
+  const QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+  if (windows.isEmpty()) return;
+  QAction* separator = m_windowMenu->addSeparator();
+  separator->setProperty(kWindowListProperty, true);
+  for (qsizetype i = 0; i < windows.size(); ++i) {
+    QMdiSubWindow* sub = windows[i];
+    QString title = sub->widget() ? sub->widget()->windowTitle() : sub->windowTitle();
+    title.replace(QStringLiteral("[*]"), sub->widget() && sub->widget()->isWindowModified()
+                                             ? QStringLiteral("*")
+                                             : QString());
+    QAction* action = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+    action->setObjectName(QStringLiteral("mnuWindowList_%1").arg(i));
+    action->setProperty(kWindowListProperty, true);
+    action->setCheckable(true);
+    action->setChecked(sub == m_mdi->activeSubWindow());
+    connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+      if (sub) m_mdi->setActiveSubWindow(sub);
+    });
   }
 }
 

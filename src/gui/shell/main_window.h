@@ -73,6 +73,9 @@ class MainWindow : public QMainWindow {
   /// it stays behind the decoding screen with its text box hidden.
   void showDocument(const QString& text, bool inBackground);
 
+  /// Shows a short note in the status bar.
+  void showStatus(const QString& text);
+
   // ---- Toolbar --------------------------------------------------------------
   /// Runs the toolbar button with the given key ("New", "Open", "Save", ...).
   void tbToolBar_ButtonClick(const QString& key);
@@ -96,6 +99,7 @@ class MainWindow : public QMainWindow {
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut, std::function<void()> action);
   void about();
+  void updateWindowMenu();
 
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs* m_dialogs;

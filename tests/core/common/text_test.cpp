@@ -94,5 +94,34 @@ TEST(Numbers, RoundingRules) {
   EXPECT_EQ(hexText(-1), "FFFFFFFF");
 }
 
+TEST(TextHelpers, Windows1252MapsToUnicodeBothWays) {
+  // Values from the Windows-1252 code chart.
+  EXPECT_EQ(windows1252ToUnicode(0x41), U'A');
+  EXPECT_EQ(windows1252ToUnicode(0x80), U'\u20AC');
+  EXPECT_EQ(windows1252ToUnicode(0x8A), U'\u0160');
+  EXPECT_EQ(windows1252ToUnicode(0x99), U'\u2122');
+  EXPECT_EQ(windows1252ToUnicode(0x9F), U'\u0178');
+  EXPECT_EQ(windows1252ToUnicode(0xA0), U'\u00A0');
+  EXPECT_EQ(windows1252ToUnicode(0xFF), U'\u00FF');
+  for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+    EXPECT_EQ(windows1252ToUnicode(undefined), U'\uFFFD') << int(undefined);
+
+  EXPECT_EQ(unicodeToWindows1252(U'\u2122'), 0x99);
+  EXPECT_EQ(unicodeToWindows1252(U'\u00E9'), 0xE9);
+  EXPECT_FALSE(unicodeToWindows1252(U'\uFFFD'));
+  EXPECT_FALSE(unicodeToWindows1252(U'\u0100'));
+  int defined = 0;
+  for (int b = 0; b < 256; ++b) {
+    const char32_t u = windows1252ToUnicode(static_cast<unsigned char>(b));
+    if (u == U'\uFFFD') continue;
+    ++defined;
+    EXPECT_EQ(unicodeToWindows1252(u), b);
+  }
+  EXPECT_EQ(defined, 251);
+
+  EXPECT_EQ(windows1252ToUtf8("A\x99\x81\xE9\x80"),
+            "A\xE2\x84\xA2\xEF\xBF\xBD\xC3\xA9\xE2\x82\xAC");
+}
+
 }  // namespace
 }  // namespace edid

@@ -161,7 +161,7 @@ TEST_F(FileFlows, SaveAsOntoAnExistingFile) {
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_EQ(host.questions[0], file("old.DAT") + "\r\n\r\nExisits! Do you want to Replace it?");
   EXPECT_EQ(host.dialogs.back().title, "Save As");
-  EXPECT_EQ(host.dialogs.back().filter, "All Files (*.*)|*.*");
+  EXPECT_EQ(host.dialogs.back().filter, "EDID/DDC Data Files (*.DAT)|*.DAT|All Files (*.*)|*.*");
   EXPECT_EQ(test::readFile(file("old.DAT")), "old");
   EXPECT_TRUE(program.common().UnsavedChanges);
   EXPECT_EQ(program.common().CurrentFilePath, "");
@@ -311,6 +311,65 @@ TEST_F(FileFlows, ReportIsShownOnlyWithAnImage) {
   EXPECT_EQ(host.documents[0], program.reportText());
   EXPECT_EQ(program.common().ReportLines.back(), "END REPORT");
   EXPECT_EQ(host.documents[0].find("END REPORT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace edid
+
+namespace edid {
+namespace {
+
+TEST_F(FileFlows, CancelAtSaveChangesKeepsEverything) {
+  load("000CCAC2C577");
+  saveAs(file("kept.DAT"));
+  edit();
+  const Image edited = program.screen()->image;
+  const auto cancelled = [&](const char* flow) {
+    SCOPED_TRACE(flow);
+    EXPECT_EQ(host.questions.back(), "Save Changes?");
+    ASSERT_NE(program.screen(), nullptr);
+    EXPECT_EQ(program.screen()->image, edited);
+    EXPECT_TRUE(program.common().UnsavedChanges);
+    EXPECT_EQ(program.common().CurrentFilePath, file("kept.DAT"));
+    EXPECT_TRUE(host.dialogs.size() == 1u) << "no file dialog after Cancel";
+  };
+
+  host.choices = {Answer::Cancel};
+  EXPECT_FALSE(program.closeScreen());
+  cancelled("close");
+  host.choices = {Answer::Cancel};
+  EXPECT_FALSE(program.closeAll());
+  cancelled("exit");
+  host.choices = {Answer::Cancel};
+  program.mnuFileNew_Click();
+  cancelled("new");
+  host.choices = {Answer::Cancel};
+  program.mnuFileOpen_Click();
+  cancelled("open");
+  EXPECT_EQ(host.questions.size(), 4u) << "Cancel asks nothing more";
+
+  // No goes on without saving; the old file keeps the saved image.
+  host.choices = {Answer::No};
+  EXPECT_TRUE(program.closeScreen());
+  EXPECT_EQ(program.screen(), nullptr);
+  open(file("kept.DAT"));
+  EXPECT_EQ(program.screen()->image, test::corpusImage("000CCAC2C577"));
+}
+
+TEST_F(FileFlows, ACellThatIsNotTwoDigitsIsNeverWritten) {
+  load("000CCAC2C577");
+  saveAs(file("short.DAT"));
+  const std::string before = readFileBytes(file("short.DAT")).value();
+  ASSERT_EQ(host.saved, std::vector<std::string>{file("short.DAT")});
+  edit();
+  program.screen()->image.setCell(36, "5");
+
+  program.mnuFileSave_Click();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].find("cell 36"), std::string::npos) << host.messages[0];
+  EXPECT_EQ(readFileBytes(file("short.DAT")).value(), before);
+  EXPECT_TRUE(program.common().UnsavedChanges);
+  EXPECT_EQ(host.saved.size(), 1u);
 }
 
 }  // namespace
