@@ -57,19 +57,23 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
     EXPECT_EQ(action->text(), QLatin1String(item.caption)) << item.name;
     EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
   }
-  EXPECT_FALSE(window->findChild<QAction*>(QStringLiteral("Windows2000"))->isVisible());
+  EXPECT_FALSE(action("Windows2000")->isVisible());
 
   QStringList menus;
-  for (QAction* top : window->menuBar()->actions()) menus << top->menu()->objectName();
+  for (QAction* top : window->menuBar()->actions()) {
+    ASSERT_NE(top->menu(), nullptr) << top->text().toStdString();
+    menus << top->menu()->objectName();
+  }
   EXPECT_EQ(menus, (QStringList{"mnuFile", "mnuWindow", "mnuHelp"}));
+  auto* fileMenu = window->findChild<QMenu*>(QStringLiteral("mnuFile"));
+  ASSERT_NE(fileMenu, nullptr) << "mnuFile";
   QStringList fileOrder;
-  for (QAction* action : window->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions())
-    fileOrder << action->objectName();
+  for (QAction* item : fileMenu->actions()) fileOrder << item->objectName();
   EXPECT_EQ(fileOrder.indexOf("mnuFileBar0"), fileOrder.indexOf("mnuFileClose") + 1);
   EXPECT_EQ(fileOrder.indexOf("mnuFileBar3"), fileOrder.indexOf("mnuFileExit") - 1);
 
   auto* toolBar = window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
-  ASSERT_NE(toolBar, nullptr);
+  ASSERT_NE(toolBar, nullptr) << "tbToolBar";
   QStringList keys, tips;
   for (QAction* action : toolBar->actions()) {
     if (action->isSeparator()) continue;
@@ -88,7 +92,7 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
   EXPECT_FALSE(button("Command3")->isEnabled());
 
   auto* status = window->findChild<QStatusBar*>(QStringLiteral("sbStatusBar"));
-  ASSERT_NE(status, nullptr);
+  ASSERT_NE(status, nullptr) << "sbStatusBar";
   const auto panels = status->findChildren<QLabel*>();
   ASSERT_EQ(panels.size(), 3);
   EXPECT_EQ(panels[0]->text(), QStringLiteral("Status"));
@@ -136,6 +140,7 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
   EXPECT_TRUE(window->documentWindow()->textBox()->isReadOnly());
   EXPECT_TRUE(program().common().DocumentOpen);
 
+  ASSERT_NE(window->documentSubWindow(), nullptr) << "frmDocumentWindow";
   window->documentSubWindow()->close();
   flushDeletes();
   EXPECT_EQ(window->documentWindow(), nullptr);
@@ -143,12 +148,12 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
 
   // File Close closes the active child: the report, then the screen.
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  action("mnuFileClose")->trigger();
   flushDeletes();
   EXPECT_EQ(window->documentWindow(), nullptr);
-  EXPECT_NE(screen(), nullptr);
+  ASSERT_NE(window->screenSubWindow(), nullptr) << "frmEDIDWindow";
   window->mdiArea()->setActiveSubWindow(window->screenSubWindow());
-  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  action("mnuFileClose")->trigger();
   flushDeletes();
   EXPECT_EQ(screen(), nullptr);
 }
@@ -163,6 +168,7 @@ TEST_F(MainWindowTest, AnOpenReportFollowsAChangedImageAtTheNextCellFocus) {
   EXPECT_FALSE(
       window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
   clickCell(21);
+  ASSERT_NE(window->documentWindow(), nullptr) << "frmDocument";
   EXPECT_TRUE(
       window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
   EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
@@ -175,21 +181,23 @@ TEST_F(MainWindowTest, WindowMenuTilesInRowsAndColumnsAndLinesUpIcons) {
   const QRect space = area->viewport()->rect();
   QMdiSubWindow* screenSub = window->screenSubWindow();
   QMdiSubWindow* documentSub = window->documentSubWindow();
+  ASSERT_NE(screenSub, nullptr) << "frmEDIDWindow";
+  ASSERT_NE(documentSub, nullptr) << "frmDocumentWindow";
 
-  window->findChild<QAction*>(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
+  action("mnuWindowTileHorizontal")->trigger();
   EXPECT_EQ(screenSub->width(), space.width());
   EXPECT_EQ(documentSub->width(), space.width());
   EXPECT_EQ(screenSub->geometry().bottom() + 1, documentSub->y());
   EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
 
-  window->findChild<QAction*>(QStringLiteral("mnuWindowTileVertical"))->trigger();
+  action("mnuWindowTileVertical")->trigger();
   EXPECT_EQ(screenSub->height(), space.height());
   EXPECT_EQ(screenSub->geometry().right() + 1, documentSub->x());
   EXPECT_EQ(documentSub->geometry().right() + 1, space.width());
 
   screenSub->showMinimized();
   documentSub->showMinimized();
-  window->findChild<QAction*>(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
+  action("mnuWindowArrangeIcons")->trigger();
   EXPECT_EQ(screenSub->geometry().bottom() + 1, space.height());
   EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
   EXPECT_EQ(screenSub->x(), 0);
