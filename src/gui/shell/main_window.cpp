@@ -123,6 +123,29 @@ void MainWindow::createMenus() {
       ->setVisible(false);
   separator("mnuFileBar3");
   addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { close(); });
+  // Items without a key of their own get the platform's usual one, so that Ctrl+S
+  // saves as in every other program. Some platforms name no key for Save As or
+  // Quit; the common Ctrl+Shift+S and Ctrl+Q stand in there.
+  struct StandardKey {
+    const char* name;
+    QKeySequence::StandardKey key;
+    QKeyCombination fallback;
+  };
+  static constexpr StandardKey kStandardKeys[] = {
+      {"mnuFileNew", QKeySequence::New, Qt::CTRL | Qt::Key_N},
+      {"mnuFileOpen", QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+      {"mnuFileClose", QKeySequence::Close, Qt::CTRL | Qt::Key_W},
+      {"mnuFileSave", QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+      {"mnuFileSaveAs", QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+      {"mnuFileExit", QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
+  };
+  for (const StandardKey& standard : kStandardKeys) {
+    QAction* item = file->findChild<QAction*>(QLatin1String(standard.name));
+    if (!item || !item->shortcut().isEmpty()) continue;
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard.key);
+    if (keys.isEmpty()) keys << QKeySequence(standard.fallback);
+    item->setShortcuts(keys);
+  }
 
   m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
