@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -16,6 +18,7 @@
 #include "gui/report/document_window.h"
 #include "gui/shell/child_sub_window.h"
 #include "gui/shell/editor.h"
+#include "gui/shell/editor_settings.h"
 
 namespace edid::gui::test {
 namespace {
@@ -295,11 +298,59 @@ class MainWindowSettingsTest : public ::testing::Test {
   ScriptedDialogs dialogs;
 };
 
-TEST_F(MainWindowSettingsTest, FirstStartUsesTheDesignedTwips) {
+TEST(FirstStartTest, CentresTheWindowInTheAvailableArea) {
+  // Worked by hand: (1280 - 1000) / 2 = 140, (1024 - 700) / 2 = 162.
+  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 1280, 1024)), QRect(140, 162, 1000, 700));
+  // A second screen right of the first, below a 24-pixel panel.
+  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(1280, 24, 1920, 1056)), QRect(1740, 202, 1000, 700));
+  // Too large for the screen: cut to it.
+  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 800, 600)), QRect(0, 0, 800, 600));
+  EXPECT_EQ(centredIn(QSize(1000, 500), QRect(0, 0, 800, 600)), QRect(0, 50, 800, 500));
+}
+
+TEST_F(MainWindowSettingsTest, FirstStartFitsTheWholeDecodingScreenCentred) {
   MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.pos(), QPoint(67, 67));    // 1000 twips
-  EXPECT_EQ(window.size(), QSize(433, 433));  // 6500 twips
   EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_NE(window.screen(), nullptr);
+  const QRect available = window.screen()->availableGeometry();
+  const QRect placed(window.pos(), window.size());
+  EXPECT_TRUE(available.contains(placed)) << placed.x() << "," << placed.y();
+  EXPECT_LE(std::abs((placed.left() - available.left()) - (available.right() - placed.right())), 1);
+  EXPECT_LE(std::abs((placed.top() - available.top()) - (available.bottom() - placed.bottom())), 1);
+  // The designed 433 x 433 showed two grid columns; the whole screen is wider.
+  EXPECT_GT(window.fullScreenSize().width(), 600);
+
+  // At that size the screen opens whole, and every section frame fits in it.
+  window.splashTimer()->stop();
+  window.resize(window.fullScreenSize());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.forward([&] { window.program().Command2_Click(); });
+  QMdiSubWindow* sub = window.screenSubWindow();
+  EdidScreenWidget* screen = window.screenWidget();
+  ASSERT_NE(sub, nullptr) << "frmEDIDWindow";
+  ASSERT_NE(screen, nullptr) << "frmEDID";
+  QWidget* viewport = window.mdiArea()->viewport();
+  EXPECT_TRUE(viewport->rect().contains(sub->geometry()));
+  EXPECT_FALSE(window.mdiArea()->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(window.mdiArea()->verticalScrollBar()->isVisible());
+  const QRect grid(screen->cell(0)->mapTo(sub, QPoint()), QSize(1, 1));
+  EXPECT_TRUE(sub->contentsRect().contains(grid));
+  const QRect lastCell(screen->cell(129)->mapTo(sub, QPoint()), screen->cell(129)->size());
+  EXPECT_TRUE(sub->contentsRect().contains(lastCell));
+  // One cell of each section: header, vendor, version, basic, chromaticity,
+  // the three timing bitmaps, standard timings, the four blocks, checksum.
+  for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
+    window.forward([&] { window.program().screen()->txtEdit_GotFocus(index); });
+    for (int i = 0; i < kSectionCount; ++i) {
+      QGroupBox* frame = screen->frame(i);
+      ASSERT_NE(frame, nullptr) << "Hints_" << i;
+      if (frame->isHidden()) continue;
+      const QRect inSub(frame->mapTo(sub, QPoint()), frame->size());
+      EXPECT_TRUE(sub->contentsRect().contains(inSub)) << "Hints_" << i;
+    }
+  }
+  window.program().common().UnsavedChanges = false;
 }
 
 TEST_F(MainWindowSettingsTest, KeepsTheRegistryBaseLocationOfTheLastRun) {
@@ -328,7 +379,7 @@ TEST_F(MainWindowSettingsTest, ANonNumberKeepsTheDesignedPositionFromThere) {
   store("MainTop", "left edge");
   store("MainWidth", "12000");
   MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.pos(), QPoint(100, 67));
+  EXPECT_EQ(window.pos(), QPoint(100, 67));  // the rest as designed: 1000 and 6500 twips
   EXPECT_EQ(window.size(), QSize(433, 433));
   EXPECT_EQ(dialogs.messageTexts(), QStringList{"Type mismatch"});
 }

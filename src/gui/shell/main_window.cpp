@@ -8,11 +8,13 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -228,7 +230,7 @@ void MainWindow::createCentralArea() {
 
   m_mdi = new QMdiArea(central);
   m_mdi->setObjectName(QStringLiteral("mdiArea"));
-  // The window opens small; scroll bars reach children that do not fit.
+  // A window the user made small still reaches its children by scroll bars.
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   layout->addWidget(m_mdi, 1);
@@ -263,7 +265,12 @@ void MainWindow::updateClock() {
 
 void MainWindow::readSettings() {
   QString error;
-  const QRect geometry = m_settings->mainGeometry(&error);
+  // Without a saved position the window opens showing the whole decoding screen,
+  // within the screen and centred, rather than at a size too small for it.
+  const QRect geometry =
+      m_settings->hasMainGeometry()
+          ? m_settings->mainGeometry(&error)
+          : centredIn(fullScreenSize(), screen() ? screen()->availableGeometry() : QRect());
   move(geometry.topLeft());
   resize(geometry.size());
   m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
@@ -272,6 +279,24 @@ void MainWindow::readSettings() {
 
 void MainWindow::writeSettings() {
   m_settings->setMainGeometry(QRect(pos(), size()));
+}
+
+QSize MainWindow::fullScreenSize() {
+  // Measured on a decoding screen of its own, never shown, in the MDI area.
+  auto* probe = new QMdiSubWindow;
+  probe->setWidget(new EdidScreenWidget([] { return static_cast<EdidScreen*>(nullptr); }));
+  m_mdi->addSubWindow(probe);
+  const QSize child = probe->sizeHint();
+  m_mdi->removeSubWindow(probe);
+  delete probe;
+
+  // The MDI area spans the central width; the menus, toolbar, buttons and status
+  // bar add their heights to what it needs.
+  const int frame = 2 * m_mdi->frameWidth();
+  const QSize least = minimumSizeHint();
+  const QSize whole(std::max(least.width(), child.width() + frame),
+                    least.height() - m_mdi->minimumSizeHint().height() + child.height() + frame);
+  return whole;
 }
 
 // ---------------------------------------------------------------------------
