@@ -7,11 +7,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolBar>
 
 #include "editor_fixture.h"
