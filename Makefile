@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all deps configure build run test bench golden format clean mutate
+.PHONY: all deps configure build run test bench fuzz golden format clean mutate
 
 all: build
 
@@ -25,6 +25,19 @@ test: build
 
 bench: build
 	bash bench/run
+
+# The fuzzers (clang, sanitizers) in their own build folder, each run for
+# FUZZ_SECONDS.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+$(FUZZ_DIR)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DEDID_BUILD_FUZZ=ON -DEDID_BUILD_GUI=OFF
+
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR)
+	bash fuzz/run $(FUZZ_SECONDS) $(FUZZ_DIR)/fuzz/*_fuzzer
 
 # Rewrites the expected outputs in tests/data from the current code.
 golden: build

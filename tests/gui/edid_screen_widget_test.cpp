@@ -35,8 +35,10 @@ TEST_F(EdidScreenWidgetTest, GridHoldsTheImageInReadingAndTabOrder) {
   loadCorpus(kCorpusId);
   EXPECT_EQ(screen()->windowTitle(), QStringLiteral("Edid Decoding Screen[*]"));
   const auto bytes = edid::test::corpusBytes(kCorpusId);
+  ASSERT_GE(bytes.size(), 128u) << kCorpusId;
   for (int i = 0; i < 130; ++i) {
     QLineEdit* box = screen()->findChild<QLineEdit*>(QStringLiteral("txtEdit_%1").arg(i));
+    ASSERT_NE(box, nullptr) << "txtEdit_" << i;
     ASSERT_EQ(box, cell(i));
     EXPECT_EQ(box->text(), i < 128 ? hex(bytes[std::size_t(i)]) : QString()) << i;
     if (i % 10 > 0) {  // same row, to the right, same height
@@ -98,11 +100,13 @@ TEST_F(EdidScreenWidgetTest, FocusShowsOneFrameColoursTheSectionAndLocksWithModi
 }
 
 TEST_F(EdidScreenWidgetTest, TwoTypedDigitsRewriteTheChecksumOnlyWithModifyOn) {
+  const auto bytes = edid::test::corpusBytes(kCorpusId);
+  ASSERT_GE(bytes.size(), 128u) << kCorpusId;
   loadCorpus(kCorpusId);
   const QString checksum = cell(127)->text();
   clickCell(20);
   QTest::keyClicks(cell(20), QStringLiteral("5a"));
-  EXPECT_EQ(cell(20)->text(), hex(edid::test::corpusBytes(kCorpusId)[20]));  // locked
+  EXPECT_EQ(cell(20)->text(), hex(bytes[20]));  // locked
   EXPECT_EQ(cell(127)->text(), checksum);
 
   modifyOn();
@@ -202,8 +206,10 @@ TEST_F(EdidScreenWidgetTest, AutoCellSeekPutsTheCaretIntoTheSectionInput) {
 }
 
 TEST_F(EdidScreenWidgetTest, TimingCheckBoxesEditTheirBitOnlyWhenClicked) {
+  const auto bytes = edid::test::corpusBytes(kCorpusId);
+  ASSERT_GE(bytes.size(), 128u) << kCorpusId;
+  const int byte35 = bytes[35];
   loadCorpus(kCorpusId);
-  const int byte35 = edid::test::corpusBytes(kCorpusId)[35];
   modifyOn();
   clickCell(35);
   EXPECT_EQ(visibleFrames(), std::vector<int>{5});
@@ -232,9 +238,11 @@ TEST_F(EdidScreenWidgetTest, ClosingWithUnsavedChangesAsksFirst) {
   ASSERT_TRUE(program().common().UnsavedChanges);
 
   dialogs.answers = {true};  // Yes, then the Save As dialog is cancelled
+  ASSERT_NE(window->screenSubWindow(), nullptr) << "frmEDIDWindow";
   window->screenSubWindow()->close();
   flushDeletes();
   ASSERT_NE(screen(), nullptr);
+  ASSERT_NE(window->screenSubWindow(), nullptr) << "frmEDIDWindow";
   EXPECT_TRUE(window->screenSubWindow()->isVisible());
   EXPECT_TRUE(program().common().EdidScreenOpen);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
@@ -268,6 +276,7 @@ TEST(EdidScreenRealDialogTest, RefusedCellGetsTheFocusBackAfterTheMessageBox) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   window.forward([&] { window.program().Command2_Click(); });
   EdidScreenWidget* screen = window.screenWidget();
+  ASSERT_NE(screen, nullptr) << "the decoding screen frmEDID";
   QTest::mouseClick(screen->cell(30), Qt::LeftButton);
   QTest::keyClicks(screen->cell(30), QStringLiteral("1A2"));
 

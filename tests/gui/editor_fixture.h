@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -15,6 +16,8 @@
 #include <QTimer>
 #include <deque>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "core/shell/program.h"
@@ -153,14 +156,29 @@ class EditorTest : public ::testing::Test {
   Program& program() { return window->program(); }
   EdidScreen& model() { return *program().screen(); }
   EdidScreenWidget* screen() { return window->screenWidget(); }
-  QLineEdit* cell(int index) { return screen()->cell(index); }
-  QGroupBox* frame(int index) { return screen()->frame(index); }
+  // The lookups below fail the test, naming the widget, instead of handing back a
+  // null pointer that would crash the whole suite.
+  EdidScreenWidget* openScreen() { return present(screen(), "the decoding screen frmEDID"); }
+  QLineEdit* cell(int index) {
+    return present(openScreen()->cell(index), "txtEdit_" + std::to_string(index));
+  }
+  QGroupBox* frame(int index) {
+    return present(openScreen()->frame(index), "Hints_" + std::to_string(index));
+  }
   template <typename T>
   T* child(const char* name) {
-    return screen()->findChild<T*>(QLatin1String(name));
+    return present(openScreen()->findChild<T*>(QLatin1String(name)), name);
   }
   QPushButton* button(const char* name) {
-    return window->findChild<QPushButton*>(QLatin1String(name));
+    return present(window->findChild<QPushButton*>(QLatin1String(name)), name);
+  }
+  QAction* action(const char* name) {
+    return present(window->findChild<QAction*>(QLatin1String(name)), name);
+  }
+  template <typename T>
+  static T* present(T* widget, const std::string& name) {
+    if (!widget) throw std::runtime_error("widget missing: " + name);
+    return widget;
   }
 
   /// Opens the decoding screen holding a corpus EDID, decoded and unchanged.
@@ -170,6 +188,7 @@ class EditorTest : public ::testing::Test {
     model().BuildEDIDDefinations();
     program().common().markSaved(model().image);
     window->sync();
+    openScreen();
   }
 
   /// Gives a cell the focus as a mouse click does.

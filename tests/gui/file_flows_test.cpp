@@ -13,9 +13,7 @@ namespace {
 class FileFlowsTest : public EditorTest {
  protected:
   void trigger(const char* name) {
-    QAction* action = window->findChild<QAction*>(QLatin1String(name));
-    ASSERT_NE(action, nullptr) << name;
-    action->trigger();
+    action(name)->trigger();
     flushDeletes();
   }
   QStringList cellTexts() {

@@ -1,11 +1,14 @@
 // The main window: menus, toolbar, mode buttons, settings, shut-down and start-up.
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -15,6 +18,7 @@
 #include "gui/report/document_window.h"
 #include "gui/shell/child_sub_window.h"
 #include "gui/shell/editor.h"
+#include "gui/shell/editor_settings.h"
 
 namespace edid::gui::test {
 namespace {
@@ -33,9 +37,9 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
   const Item items[] = {
       {"mnuFileNew", "&New", QKeySequence(QStringLiteral("Ctrl+N"))},
       {"mnuFileOpen", "&Open...", QKeySequence(QStringLiteral("Ctrl+O"))},
-      {"mnuFileClose", "&Close", {}},
-      {"mnuFileSave", "&Save", {}},
-      {"mnuFileSaveAs", "Save &As...", {}},
+      {"mnuFileClose", "&Close", QKeySequence(QStringLiteral("Ctrl+W"))},
+      {"mnuFileSave", "&Save", QKeySequence(QStringLiteral("Ctrl+S"))},
+      {"mnuFileSaveAs", "Save &As...", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
       {"mnuFilePageSetup", "Page Set&up...", {}},
       {"mnuFilePrintPreview", "Print Pre&view", QKeySequence(QStringLiteral("Ctrl+R"))},
       {"mnuFilePrint", "&Print...", QKeySequence(QStringLiteral("Ctrl+P"))},
@@ -43,7 +47,7 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
       {"HexCalculator", "&Hex Calculator", QKeySequence(QStringLiteral("F9"))},
       {"GetEDIDData", "Retreive EDID Data", QKeySequence(QStringLiteral("Ctrl+F5"))},
       {"Windows2000", "Windows 2000 Base Location", {}},
-      {"mnuFileExit", "E&xit", {}},
+      {"mnuFileExit", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q"))},
       {"mnuWindowCascade", "&Cascade", {}},
       {"mnuWindowTileHorizontal", "Tile &Horizontal", {}},
       {"mnuWindowTileVertical", "Tile &Vertical", {}},
@@ -55,21 +59,29 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
     auto* action = window->findChild<QAction*>(QLatin1String(item.name));
     ASSERT_NE(action, nullptr) << item.name;
     EXPECT_EQ(action->text(), QLatin1String(item.caption)) << item.name;
-    EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
+    // Close may carry a second platform key (Ctrl+F4) besides Ctrl+W.
+    if (item.shortcut.isEmpty())
+      EXPECT_TRUE(action->shortcuts().isEmpty()) << item.name;
+    else
+      EXPECT_TRUE(action->shortcuts().contains(item.shortcut)) << item.name;
   }
-  EXPECT_FALSE(window->findChild<QAction*>(QStringLiteral("Windows2000"))->isVisible());
+  EXPECT_FALSE(action("Windows2000")->isVisible());
 
   QStringList menus;
-  for (QAction* top : window->menuBar()->actions()) menus << top->menu()->objectName();
+  for (QAction* top : window->menuBar()->actions()) {
+    ASSERT_NE(top->menu(), nullptr) << top->text().toStdString();
+    menus << top->menu()->objectName();
+  }
   EXPECT_EQ(menus, (QStringList{"mnuFile", "mnuWindow", "mnuHelp"}));
+  auto* fileMenu = window->findChild<QMenu*>(QStringLiteral("mnuFile"));
+  ASSERT_NE(fileMenu, nullptr) << "mnuFile";
   QStringList fileOrder;
-  for (QAction* action : window->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions())
-    fileOrder << action->objectName();
+  for (QAction* item : fileMenu->actions()) fileOrder << item->objectName();
   EXPECT_EQ(fileOrder.indexOf("mnuFileBar0"), fileOrder.indexOf("mnuFileClose") + 1);
   EXPECT_EQ(fileOrder.indexOf("mnuFileBar3"), fileOrder.indexOf("mnuFileExit") - 1);
 
   auto* toolBar = window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
-  ASSERT_NE(toolBar, nullptr);
+  ASSERT_NE(toolBar, nullptr) << "tbToolBar";
   QStringList keys, tips;
   for (QAction* action : toolBar->actions()) {
     if (action->isSeparator()) continue;
@@ -88,7 +100,7 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
   EXPECT_FALSE(button("Command3")->isEnabled());
 
   auto* status = window->findChild<QStatusBar*>(QStringLiteral("sbStatusBar"));
-  ASSERT_NE(status, nullptr);
+  ASSERT_NE(status, nullptr) << "sbStatusBar";
   const auto panels = status->findChildren<QLabel*>();
   ASSERT_EQ(panels.size(), 3);
   EXPECT_EQ(panels[0]->text(), QStringLiteral("Status"));
@@ -136,6 +148,7 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
   EXPECT_TRUE(window->documentWindow()->textBox()->isReadOnly());
   EXPECT_TRUE(program().common().DocumentOpen);
 
+  ASSERT_NE(window->documentSubWindow(), nullptr) << "frmDocumentWindow";
   window->documentSubWindow()->close();
   flushDeletes();
   EXPECT_EQ(window->documentWindow(), nullptr);
@@ -143,12 +156,12 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
 
   // File Close closes the active child: the report, then the screen.
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  action("mnuFileClose")->trigger();
   flushDeletes();
   EXPECT_EQ(window->documentWindow(), nullptr);
-  EXPECT_NE(screen(), nullptr);
+  ASSERT_NE(window->screenSubWindow(), nullptr) << "frmEDIDWindow";
   window->mdiArea()->setActiveSubWindow(window->screenSubWindow());
-  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  action("mnuFileClose")->trigger();
   flushDeletes();
   EXPECT_EQ(screen(), nullptr);
 }
@@ -163,6 +176,7 @@ TEST_F(MainWindowTest, AnOpenReportFollowsAChangedImageAtTheNextCellFocus) {
   EXPECT_FALSE(
       window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
   clickCell(21);
+  ASSERT_NE(window->documentWindow(), nullptr) << "frmDocument";
   EXPECT_TRUE(
       window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
   EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
@@ -175,21 +189,23 @@ TEST_F(MainWindowTest, WindowMenuTilesInRowsAndColumnsAndLinesUpIcons) {
   const QRect space = area->viewport()->rect();
   QMdiSubWindow* screenSub = window->screenSubWindow();
   QMdiSubWindow* documentSub = window->documentSubWindow();
+  ASSERT_NE(screenSub, nullptr) << "frmEDIDWindow";
+  ASSERT_NE(documentSub, nullptr) << "frmDocumentWindow";
 
-  window->findChild<QAction*>(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
+  action("mnuWindowTileHorizontal")->trigger();
   EXPECT_EQ(screenSub->width(), space.width());
   EXPECT_EQ(documentSub->width(), space.width());
   EXPECT_EQ(screenSub->geometry().bottom() + 1, documentSub->y());
   EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
 
-  window->findChild<QAction*>(QStringLiteral("mnuWindowTileVertical"))->trigger();
+  action("mnuWindowTileVertical")->trigger();
   EXPECT_EQ(screenSub->height(), space.height());
   EXPECT_EQ(screenSub->geometry().right() + 1, documentSub->x());
   EXPECT_EQ(documentSub->geometry().right() + 1, space.width());
 
   screenSub->showMinimized();
   documentSub->showMinimized();
-  window->findChild<QAction*>(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
+  action("mnuWindowArrangeIcons")->trigger();
   EXPECT_EQ(screenSub->geometry().bottom() + 1, space.height());
   EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
   EXPECT_EQ(screenSub->x(), 0);
@@ -206,6 +222,43 @@ TEST_F(MainWindowTest, ToolbarKeysRunTheirMenuCommands) {
   EXPECT_EQ(dialogs.fileRequests[0].title, QStringLiteral("Open"));
   EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("EDID/DDC Data Files (*.DAT *.dat)"));
   EXPECT_FALSE(dialogs.fileRequests[0].save);
+}
+
+TEST_F(MainWindowTest, StandardKeysRunTheFileCommandsFromTheGrid) {
+  loadCorpus(kCorpusId);
+  modifyOn();
+  clickCell(20);
+  QTest::keyClicks(cell(20), QStringLiteral("5A"));
+  ASSERT_TRUE(program().common().UnsavedChanges);
+
+  // Save of an image without a file asks for a name, then writes it.
+  const QString file = path(QStringLiteral("keys.DAT"));
+  dialogs.fileNames = {file};
+  QTest::keyClick(cell(20), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_TRUE(dialogs.fileRequests[0].save);
+  EXPECT_TRUE(QFile::exists(file));
+  EXPECT_FALSE(program().common().UnsavedChanges);
+
+  QTest::keyClick(cell(20), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests[1].title, QStringLiteral("Save As"));
+
+  QTest::keyClick(cell(20), Qt::Key_N, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.questions.size(), 1u);  // answered No: the image stays
+  EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Are You Sure?"));
+
+  QTest::keyClick(cell(20), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.fileRequests.size(), 3u);
+  EXPECT_EQ(dialogs.fileRequests[2].title, QStringLiteral("Open"));
+
+  ASSERT_NE(screen(), nullptr);
+  QTest::keyClick(cell(20), Qt::Key_W, Qt::ControlModifier);
+  flushDeletes();
+  EXPECT_EQ(screen(), nullptr);
+
+  QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, CancelledSaveChangesStopsTheShutDown) {
@@ -245,11 +298,59 @@ class MainWindowSettingsTest : public ::testing::Test {
   ScriptedDialogs dialogs;
 };
 
-TEST_F(MainWindowSettingsTest, FirstStartUsesTheDesignedTwips) {
+TEST(FirstStartTest, CentresTheWindowInTheAvailableArea) {
+  // Worked by hand: (1280 - 1000) / 2 = 140, (1024 - 700) / 2 = 162.
+  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 1280, 1024)), QRect(140, 162, 1000, 700));
+  // A second screen right of the first, below a 24-pixel panel.
+  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(1280, 24, 1920, 1056)), QRect(1740, 202, 1000, 700));
+  // Too large for the screen: cut to it.
+  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 800, 600)), QRect(0, 0, 800, 600));
+  EXPECT_EQ(centredIn(QSize(1000, 500), QRect(0, 0, 800, 600)), QRect(0, 50, 800, 500));
+}
+
+TEST_F(MainWindowSettingsTest, FirstStartFitsTheWholeDecodingScreenCentred) {
   MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.pos(), QPoint(67, 67));    // 1000 twips
-  EXPECT_EQ(window.size(), QSize(433, 433));  // 6500 twips
   EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_NE(window.screen(), nullptr);
+  const QRect available = window.screen()->availableGeometry();
+  const QRect placed(window.pos(), window.size());
+  EXPECT_TRUE(available.contains(placed)) << placed.x() << "," << placed.y();
+  EXPECT_LE(std::abs((placed.left() - available.left()) - (available.right() - placed.right())), 1);
+  EXPECT_LE(std::abs((placed.top() - available.top()) - (available.bottom() - placed.bottom())), 1);
+  // The designed 433 x 433 showed two grid columns; the whole screen is wider.
+  EXPECT_GT(window.fullScreenSize().width(), 600);
+
+  // At that size the screen opens whole, and every section frame fits in it.
+  window.splashTimer()->stop();
+  window.resize(window.fullScreenSize());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.forward([&] { window.program().Command2_Click(); });
+  QMdiSubWindow* sub = window.screenSubWindow();
+  EdidScreenWidget* screen = window.screenWidget();
+  ASSERT_NE(sub, nullptr) << "frmEDIDWindow";
+  ASSERT_NE(screen, nullptr) << "frmEDID";
+  QWidget* viewport = window.mdiArea()->viewport();
+  EXPECT_TRUE(viewport->rect().contains(sub->geometry()));
+  EXPECT_FALSE(window.mdiArea()->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(window.mdiArea()->verticalScrollBar()->isVisible());
+  const QRect grid(screen->cell(0)->mapTo(sub, QPoint()), QSize(1, 1));
+  EXPECT_TRUE(sub->contentsRect().contains(grid));
+  const QRect lastCell(screen->cell(129)->mapTo(sub, QPoint()), screen->cell(129)->size());
+  EXPECT_TRUE(sub->contentsRect().contains(lastCell));
+  // One cell of each section: header, vendor, version, basic, chromaticity,
+  // the three timing bitmaps, standard timings, the four blocks, checksum.
+  for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
+    window.forward([&] { window.program().screen()->txtEdit_GotFocus(index); });
+    for (int i = 0; i < kSectionCount; ++i) {
+      QGroupBox* frame = screen->frame(i);
+      ASSERT_NE(frame, nullptr) << "Hints_" << i;
+      if (frame->isHidden()) continue;
+      const QRect inSub(frame->mapTo(sub, QPoint()), frame->size());
+      EXPECT_TRUE(sub->contentsRect().contains(inSub)) << "Hints_" << i;
+    }
+  }
+  window.program().common().UnsavedChanges = false;
 }
 
 TEST_F(MainWindowSettingsTest, KeepsTheRegistryBaseLocationOfTheLastRun) {
@@ -278,7 +379,7 @@ TEST_F(MainWindowSettingsTest, ANonNumberKeepsTheDesignedPositionFromThere) {
   store("MainTop", "left edge");
   store("MainWidth", "12000");
   MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.pos(), QPoint(100, 67));
+  EXPECT_EQ(window.pos(), QPoint(100, 67));  // the rest as designed: 1000 and 6500 twips
   EXPECT_EQ(window.size(), QSize(433, 433));
   EXPECT_EQ(dialogs.messageTexts(), QStringList{"Type mismatch"});
 }

@@ -131,6 +131,11 @@ QWidget* EdidScreenWidget::createFrames() {
   layout->setContentsMargins(0, 0, 0, 0);
   for (int i = 0; i < kSectionCount; ++i) {
     m_frames[std::size_t(i)] = createSectionFrame(i, area);
+    // The place keeps the room of the largest frame, so the screen opens at the
+    // size that shows every section without growing or scrolling later.
+    QSizePolicy policy = m_frames[std::size_t(i)]->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_frames[std::size_t(i)]->setSizePolicy(policy);
     // All frames share one place; the model shows one at a time.
     layout->addWidget(m_frames[std::size_t(i)], 0, 0, Qt::AlignTop);
   }

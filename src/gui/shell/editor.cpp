@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QEventLoop>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <string_view>
@@ -105,9 +106,11 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
   }
 
   if (options.size.isValid()) window->resize(options.size);
-  if (options.maximized)
+  if (options.maximized) {
+    // Without a window manager nothing maximises: fill the available area first.
+    if (QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
     window->showMaximized();
-  else
+  } else
     window->show();
   splash.reset();
   QApplication::restoreOverrideCursor();

@@ -18,6 +18,13 @@ int pixels(double twips) {
 
 }  // namespace
 
+QRect centredIn(const QSize& wanted, const QRect& available) {
+  const QSize size = wanted.boundedTo(available.size());
+  return QRect(available.x() + (available.width() - size.width()) / 2,
+               available.y() + (available.height() - size.height()) / 2, size.width(),
+               size.height());
+}
+
 QString settingsName() {
   QString name = QString::fromLatin1(kAppTitle).trimmed();
   name.replace(QLatin1Char('/'), QLatin1Char('-'));
@@ -46,6 +53,12 @@ QRect EditorSettings::mainGeometry(QString* error) const {
   }
   return QRect(pixels(twips[0]), pixels(twips[1]), std::max(1, pixels(twips[2])),
                std::max(1, pixels(twips[3])));
+}
+
+bool EditorSettings::hasMainGeometry() const {
+  for (const char* key : kKeys)
+    if (m_settings->contains(QLatin1String(key))) return true;
+  return false;
 }
 
 void EditorSettings::setMainGeometry(const QRect& rect) {

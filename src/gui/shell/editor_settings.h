@@ -17,6 +17,9 @@ inline constexpr double kTwipsPerPixel = 15.0;
 /// The main window's designed position and size in twips: left, top, width, height.
 inline constexpr int kDefaultMainTwips[4] = {1000, 1000, 6500, 6500};
 
+/// A window of the wanted size (bounded by available) centred in available.
+QRect centredIn(const QSize& wanted, const QRect& available);
+
 /// The settings store name: the application title with its slash and trailing
 /// space made safe for a file name ("EDID - DDC EnCoding and Decoding Program").
 QString settingsName();
@@ -32,6 +35,8 @@ class EditorSettings {
   /// A value that is not a number stops the reading there: the keys read before it
   /// apply, the rest keep the designed geometry, and error says so.
   QRect mainGeometry(QString* error = nullptr) const;
+  /// True when any of the four position keys is stored (not a first start).
+  bool hasMainGeometry() const;
   /// Writes the main window geometry (pixels) as twips.
   void setMainGeometry(const QRect& pixels);
 

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextEdit>
@@ -136,6 +137,29 @@ void MainWindow::createMenus() {
       ->setVisible(false);
   separator("mnuFileBar3");
   addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { close(); });
+  // Items without a key of their own get the platform's usual one, so that Ctrl+S
+  // saves as in every other program. Some platforms name no key for Save As or
+  // Quit; the common Ctrl+Shift+S and Ctrl+Q stand in there.
+  struct StandardKey {
+    const char* name;
+    QKeySequence::StandardKey key;
+    QKeyCombination fallback;
+  };
+  static constexpr StandardKey kStandardKeys[] = {
+      {"mnuFileNew", QKeySequence::New, Qt::CTRL | Qt::Key_N},
+      {"mnuFileOpen", QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+      {"mnuFileClose", QKeySequence::Close, Qt::CTRL | Qt::Key_W},
+      {"mnuFileSave", QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+      {"mnuFileSaveAs", QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+      {"mnuFileExit", QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
+  };
+  for (const StandardKey& standard : kStandardKeys) {
+    QAction* item = file->findChild<QAction*>(QLatin1String(standard.name));
+    if (!item || !item->shortcut().isEmpty()) continue;
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard.key);
+    if (keys.isEmpty()) keys << QKeySequence(standard.fallback);
+    item->setShortcuts(keys);
+  }
 
   m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
@@ -220,7 +244,7 @@ void MainWindow::createCentralArea() {
 
   m_mdi = new QMdiArea(central);
   m_mdi->setObjectName(QStringLiteral("mdiArea"));
-  // The window opens small; scroll bars reach children that do not fit.
+  // A window the user made small still reaches its children by scroll bars.
   m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   layout->addWidget(m_mdi, 1);
@@ -259,7 +283,12 @@ void MainWindow::updateClock() {
 
 void MainWindow::readSettings() {
   QString error;
-  const QRect geometry = m_settings->mainGeometry(&error);
+  // Without a saved position the window opens showing the whole decoding screen,
+  // within the screen and centred, rather than at a size too small for it.
+  const QRect geometry =
+      m_settings->hasMainGeometry()
+          ? m_settings->mainGeometry(&error)
+          : centredIn(fullScreenSize(), screen() ? screen()->availableGeometry() : QRect());
   move(geometry.topLeft());
   resize(geometry.size());
   m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
@@ -268,6 +297,24 @@ void MainWindow::readSettings() {
 
 void MainWindow::writeSettings() {
   m_settings->setMainGeometry(QRect(pos(), size()));
+}
+
+QSize MainWindow::fullScreenSize() {
+  // Measured on a decoding screen of its own, never shown, in the MDI area.
+  auto* probe = new QMdiSubWindow;
+  probe->setWidget(new EdidScreenWidget([] { return static_cast<EdidScreen*>(nullptr); }));
+  m_mdi->addSubWindow(probe);
+  const QSize child = probe->sizeHint();
+  m_mdi->removeSubWindow(probe);
+  delete probe;
+
+  // The MDI area spans the central width; the menus, toolbar, buttons and status
+  // bar add their heights to what it needs.
+  const int frame = 2 * m_mdi->frameWidth();
+  const QSize least = minimumSizeHint();
+  const QSize whole(std::max(least.width(), child.width() + frame),
+                    least.height() - m_mdi->minimumSizeHint().height() + child.height() + frame);
+  return whole;
 }
 
 // ---------------------------------------------------------------------------

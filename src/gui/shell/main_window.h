@@ -59,6 +59,10 @@ class MainWindow : public QMainWindow {
   /// Mirrors the core's state: the buttons, the decoding screen and its focus request.
   void sync();
 
+  /// The size that shows the whole decoding screen, with room for its largest
+  /// section frame, inside the menus, toolbar, buttons and status bar.
+  QSize fullScreenSize();
+
   /// The active child window as the core names it.
   ChildWindow activeChild() const;
 

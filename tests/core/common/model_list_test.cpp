@@ -112,5 +112,26 @@ TEST_F(ModelNaming, ThreeWordsAndNoMatch) {
   EXPECT_EQ(brand(), "kept");
 }
 
+TEST_F(ModelNaming, TheSampleListShippedWithTheEditorNamesCorpusMonitors) {
+  program.modelListFolders = {EDID_SAMPLE_MODEL_LIST_DIR};
+  ASSERT_EQ(modelListFiles(EDID_SAMPLE_MODEL_LIST_DIR).size(), 1u);
+  // Manufacturer code and product code as the vendor section reads them:
+  // VSC 7D20, AOC 1621 (with a letter suffix), HPN 3546.
+  const struct {
+    const char* id;
+    const char* brand;
+    const char* model;
+  } monitors[] = {{"000CCAC2C577", "ViewSonic", "VA926 Series"},
+                  {"2725930DC0B4", "AOC", "1621Wb"},
+                  {"943CE89EFB24", "HP", "24f"}};
+  for (const auto& monitor : monitors) {
+    load(monitor.id);
+    program.nameMonitorFromModelLists();
+    EXPECT_EQ(brand(), monitor.brand) << monitor.id;
+    EXPECT_EQ(model(), monitor.model) << monitor.id;
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
 }  // namespace
 }  // namespace edid
