@@ -47,6 +47,10 @@ class Host {
   virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
   /// Closes a child window other than the decoding screen (the document, the calculator).
   virtual void closeWindow(ChildWindow /*window*/) {}
+  /// The hex calculator's model was created: show its window.
+  virtual void calculatorLoaded() {}
+  /// Arranges the child windows side by side ("Tile Vertical").
+  virtual void tileVertically() {}
 };
 
 }  // namespace edid

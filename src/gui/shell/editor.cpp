@@ -6,15 +6,13 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 
+#include "core/program_version.h"
 #include "core/shell/program.h"
 #include "gui/shell/gui_host.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/splash_window.h"
-
-#ifndef EDID_EDITOR_VERSION
-#define EDID_EDITOR_VERSION "1.0.0"
-#endif
 
 namespace edid::gui {
 
@@ -22,6 +20,7 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("EDID / DDC editor"));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption modify(QStringLiteral("modify"),
                                   QStringLiteral("Switch \"Modify EDID\" on at start."));
   const QCommandLineOption cell(QStringLiteral("cell"), QStringLiteral("Focus byte cell N."),
@@ -41,8 +40,12 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
     return false;
   }
   if (parser.isSet(QStringLiteral("help"))) {
-    if (error) *error = parser.helpText();
-    return false;
+    options.printText = parser.helpText();
+    return true;
+  }
+  if (parser.isSet(QStringLiteral("version"))) {
+    options.printText = QStringLiteral("edidedit %1\n").arg(QLatin1String(kProgramVersion));
+    return true;
   }
   options.modify = parser.isSet(modify);
   options.maximized = parser.isSet(maximized);
@@ -116,15 +119,29 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
   return window;
 }
 
+bool onlyPrints(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all" ||
+        arg == "--version" || arg == "-v")
+      return true;
+  }
+  return false;
+}
+
 int runEditor(int argc, char** argv) {
   Q_UNUSED(argc);
   Q_UNUSED(argv);
-  QApplication::setApplicationVersion(QStringLiteral(EDID_EDITOR_VERSION));
+  QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   EditorOptions options;
   QString error;
   if (!parseEditorArguments(QApplication::arguments(), options, &error)) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
-    return error.startsWith(QStringLiteral("Usage")) ? 0 : 2;
+    return 2;
+  }
+  if (!options.printText.isEmpty()) {
+    std::fputs(qPrintable(options.printText), stdout);
+    return 0;
   }
   const std::unique_ptr<MainWindow> window = startEditor(options);
   return QApplication::exec();

@@ -21,10 +21,12 @@ struct EditorOptions {
   bool maximized = false;      ///< start maximised
   QString settingsFile;        ///< an INI file instead of the platform's settings store
   Dialogs* dialogs = nullptr;  ///< replaces the real dialogs (not owned)
+  QString printText;           ///< --help or --version: print this and start nothing
 };
 
 /// Reads the editor's command line (arguments()[0] is the program):
 /// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash] [FILE.DAT].
+/// [--help] and [--version] leave their text in options.printText.
 /// Returns false and a message in error for an unusable command line.
 bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, QString* error);
 
@@ -33,7 +35,12 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
 /// then the start options are applied through the program's own commands.
 std::unique_ptr<MainWindow> startEditor(const EditorOptions& options);
 
-/// The editor's main(): needs an existing QApplication; returns the exit code.
+/// True when the command line asks only for --help or --version, which need no
+/// display: main() then runs the editor under a QCoreApplication.
+bool onlyPrints(int argc, char** argv);
+
+/// The editor's main(): needs an existing QApplication (a QCoreApplication is
+/// enough when onlyPrints()); returns the exit code.
 int runEditor(int argc, char** argv);
 
 }  // namespace edid::gui
