@@ -81,15 +81,18 @@ HexCalculatorWindow::HexCalculatorWindow(std::function<HexCalculator*()> model,
     auto* button = new QPushButton(this);
     button->setObjectName(QStringLiteral("Command1_%1").arg(i));
     button->setFocusPolicy(Qt::NoFocus);
-    button->setMinimumWidth(44);
-    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    button->setMinimumSize(44, 32);
+    // Tiled beside the decoding screen the window grows tall; the keys keep their height.
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(button, &QPushButton::clicked, this,
             [this, i] { forward([i](HexCalculator& calc) { calc.Command1_Click(i); }); });
+    if (kPlaces[i].rowSpan > 1) button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     const Place& at = kPlaces[i];
     grid->addWidget(button, at.row, at.column, at.rowSpan, at.columnSpan);
     m_keys[std::size_t(i)] = button;
   }
-  layout->addLayout(grid, 1);
+  layout->addLayout(grid);
+  layout->addStretch(1);
   refresh();
 }
 
