@@ -131,16 +131,20 @@ TEST_F(HexCalculatorTest, ModesSwitchTheirButtons) {
   EXPECT_EQ(calc.DisplayMode, 1);
   EXPECT_TRUE(calc.Option1[1].value);
   EXPECT_TRUE(calc.Command1[Calc::kPoint].enabled);
+  calc.Option1_Click(2);
+  EXPECT_EQ(calc.DisplayMode, 2);
+  EXPECT_FALSE(calc.Command1[Calc::kPoint].enabled);
+  EXPECT_TRUE(calc.Option1[2].value);
+  EXPECT_FALSE(calc.Option1[1].value);
   calc.Option1_Click(0);
   EXPECT_EQ(calc.DisplayMode, 0);
   EXPECT_FALSE(calc.Command1[Calc::kPoint].enabled);
   for (int i = Calc::kDigitA; i < Calc::kPlus; ++i) EXPECT_TRUE(calc.Command1[i].enabled) << i;
   calc.Option1_Click(2);
-  EXPECT_EQ(calc.DisplayMode, 2);
-  EXPECT_FALSE(calc.Command1[Calc::kPoint].enabled);
   EXPECT_FALSE(calc.Command1[Calc::kDigitA + 5].enabled);
-  EXPECT_TRUE(calc.Option1[2].value);
-  EXPECT_FALSE(calc.Option1[0].value);
+  calc.Option1_Click(1);
+  EXPECT_TRUE(calc.Command1[Calc::kPoint].enabled);
+  EXPECT_FALSE(calc.Command1[Calc::kDigitA].enabled);
 }
 
 TEST_F(HexCalculatorTest, ErrorsKeepEntryOperandAndMode) {
