@@ -53,14 +53,6 @@ TEST_F(CalculatorWindowTest, F9OpensItBesideTheScreenAndItComputes) {
   EXPECT_EQ(dialogs.messages[0].title, kTitle);
   EXPECT_EQ(program().calculator()->ResultsCell.text, "421");
 
-  QTest::mouseClick(calc->option(2), Qt::LeftButton);
-  QTest::mouseClick(calc->key(HexCalculator::kClear), Qt::LeftButton);
-  QTest::keyClick(calc, Qt::Key_1);
-  QTest::keyClick(calc, Qt::Key_2);  // no binary digit
-  QTest::keyClick(calc, Qt::Key_0);
-  EXPECT_EQ(calc->display()->text(), QStringLiteral("10"));
-  EXPECT_EQ(program().calculator()->CurrentCell.text, "2");
-
   // F9 again keeps the one calculator; File Close on it closes it.
   QTest::keyClick(window.get(), Qt::Key_F9);
   EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
