@@ -4,11 +4,7 @@
 #include "gui/shell/editor.h"
 
 int main(int argc, char** argv) {
-  // --help and --version print and end without a display.
-  if (edid::gui::onlyPrints(argc, argv)) {
-    QCoreApplication app(argc, argv);
-    return edid::gui::runEditor(argc, argv);
-  }
+  edid::gui::prepareEditorPlatform(argc, argv);
   QApplication app(argc, argv);
   return edid::gui::runEditor(argc, argv);
 }

@@ -3,6 +3,9 @@
 // pointer, and the child windows of the main window.
 
 #include <QString>
+#include <memory>
+
+class QPrinter;
 
 #include "core/common/host.h"
 
@@ -32,6 +35,13 @@ class GuiHost : public Host {
   void closeWindow(ChildWindow window) override;
   void calculatorLoaded() override;
   void tileVertically() override;
+  bool choosePrinter(const std::string& title, bool selection) override;
+  Status printDocument() override;
+  Status pageSetup() override;
+  Status previewDocument() override;
+
+  /// The printer of this run: the page setup and the printer chosen last stay with it.
+  QPrinter& printer();
 
   /// Answers the next file-open request with path instead of showing the dialog.
   void presetOpenFileName(const QString& path) { m_presetOpen = path; }
@@ -44,6 +54,8 @@ class GuiHost : public Host {
   Dialogs& m_dialogs;
   EditorSettings& m_settings;
   QString m_presetOpen;
+  std::unique_ptr<QPrinter> m_printer;
+  QString m_selectedText;  ///< the document's selection when the printer dialog opened
   bool m_busy = false;
 };
 
