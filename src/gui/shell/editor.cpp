@@ -150,18 +150,16 @@ int runEditor(int argc, char** argv) {
 }
 
 void prepareEditorPlatform(int argc, char** argv) {
-  // Printing to a file needs no screen: a server without a display can do it.
+  // Printing to a file, help and version need no screen: a server without a
+  // display can do them.
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    // Help and version only print.
-    if (argument == "--help" || argument == "-h" || argument == "-?" || argument == "--help-all" ||
-        argument == "--version" || argument == "-v") {
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-      continue;
-    }
-    if (argument != "--print-to-pdf" && !argument.starts_with("--print-to-pdf=")) continue;
+    const bool printsOnly = argument == "--help" || argument == "-h" || argument == "-?" ||
+                            argument == "--help-all" || argument == "--version" || argument == "-v";
+    const bool pdf = argument == "--print-to-pdf" || argument.starts_with("--print-to-pdf=");
+    if (!printsOnly && !pdf) continue;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A script wants the PDF or one clear message, not the toolkit's chatter.
+    // A script wants the output or one clear message, not the toolkit's chatter.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
       if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(text));
