@@ -9,6 +9,7 @@
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/text.h"
+#include "core/program_version.h"
 #include "core/shell/program.h"
 
 namespace edid::cli {
@@ -29,6 +30,7 @@ constexpr const char* kUsage =
     "                   OUT is replaced only once the new file is complete.\n"
     "                   IN \"-\" reads standard input, OUT \"-\" writes standard output.\n"
     "  --help           Show this help.\n"
+    "  --version        Show the program's name and version.\n"
     "\n"
     "The brand and model come from the model list files (*.inf) in the program's\n"
     "folder and in $XDG_DATA_HOME/edidedit (else ~/.local/share/edidedit).\n"
@@ -191,6 +193,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
     out << kUsage;
+    return 0;
+  }
+  if (command == "--version") {
+    out << "edidtool " << kProgramVersion << '\n';
     return 0;
   }
   TerminalHost host(err);

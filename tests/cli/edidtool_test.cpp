@@ -10,6 +10,7 @@
 #include "core/common/data_file.h"
 #include "core/common/text.h"
 #include "support/corpus.h"
+#include "support/project_version.h"
 #include "support/temp_dir.h"
 
 namespace edid::cli {
@@ -52,6 +53,10 @@ TEST_F(Edidtool, UsageAndErrors) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: edidtool COMMAND", 0), 0u);
   EXPECT_TRUE(help.err.empty());
+  const Outcome version = runTool({"--version"});
+  EXPECT_EQ(version.status, 0);
+  ASSERT_FALSE(test::projectVersion().empty());
+  EXPECT_EQ(version.out, "edidtool " + test::projectVersion() + "\n");
   for (const auto& args : std::vector<std::vector<std::string>>{
            {}, {"frobnicate"}, {"report"}, {"report", "a", "b"}, {"convert", "a"}}) {
     const Outcome bad = runTool(args);

@@ -20,7 +20,8 @@ class FakeHost : public Host {
   std::deque<std::string> fileNames;       ///< answers to file dialogs; "" (cancel) when empty
   std::vector<FileDialog> dialogs;         ///< every file dialog shown
   int screenLoads = 0, screenUnloads = 0;
-  std::vector<std::string> documents;  ///< every report text shown
+  std::vector<std::string> documents;    ///< every report text shown
+  std::vector<std::string> windowCalls;  ///< calculator shown, tiling, activations, in order
 
   void message(const std::string& text) override { messages.push_back(text); }
   bool ask(const std::string& text, const std::string& title, bool) override {
@@ -46,6 +47,13 @@ class FakeHost : public Host {
   void screenLoaded() override { ++screenLoads; }
   void screenUnloaded() override { ++screenUnloads; }
   void showDocument(const std::string& text, bool) override { documents.push_back(text); }
+  void calculatorLoaded() override { windowCalls.push_back("calculator"); }
+  void tileVertically() override { windowCalls.push_back("tile vertically"); }
+  void activate(ChildWindow window) override {
+    windowCalls.push_back(window == ChildWindow::EdidScreen      ? "activate screen"
+                          : window == ChildWindow::HexCalculator ? "activate calculator"
+                                                                 : "activate other");
+  }
 
  private:
   std::string nextFile(const FileDialog& dialog) {

@@ -62,6 +62,10 @@ class Host {
   virtual void fileOpened(const std::string& /*path*/) {}
   /// A file was written completely.
   virtual void fileSaved(const std::string& /*path*/) {}
+  /// The hex calculator's model was created: show its window.
+  virtual void calculatorLoaded() {}
+  /// Arranges the child windows side by side ("Tile Vertical").
+  virtual void tileVertically() {}
 
   /// Shows the printer dialog under title, with its Selection option preselected when
   /// selection is true; false when the user cancelled.

@@ -107,6 +107,32 @@ std::string formatNumber(double value, std::string_view pattern) {
   return out;
 }
 
+std::string numberText(double value) {
+  if (!std::isfinite(value) || value == 0.0) return "0";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+  std::string digits(1, buf[0]);
+  digits.append(buf + 2, 14);
+  int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+  digits.erase(digits.find_last_not_of('0') + 1);
+  std::string out = value < 0 ? "-" : "";
+  if (exponent >= -5 && exponent < 15) {
+    if (exponent < 0) {
+      out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+      const auto point = static_cast<std::size_t>(exponent) + 1;
+      if (digits.size() < point) digits.append(point - digits.size(), '0');
+      out += digits.substr(0, point);
+      if (digits.size() > point) out += "." + digits.substr(point);
+    }
+    return out;
+  }
+  out += digits.substr(0, 1);
+  if (digits.size() > 1) out += "." + digits.substr(1);
+  std::snprintf(buf, sizeof buf, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return out + buf;
+}
+
 std::string hexText(std::int64_t value) {
   std::uint64_t bits = static_cast<std::uint64_t>(value);
   if (value < 0 && value >= std::numeric_limits<std::int32_t>::min()) bits &= 0xFFFFFFFFu;

@@ -26,6 +26,12 @@ std::int64_t roundHalfEven(double value);
 /// decimals with halves away from zero (2.675 -> "2.68", -0.5 -> "-1").
 std::string formatNumber(double value, std::string_view pattern);
 
+/// The shortest decimal text of a value at 15 significant digits, as a result is
+/// shown: no leading space, no trailing zeros ("6", "0.25", "-0.5",
+/// "0.333333333333333"). Magnitudes from 1E-5 up to below 1E+15 are written out;
+/// others take an exponent ("1E+20", "2.5E-07"). Non-finite values give "0".
+std::string numberText(double value);
+
 /// Upper-case hexadecimal form of a 32-bit integer without leading zeros;
 /// a negative value gives its 32-bit two's complement (-1 -> "FFFFFFFF").
 std::string hexText(std::int64_t value);

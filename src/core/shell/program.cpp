@@ -1,5 +1,6 @@
 #include "core/shell/program.h"
 
+#include "core/calculator/hex_calculator.h"
 #include "core/common/text.h"
 
 namespace edid {
@@ -86,11 +87,28 @@ void Program::mnuFileClose_Click(ChildWindow active) {
       break;
     case ChildWindow::HexCalculator:
       m_host.closeWindow(active);
-      m_common.CalculatorOpen = false;
+      calculatorClosed();
       break;
     case ChildWindow::None:
       break;
   }
+}
+
+void Program::HexCalculator_Click() {
+  if (m_common.CalculatorOpen) return;
+  m_calculator = std::make_unique<HexCalculator>(m_host);
+  m_common.CalculatorOpen = true;
+  m_host.calculatorLoaded();
+  if (m_screen) {
+    m_host.activate(ChildWindow::EdidScreen);
+    m_host.tileVertically();
+    m_host.activate(ChildWindow::HexCalculator);
+  }
+}
+
+void Program::calculatorClosed() {
+  m_calculator.reset();
+  m_common.CalculatorOpen = false;
 }
 
 bool Program::FillInModelInfo() {

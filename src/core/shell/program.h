@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/calculator/hex_calculator.h"
 #include "core/common/common.h"
 #include "core/common/host.h"
 #include "core/screen/controls.h"
@@ -106,6 +107,15 @@ class Program {
   /// True when the first 8 characters are the EDID header 00 FF FF FF FF FF FF 00.
   static bool IsEdidHeader(std::string_view text);
 
+  // ---- Hex calculator ------------------------------------------------------------
+  /// The calculator, or nullptr when it is not open.
+  HexCalculator* calculator() { return m_calculator.get(); }
+  /// "&Hex Calculator" (F9): opens the calculator unless it is open; with the
+  /// decoding screen open as well, the two are tiled side by side, calculator active.
+  void HexCalculator_Click();
+  /// The calculator's window closed.
+  void calculatorClosed();
+
   // ---- Report -------------------------------------------------------------------
   /// Fills ReportLines with the report of the current image.
   void BuildReport();
@@ -124,6 +134,7 @@ class Program {
   Common m_common;
   Host& m_host;
   std::unique_ptr<EdidScreen> m_screen;
+  std::unique_ptr<HexCalculator> m_calculator;
 };
 
 }  // namespace edid

@@ -9,15 +9,12 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/program_version.h"
 #include "core/shell/program.h"
 #include "gui/report/report_printer.h"
 #include "gui/shell/gui_host.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/splash_window.h"
-
-#ifndef EDID_EDITOR_VERSION
-#define EDID_EDITOR_VERSION "1.0.0"
-#endif
 
 namespace edid::gui {
 
@@ -25,6 +22,7 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("EDID / DDC editor"));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption modify(QStringLiteral("modify"),
                                   QStringLiteral("Switch \"Modify EDID\" on at start."));
   const QCommandLineOption cell(QStringLiteral("cell"), QStringLiteral("Focus byte cell N."),
@@ -48,8 +46,12 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
     return false;
   }
   if (parser.isSet(QStringLiteral("help"))) {
-    if (error) *error = parser.helpText();
-    return false;
+    options.printText = parser.helpText();
+    return true;
+  }
+  if (parser.isSet(QStringLiteral("version"))) {
+    options.printText = QStringLiteral("edidedit %1\n").arg(QLatin1String(kProgramVersion));
+    return true;
   }
   options.modify = parser.isSet(modify);
   options.maximized = parser.isSet(maximized);
@@ -133,12 +135,16 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
 int runEditor(int argc, char** argv) {
   Q_UNUSED(argc);
   Q_UNUSED(argv);
-  QApplication::setApplicationVersion(QStringLiteral(EDID_EDITOR_VERSION));
+  QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
   EditorOptions options;
   QString error;
   if (!parseEditorArguments(QApplication::arguments(), options, &error)) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
-    return error.startsWith(QStringLiteral("Usage")) ? 0 : 2;
+    return 2;
+  }
+  if (!options.printText.isEmpty()) {
+    std::fputs(qPrintable(options.printText), stdout);
+    return 0;
   }
   if (!options.printToPdf.isEmpty())
     return printDataFileToPdf(options.printToPdf, options.openPath);
@@ -147,12 +153,16 @@ int runEditor(int argc, char** argv) {
 }
 
 void prepareEditorPlatform(int argc, char** argv) {
-  // Printing to a file needs no screen: a server without a display can do it.
+  // Printing to a file, help and version need no screen: a server without a
+  // display can do them.
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument != "--print-to-pdf" && !argument.starts_with("--print-to-pdf=")) continue;
+    const bool printsOnly = argument == "--help" || argument == "-h" || argument == "-?" ||
+                            argument == "--help-all" || argument == "--version" || argument == "-v";
+    const bool pdf = argument == "--print-to-pdf" || argument.starts_with("--print-to-pdf=");
+    if (!printsOnly && !pdf) continue;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A script wants the PDF or one clear message, not the toolkit's chatter.
+    // A script wants the output or one clear message, not the toolkit's chatter.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
       if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(text));

@@ -22,11 +22,13 @@ struct EditorOptions {
   QString settingsFile;        ///< an INI file instead of the platform's settings store
   Dialogs* dialogs = nullptr;  ///< replaces the real dialogs (not owned)
   QString printToPdf;          ///< write the report of openPath to this PDF and exit
+  QString printText;           ///< --help or --version: print this and start nothing
 };
 
 /// Reads the editor's command line (arguments()[0] is the program):
 /// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash]
-/// [--print-to-pdf OUT.pdf] [FILE.DAT].
+/// [--print-to-pdf OUT.pdf] [FILE.DAT]. [--help] and [--version] leave their
+/// text in options.printText.
 /// Returns false and a message in error for an unusable command line.
 bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, QString* error);
 
@@ -35,8 +37,8 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
 /// then the start options are applied through the program's own commands.
 std::unique_ptr<MainWindow> startEditor(const EditorOptions& options);
 
-/// Before the QApplication exists: a command line that only prints gets the
-/// offscreen platform unless one was chosen.
+/// Before the QApplication exists: a command line that only prints (help,
+/// version, a PDF) gets the offscreen platform unless one was chosen.
 void prepareEditorPlatform(int argc, char** argv);
 
 /// The editor's main(): needs an existing QApplication; returns the exit code.

@@ -13,6 +13,7 @@
 #include "gui/shell/dialogs.h"
 #include "gui/shell/editor_settings.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/mdi_arrange.h"
 
 namespace edid::gui {
 
@@ -122,6 +123,14 @@ void GuiHost::showDocument(const std::string& text, bool inBackground) {
 
 void GuiHost::closeWindow(ChildWindow window) {
   m_window.closeChildWindow(window);
+}
+
+void GuiHost::calculatorLoaded() {
+  m_window.openCalculatorWindow();
+}
+
+void GuiHost::tileVertically() {
+  tileInColumns(m_window.mdiArea());
 }
 
 QPrinter& GuiHost::printer() {

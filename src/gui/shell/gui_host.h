@@ -40,6 +40,8 @@ class GuiHost : public Host {
   void closeWindow(ChildWindow window) override;
   void fileOpened(const std::string& path) override;
   void fileSaved(const std::string& path) override;
+  void calculatorLoaded() override;
+  void tileVertically() override;
   bool choosePrinter(const std::string& title, bool selection) override;
   Status printDocument() override;
   Status pageSetup() override;

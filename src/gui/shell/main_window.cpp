@@ -25,6 +25,9 @@
 
 #include "core/common/model_list.h"
 #include "core/shell/program.h"
+#include "gui/calculator/hex_calculator_window.h"
+#include "gui/info/about_dialog.h"
+#include "gui/info/help_dialog.h"
 #include "gui/report/document_window.h"
 #include "gui/screen/edid_screen_widget.h"
 #include "gui/screen/widget_mirror.h"
@@ -74,6 +77,7 @@ MainWindow::~MainWindow() {
   m_destroying = true;
   m_screenWidget = nullptr;
   m_document = nullptr;
+  m_calculator = nullptr;
   delete m_mdi;
   m_mdi = nullptr;
 }
@@ -129,7 +133,7 @@ void MainWindow::createMenus() {
               QKeySequence(Qt::Key_F3),
               [this, &program] { forward([&] { program.ExportBinary_Click(); }); });
   addMenuItem(file, "HexCalculator", QStringLiteral("&Hex Calculator"), QKeySequence(Qt::Key_F9),
-              nullptr);
+              [this, &program] { forward([&] { program.HexCalculator_Click(); }); });
   addMenuItem(file, "GetEDIDData", QStringLiteral("Retreive EDID Data"),
               QKeySequence(Qt::CTRL | Qt::Key_F5), nullptr);
   // Offered only where the registry search needs a base location of its own.
@@ -176,7 +180,8 @@ void MainWindow::createMenus() {
 
   m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   m_helpMenu->setObjectName(QStringLiteral("mnuHelp"));
-  addMenuItem(m_helpMenu, "Info", QStringLiteral("&Information"), {}, nullptr);
+  addMenuItem(m_helpMenu, "Info", QStringLiteral("&Information"), {},
+              [this] { showInformation(); });
   addMenuItem(m_helpMenu, "mnuHelpAbout", QStringLiteral("&About "), {}, [this] { about(); });
 }
 
@@ -349,6 +354,7 @@ ChildWindow MainWindow::activeChild() const {
   if (!current) return ChildWindow::None;
   if (current == m_screenSub) return ChildWindow::EdidScreen;
   if (current == m_documentSub) return ChildWindow::Document;
+  if (current && current == m_calculatorSub) return ChildWindow::HexCalculator;
   return ChildWindow::None;
 }
 
@@ -379,12 +385,36 @@ void MainWindow::closeChildWindow(ChildWindow window) {
   ChildSubWindow* sub = nullptr;
   if (window == ChildWindow::EdidScreen) sub = m_screenSub;
   if (window == ChildWindow::Document) sub = m_documentSub;
+  if (window == ChildWindow::HexCalculator) sub = m_calculatorSub;
   if (sub) sub->closeWithoutAsking();
 }
 
 void MainWindow::activateChildWindow(ChildWindow window) {
   if (window == ChildWindow::EdidScreen && m_screenSub) m_mdi->setActiveSubWindow(m_screenSub);
   if (window == ChildWindow::Document && m_documentSub) m_mdi->setActiveSubWindow(m_documentSub);
+  if (window == ChildWindow::HexCalculator && m_calculatorSub)
+    m_mdi->setActiveSubWindow(m_calculatorSub);
+}
+
+void MainWindow::openCalculatorWindow() {
+  if (m_calculatorSub) return;
+  auto* widget = new HexCalculatorWindow(
+      [this]() -> HexCalculator* { return m_destroying ? nullptr : m_program->calculator(); },
+      [this] { sync(); });
+  auto* sub = new ChildSubWindow;
+  sub->setObjectName(QStringLiteral("frmHexCalculatorWindow"));
+  sub->setWidget(widget);
+  sub->closed = [this] {
+    m_calculatorSub = nullptr;
+    m_calculator = nullptr;
+    if (m_program) m_program->calculatorClosed();
+  };
+  m_calculatorSub = sub;
+  m_calculator = widget;
+  m_mdi->addSubWindow(sub);
+  sub->show();
+  sub->adjustSize();
+  widget->setFocus();
 }
 
 void MainWindow::showDocument(const QString& text, bool inBackground) {
@@ -461,10 +491,13 @@ void MainWindow::updateWindowMenu() {
 }
 
 void MainWindow::about() {
-  QMessageBox::about(
-      this, QString::fromLatin1(kAppTitle),
-      QStringLiteral("%1\nVersion %2")
-          .arg(QString::fromLatin1(kAppTitle).trimmed(), QCoreApplication::applicationVersion()));
+  AboutDialog dialog(*m_dialogs, this);
+  dialog.exec();
+}
+
+void MainWindow::showInformation() {
+  HelpDialog dialog(this);
+  dialog.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

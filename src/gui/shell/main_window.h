@@ -29,6 +29,7 @@ class DocumentWindow;
 class EdidScreenWidget;
 class EditorSettings;
 class GuiHost;
+class HexCalculatorWindow;
 
 /// The editor's main window; objectName "frmMain".
 class MainWindow : public QMainWindow {
@@ -53,6 +54,9 @@ class MainWindow : public QMainWindow {
   /// The document window, or nullptr when it is not open.
   DocumentWindow* documentWindow() const { return m_document; }
   ChildSubWindow* documentSubWindow() const { return m_documentSub; }
+  /// The hex calculator, or nullptr when it is not open.
+  HexCalculatorWindow* calculatorWindow() const { return m_calculator; }
+  ChildSubWindow* calculatorSubWindow() const { return m_calculatorSub; }
 
   /// Runs a core handler, then mirrors the core's state onto every widget.
   void forward(const std::function<void()>& handler);
@@ -76,6 +80,8 @@ class MainWindow : public QMainWindow {
   /// Shows the report in the document window (created on first use); in background
   /// it stays behind the decoding screen with its text box hidden.
   void showDocument(const QString& text, bool inBackground);
+  /// Creates the hex calculator's window for the program's calculator.
+  void openCalculatorWindow();
 
   /// Shows a short note in the status bar.
   void showStatus(const QString& text);
@@ -104,6 +110,7 @@ class MainWindow : public QMainWindow {
                        const QKeySequence& shortcut, std::function<void()> action);
   void about();
   void updateWindowMenu();
+  void showInformation();
 
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs* m_dialogs;
@@ -122,6 +129,8 @@ class MainWindow : public QMainWindow {
   EdidScreenWidget* m_screenWidget = nullptr;
   ChildSubWindow* m_documentSub = nullptr;
   DocumentWindow* m_document = nullptr;
+  ChildSubWindow* m_calculatorSub = nullptr;
+  HexCalculatorWindow* m_calculator = nullptr;
   QMenu* m_fileMenu = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_helpMenu = nullptr;

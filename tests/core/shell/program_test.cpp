@@ -146,3 +146,33 @@ TEST(ProgramStatic, IsEdidHeader) {
 
 }  // namespace
 }  // namespace edid
+
+namespace edid {
+namespace {
+
+TEST(ProgramCalculatorTest, OpensOnceAndTilesBesideTheScreen) {
+  test::FakeHost host;
+  Program program{host};
+  program.HexCalculator_Click();
+  EXPECT_TRUE(program.common().CalculatorOpen);
+  ASSERT_NE(program.calculator(), nullptr);
+  EXPECT_EQ(host.windowCalls, std::vector<std::string>{"calculator"});  // alone: no tiling
+  program.calculator()->Command1_Click(7);
+  program.HexCalculator_Click();  // already open: the same calculator
+  EXPECT_EQ(program.calculator()->CurrentCell.text, "7");
+  EXPECT_EQ(host.windowCalls.size(), 1u);
+
+  program.mnuFileClose_Click(ChildWindow::HexCalculator);
+  EXPECT_FALSE(program.common().CalculatorOpen);
+  EXPECT_EQ(program.calculator(), nullptr);
+
+  program.showScreen();
+  host.windowCalls.clear();
+  program.HexCalculator_Click();
+  EXPECT_EQ(host.windowCalls, (std::vector<std::string>{"calculator", "activate screen",
+                                                        "tile vertically", "activate calculator"}));
+  EXPECT_EQ(program.calculator()->CurrentCell.text, "");
+}
+
+}  // namespace
+}  // namespace edid

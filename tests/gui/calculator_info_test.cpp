@@ -1,0 +1,150 @@
+// The hex calculator's window beside the decoding screen, the About box, the
+// information window, and --version.
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+
+#include "editor_fixture.h"
+#include "gui/calculator/hex_calculator_window.h"
+#include "gui/shell/child_sub_window.h"
+#include "gui/shell/editor.h"
+#include "support/project_version.h"
+
+namespace edid::gui::test {
+namespace {
+
+using CalculatorWindowTest = EditorTest;
+
+TEST_F(CalculatorWindowTest, F9OpensItBesideTheScreenAndItComputes) {
+  loadCorpus(kCorpusId);
+  QTest::keyClick(window.get(), Qt::Key_F9);
+  HexCalculatorWindow* calc = window->calculatorWindow();
+  ASSERT_NE(calc, nullptr);
+  EXPECT_TRUE(program().common().CalculatorOpen);
+  EXPECT_EQ(calc->windowTitle(), QStringLiteral("Hex Calculator"));
+  // Tiled side by side: the screen on the left, the calculator active on the right.
+  const QRect left = window->screenSubWindow()->geometry();
+  const QRect right = window->calculatorSubWindow()->geometry();
+  EXPECT_EQ(left.left(), 0);
+  EXPECT_EQ(left.top(), right.top());
+  EXPECT_GE(right.left(), left.right());
+  EXPECT_EQ(window->mdiArea()->activeSubWindow(), window->calculatorSubWindow());
+
+  // 26 in decimal, shown as 1A in hex; the key 5 appends a hex digit.
+  QTest::mouseClick(calc->key(2), Qt::LeftButton);
+  QTest::mouseClick(calc->key(6), Qt::LeftButton);
+  EXPECT_FALSE(calc->key(HexCalculator::kDigitA)->isEnabled());
+  QTest::mouseClick(calc->option(0), Qt::LeftButton);
+  EXPECT_EQ(calc->display()->text(), QStringLiteral("1A"));
+  EXPECT_TRUE(calc->key(HexCalculator::kDigitA)->isEnabled());
+  EXPECT_FALSE(calc->key(HexCalculator::kPoint)->isEnabled());
+  QTest::keyClick(calc, Qt::Key_5);
+  EXPECT_EQ(calc->display()->text(), QStringLiteral("1A5"));
+  QTest::keyClick(calc, Qt::Key_Slash, Qt::KeypadModifier);
+  QTest::keyClick(calc, Qt::Key_0, Qt::KeypadModifier);
+  QTest::keyClick(calc, Qt::Key_Return);  // not a calculator key
+  EXPECT_TRUE(dialogs.messages.empty());
+  QTest::mouseClick(calc->key(HexCalculator::kEnter), Qt::LeftButton);
+  ASSERT_EQ(dialogs.messageTexts(), QStringList{QStringLiteral("Division by zero")});
+  EXPECT_EQ(dialogs.messages[0].title, kTitle);
+  EXPECT_EQ(program().calculator()->ResultsCell.text, "421");
+
+  // F9 again keeps the one calculator; File Close on it closes it.
+  QTest::keyClick(window.get(), Qt::Key_F9);
+  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
+  window->findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
+  EXPECT_EQ(window->calculatorWindow(), nullptr);
+  EXPECT_FALSE(program().common().CalculatorOpen);
+  EXPECT_EQ(program().calculator(), nullptr);
+}
+
+// Runs a Help menu item and hands its modal window to inspect before it closes.
+void runModal(MainWindow& window, const char* item, const std::function<void(QDialog&)>& inspect) {
+  bool seen = false;
+  QTimer::singleShot(0, &window, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    seen = true;
+    inspect(*dialog);
+    dialog->reject();
+  });
+  window.findChild<QAction*>(QLatin1String(item))->trigger();
+  EXPECT_TRUE(seen) << item;
+}
+
+TEST_F(CalculatorWindowTest, AboutShowsTheProjectVersionAndStartsSystemInfo) {
+  const std::string version = edid::test::projectVersion();
+  ASSERT_FALSE(version.empty());
+  const QByteArray oldPath = qgetenv("PATH");
+  QDir(dir.path()).mkdir(QStringLiteral("bin"));
+  const QString bin = dir.filePath(QStringLiteral("bin"));
+  QString versionLine, writtenBy, caption, name;
+  bool hasIcon = false, started = false;
+  runModal(*window, "mnuHelpAbout", [&](QDialog& about) {
+    name = about.objectName();
+    caption = about.windowTitle();
+    versionLine = about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+    writtenBy = about.findChild<QLabel*>(QStringLiteral("lblWrittenby"))->text();
+    hasIcon = !about.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull();
+    auto* sysInfo = about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+    qputenv("PATH", bin.toLocal8Bit());
+    QTest::mouseClick(sysInfo, Qt::LeftButton);  // nothing installed
+    // A stand-in system information program that leaves a mark when it runs.
+    QFile script(bin + QStringLiteral("/kinfocenter"));
+    script.open(QIODevice::WriteOnly);
+    script.write("#!/bin/sh\n: > \"$0.ran\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    started =
+        QTest::qWaitFor([&] { return QFile::exists(bin + QStringLiteral("/kinfocenter.ran")); });
+    qputenv("PATH", oldPath);
+  });
+  EXPECT_EQ(name, QStringLiteral("frmAbout"));
+  EXPECT_EQ(caption, QStringLiteral("About"));
+  EXPECT_EQ(versionLine, kTitle + QStringLiteral("\nVersion ") + QString::fromStdString(version));
+  EXPECT_TRUE(writtenBy.startsWith(QStringLiteral("Written By\n")));
+  EXPECT_TRUE(hasIcon);
+  EXPECT_EQ(dialogs.messageTexts(),
+            QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+  EXPECT_TRUE(started);
+
+  EditorOptions options;
+  QString error;
+  ASSERT_TRUE(parseEditorArguments({"edidedit", "--version"}, options, &error));
+  EXPECT_EQ(options.printText,
+            QStringLiteral("edidedit %1\n").arg(QString::fromStdString(version)));
+}
+
+TEST_F(CalculatorWindowTest, InformationPointsToTheStandardsBody) {
+  QString name, caption, brandFamily, pointer, address, link;
+  bool opensLinks = false;
+  runModal(*window, "Info", [&](QDialog& help) {
+    name = help.objectName();
+    caption = help.windowTitle();
+    brandFamily = help.findChild<QLabel*>(QStringLiteral("Label1"))->font().family();
+    pointer = help.findChild<QLabel*>(QStringLiteral("Label2"))->text();
+    address = help.findChild<QLabel*>(QStringLiteral("Label3"))->text();
+    auto* web = help.findChild<QLabel*>(QStringLiteral("Label4"));
+    link = web->text();
+    opensLinks = web->openExternalLinks();
+  });
+  EXPECT_EQ(name, QStringLiteral("frmHelp"));
+  EXPECT_EQ(caption, QStringLiteral("Help"));
+  EXPECT_EQ(brandFamily, QStringLiteral("Times New Roman"));
+  EXPECT_EQ(pointer,
+            QString::fromUtf8("For detailed information regarding the use of this program, please "
+                              "refer to the VESA® (Video Electronics Standards Association) EDID "
+                              "(Extended Display Identification Data Standard) Version 1.1 and "
+                              "Version 1.2"));
+  EXPECT_TRUE(address.startsWith(QStringLiteral("Video Electronics Standards Association\n")));
+  EXPECT_TRUE(link.contains(QStringLiteral("href=\"https://vesa.org/\"")));
+  EXPECT_TRUE(opensLinks);
+}
+
+}  // namespace
+}  // namespace edid::gui::test
