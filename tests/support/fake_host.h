@@ -18,7 +18,9 @@ class FakeHost : public Host {
   std::deque<std::string> fileNames;  ///< answers to file dialogs; "" (cancel) when empty
   std::vector<FileDialog> dialogs;    ///< every file dialog shown
   int screenLoads = 0, screenUnloads = 0;
-  std::vector<std::string> documents;  ///< every report text shown
+  std::vector<std::string> documents;                    ///< every report text shown
+  std::vector<std::vector<MonitorChoice>> monitorLists;  ///< every monitor choice offered
+  std::deque<int> monitorAnswers;                        ///< answers to it; the first when empty
 
   void message(const std::string& text) override { messages.push_back(text); }
   bool ask(const std::string& text, const std::string& title, bool) override {
@@ -34,6 +36,13 @@ class FakeHost : public Host {
   void screenLoaded() override { ++screenLoads; }
   void screenUnloaded() override { ++screenUnloads; }
   void showDocument(const std::string& text, bool) override { documents.push_back(text); }
+  int chooseMonitor(const std::vector<MonitorChoice>& monitors) override {
+    monitorLists.push_back(monitors);
+    if (monitorAnswers.empty()) return 0;
+    const int answer = monitorAnswers.front();
+    monitorAnswers.pop_front();
+    return answer;
+  }
 
  private:
   std::string nextFile(const FileDialog& dialog) {

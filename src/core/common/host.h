@@ -4,6 +4,7 @@
 // scripted fake, the command-line tool on the terminal.
 
 #include <string>
+#include <vector>
 
 namespace edid {
 
@@ -15,6 +16,14 @@ struct FileDialog {
   std::string title;
   std::string filter;         ///< "Description (*.EXT)|*.EXT"
   std::string initialFolder;  ///< empty: the host's choice
+};
+
+/// One attached monitor as the retrieve command offers it for choosing.
+struct MonitorChoice {
+  std::string connector;     ///< "DP-1"
+  std::string manufacturer;  ///< three letters
+  std::string productCode;   ///< four hex digits
+  std::string name;          ///< the monitor name descriptor's text, or ""
 };
 
 /// The child windows of the main window, as the core names them.
@@ -45,6 +54,9 @@ class Host {
   virtual void activate(ChildWindow /*window*/) {}
   /// Shows the report text in the document window (in background: loaded hidden, for printing).
   virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
+  /// Asks which of several monitors to read; the index chosen, or -1 when cancelled.
+  /// The first is preselected.
+  virtual int chooseMonitor(const std::vector<MonitorChoice>& /*monitors*/) { return 0; }
   /// Closes a child window other than the decoding screen (the document, the calculator).
   virtual void closeWindow(ChildWindow /*window*/) {}
 };
