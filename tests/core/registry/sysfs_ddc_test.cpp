@@ -46,13 +46,14 @@ TEST(SysfsDdc, ListsConnectorsOfFakeTrees) {
   // 256-byte EDID (base block and extension) on a second card.
   writeConnector(root.path, "card0-HDMI-A-1", "disconnected", "");
   writeConnector(root.path, "card0-DP-10", "connected", "");
+  writeConnector(root.path, "card0-DP-2", "unknown", "");
   writeConnector(root.path, "card1-DP-2", "connected", asText(corpusBytes("04963C21B2E3")));
   const auto all = listConnectors(root.path.string());
-  EXPECT_EQ(names(all), (std::vector<std::string>{"card0-DP-1", "card0-DP-10", "card0-HDMI-A-1",
-                                                  "card1-DP-2"}));
-  EXPECT_EQ(all[2].status, "disconnected");
-  EXPECT_EQ(all[2].enabled, "disabled");
-  EXPECT_EQ(all[3].edid.size(), 256u);
+  EXPECT_EQ(names(all), (std::vector<std::string>{"card0-DP-1", "card0-DP-2", "card0-DP-10",
+                                                  "card0-HDMI-A-1", "card1-DP-2"}));
+  EXPECT_EQ(all[3].status, "disconnected");
+  EXPECT_EQ(all[3].enabled, "disabled");
+  EXPECT_EQ(all[4].edid.size(), 256u);
   const auto monitors = monitorsWithEdid(all);
   EXPECT_EQ(names(monitors), (std::vector<std::string>{"card0-DP-1", "card1-DP-2"}));
 
