@@ -37,8 +37,10 @@ class ScriptedDialogs : public Dialogs {
   };
   std::vector<Shown> messages, questions;
   std::vector<FileRequest> fileRequests;
-  std::deque<bool> answers;       ///< No when empty
-  std::deque<QString> fileNames;  ///< cancel when empty
+  std::deque<bool> answers;                      ///< No when empty
+  std::deque<QString> fileNames;                 ///< cancel when empty
+  std::vector<QList<QStringList>> monitorLists;  ///< every monitor choice offered
+  std::deque<int> monitorAnswers;                ///< the first monitor when empty
 
   void message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back({title, text});
@@ -57,6 +59,14 @@ class ScriptedDialogs : public Dialogs {
   QString saveFileName(QWidget*, const QString& title, const QString& folder,
                        const QString& filter) override {
     return next({title, folder, filter, true});
+  }
+
+  int chooseMonitor(QWidget*, const QString&, const QList<QStringList>& monitors) override {
+    monitorLists.push_back(monitors);
+    if (monitorAnswers.empty()) return 0;
+    const int answer = monitorAnswers.front();
+    monitorAnswers.pop_front();
+    return answer;
   }
 
   QStringList messageTexts() const {

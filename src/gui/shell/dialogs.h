@@ -2,7 +2,9 @@
 // The modal dialogs the editor shows for the core: message boxes and file
 // dialogs. Tests replace them with scripted answers.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +25,10 @@ class Dialogs {
   /// replacing an existing file is not confirmed here (the caller asks).
   virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                const QString& filter);
+  /// Which monitor to read: rows of connector, manufacturer, product code and name,
+  /// the first preselected. The chosen row, or -1 when cancelled.
+  virtual int chooseMonitor(QWidget* parent, const QString& title,
+                            const QList<QStringList>& monitors);
 };
 
 /// A filter "Description (*.EXT)|*.EXT|..." in Qt's form "Description (*.EXT *.ext);;...".

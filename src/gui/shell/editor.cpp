@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QEventLoop>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
@@ -33,7 +34,15 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
                                      QStringLiteral("Start with the main window maximised."));
   const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                     QStringLiteral("Skip the start-up picture."));
-  parser.addOptions({modify, cell, geometry, maximized, noSplash});
+  const QCommandLineOption sysfs(
+      QStringLiteral("sysfs"),
+      QStringLiteral("Read attached monitors from DIR instead of /sys/class/drm."),
+      QStringLiteral("DIR"));
+  const QCommandLineOption registry(
+      QStringLiteral("registry"),
+      QStringLiteral("Retrieve searches this registry export instead of the monitor."),
+      QStringLiteral("FILE.reg"));
+  parser.addOptions({modify, cell, geometry, maximized, noSplash, sysfs, registry});
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("EDID data file (*.DAT)."),
                                QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
@@ -47,6 +56,8 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   options.modify = parser.isSet(modify);
   options.maximized = parser.isSet(maximized);
   options.splash = !parser.isSet(noSplash);
+  options.sysfsRoot = parser.value(sysfs);
+  options.registryFile = parser.value(registry);
   if (parser.isSet(cell)) {
     bool ok = false;
     options.focusCell = parser.value(cell).toInt(&ok);
@@ -103,6 +114,10 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
   QApplication::processEvents();
 
   Program& program = window->program();
+  if (!options.sysfsRoot.isEmpty())
+    program.sysfsRoot = QFile::encodeName(options.sysfsRoot).toStdString();
+  if (!options.registryFile.isEmpty())
+    program.registryFile = QFile::encodeName(options.registryFile).toStdString();
   if (!options.openPath.isEmpty()) {
     window->host().presetOpenFileName(options.openPath);
     window->forward([&] { program.mnuFileOpen_Click(); });

@@ -21,10 +21,13 @@ struct EditorOptions {
   bool maximized = false;      ///< start maximised
   QString settingsFile;        ///< an INI file instead of the platform's settings store
   Dialogs* dialogs = nullptr;  ///< replaces the real dialogs (not owned)
+  QString sysfsRoot;           ///< where Retrieve finds the connectors; empty: /sys/class/drm
+  QString registryFile;        ///< a registry export Retrieve searches for this run
 };
 
 /// Reads the editor's command line (arguments()[0] is the program):
-/// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash] [FILE.DAT].
+/// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash]
+/// [--sysfs DIR] [--registry FILE.reg] [FILE.DAT].
 /// Returns false and a message in error for an unusable command line.
 bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, QString* error);
 

@@ -89,4 +89,12 @@ void GuiHost::closeWindow(ChildWindow window) {
   m_window.closeChildWindow(window);
 }
 
+int GuiHost::chooseMonitor(const std::vector<MonitorChoice>& monitors) {
+  QList<QStringList> rows;
+  for (const MonitorChoice& monitor : monitors)
+    rows.append({toQt(monitor.connector), toQt(monitor.manufacturer), toQt(monitor.productCode),
+                 toQt(monitor.name)});
+  return m_dialogs.chooseMonitor(&m_window, QString::fromLatin1(kAppTitle), rows);
+}
+
 }  // namespace edid::gui

@@ -30,6 +30,7 @@ class GuiHost : public Host {
   void activate(ChildWindow window) override;
   void showDocument(const std::string& text, bool inBackground) override;
   void closeWindow(ChildWindow window) override;
+  int chooseMonitor(const std::vector<MonitorChoice>& monitors) override;
 
   /// Answers the next file-open request with path instead of showing the dialog.
   void presetOpenFileName(const QString& path) { m_presetOpen = path; }

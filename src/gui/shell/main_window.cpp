@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -22,6 +23,7 @@
 
 #include "core/common/model_list.h"
 #include "core/shell/program.h"
+#include "gui/registry/base_location_dialog.h"
 #include "gui/report/document_window.h"
 #include "gui/screen/edid_screen_widget.h"
 #include "gui/screen/widget_mirror.h"
@@ -117,10 +119,11 @@ void MainWindow::createMenus() {
   addMenuItem(file, "HexCalculator", QStringLiteral("&Hex Calculator"), QKeySequence(Qt::Key_F9),
               nullptr);
   addMenuItem(file, "GetEDIDData", QStringLiteral("Retreive EDID Data"),
-              QKeySequence(Qt::CTRL | Qt::Key_F5), nullptr);
-  // Offered only where the registry search needs a base location of its own.
-  addMenuItem(file, "Windows2000", QStringLiteral("Windows 2000 Base Location"), {}, nullptr)
-      ->setVisible(false);
+              QKeySequence(Qt::CTRL | Qt::Key_F5),
+              [this, &program] { forward([&] { program.GetEDIDData_Click(); }); });
+  // Also where the search runs on a registry export a technician brought along.
+  addMenuItem(file, "Windows2000", QStringLiteral("Windows 2000 Base Location"), {},
+              [this] { showBaseLocationDialog(); });
   separator("mnuFileBar3");
   addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { close(); });
 
@@ -244,6 +247,7 @@ void MainWindow::readSettings() {
   move(geometry.topLeft());
   resize(geometry.size());
   m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
+  m_program->registryFile = QFile::encodeName(m_settings->registryFile()).toStdString();
   if (!error.isEmpty()) m_host->message(fromQt(error));
 }
 
@@ -360,6 +364,11 @@ void MainWindow::tbToolBar_ButtonClick(const QString& key) {
     if (auto* item = m_fileMenu->findChild<QAction*>(QLatin1String(menu))) item->trigger();
     return;
   }
+}
+
+void MainWindow::showBaseLocationDialog() {
+  BaseLocationDialog dialog(*m_program, *m_settings, *m_dialogs, this);
+  dialog.exec();
 }
 
 void MainWindow::about() {
