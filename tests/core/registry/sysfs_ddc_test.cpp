@@ -57,7 +57,9 @@ TEST(SysfsDdc, ListsConnectorsOfFakeTrees) {
   const auto monitors = monitorsWithEdid(all);
   EXPECT_EQ(names(monitors), (std::vector<std::string>{"card0-DP-1", "card1-DP-2"}));
 
-  EXPECT_EQ(findConnector(all, "DP-2")->name, "card1-DP-2");
+  // A label two cards share names the first; the full name tells them apart.
+  EXPECT_EQ(findConnector(all, "DP-2")->name, "card0-DP-2");
+  EXPECT_EQ(findConnector(all, "card1-DP-2")->name, "card1-DP-2");
   EXPECT_EQ(findConnector(all, "card0-HDMI-A-1")->label, "HDMI-A-1");
   EXPECT_EQ(findConnector(all, "DP-3"), nullptr);
 

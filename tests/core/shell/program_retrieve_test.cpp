@@ -22,6 +22,7 @@ class RetrieveTest : public ::testing::Test {
   }
   std::vector<std::string> cells() const {
     std::vector<std::string> out;
+    if (!program.screen()) return out;
     for (int i = 0; i < kEdidSize; ++i) out.push_back(program.screen()->image.cell(i));
     return out;
   }
