@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +68,40 @@ class ScriptedDialogs : public Dialogs {
     const int answer = monitorAnswers.front();
     monitorAnswers.pop_front();
     return answer;
+  }
+
+  /// One printer dialog: its title, whether Selection was offered, the printer.
+  struct PrintRequest {
+    QString title;
+    bool selection = false;
+    QPrinter* printer = nullptr;
+    QPrinter::PrintRange range = QPrinter::AllPages;
+  };
+  std::vector<PrintRequest> printRequests;
+  QString printToFile;  ///< the printer dialog "chooses" this PDF; cancel when empty
+  int pageSetups = 0;
+  QPageLayout::Orientation pageSetupOrientation = QPageLayout::Landscape;
+  int previews = 0;
+
+  bool print(QWidget*, QPrinter& printer, const QString& title, bool selection) override {
+    printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
+    printRequests.push_back({title, selection, &printer, printer.printRange()});
+    if (printToFile.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFile);
+    return true;
+  }
+  bool pageSetup(QWidget*, QPrinter& printer) override {
+    ++pageSetups;
+    printer.setPageOrientation(pageSetupOrientation);
+    return true;
+  }
+  void printPreview(QWidget*, QPrinter& printer,
+                    const std::function<void(QPrinter*)>& paint) override {
+    ++previews;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFile);
+    paint(&printer);
   }
 
   QStringList messageTexts() const {

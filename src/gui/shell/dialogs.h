@@ -5,7 +5,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace edid::gui {
@@ -29,6 +31,14 @@ class Dialogs {
   /// the first preselected. The chosen row, or -1 when cancelled.
   virtual int chooseMonitor(QWidget* parent, const QString& title,
                             const QList<QStringList>& monitors);
+  /// The printer dialog for printer; selection preselects its Selection option.
+  /// False when cancelled.
+  virtual bool print(QWidget* parent, QPrinter& printer, const QString& title, bool selection);
+  /// The page setup dialog for printer; false when cancelled.
+  virtual bool pageSetup(QWidget* parent, QPrinter& printer);
+  /// A preview of the pages paint draws, from which the user can print them.
+  virtual void printPreview(QWidget* parent, QPrinter& printer,
+                            const std::function<void(QPrinter*)>& paint);
 };
 
 /// A filter "Description (*.EXT)|*.EXT|..." in Qt's form "Description (*.EXT *.ext);;...".
