@@ -10,6 +10,10 @@
 #include "core/common/image.h"
 #include "core/common/text.h"
 #include "core/program_version.h"
+#include "core/registry/monitor_identity.h"
+#include "core/registry/reg_file.h"
+#include "core/registry/registry_search.h"
+#include "core/registry/sysfs_ddc.h"
 #include "core/shell/program.h"
 
 namespace edid::cli {
@@ -29,6 +33,19 @@ constexpr const char* kUsage =
     "                   OUT ends in .DAT (any case), otherwise the raw 128 bytes.\n"
     "                   OUT is replaced only once the new file is complete.\n"
     "                   IN \"-\" reads standard input, OUT \"-\" writes standard output.\n"
+    "  monitors [--sysfs DIR]\n"
+    "                   List the display connectors, one a line, tab-separated:\n"
+    "                   name, status, EDID size in bytes, manufacturer, product\n"
+    "                   code, monitor name (empty where there is no EDID).\n"
+    "  read [CONNECTOR] OUT [--sysfs DIR]\n"
+    "                   Read the EDID of CONNECTOR (DP-1 or card0-DP-1), else of the\n"
+    "                   first connected monitor that reports one.\n"
+    "  read --registry FILE.reg [--base KEY] OUT\n"
+    "                   Search a registry export for the monitor's EDID below KEY\n"
+    "                   (default SYSTEM\\CurrentControlSet\\Enum\\Display).\n"
+    "                   OUT ending in .DAT gets a data file, - prints the report,\n"
+    "                   any other name gets every byte read (extension blocks too).\n"
+    "                   DIR defaults to /sys/class/drm.\n"
     "  --help           Show this help.\n"
     "  --version        Show the program's name and version.\n"
     "\n"
@@ -163,6 +180,99 @@ int convert(Program& program, const std::string& inPath, const std::string& outP
   return 0;
 }
 
+int fail(std::ostream& err, const std::string& what) {
+  err << "edidtool: " << what << '\n';
+  return 1;
+}
+
+// The options of monitors and read: --sysfs, --registry and --base take a value;
+// everything else is positional.
+struct SourceOptions {
+  std::string sysfs = kDefaultSysfsRoot;
+  std::string registry;
+  std::string base = kDefaultRegistryBaseLocation;
+  bool registrySet = false;
+  std::vector<std::string> positional;
+};
+
+bool parseSourceOptions(const std::vector<std::string>& args, SourceOptions& options,
+                        std::string& error) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    std::string* target = nullptr;
+    if (arg == "--sysfs") target = &options.sysfs;
+    if (arg == "--registry") target = &options.registry;
+    if (arg == "--base") target = &options.base;
+    if (target) {
+      if (i + 1 == args.size()) {
+        error = arg + " needs a value";
+        return false;
+      }
+      *target = args[++i];
+      if (target == &options.registry) options.registrySet = true;
+      continue;
+    }
+    if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option '" + arg + "'";
+      return false;
+    }
+    options.positional.push_back(arg);
+  }
+  return true;
+}
+
+int monitors(const SourceOptions& options, std::ostream& out, std::ostream& err) {
+  const std::vector<Connector> connectors = listConnectors(options.sysfs);
+  if (connectors.empty()) return fail(err, "no display connector in " + options.sysfs);
+  for (const Connector& connector : connectors) {
+    const MonitorIdentity identity = identifyMonitor(connector.edid);
+    out << connector.label << '\t' << connector.status << '\t' << connector.edid.size() << '\t'
+        << identity.manufacturer << '\t' << identity.productCode << '\t' << identity.name << '\n';
+  }
+  out.flush();
+  return out ? 0 : 1;
+}
+
+int read(Program& program, const SourceOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string& target = options.positional.back();
+  std::string data;
+  if (options.registrySet) {
+    const auto registry = RegFileRegistry::load(options.registry);
+    if (!registry) return fail(err, registry.error());
+    data = findMonitorEdid(*registry, program.host(), options.base).data;
+    if (data.empty())
+      return fail(err, "no EDID value at or below " + options.base + " in " + options.registry);
+  } else {
+    const std::vector<Connector> connectors = listConnectors(options.sysfs);
+    if (options.positional.size() == 2) {
+      const Connector* connector = findConnector(connectors, options.positional[0]);
+      if (!connector)
+        return fail(err, "no connector " + options.positional[0] + " in " + options.sysfs);
+      if (connector->edid.empty())
+        return fail(err, connector->label + " reports no EDID (" + connector->status + ")");
+      data = connector->edid;
+    } else {
+      const std::vector<Connector> found = monitorsWithEdid(connectors);
+      if (found.empty())
+        return fail(err, "no connected monitor reports an EDID in " + options.sysfs);
+      data = found.front().edid;
+    }
+  }
+  if (target != "-" && !endsWithDat(target)) {
+    const Status written = writeFileAtomically(target, data);
+    return written ? 0 : fail(err, written.error());
+  }
+  program.loadRetrievedEdid(data);
+  program.BuildReport();
+  if (target == "-") {
+    out << unixLines(program.reportText());
+    out.flush();
+    return out ? 0 : 1;
+  }
+  const Status written = writeFileAtomically(target, dataFileText(program.common().ReportLines));
+  return written ? 0 : fail(err, written.error());
+}
+
 }  // namespace
 
 bool isRawEdid(const std::string& data) {
@@ -209,6 +319,21 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   if (command == "convert") {
     if (args.size() != 3) return usageError(err, "convert needs IN and OUT");
     return convert(program, args[1], args[2], in, out);
+  }
+  if (command == "monitors" || command == "read") {
+    SourceOptions options;
+    std::string error;
+    if (!parseSourceOptions(args, options, error)) return usageError(err, error);
+    if (command == "monitors") {
+      if (!options.positional.empty() || options.registrySet)
+        return usageError(err, "monitors takes only --sysfs DIR");
+      return monitors(options, out, err);
+    }
+    const std::size_t most = options.registrySet ? 1 : 2;
+    if (options.positional.empty() || options.positional.size() > most)
+      return usageError(err, options.registrySet ? "read --registry FILE needs one OUT"
+                                                 : "read needs [CONNECTOR] OUT");
+    return read(program, options, out, err);
   }
   return usageError(err, "unknown command '" + command + "'");
 }

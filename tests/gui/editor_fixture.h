@@ -45,6 +45,8 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> fileNames;  ///< cancel when empty
   std::deque<Answer> choices;     ///< Yes/No/Cancel answers; else from answers
   bool realYesNoCancel = false;   ///< show the real Yes/No/Cancel box instead
+  std::vector<QList<QStringList>> monitorLists;  ///< every monitor choice offered
+  std::deque<int> monitorAnswers;                ///< the first monitor when empty
 
   void message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back({title, text});
@@ -74,6 +76,14 @@ class ScriptedDialogs : public Dialogs {
   QString saveFileName(QWidget*, const QString& title, const QString& folder,
                        const QString& filter) override {
     return next({title, folder, filter, true});
+  }
+
+  int chooseMonitor(QWidget*, const QString&, const QList<QStringList>& monitors) override {
+    monitorLists.push_back(monitors);
+    if (monitorAnswers.empty()) return 0;
+    const int answer = monitorAnswers.front();
+    monitorAnswers.pop_front();
+    return answer;
   }
 
   /// One printer dialog: its title, whether Selection was offered, the printer.

@@ -22,6 +22,8 @@ class FakeHost : public Host {
   int screenLoads = 0, screenUnloads = 0;
   std::vector<std::string> documents;    ///< every report text shown
   std::vector<std::string> windowCalls;  ///< calculator shown, tiling, activations, in order
+  std::vector<std::vector<MonitorChoice>> monitorLists;  ///< every monitor choice offered
+  std::deque<int> monitorAnswers;                        ///< answers to it; the first when empty
 
   void message(const std::string& text) override { messages.push_back(text); }
   bool ask(const std::string& text, const std::string& title, bool) override {
@@ -53,6 +55,13 @@ class FakeHost : public Host {
     windowCalls.push_back(window == ChildWindow::EdidScreen      ? "activate screen"
                           : window == ChildWindow::HexCalculator ? "activate calculator"
                                                                  : "activate other");
+  }
+  int chooseMonitor(const std::vector<MonitorChoice>& monitors) override {
+    monitorLists.push_back(monitors);
+    if (monitorAnswers.empty()) return 0;
+    const int answer = monitorAnswers.front();
+    monitorAnswers.pop_front();
+    return answer;
   }
 
  private:

@@ -4,6 +4,7 @@
 // scripted fake, the command-line tool on the terminal.
 
 #include <string>
+#include <vector>
 
 #include "core/common/result.h"
 
@@ -22,6 +23,13 @@ struct FileDialog {
 
 /// The answer to a Yes/No/Cancel question.
 enum class Answer { Yes, No, Cancel };
+/// One attached monitor as the retrieve command offers it for choosing.
+struct MonitorChoice {
+  std::string connector;     ///< "DP-1"
+  std::string manufacturer;  ///< three letters
+  std::string productCode;   ///< four hex digits
+  std::string name;          ///< the monitor name descriptor's text, or ""
+};
 
 /// The child windows of the main window, as the core names them.
 enum class ChildWindow { None, EdidScreen, Document, HexCalculator };
@@ -56,6 +64,9 @@ class Host {
   virtual void activate(ChildWindow /*window*/) {}
   /// Shows the report text in the document window (in background: loaded hidden, for printing).
   virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
+  /// Asks which of several monitors to read; the index chosen, or -1 when cancelled.
+  /// The first is preselected.
+  virtual int chooseMonitor(const std::vector<MonitorChoice>& /*monitors*/) { return 0; }
   /// Closes a child window other than the decoding screen (the document, the calculator).
   virtual void closeWindow(ChildWindow /*window*/) {}
   /// A file was read successfully (its folder is worth remembering).

@@ -38,6 +38,9 @@ struct FocusTarget {
 
 inline constexpr int kSectionCount = 14;
 
+/// The decoding screen's caption while its image has no data file.
+inline constexpr const char* kEdidScreenCaption = "Edid Decoding Screen";
+
 class EdidScreen {
  public:
   /// Loads the screen: cells 0..127 "00", UnsavedChanges and ReportRefreshPending
@@ -45,7 +48,7 @@ class EdidScreen {
   EdidScreen(Common& common, Host& host);
 
   // ---- State mirrored onto the widgets -------------------------------------
-  std::string caption = "Edid Decoding Screen";
+  std::string caption = kEdidScreenCaption;
   Image image;  ///< txtEdit(0..129): the cell texts
   std::array<BackColour, kGridCells> cellColour{};
   std::array<bool, kGridCells> cellLocked{};

@@ -115,6 +115,20 @@ class Program {
   void HexCalculator_Click();
   /// The calculator's window closed.
   void calculatorClosed();
+  // ---- Retrieve -------------------------------------------------------------------
+  /// "Retreive EDID Data": reads the attached monitor's EDID (or, when registryFile
+  /// is set, searches that registry export below RegistryBaseLocation) into the
+  /// image, decodes it, names the monitor and leaves an image without a data file.
+  /// Nothing changes when no EDID is found or the source cannot be read.
+  void GetEDIDData_Click();
+  /// Puts retrieved EDID bytes into the cells as a new unnamed image: the first 128
+  /// bytes; missing ones become "00" and a message says how many there were.
+  void loadRetrievedEdid(const std::string& data);
+
+  /// A registry export file to search instead of reading the attached monitor; "" for none.
+  std::string registryFile;
+  /// Where the kernel publishes the connectors and their EDIDs.
+  std::string sysfsRoot = "/sys/class/drm";
 
   // ---- Report -------------------------------------------------------------------
   /// Fills ReportLines with the report of the current image.

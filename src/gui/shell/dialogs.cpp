@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include "gui/registry/connector_dialog.h"
+
 namespace edid::gui {
 
 QString messageText(const QString& text) {
@@ -71,6 +73,13 @@ QString Dialogs::saveFileName(QWidget* parent, const QString& title, const QStri
                               const QString& filter) {
   return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,
                                       QFileDialog::DontConfirmOverwrite);
+}
+
+int Dialogs::chooseMonitor(QWidget* parent, const QString& title,
+                           const QList<QStringList>& monitors) {
+  ConnectorDialog dialog(monitors, parent);
+  dialog.setWindowTitle(title);
+  return dialog.exec() == QDialog::Accepted ? dialog.chosen() : -1;
 }
 
 bool Dialogs::print(QWidget* parent, QPrinter& printer, const QString& title, bool selection) {

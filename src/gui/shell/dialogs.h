@@ -2,7 +2,9 @@
 // The modal dialogs the editor shows for the core: message boxes and file
 // dialogs. Tests replace them with scripted answers.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "core/common/host.h"
@@ -30,6 +32,10 @@ class Dialogs {
   /// confirmed here (the caller asks).
   virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                const QString& filter);
+  /// Which monitor to read: rows of connector, manufacturer, product code and name,
+  /// the first preselected. The chosen row, or -1 when cancelled.
+  virtual int chooseMonitor(QWidget* parent, const QString& title,
+                            const QList<QStringList>& monitors);
   /// The printer dialog for printer; selection preselects its Selection option.
   /// False when cancelled.
   virtual bool print(QWidget* parent, QPrinter& printer, const QString& title, bool selection);

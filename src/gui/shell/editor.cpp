@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QEventLoop>
+#include <QFile>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -34,11 +35,19 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
                                      QStringLiteral("Start with the main window maximised."));
   const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                     QStringLiteral("Skip the start-up picture."));
+  const QCommandLineOption sysfs(
+      QStringLiteral("sysfs"),
+      QStringLiteral("Read attached monitors from DIR instead of /sys/class/drm."),
+      QStringLiteral("DIR"));
+  const QCommandLineOption registry(
+      QStringLiteral("registry"),
+      QStringLiteral("Retrieve searches this registry export instead of the monitor."),
+      QStringLiteral("FILE.reg"));
   const QCommandLineOption printToPdf(
       QStringLiteral("print-to-pdf"),
       QStringLiteral("Write the report of FILE as a PDF to OUT and exit, without a window."),
       QStringLiteral("OUT"));
-  parser.addOptions({modify, cell, geometry, maximized, noSplash, printToPdf});
+  parser.addOptions({modify, cell, geometry, maximized, noSplash, sysfs, registry, printToPdf});
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("EDID data file (*.DAT)."),
                                QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
@@ -56,6 +65,8 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   options.modify = parser.isSet(modify);
   options.maximized = parser.isSet(maximized);
   options.splash = !parser.isSet(noSplash);
+  options.sysfsRoot = parser.value(sysfs);
+  options.registryFile = parser.value(registry);
   if (parser.isSet(cell)) {
     bool ok = false;
     options.focusCell = parser.value(cell).toInt(&ok);
@@ -119,6 +130,10 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
   QApplication::processEvents();
 
   Program& program = window->program();
+  if (!options.sysfsRoot.isEmpty())
+    program.sysfsRoot = QFile::encodeName(options.sysfsRoot).toStdString();
+  if (!options.registryFile.isEmpty())
+    program.registryFile = QFile::encodeName(options.registryFile).toStdString();
   if (!options.openPath.isEmpty()) {
     window->host().presetOpenFileName(options.openPath);
     window->forward([&] { program.mnuFileOpen_Click(); });

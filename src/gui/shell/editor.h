@@ -21,14 +21,16 @@ struct EditorOptions {
   bool maximized = false;      ///< start maximised
   QString settingsFile;        ///< an INI file instead of the platform's settings store
   Dialogs* dialogs = nullptr;  ///< replaces the real dialogs (not owned)
+  QString sysfsRoot;           ///< where Retrieve finds the connectors; empty: /sys/class/drm
+  QString registryFile;        ///< a registry export Retrieve searches for this run
   QString printToPdf;          ///< write the report of openPath to this PDF and exit
   QString printText;           ///< --help or --version: print this and start nothing
 };
 
 /// Reads the editor's command line (arguments()[0] is the program):
 /// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash]
-/// [--print-to-pdf OUT.pdf] [FILE.DAT]. [--help] and [--version] leave their
-/// text in options.printText.
+/// [--sysfs DIR] [--registry FILE.reg] [--print-to-pdf OUT.pdf] [FILE.DAT].
+/// [--help] and [--version] leave their text in options.printText.
 /// Returns false and a message in error for an unusable command line.
 bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, QString* error);
 

@@ -83,4 +83,18 @@ QString EditorSettings::registryBaseLocation() const {
   return m_settings->value(QStringLiteral("Settings/Windows2000RegBaseLocation")).toString();
 }
 
+void EditorSettings::setRegistryBaseLocation(const QString& location) {
+  m_settings->setValue(QStringLiteral("Settings/Windows2000RegBaseLocation"), location);
+  m_settings->sync();
+}
+
+QString EditorSettings::registryFile() const {
+  return m_settings->value(QStringLiteral("Settings/RegistryFile")).toString();
+}
+
+void EditorSettings::setRegistryFile(const QString& path) {
+  m_settings->setValue(QStringLiteral("Settings/RegistryFile"), path);
+  m_settings->sync();
+}
+
 }  // namespace edid::gui

@@ -46,6 +46,10 @@ class EditorSettings {
 
   /// The registry base location the user last kept in its dialog; "" when none.
   QString registryBaseLocation() const;
+  void setRegistryBaseLocation(const QString& location);
+  /// The registry export file Retrieve searches ("RegistryFile"); "" reads the monitor.
+  QString registryFile() const;
+  void setRegistryFile(const QString& path);
 
   /// The underlying store.
   QSettings& store() { return *m_settings; }

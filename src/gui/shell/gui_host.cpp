@@ -133,6 +133,14 @@ void GuiHost::tileVertically() {
   tileInColumns(m_window.mdiArea());
 }
 
+int GuiHost::chooseMonitor(const std::vector<MonitorChoice>& monitors) {
+  QList<QStringList> rows;
+  for (const MonitorChoice& monitor : monitors)
+    rows.append({toQt(monitor.connector), toQt(monitor.manufacturer), toQt(monitor.productCode),
+                 toQt(monitor.name)});
+  return m_dialogs.chooseMonitor(&m_window, QString::fromLatin1(kAppTitle), rows);
+}
+
 QPrinter& GuiHost::printer() {
   if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   return *m_printer;

@@ -42,6 +42,7 @@ class GuiHost : public Host {
   void fileSaved(const std::string& path) override;
   void calculatorLoaded() override;
   void tileVertically() override;
+  int chooseMonitor(const std::vector<MonitorChoice>& monitors) override;
   bool choosePrinter(const std::string& title, bool selection) override;
   Status printDocument() override;
   Status pageSetup() override;

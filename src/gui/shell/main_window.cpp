@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -28,6 +29,7 @@
 #include "gui/calculator/hex_calculator_window.h"
 #include "gui/info/about_dialog.h"
 #include "gui/info/help_dialog.h"
+#include "gui/registry/base_location_dialog.h"
 #include "gui/report/document_window.h"
 #include "gui/screen/edid_screen_widget.h"
 #include "gui/screen/widget_mirror.h"
@@ -135,10 +137,11 @@ void MainWindow::createMenus() {
   addMenuItem(file, "HexCalculator", QStringLiteral("&Hex Calculator"), QKeySequence(Qt::Key_F9),
               [this, &program] { forward([&] { program.HexCalculator_Click(); }); });
   addMenuItem(file, "GetEDIDData", QStringLiteral("Retreive EDID Data"),
-              QKeySequence(Qt::CTRL | Qt::Key_F5), nullptr);
-  // Offered only where the registry search needs a base location of its own.
-  addMenuItem(file, "Windows2000", QStringLiteral("Windows 2000 Base Location"), {}, nullptr)
-      ->setVisible(false);
+              QKeySequence(Qt::CTRL | Qt::Key_F5),
+              [this, &program] { forward([&] { program.GetEDIDData_Click(); }); });
+  // Also where the search runs on a registry export a technician brought along.
+  addMenuItem(file, "Windows2000", QStringLiteral("Windows 2000 Base Location"), {},
+              [this] { showBaseLocationDialog(); });
   separator("mnuFileBar3");
   addMenuItem(file, "mnuFileExit", QStringLiteral("E&xit"), {}, [this] { close(); });
   // Items without a key of their own get the platform's usual one, so that Ctrl+S
@@ -297,6 +300,7 @@ void MainWindow::readSettings() {
   move(geometry.topLeft());
   resize(geometry.size());
   m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
+  m_program->registryFile = QFile::encodeName(m_settings->registryFile()).toStdString();
   if (!error.isEmpty()) m_host->message(fromQt(error));
 }
 
@@ -488,6 +492,11 @@ void MainWindow::updateWindowMenu() {
       if (sub) m_mdi->setActiveSubWindow(sub);
     });
   }
+}
+
+void MainWindow::showBaseLocationDialog() {
+  BaseLocationDialog dialog(*m_program, *m_settings, *m_dialogs, this);
+  dialog.exec();
 }
 
 void MainWindow::about() {

@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow {
   // ---- Toolbar --------------------------------------------------------------
   /// Runs the toolbar button with the given key ("New", "Open", "Save", ...).
   void tbToolBar_ButtonClick(const QString& key);
+  /// Opens the registry base location dialog (frmEDIDREG) modally.
+  void showBaseLocationDialog();
 
  signals:
   /// timer1 fired: the splash wait is over.

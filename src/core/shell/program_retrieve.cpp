@@ -1,0 +1,99 @@
+// The retrieve command: the EDID of the attached monitor, from the kernel's DDC
+// reads or from a registry export.
+#include <algorithm>
+
+#include "core/common/text.h"
+#include "core/registry/monitor_identity.h"
+#include "core/registry/reg_file.h"
+#include "core/registry/registry_search.h"
+#include "core/registry/sysfs_ddc.h"
+#include "core/shell/program.h"
+
+namespace edid {
+
+namespace {
+
+constexpr const char* kNoRegistryEdid =
+    "Unable to locate EDID Data. \r\n\r\nUsing the Control Panel, please make sure that a "
+    "Monitor has been Detected by Windows 2000";
+constexpr const char* kNoMonitorEdid =
+    "Unable to locate EDID Data. \r\n\r\nNo connected monitor reports an EDID.";
+
+// A monitor that answers with garbage at first often answers right a moment later.
+constexpr int kDdcTries = 5;
+
+}  // namespace
+
+void Program::GetEDIDData_Click() {
+  if (!saveChangesFirst()) return;
+
+  std::string data;
+  if (!registryFile.empty()) {
+    const auto registry = RegFileRegistry::load(registryFile);
+    if (!registry) {
+      m_host.message(registry.error());
+      return;
+    }
+    data = findMonitorEdid(*registry, m_host, m_common.RegistryBaseLocation).data;
+    if (data.empty()) {
+      m_host.message(kNoRegistryEdid);
+      return;
+    }
+  } else {
+    const std::vector<Connector> monitors = monitorsWithEdid(listConnectors(sysfsRoot));
+    if (monitors.empty()) {
+      m_host.message(kNoMonitorEdid);
+      return;
+    }
+    std::size_t chosen = 0;
+    if (monitors.size() > 1) {
+      std::vector<MonitorChoice> choices;
+      for (const Connector& monitor : monitors) {
+        const MonitorIdentity identity = identifyMonitor(monitor.edid);
+        choices.push_back(
+            {monitor.label, identity.manufacturer, identity.productCode, identity.name});
+      }
+      const int answer = m_host.chooseMonitor(choices);
+      if (answer < 0 || answer >= static_cast<int>(monitors.size())) return;
+      chosen = static_cast<std::size_t>(answer);
+    }
+    const SysfsDdcReader reader(sysfsRoot, monitors[chosen].name);
+    data.assign(kEdidSize, ' ');
+    for (int attempt = 0; attempt < kDdcTries; ++attempt) {
+      data = reader.ReadEdid(data);
+      if (IsEdidHeader(data)) break;
+    }
+    // The monitor went away between the listing and the read.
+    if (data.empty()) {
+      m_host.message(kNoMonitorEdid);
+      return;
+    }
+  }
+  loadRetrievedEdid(data);
+}
+
+void Program::loadRetrievedEdid(const std::string& data) {
+  EdidScreen* open = m_screen.get();
+  EdidScreen& screen = showScreen();
+  if (open) {
+    screen.clearIdentification();
+    screen.setFocusToCell(0);
+  }
+  screen.caption = kEdidScreenCaption;
+  const std::size_t count = std::min<std::size_t>(data.size(), kEdidSize);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kEdidSize); ++i)
+    screen.image.setCell(static_cast<int>(i),
+                         ByteToHex(i < count ? static_cast<unsigned char>(data[i]) : 0));
+  screen.BuildEDIDDefinations();
+  nameMonitorFromModelLists();
+  screen.setFocusToCell(0);
+  m_common.CurrentFilePath.clear();
+  m_common.markSaved(screen.image);
+  m_common.EdidScreenOpen = true;
+  m_host.activate(ChildWindow::EdidScreen);
+  if (data.size() < static_cast<std::size_t>(kEdidSize))
+    m_host.message("The EDID read has only " + std::to_string(data.size()) +
+                   " bytes; the rest is set to 00.");
+}
+
+}  // namespace edid
