@@ -4,6 +4,7 @@
 #include "gui/shell/editor.h"
 
 int main(int argc, char** argv) {
+  edid::gui::prepareEditorPlatform(argc, argv);
   QApplication app(argc, argv);
   return edid::gui::runEditor(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,6 +58,40 @@ class ScriptedDialogs : public Dialogs {
   QString saveFileName(QWidget*, const QString& title, const QString& folder,
                        const QString& filter) override {
     return next({title, folder, filter, true});
+  }
+
+  /// One printer dialog: its title, whether Selection was offered, the printer.
+  struct PrintRequest {
+    QString title;
+    bool selection = false;
+    QPrinter* printer = nullptr;
+    QPrinter::PrintRange range = QPrinter::AllPages;
+  };
+  std::vector<PrintRequest> printRequests;
+  QString printToFile;  ///< the printer dialog "chooses" this PDF; cancel when empty
+  int pageSetups = 0;
+  QPageLayout::Orientation pageSetupOrientation = QPageLayout::Landscape;
+  int previews = 0;
+
+  bool print(QWidget*, QPrinter& printer, const QString& title, bool selection) override {
+    printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
+    printRequests.push_back({title, selection, &printer, printer.printRange()});
+    if (printToFile.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFile);
+    return true;
+  }
+  bool pageSetup(QWidget*, QPrinter& printer) override {
+    ++pageSetups;
+    printer.setPageOrientation(pageSetupOrientation);
+    return true;
+  }
+  void printPreview(QWidget*, QPrinter& printer,
+                    const std::function<void(QPrinter*)>& paint) override {
+    ++previews;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFile);
+    paint(&printer);
   }
 
   QStringList messageTexts() const {

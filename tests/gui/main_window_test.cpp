@@ -6,9 +6,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolBar>
 
 #include "editor_fixture.h"

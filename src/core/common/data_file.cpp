@@ -142,9 +142,10 @@ bool fileExists(const std::string& path) {
   return fs::exists(fs::path(path), ec);
 }
 
-Status writeFileAtomically(const std::string& path, std::string_view content) {
-  const auto fail = [&path](const std::string& why) {
-    return failure("Cannot save " + path + ": " + why);
+Status writeFileAtomically(const std::string& path, std::string_view content,
+                           std::string_view verb) {
+  const auto fail = [&path, verb](const std::string& why) {
+    return failure("Cannot " + std::string(verb) + " " + path + ": " + why);
   };
   if (path.empty()) return fail("no file name");
   const fs::path target(path);

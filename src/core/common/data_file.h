@@ -46,8 +46,9 @@ Result<std::string> readFileBytes(const std::string& path);
 /// Replaces (or creates) path with content without ever leaving a half-written file:
 /// writes a temporary file in the same folder, flushes it to disk, then renames it
 /// over path. On failure path is untouched, the temporary file is removed, and the
-/// error says "Cannot save <path>: <reason>".
-Status writeFileAtomically(const std::string& path, std::string_view content);
+/// error says "Cannot <verb> <path>: <reason>".
+Status writeFileAtomically(const std::string& path, std::string_view content,
+                           std::string_view verb = "save");
 
 /// True when a file (or anything else) exists at path.
 bool fileExists(const std::string& path);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/common/result.h"
+
 namespace edid {
 
 /// The application title used on every message box and for the settings.
@@ -47,6 +49,17 @@ class Host {
   virtual void showDocument(const std::string& /*text*/, bool /*inBackground*/) {}
   /// Closes a child window other than the decoding screen (the document, the calculator).
   virtual void closeWindow(ChildWindow /*window*/) {}
+
+  /// Shows the printer dialog under title, with its Selection option preselected when
+  /// selection is true; false when the user cancelled.
+  virtual bool choosePrinter(const std::string& /*title*/, bool /*selection*/) { return false; }
+  /// Prints the document window's report (or the part the user chose) on the printer
+  /// chosen last; the error names what failed.
+  virtual Status printDocument() { return success(); }
+  /// Shows the page setup dialog; its choice holds for later prints of this run.
+  virtual Status pageSetup() { return success(); }
+  /// Shows the document window's report as it will print, with a way to print it.
+  virtual Status previewDocument() { return success(); }
 };
 
 }  // namespace edid

@@ -78,6 +78,21 @@ class Program {
   /// first that matches.
   void nameMonitorFromModelLists();
 
+  // ---- Export and printing ----------------------------------------------------
+  /// "Export Binary EDID File" (F3): asks for a name (confirming a replace) and
+  /// writes the 128 bytes. The file is the export's own: CurrentFilePath and the
+  /// change tracking stay as they are.
+  void ExportBinary_Click();
+  /// Print: the printer dialog first (Selection preselected when the active child's
+  /// report has a selection), then the report is built in the document window,
+  /// printed, and the document window closed. Nothing happens without an image or
+  /// an active child window; a failing printer says so.
+  void mnuFilePrint_Click(ChildWindow active, bool activeHasSelection);
+  /// Page Setup: the page setup dialog; a failure says so.
+  void mnuFilePageSetup_Click();
+  /// Print Preview: shows the report in the document window, then its pages.
+  void mnuFilePrintPreview_Click();
+
   // ---- Naming the monitor -----------------------------------------------------
   /// Fills the screen's brand and model boxes from DdcTestLines; false when no line matched.
   bool FillInModelInfo();

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-class QPlainTextEdit;
+class QTextEdit;
 
 namespace edid::gui {
 
@@ -15,11 +15,24 @@ class DocumentWindow : public QWidget {
 
   /// Replaces the shown text; CR LF and lone CR become line breaks.
   void setReport(const QString& text);
+  /// The shown text, lines ended by LF.
+  QString text() const;
+  /// The selected part of the text (lines ended by LF); empty when nothing is selected.
+  QString selectedText() const;
   /// The text box rtftext.
-  QPlainTextEdit* textBox() const { return m_text; }
+  QTextEdit* textBox() const { return m_text; }
+  /// Wide enough for the report's 70 columns, 30 lines high.
+  QSize sizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QPlainTextEdit* m_text;
+  /// Pixels of a length in twips on this screen.
+  int twips(int length) const;
+  void layoutText();
+
+  QTextEdit* m_text;
 };
 
 }  // namespace edid::gui

@@ -2,6 +2,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QStringList>
 
 namespace edid::gui {
@@ -52,6 +56,32 @@ QString Dialogs::saveFileName(QWidget* parent, const QString& title, const QStri
                               const QString& filter) {
   return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr,
                                       QFileDialog::DontConfirmOverwrite);
+}
+
+bool Dialogs::print(QWidget* parent, QPrinter& printer, const QString& title, bool selection) {
+  printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
+  QPrintDialog dialog(&printer, parent);
+  dialog.setWindowTitle(title);
+  // The report has no page numbers to choose from.
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, selection);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool Dialogs::pageSetup(QWidget* parent, QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, parent);
+  dialog.setWindowTitle(QStringLiteral("Page Setup"));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void Dialogs::printPreview(QWidget* parent, QPrinter& printer,
+                           const std::function<void(QPrinter*)>& paint) {
+  printer.setPrintRange(QPrinter::AllPages);
+  QPrintPreviewDialog dialog(&printer, parent);
+  dialog.setObjectName(QStringLiteral("printPreview"));
+  dialog.setWindowTitle(QStringLiteral("Print Preview"));
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+  dialog.exec();
 }
 
 }  // namespace edid::gui

@@ -3,7 +3,9 @@
 // dialogs. Tests replace them with scripted answers.
 
 #include <QString>
+#include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace edid::gui {
@@ -23,6 +25,14 @@ class Dialogs {
   /// replacing an existing file is not confirmed here (the caller asks).
   virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                                const QString& filter);
+  /// The printer dialog for printer; selection preselects its Selection option.
+  /// False when cancelled.
+  virtual bool print(QWidget* parent, QPrinter& printer, const QString& title, bool selection);
+  /// The page setup dialog for printer; false when cancelled.
+  virtual bool pageSetup(QWidget* parent, QPrinter& printer);
+  /// A preview of the pages paint draws, from which the user can print them.
+  virtual void printPreview(QWidget* parent, QPrinter& printer,
+                            const std::function<void(QPrinter*)>& paint);
 };
 
 /// A filter "Description (*.EXT)|*.EXT|..." in Qt's form "Description (*.EXT *.ext);;...".

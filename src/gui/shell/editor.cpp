@@ -6,8 +6,10 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 
 #include "core/shell/program.h"
+#include "gui/report/report_printer.h"
 #include "gui/shell/gui_host.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/splash_window.h"
@@ -33,7 +35,11 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
                                      QStringLiteral("Start with the main window maximised."));
   const QCommandLineOption noSplash(QStringLiteral("no-splash"),
                                     QStringLiteral("Skip the start-up picture."));
-  parser.addOptions({modify, cell, geometry, maximized, noSplash});
+  const QCommandLineOption printToPdf(
+      QStringLiteral("print-to-pdf"),
+      QStringLiteral("Write the report of FILE as a PDF to OUT and exit, without a window."),
+      QStringLiteral("OUT"));
+  parser.addOptions({modify, cell, geometry, maximized, noSplash, printToPdf});
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("EDID data file (*.DAT)."),
                                QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
@@ -70,6 +76,11 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
     return false;
   }
   if (!files.isEmpty()) options.openPath = files.first();
+  options.printToPdf = parser.value(printToPdf);
+  if (parser.isSet(printToPdf) && (options.printToPdf.isEmpty() || options.openPath.isEmpty())) {
+    if (error) *error = QStringLiteral("--print-to-pdf takes the PDF to write and a data file");
+    return false;
+  }
   return true;
 }
 
@@ -126,8 +137,24 @@ int runEditor(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return error.startsWith(QStringLiteral("Usage")) ? 0 : 2;
   }
+  if (!options.printToPdf.isEmpty())
+    return printDataFileToPdf(options.printToPdf, options.openPath);
   const std::unique_ptr<MainWindow> window = startEditor(options);
   return QApplication::exec();
+}
+
+void prepareEditorPlatform(int argc, char** argv) {
+  // Printing to a file needs no screen: a server without a display can do it.
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument != "--print-to-pdf" && !argument.starts_with("--print-to-pdf=")) continue;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A script wants the PDF or one clear message, not the toolkit's chatter.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+  }
 }
 
 }  // namespace edid::gui

@@ -21,10 +21,12 @@ struct EditorOptions {
   bool maximized = false;      ///< start maximised
   QString settingsFile;        ///< an INI file instead of the platform's settings store
   Dialogs* dialogs = nullptr;  ///< replaces the real dialogs (not owned)
+  QString printToPdf;          ///< write the report of openPath to this PDF and exit
 };
 
 /// Reads the editor's command line (arguments()[0] is the program):
-/// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash] [FILE.DAT].
+/// [--modify] [--cell N] [--geometry WxH] [--maximized] [--no-splash]
+/// [--print-to-pdf OUT.pdf] [FILE.DAT].
 /// Returns false and a message in error for an unusable command line.
 bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, QString* error);
 
@@ -32,6 +34,10 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
 /// splash, main window loaded hidden, shown when timer1 fires, splash closed;
 /// then the start options are applied through the program's own commands.
 std::unique_ptr<MainWindow> startEditor(const EditorOptions& options);
+
+/// Before the QApplication exists: a command line that only prints gets the
+/// offscreen platform unless one was chosen.
+void prepareEditorPlatform(int argc, char** argv);
 
 /// The editor's main(): needs an existing QApplication; returns the exit code.
 int runEditor(int argc, char** argv);

@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QStandardPaths>
 
+#include "gui/report/document_window.h"
+#include "gui/report/report_printer.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/shell/dialogs.h"
 #include "gui/shell/editor_settings.h"
@@ -87,6 +90,44 @@ void GuiHost::showDocument(const std::string& text, bool inBackground) {
 
 void GuiHost::closeWindow(ChildWindow window) {
   m_window.closeChildWindow(window);
+}
+
+QPrinter& GuiHost::printer() {
+  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *m_printer;
+}
+
+bool GuiHost::choosePrinter(const std::string& title, bool selection) {
+  const DocumentWindow* document = m_window.documentWindow();
+  m_selectedText = selection && document ? document->selectedText() : QString();
+  return m_dialogs.print(&m_window, printer(), toQt(title), selection);
+}
+
+Status GuiHost::printDocument() {
+  const DocumentWindow* document = m_window.documentWindow();
+  if (!document) return failure("Cannot print: there is no report to print");
+  const bool selection = printer().printRange() == QPrinter::Selection && !m_selectedText.isEmpty();
+  const QString failed = paintReport(printer(), selection ? m_selectedText : document->text());
+  if (!failed.isEmpty()) return failure("Cannot print: " + fromQt(failed));
+  return success();
+}
+
+Status GuiHost::pageSetup() {
+  m_dialogs.pageSetup(&m_window, printer());
+  return success();
+}
+
+Status GuiHost::previewDocument() {
+  const DocumentWindow* document = m_window.documentWindow();
+  if (!document) return success();
+  const QString text = document->text();
+  QString failed;
+  m_dialogs.printPreview(&m_window, printer(), [&text, &failed](QPrinter* target) {
+    const QString error = paintReport(*target, text);
+    if (!error.isEmpty()) failed = error;
+  });
+  if (!failed.isEmpty()) return failure("Cannot print: " + fromQt(failed));
+  return success();
 }
 
 }  // namespace edid::gui

@@ -3,6 +3,9 @@
 // pointer, and the child windows of the main window.
 
 #include <QString>
+#include <memory>
+
+class QPrinter;
 
 #include "core/common/host.h"
 
@@ -30,6 +33,13 @@ class GuiHost : public Host {
   void activate(ChildWindow window) override;
   void showDocument(const std::string& text, bool inBackground) override;
   void closeWindow(ChildWindow window) override;
+  bool choosePrinter(const std::string& title, bool selection) override;
+  Status printDocument() override;
+  Status pageSetup() override;
+  Status previewDocument() override;
+
+  /// The printer of this run: the page setup and the printer chosen last stay with it.
+  QPrinter& printer();
 
   /// Answers the next file-open request with path instead of showing the dialog.
   void presetOpenFileName(const QString& path) { m_presetOpen = path; }
@@ -42,6 +52,8 @@ class GuiHost : public Host {
   Dialogs& m_dialogs;
   EditorSettings& m_settings;
   QString m_presetOpen;
+  std::unique_ptr<QPrinter> m_printer;
+  QString m_selectedText;  ///< the document's selection when the printer dialog opened
   bool m_busy = false;
 };
 

@@ -11,10 +11,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -105,15 +105,22 @@ void MainWindow::createMenus() {
   addMenuItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), {},
               [this, &program] { forward([&] { program.mnuFileSaveAs_Click(); }); });
   separator("mnuFileBar1");
-  addMenuItem(file, "mnuFilePageSetup", QStringLiteral("Page Set&up..."), {}, nullptr);
+  addMenuItem(file, "mnuFilePageSetup", QStringLiteral("Page Set&up..."), {},
+              [this, &program] { forward([&] { program.mnuFilePageSetup_Click(); }); });
   addMenuItem(file, "mnuFilePrintPreview", QStringLiteral("Print Pre&view"),
               QKeySequence(Qt::CTRL | Qt::Key_R),
-              [this, &program] { forward([&] { program.ShowReport(false); }); });
+              [this, &program] { forward([&] { program.mnuFilePrintPreview_Click(); }); });
   addMenuItem(file, "mnuFilePrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-              nullptr);
+              [this, &program] {
+                const ChildWindow active = activeChild();
+                const bool selection = active == ChildWindow::Document && m_document &&
+                                       m_document->textBox()->textCursor().hasSelection();
+                forward([&] { program.mnuFilePrint_Click(active, selection); });
+              });
   separator("mnuFileBar2");
   addMenuItem(file, "ExportBinary", QStringLiteral("&Export Binary EDID File"),
-              QKeySequence(Qt::Key_F3), nullptr);
+              QKeySequence(Qt::Key_F3),
+              [this, &program] { forward([&] { program.ExportBinary_Click(); }); });
   addMenuItem(file, "HexCalculator", QStringLiteral("&Hex Calculator"), QKeySequence(Qt::Key_F9),
               nullptr);
   addMenuItem(file, "GetEDIDData", QStringLiteral("Retreive EDID Data"),
@@ -336,6 +343,7 @@ void MainWindow::showDocument(const QString& text, bool inBackground) {
     m_document = document;
     m_mdi->addSubWindow(sub);
     sub->show();
+    sub->adjustSize();
   }
   m_document->setReport(text);
   m_document->textBox()->setVisible(!inBackground);

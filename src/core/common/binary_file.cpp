@@ -1,0 +1,18 @@
+#include "core/common/binary_file.h"
+
+#include "core/common/data_file.h"
+
+namespace edid {
+
+std::string binaryEdidBytes(const Image& image) {
+  std::string bytes(kEdidSize, '\0');
+  for (int i = 0; i < kEdidSize; ++i)
+    bytes[static_cast<std::size_t>(i)] = static_cast<char>(image.byte(i));
+  return bytes;
+}
+
+Status exportBinaryFile(const std::string& path, const Image& image) {
+  return writeFileAtomically(path, binaryEdidBytes(image), "export");
+}
+
+}  // namespace edid

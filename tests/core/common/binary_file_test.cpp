@@ -1,0 +1,145 @@
+// The binary export: the raw bytes, the replace-only-when-complete write, and the
+// File menu flow around it.
+#include "core/common/binary_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/shell/program.h"
+#include "support/corpus.h"
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
+
+namespace edid {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::TempDir;
+using test::writeText;
+
+TEST(BinaryFile, BytesAreTheCellValues) {
+  TempDir dir;
+  const std::string zeros = dir.file("zeros.bin");
+  ASSERT_TRUE(exportBinaryFile(zeros, Image()).ok());
+  EXPECT_EQ(test::readFile(zeros), std::string(128, '\0'));
+
+  // A real monitor's base block comes out as it came from the monitor.
+  const auto corpus = test::corpusBytes("000CCAC2C577");
+  const std::string expected(corpus.begin(), corpus.begin() + 128);
+  // Onto a longer file: exactly the 128 new bytes remain.
+  const std::string longer = dir.file("longer.bin");
+  writeText(longer, std::string(300, 'x'));
+  ASSERT_TRUE(exportBinaryFile(longer, test::corpusImage("000CCAC2C577")).ok());
+  EXPECT_EQ(test::readFile(longer), expected);
+
+  // Empty and lower-case cells read as typed into the grid: "" is 0, "fe" is 0xFE.
+  Image odd;
+  odd.setCell(0, "");
+  odd.setCell(1, "fe");
+  odd.setCell(127, "7");
+  const std::string bytes = binaryEdidBytes(odd);
+  ASSERT_EQ(bytes.size(), 128u);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x00);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xFE);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[127]), 0x70);
+}
+
+// Runs the export as an ordinary user would: root writes into any folder, so a
+// root test run gives up its rights in a child process first.
+std::string exportAsUser(const std::string& path) {
+  if (::geteuid() != 0) {
+    const Status status = exportBinaryFile(path, test::corpusImage("000CCAC2C577"));
+    return status.ok() ? "ok" : status.error();
+  }
+  int pipe[2];
+  if (::pipe(pipe) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe[0]);
+    std::string said = "could not drop root";
+    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+      const Status status = exportBinaryFile(path, test::corpusImage("000CCAC2C577"));
+      said = status.ok() ? "ok" : status.error();
+    }
+    [[maybe_unused]] const auto written = ::write(pipe[1], said.data(), said.size());
+    ::_exit(0);
+  }
+  ::close(pipe[1]);
+  std::string said;
+  char buffer[512];
+  for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+    said.append(buffer, std::size_t(got));
+  ::close(pipe[0]);
+  ::waitpid(child, nullptr, 0);
+  return said;
+}
+
+TEST(BinaryFile, AReadOnlyFolderKeepsTheOldFile) {
+  TempDir dir;
+  const fs::path folder = dir.path / "locked";
+  fs::create_directory(folder);
+  const std::string target = (folder / "old.bin").string();
+  writeText(target, "old contents");
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
+  const std::string said = exportAsUser(target);
+  fs::permissions(folder, fs::perms::owner_all);
+  EXPECT_EQ(said, "Cannot export " + target + ": Permission denied");
+  EXPECT_EQ(test::readFile(target), "old contents");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+class ExportFlow : public ::testing::Test {
+ protected:
+  test::FakeHost host;
+  Program program{host};
+  TempDir dir;
+};
+
+TEST_F(ExportFlow, AsksForANameConfirmsAReplaceAndLeavesTheDataFileAlone) {
+  program.ExportBinary_Click();  // no decoding screen: nothing at all
+  EXPECT_TRUE(host.dialogs.empty());
+
+  program.mnuFileNew_Click();
+  program.common().CurrentFilePath = "monitor.DAT";
+  program.ExportBinary_Click();  // cancelled
+  ASSERT_EQ(host.dialogs.size(), 1u);
+  EXPECT_EQ(host.dialogs[0].title, "Save As");
+  EXPECT_EQ(host.dialogs[0].filter, "All Files (*.*)|*.*");
+
+  const std::string target = dir.file("out.bin");
+  writeText(target, "keep me");
+  host.fileNames = {target};
+  host.answers = {false};
+  program.ExportBinary_Click();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], target + "\r\n\r\nExisits! Do you want to Replace it?");
+  EXPECT_EQ(test::readFile(target), "keep me");
+
+  host.fileNames = {target};
+  host.answers = {true};
+  program.ExportBinary_Click();
+  // File New's image: the header, zeros, and the checksum 0x100 - (6 * 0xFF mod 0x100) = 0x06.
+  std::string fresh(128, '\0');
+  for (int i = 1; i <= 6; ++i) fresh[std::size_t(i)] = '\xFF';
+  fresh[127] = '\x06';
+  EXPECT_EQ(test::readFile(target), fresh);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(program.common().CurrentFilePath, "monitor.DAT");
+  EXPECT_FALSE(program.common().UnsavedChanges);
+
+  host.fileNames = {dir.file("none/out.bin")};
+  program.ExportBinary_Click();
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Cannot export " + dir.file("none/out.bin") +
+                                                    ": No such file or directory"});
+}
+
+}  // namespace
+}  // namespace edid

@@ -1,0 +1,248 @@
+// The document window against the expected report, printing through the printer
+// dialog, Page Setup, Print Preview, and --print-to-pdf of the real editor.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "editor_fixture.h"
+#include "gui/report/document_window.h"
+#include "gui/report/report_printer.h"
+
+namespace edid::gui::test {
+namespace {
+
+const QString kDataDir = QStringLiteral(EDID_TEST_DATA_DIR);
+// A data file is the report text itself, so an expected report opens as a data file.
+const QString kDataFile = kDataDir + QStringLiteral("/E24B3C9FE3E6.report");
+const QByteArray kGoldenEpoch = "1796478330";
+
+QString readText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+// The text of a PDF, laid out as printed; empty when poppler is missing.
+QString pdfTool(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(30000) || process.exitCode() != 0) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Every non-blank line of expected appears in actual, in order, spacing aside.
+std::string missingLine(const QString& expected, const QString& actual) {
+  const QStringList have = actual.split(QLatin1Char('\n'));
+  qsizetype at = 0;
+  for (const QString& line : expected.split(QLatin1Char('\n'))) {
+    const QString want = line.simplified();
+    if (want.isEmpty()) continue;
+    while (at < have.size() && have[at].simplified() != want) ++at;
+    if (at == have.size()) return line.toStdString();
+    ++at;
+  }
+  return {};
+}
+
+bool havePoppler() {
+  return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+         !QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty();
+}
+
+class PrintTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    m_epoch = qgetenv("SOURCE_DATE_EPOCH");
+    qputenv("SOURCE_DATE_EPOCH", kGoldenEpoch);
+    EditorTest::SetUp();
+  }
+  void TearDown() override {
+    EditorTest::TearDown();
+    if (m_epoch.isEmpty())
+      qunsetenv("SOURCE_DATE_EPOCH");
+    else
+      qputenv("SOURCE_DATE_EPOCH", m_epoch);
+  }
+  void trigger(const char* name) {
+    QAction* action = window->findChild<QAction*>(QLatin1String(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+    flushDeletes();
+  }
+  // Opens the expected report's data file, naming the monitor from the test model list.
+  void openDataFile() {
+    program().modelListFolders = {kDataDir.toStdString()};
+    dialogs.fileNames = {kDataFile};
+    trigger("mnuFileOpen");
+    ASSERT_TRUE(dialogs.messages.empty())
+        << dialogs.messageTexts().join(QLatin1Char('\n')).toStdString();
+  }
+  QByteArray m_epoch;
+};
+
+TEST_F(PrintTest, TheDocumentWindowShowsTheReportInAFixedPitchFont) {
+  openDataFile();
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  DocumentWindow* document = window->documentWindow();
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->text(), readText(kDataFile));
+  const QFont font = document->textBox()->font();
+  EXPECT_TRUE(QFontInfo(font).fixedPitch()) << QFontInfo(font).family().toStdString();
+  EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
+  // Lines wrap 400 twips short of the box's right edge.
+  const int twips400 = (400 * document->logicalDpiX() + 720) / 1440;
+  EXPECT_EQ(document->textBox()->lineWrapColumnOrWidth(), document->textBox()->width() - twips400);
+  document->resize(document->width() + 50, document->height());
+  EXPECT_EQ(document->textBox()->lineWrapColumnOrWidth(), document->textBox()->width() - twips400);
+}
+
+TEST_F(PrintTest, PrintOffersTheSelectionPrintsItAndClosesTheReport) {
+  if (!havePoppler()) GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+  openDataFile();
+  trigger("mnuFilePrint");  // cancelled: nothing built
+  ASSERT_EQ(dialogs.printRequests.size(), 1u);
+  EXPECT_EQ(dialogs.printRequests[0].title, QStringLiteral("Print"));
+  EXPECT_FALSE(dialogs.printRequests[0].selection);
+  EXPECT_EQ(window->documentWindow(), nullptr);
+
+  // Page Setup's choice holds for the next print.
+  trigger("mnuFilePageSetup");
+  EXPECT_EQ(dialogs.pageSetups, 1);
+
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  QTextEdit* box = window->documentWindow()->textBox();
+  const QString heading = QStringLiteral("128 BYTES OF EDID CODE:");
+  QTextCursor cursor = box->document()->find(heading);
+  ASSERT_FALSE(cursor.isNull());
+  cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 4);
+  cursor.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+  box->setTextCursor(cursor);
+  const QString selected = window->documentWindow()->selectedText();
+
+  const QString pdf = path(QStringLiteral("selection.pdf"));
+  dialogs.printToFile = pdf;
+  trigger("mnuFilePrint");
+  ASSERT_EQ(dialogs.printRequests.size(), 2u);
+  EXPECT_TRUE(dialogs.printRequests[1].selection);
+  EXPECT_EQ(dialogs.printRequests[1].range, QPrinter::Selection);
+  EXPECT_EQ(dialogs.printRequests[1].printer->pageLayout().orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(window->documentWindow(), nullptr);
+  EXPECT_FALSE(program().common().DocumentOpen);
+  EXPECT_TRUE(dialogs.messages.empty())
+      << dialogs.messageTexts().join(QLatin1Char('\n')).toStdString();
+
+  const QString printed =
+      pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  EXPECT_EQ(missingLine(selected, printed), "");
+  EXPECT_TRUE(printed.simplified().contains(QStringLiteral("0 | 00 FF FF FF FF FF FF 00 0E 11")))
+      << printed.toStdString();
+  EXPECT_FALSE(printed.contains(QStringLiteral("Time:")));
+
+  // A printer that cannot start says so.
+  dialogs.printToFile = path(QStringLiteral("no/such/folder/out.pdf"));
+  trigger("mnuFilePrint");
+  EXPECT_EQ(dialogs.messageTexts(), QStringList{"Cannot print: the printer did not start"});
+}
+
+TEST_F(PrintTest, PreviewShowsTheReportAndPaintsItsPages) {
+  if (!havePoppler()) GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+  openDataFile();
+  dialogs.printToFile = path(QStringLiteral("preview.pdf"));
+  trigger("mnuFilePrintPreview");
+  EXPECT_EQ(dialogs.previews, 1);
+  ASSERT_NE(window->documentWindow(), nullptr);
+  const QString printed =
+      pdfTool(QStringLiteral("pdftotext"),
+              {QStringLiteral("-layout"), dialogs.printToFile, QStringLiteral("-")});
+  EXPECT_EQ(missingLine(readText(kDataFile), printed), "");
+}
+
+TEST(ReportPages, SeventyColumnsFitANarrowPage) {
+  if (!havePoppler()) GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+  // 70 columns at 9.75 points need about 145 mm; this page has 60 mm.
+  const QString line = QString(kReportColumns, QLatin1Char('W'));
+  const QPageLayout narrow(QPageSize(QSizeF(60, 100), QPageSize::Millimeter), QPageLayout::Portrait,
+                           QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  QString error;
+  const QByteArray pdf = reportPdf(line + QStringLiteral("\r\n"), narrow, &error);
+  ASSERT_FALSE(pdf.isEmpty()) << error.toStdString();
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("narrow.pdf")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(pdf);
+  file.close();
+  const QString boxes = pdfTool(QStringLiteral("pdftotext"),
+                                {QStringLiteral("-bbox"), file.fileName(), QStringLiteral("-")});
+  // <page width="170.079..." ...> and <word xMin=".." yMin=".." xMax=".." ...>WWW...</word>
+  const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\""));
+  const QRegularExpression word(QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>(W+)</word>"));
+  const auto pageMatch = page.match(boxes);
+  const auto wordMatch = word.match(boxes);
+  ASSERT_TRUE(pageMatch.hasMatch() && wordMatch.hasMatch()) << boxes.toStdString();
+  EXPECT_EQ(wordMatch.captured(2).toStdString(), line.toStdString());
+  EXPECT_LE(wordMatch.captured(1).toDouble(), pageMatch.captured(1).toDouble());
+}
+
+// The editor binary itself, as a script runs it: no display, no window.
+class PrintToPdf : public ::testing::Test {
+ protected:
+  int run(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QString::fromLatin1(kGoldenEpoch));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(EDIDEDIT_PATH), arguments);
+    if (!process.waitForFinished(60000)) return -1;
+    standardOutput = process.readAllStandardOutput().toStdString();
+    standardError = process.readAllStandardError().toStdString();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+  QTemporaryDir dir, runtime;
+  std::string standardOutput, standardError;
+};
+
+TEST_F(PrintToPdf, WritesTheReportInAFixedPitchFontOrSaysWhyNot) {
+  if (!havePoppler()) GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("edidedit")));
+  ASSERT_TRUE(QFile::copy(kDataDir + QStringLiteral("/models.inf"),
+                          dir.filePath(QStringLiteral("edidedit/models.inf"))));
+  const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+  ASSERT_EQ(run({QStringLiteral("--print-to-pdf"), pdf, kDataFile}), 0) << standardError;
+  EXPECT_EQ(standardOutput, "");
+  EXPECT_EQ(standardError, "");
+  const QString printed =
+      pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  EXPECT_EQ(missingLine(readText(kDataFile), printed), "");
+  const QStringList fonts =
+      pdfTool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(fonts.size(), 3)
+      << fonts.join(QLatin1Char('\n')).toStdString();  // heading, rule, one font
+  EXPECT_TRUE(fonts[2].contains(QStringLiteral("Mono")) ||
+              fonts[2].contains(QStringLiteral("Courier")))
+      << fonts[2].toStdString();
+
+  // An unreadable data file, a folder that is not there: a message, a failure, no file.
+  const QString missing = dir.filePath(QStringLiteral("missing.DAT"));
+  const QString other = dir.filePath(QStringLiteral("other.pdf"));
+  EXPECT_NE(run({QStringLiteral("--print-to-pdf"), other, missing}), 0);
+  EXPECT_EQ(standardError,
+            "Cannot open " + missing.toStdString() + ": No such file or directory\n");
+  EXPECT_FALSE(QFile::exists(other));
+  const QString nowhere = dir.filePath(QStringLiteral("none/report.pdf"));
+  EXPECT_NE(run({QStringLiteral("--print-to-pdf"), nowhere, kDataFile}), 0);
+  EXPECT_EQ(standardError,
+            "Cannot print to " + nowhere.toStdString() + ": No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace edid::gui::test
