@@ -36,9 +36,6 @@ TEST_F(DisplaySectionsScreen, VideoInputShowsAndEditsByte20) {
   screen.Sync_Click(1);
   EXPECT_EQ(screen.image.cell(20), "0A");
   EXPECT_EQ(screen.image.byte(127), (std::stoi(checksum, nullptr, 16) + 256 - 2) % 256);
-  screen.Signal_Click(2);
-  EXPECT_EQ(screen.image.cell(20), "4A");
-  EXPECT_EQ(selected(screen.basic.Signal), std::vector<int>{2});
 
   // Digital: every other bit cleared, the analog controls off.
   screen.VideoMode_Click(1);
@@ -47,10 +44,6 @@ TEST_F(DisplaySectionsScreen, VideoInputShowsAndEditsByte20) {
   EXPECT_TRUE(selected(screen.basic.Sync).empty());
   EXPECT_EQ(common.VideoInputText,
             "Digital Signal\r\n" + std::string(24, ' ') + "\r\n" + std::string(24, ' '));
-  screen.VideoMode_Click(0);
-  EXPECT_EQ(screen.image.cell(20), "00");
-  EXPECT_EQ(common.VideoInputText,
-            "Analog Signal\r\n         0.700, 0.300 (1.000 Vp-p)\r\n" + std::string(24, ' '));
 }
 
 TEST_F(DisplaySectionsScreen, ClickEditorsWaitForTheDecodeAndForModifyMode) {
