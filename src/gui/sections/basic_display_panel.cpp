@@ -80,26 +80,26 @@ BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
   m_lbBasic[1] = createSectionLabel(frame, QStringLiteral("lbBasic_1"));
   layout->addWidget(m_lbBasic[1]);
   m_dpms = createSubFrame(frame, QStringLiteral("DPMS"));
-  auto* dpms = new QHBoxLayout(m_dpms);
+  // The display types above the features, two columns each: side by side the
+  // longer captions would be cut, one column would not fit the frame's height.
+  auto* dpms = new QGridLayout(m_dpms);
   m_frame3 = createSubFrame(m_dpms, QStringLiteral("Frame3"));
-  auto* types = new QVBoxLayout(m_frame3);
+  auto* types = new QGridLayout(m_frame3);
   for (int i = 0; i < 4; ++i) {
     m_displayType[std::size_t(i)] = createOptionButton(
         m_frame3, QStringLiteral("DisplayType_%1").arg(i), binder,
         [i](EdidScreen& s) { selectOption(s.basic.DisplayType, i); },
         [i](EdidScreen& s) { s.DisplayType_Click(i); });
-    types->addWidget(m_displayType[std::size_t(i)]);
+    types->addWidget(m_displayType[std::size_t(i)], i / 2, i % 2);
   }
-  dpms->addWidget(m_frame3);
-  auto* features = new QVBoxLayout;
+  dpms->addWidget(m_frame3, 0, 0, 1, 2);
   for (int i = 0; i < 6; ++i) {
     m_fsupport[std::size_t(i)] = createCheckButton(
         m_dpms, QStringLiteral("FSupport_%1").arg(i), binder,
         [i](EdidScreen& s, bool on) { s.basic.FSupport[std::size_t(i)].value = on; },
         [i](EdidScreen& s) { s.FSupport_Click(i); });
-    features->addWidget(m_fsupport[std::size_t(i)]);
+    dpms->addWidget(m_fsupport[std::size_t(i)], 1 + i % 3, i / 3);
   }
-  dpms->addLayout(features);
   layout->addWidget(m_dpms);
   layout->addStretch();
 }
