@@ -88,6 +88,7 @@ Chromaticity decode(const Image& image) {
 }
 
 Result<CellWrites> encode(const Image& image, int coordinate, std::string_view text) {
+  if (coordinate < 0 || coordinate >= kCoordinates) return CellWrites{};
   static const std::regex number(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
   const std::string entry = decimalEntry(text);
   if (!std::regex_match(entry, number)) return failure("Not a number: " + std::string(text));

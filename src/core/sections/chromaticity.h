@@ -48,7 +48,7 @@ Chromaticity decode(const Image& image);
 /// Writes a typed fraction into coordinate i: its high byte and its low pair (the
 /// other bits of the low byte kept). A decimal comma and surrounding blanks are
 /// accepted. Refused: text that is not a number ("Not a number: <text>") and a
-/// value of 1.0 or more.
+/// value of 1.0 or more. A coordinate outside 0..7 writes nothing.
 Result<CellWrites> encode(const Image& image, int coordinate, std::string_view text);
 
 }  // namespace edid::chromaticity
