@@ -46,6 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const edid::Image before = screen.image;
   screen.VendorInfo_KeyUp(13);
   screen.VerRev_KeyUp(13);
+  // The display sections' boxes, each with its field selected by a cell focus.
+  screen.txtEdit_GotFocus(21 + cell % 3);
+  screen.basic.BasicInput.text = text;
+  screen.BasicInput_KeyUp(13);
+  screen.txtEdit_GotFocus(27 + cell % 8);
+  screen.chroma.ChromaValue.text = text;
+  screen.ChromaValue_KeyUp(13);
+  screen.txtEdit_GotFocus(38 + cell % 16);
+  screen.standard.STAOpta[0].value = (cell & 1) != 0;
+  screen.standard.STAOpta[1].value = (cell & 1) == 0;
+  screen.standard.STAInput.text = text;
+  screen.STAInput_KeyUp(13);
   for (int i = 0; i < edid::kEdidSize; ++i) {
     if (screen.image.cell(i) != before.cell(i) && !isHexPair(screen.image.cell(i))) std::abort();
   }

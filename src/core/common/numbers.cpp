@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,8 +38,24 @@ double leadingNumber(std::string_view text) {
   for (char& c : number) {
     if (c == 'd' || c == 'D') c = 'e';
   }
-  const double value = std::strtod(number.c_str(), nullptr);
-  return std::isfinite(value) ? value : 0.0;
+  // from_chars ignores the C locale, which the GUI toolkit sets from the user's
+  // environment: strtod would stop at the point of "2.2" under a comma locale.
+  const char* first = number.c_str();
+  if (*first == '+') ++first;
+  double value = 0.0;
+  const auto [last, error] = std::from_chars(first, number.c_str() + number.size(), value);
+  return error == std::errc() && std::isfinite(value) ? value : 0.0;
+}
+
+std::string decimalEntry(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  std::string out(text);
+  for (char& c : out) {
+    if (c == ',') c = '.';
+  }
+  return out;
 }
 
 std::int64_t roundHalfEven(double value) {

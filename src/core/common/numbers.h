@@ -15,6 +15,11 @@ namespace edid {
 /// number is ignored; a text without a leading number counts as 0 ("abc", "", "-").
 double leadingNumber(std::string_view text);
 
+/// A typed decimal fraction made uniform before it is read: surrounding blanks
+/// dropped and a decimal comma taken as a point ("  2,2 " -> "2.2"), since users in
+/// many countries type the comma.
+std::string decimalEntry(std::string_view text);
+
 /// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 /// Values beyond the int64 range saturate.
 std::int64_t roundHalfEven(double value);

@@ -3,6 +3,7 @@
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/screen/focus_map.h"
+#include "core/screen/option_groups.h"
 #include "core/sections/checksum.h"
 #include "core/sections/established.h"
 #include "core/sections/vendor.h"
@@ -30,24 +31,6 @@ constexpr const char* kHintCaptions[kSectionCount] = {
 };
 
 constexpr int kVendorMaxLength[5] = {3, 2, 20, 2, 4};
-
-/// Selects option k of a group; the others go off, as option buttons of one frame do.
-template <std::size_t N>
-void selectOption(std::array<OptionButton, N>& options, int k) {
-  for (std::size_t i = 0; i < N; ++i) options[i].value = static_cast<int>(i) == k;
-}
-
-/// Unselects the first count options of a group.
-template <std::size_t N>
-void unselect(std::array<OptionButton, N>& options, std::size_t count = N) {
-  for (std::size_t i = 0; i < count && i < N; ++i) options[i].value = false;
-}
-
-/// The part of a "400 mm"-style text up to and including its first space; "" without one.
-std::string upToFirstSpace(const std::string& text) {
-  const auto space = text.find(' ');
-  return space == std::string::npos ? std::string() : text.substr(0, space + 1);
-}
 
 }  // namespace
 
@@ -437,72 +420,6 @@ void EdidScreen::ConvertCompleteVersion() {
 }
 
 // ---------------------------------------------------------------------------
-// Basic display parameters
-
-void EdidScreen::focusBasic(int index) {
-  Hints[focus::kBasicHint].visible = true;
-  basic.VideoInput.visible = false;
-  basic.DPMS.visible = false;
-  basic.BasicInput.text.clear();
-  basic.BasicInput.visible = index >= 21 && index <= 23;
-  ConvertMaxHorizSize();
-  ConvertMaxVertSize();
-  ConvertGamma();
-  for (auto& label : basic.lbBasic) label.opaque = false;
-  for (auto& option : basic.Basic) option.visible = false;
-
-  if (index == 20) {
-    basic.lbBasic[0].opaque = true;
-    ConvertVideoInput();
-    basic.VideoInput.visible = true;
-  } else if (index == 24) {
-    ConvertFeatureSupport();
-    basic.DPMS.visible = true;
-  } else {
-    selectOption(basic.Basic, index - 21);
-    for (auto& option : basic.Basic) option.visible = true;
-    if (index == 21) {
-      ConvertMaxHorizSize();
-      basic.BasicInput.text = upToFirstSpace(m_common.MaxHorizSizeText);
-    } else if (index == 22) {
-      ConvertMaxVertSize();
-      basic.BasicInput.text = upToFirstSpace(m_common.MaxVertSizeText);
-    } else {
-      ConvertGamma();
-      basic.BasicInput.text = m_common.GammaText;
-    }
-    if (autoCellSeek()) requestFocus(FocusControl::BasicInput);
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Chromaticity
-
-void EdidScreen::focusChroma(int index) {
-  Hints[focus::kChromaHint].visible = true;
-  // Bytes 25-26 hold only low bits of all eight coordinates: nothing to enter there.
-  const bool coordinate = index >= 27;
-  chroma.lbChromaChange[0].visible = coordinate;
-  chroma.lbChromaChange[1].visible = !coordinate;
-  chroma.ChromaValue.visible = coordinate;
-  unselect(chroma.chkChroma);
-  if (coordinate) selectOption(chroma.chkChroma, index - 27);
-  ConvertChromaticity();
-  if (coordinate && autoCellSeek()) requestFocus(FocusControl::ChromaValue);
-}
-
-// ---------------------------------------------------------------------------
-// Standard timings
-
-void EdidScreen::focusStandard(int index) {
-  const int timing = focus::standardTimingOfByte(index);
-  selectOption(standard.STOpt, timing);
-  SelectedByte = 39 + 2 * timing;
-  Hints[focus::kStandardHint].visible = true;
-  ConvertStandardTimings();
-}
-
-// ---------------------------------------------------------------------------
 // The four 18-byte blocks
 
 void EdidScreen::focusBlock(int index) {
@@ -584,27 +501,6 @@ void EdidScreen::focusDescriptorField(int start, int offset) {
 // Decoders whose section codecs are not in yet. Like every decoder they end by
 // keeping the checksum current, so typing and focus already behave as they will.
 
-void EdidScreen::ConvertVideoInput() {
-  recompute();
-}
-void EdidScreen::ConvertMaxHorizSize() {
-  recompute();
-}
-void EdidScreen::ConvertMaxVertSize() {
-  recompute();
-}
-void EdidScreen::ConvertGamma() {
-  recompute();
-}
-void EdidScreen::ConvertFeatureSupport() {
-  recompute();
-}
-void EdidScreen::ConvertChromaticity() {
-  recompute();
-}
-void EdidScreen::ConvertStandardTimings() {
-  recompute();
-}
 void EdidScreen::ConvertDetailedTiming() {
   recompute();
 }

@@ -123,6 +123,34 @@ class EdidScreen {
   // ---- Version section -------------------------------------------------------
   void VerRev_KeyUp(int keyCode);
 
+  // ---- Basic display parameters (basic_display_screen.cpp) ---------------------
+  /// Click editors of byte 20 and 24; each does nothing while DecodeInProgress.
+  void VideoMode_Click(int index);
+  void Signal_Click(int index);
+  /// Bit index of byte 20 := Sync(index)'s check state.
+  void Sync_Click(int index);
+  void DisplayType_Click(int index);
+  /// The bit of FSupport(index) in byte 24 := its check state.
+  void FSupport_Click(int index);
+  /// Moves the focus to cell 21 + index.
+  void Basic_Click(int index);
+  /// Enter (13) writes BasicInput into the byte of the selected Basic option.
+  void BasicInput_KeyUp(int keyCode);
+
+  // ---- Chromaticity (chromaticity_screen.cpp) -------------------------------------
+  /// Moves the focus to cell 27 + index.
+  void chkChroma_Click(int index);
+  /// Enter (13) writes ChromaValue into the selected coordinate.
+  void ChromaValue_KeyUp(int keyCode);
+
+  // ---- Standard timings (standard_timing_screen.cpp) -------------------------------
+  /// Moves the focus to the first cell of timing index.
+  void STOpt_Click(int index);
+  /// Writes aspect ratio index into the selected timing.
+  void STAOptb_Click(int index);
+  /// Enter (13) writes STAInput into the selected timing, read as STAOpta says.
+  void STAInput_KeyUp(int keyCode);
+
   // ---- Established timings ------------------------------------------------------
   void ET1_Click(int index);
   void ET2_Click(int index);
@@ -134,19 +162,20 @@ class EdidScreen {
 
   // ---- Decoders (each reads its bytes from the cells, sets its controls and the
   // shared texts, and keeps the checksum current) ------------------------------------
-  /// Byte 20. Not decoded yet: only keeps the checksum current.
+  /// Byte 20, into the VideoInput controls and VideoInputText.
   void ConvertVideoInput();
-  /// Byte 21, into MaxHorizSizeText. Not decoded yet: only keeps the checksum current.
+  /// Byte 21, into MaxHorizSizeText and Basic(0)'s caption.
   void ConvertMaxHorizSize();
-  /// Byte 22, into MaxVertSizeText. Not decoded yet: only keeps the checksum current.
+  /// Byte 22, into MaxVertSizeText and Basic(1)'s caption.
   void ConvertMaxVertSize();
-  /// Byte 23, into GammaText. Not decoded yet: only keeps the checksum current.
+  /// Byte 23, into GammaText and Basic(2)'s caption.
   void ConvertGamma();
-  /// Byte 24. Not decoded yet: only keeps the checksum current.
+  /// Byte 24, into the DPMS controls, FeatureSupportText and DisplayTypeText.
   void ConvertFeatureSupport();
-  /// Bytes 25-34. Not decoded yet: only keeps the checksum current.
+  /// Bytes 25-34, into the chkChroma captions, ChromaValue and ChromaXText/ChromaYText.
   void ConvertChromaticity();
-  /// Bytes 38-53. Not decoded yet: only keeps the checksum current.
+  /// Bytes 38-53, into the STOpt captions and StandardTimingTexts; STAOptb shows
+  /// the aspect ratio of the pair whose second byte is SelectedByte.
   void ConvertStandardTimings();
   /// The 18-byte block named by SelectedByte and SelectedBlock. Not decoded yet:
   /// only keeps the checksum current.
@@ -193,6 +222,8 @@ class EdidScreen {
   void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
   int selectedVendorField() const;
   int selectedVersionByte() const;
+  bool basicClickAllowed(int index, int count) const;
+  int selectedStandardPair() const;
 
   Common& m_common;
   Host& m_host;

@@ -50,7 +50,26 @@ struct EstablishedFrames {
 /// Hints(3): basic display parameters (bytes 20-24).
 struct BasicFrame {
   Frame VideoInput{"Video Input Defination"};
+  std::array<OptionButton, 2> VideoMode{{{"Analog"}, {"Digital"}}};
+  /// Disabled for a digital input; holds Sync(0..4) and Signal(0..3).
+  Frame Analog{"", true, true};
+  std::array<CheckBox, 5> Sync{{{"Serration VSync."},
+                                {"Sync. On Green"},
+                                {"Composite Sync."},
+                                {"Separate Syncs."},
+                                {"Blank-to-Black Setup"}}};
+  std::array<OptionButton, 4> Signal{
+      {{"0.700, 0.300"}, {"0.714, 0.286"}, {"1.000, 0.400"}, {"0.700, 0.000"}}};
   Frame DPMS{"DPMS"};
+  Frame Frame3{"Display Type[4:3]", true, true};
+  std::array<OptionButton, 4> DisplayType{
+      {{"Mono/Gray Scale"}, {"R/G/B Color"}, {"Non R/G/B Multi Clr"}, {"Undefined"}}};
+  std::array<CheckBox, 6> FSupport{{{"Stand-By"},
+                                    {"Suspend"},
+                                    {"Active-Off"},
+                                    {"Std Default Color Space"},
+                                    {"Preferred Timing Mode"},
+                                    {"GTF Supported"}}};
   std::array<Label, 2> lbBasic{{{"Video Input Definition"}, {"Feature Support"}}};
   /// Captions are replaced by the size and gamma decoders.
   std::array<OptionButton, 3> Basic{
@@ -81,6 +100,10 @@ struct ChromaFrame {
 /// Hints(8): the eight standard timings (bytes 38-53).
 struct StandardFrame {
   std::array<OptionButton, 8> STOpt;
+  /// How an STAInput entry is read: horizontal pixels or refresh rate.
+  std::array<OptionButton, 2> STAOpta{{{"Adjust Horizontal ", true}, {"Adjust Frequency"}}};
+  std::array<OptionButton, 4> STAOptb{
+      {{"1:1 Aspect Ratio"}, {"4:3 Aspect Ratio"}, {"5:4 Aspect Ratio"}, {"16:9 Aspect Ratio"}}};
   TextBox STAInput;
 };
 

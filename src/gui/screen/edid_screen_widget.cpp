@@ -14,8 +14,11 @@
 #include <QVBoxLayout>
 
 #include "gui/screen/widget_mirror.h"
+#include "gui/sections/basic_display_panel.h"
+#include "gui/sections/chromaticity_panel.h"
 #include "gui/sections/established_panel.h"
 #include "gui/sections/identification_panels.h"
+#include "gui/sections/standard_timing_panel.h"
 
 namespace edid::gui {
 
@@ -147,8 +150,11 @@ QWidget* EdidScreenWidget::createFrames() {
   m_panels.push_back(std::make_unique<HeaderPanel>(m_frames[0]));
   m_panels.push_back(std::make_unique<VendorPanel>(m_frames[1], *this));
   m_panels.push_back(std::make_unique<VersionPanel>(m_frames[2], *this));
+  m_panels.push_back(std::make_unique<BasicDisplayPanel>(m_frames[3], *this));
+  m_panels.push_back(std::make_unique<ChromaticityPanel>(m_frames[4], *this));
   m_panels.push_back(
       std::make_unique<EstablishedPanel>(m_frames[5], m_frames[6], m_frames[7], *this));
+  m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[8], *this));
   m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[13]));
   return area;
 }

@@ -8,7 +8,10 @@
 
 #include "core/common/text.h"
 #include "core/screen/edid_screen.h"
+#include "core/sections/basic_display.h"
+#include "core/sections/chromaticity.h"
 #include "core/sections/established.h"
+#include "core/sections/standard_timing.h"
 #include "core/sections/vendor.h"
 #include "core/sections/version.h"
 #include "support/corpus.h"
@@ -54,6 +57,47 @@ const std::vector<Editor>& editors() {
       {"manufacturer timing", 37, 37,
        [](const Image& i, std::string_view e) -> Result<CellWrites> {
          return established::setBit(i, 37, 7, e.size() % 2);
+       }},
+      {"video input", 20, 20,
+       [](const Image& i, std::string_view e) -> Result<CellWrites> {
+         const int k = static_cast<int>(e.size());
+         if (k % 3 == 0) return basic_display::setVideoMode(k % 2);
+         if (k % 3 == 1) return basic_display::setSignalLevel(i, k % 4);
+         return basic_display::setSync(i, k % 5, k % 2);
+       }},
+      {"horizontal size", 21, 21,
+       [](const Image&, std::string_view e) {
+         return basic_display::encode(basic_display::Entry::HorizSize, e);
+       }},
+      {"vertical size", 22, 22,
+       [](const Image&, std::string_view e) {
+         return basic_display::encode(basic_display::Entry::VertSize, e);
+       }},
+      {"gamma", 23, 23,
+       [](const Image&, std::string_view e) {
+         return basic_display::encode(basic_display::Entry::Gamma, e);
+       }},
+      {"feature support", 24, 24,
+       [](const Image& i, std::string_view e) -> Result<CellWrites> {
+         const int k = static_cast<int>(e.size());
+         if (k % 2) return basic_display::setDisplayType(i, k % 4);
+         return basic_display::setFeature(i, k % 6, k % 4 < 2);
+       }},
+      {"chromaticity", 25, 34,
+       [](const Image& i, std::string_view e) {
+         return chromaticity::encode(i, static_cast<int>(e.size()) % 8, e);
+       }},
+      {"standard timing width", 38, 53,
+       [](const Image& i, std::string_view e) {
+         return standard_timing::encodeHorizontal(i, 38 + 2 * (e.size() % 8), e);
+       }},
+      {"standard timing rate", 38, 53,
+       [](const Image& i, std::string_view e) {
+         return standard_timing::encodeRefresh(i, 38 + 2 * (e.size() % 8), e);
+       }},
+      {"standard timing aspect", 38, 53,
+       [](const Image& i, std::string_view e) -> Result<CellWrites> {
+         return standard_timing::setAspect(i, 38 + 2 * (e.size() % 8), e.size() % 4);
        }},
   };
   return all;
@@ -112,6 +156,37 @@ TEST(SectionContract, DecodedValuesEnterBackToTheSameByte) {
     Image letters = reentered(all[0], vendor::manufacturerLetters(image));
     EXPECT_EQ(letters.byte(8), value & 0x7F);
     EXPECT_EQ(letters.byte(9), value);
+  }
+}
+
+TEST(SectionContract, DisplayValuesEnterBackToTheSameByte) {
+  for (int value = 0; value < 256; ++value) {
+    Image image;
+    for (int i = 20; i <= 53; ++i) image.setByte(i, value);
+    const auto reentered = [&](const Result<CellWrites>& result) {
+      EXPECT_TRUE(result.ok()) << value << " " << result.error();
+      Image copy = image;
+      if (result) copy.apply(*result);
+      return copy;
+    };
+    const auto display = basic_display::decode(image);
+    // The size box shows the text up to its space: "" for 0.
+    const std::string width = display.horizSizeText.substr(0, display.horizSizeText.find(' '));
+    EXPECT_EQ(reentered(basic_display::encode(basic_display::Entry::HorizSize, width)), image);
+    EXPECT_EQ(reentered(basic_display::encode(basic_display::Entry::Gamma, display.gammaText)),
+              image);
+    const auto timing = standard_timing::decode(image).timings[3];
+    EXPECT_EQ(reentered(standard_timing::encodeRefresh(image, 44, std::to_string(timing.refresh))),
+              image);
+    // A first byte of 00 (248 pixels) enters back as 0, which marks the pair unused.
+    if (timing.used && value != 0) {
+      EXPECT_EQ(reentered(standard_timing::encodeHorizontal(image, 44,
+                                                            std::to_string(timing.horizontal))),
+                image);
+    }
+    Image copy = image;
+    copy.apply(standard_timing::setAspect(image, 44, timing.aspect));
+    EXPECT_EQ(copy, image);
   }
 }
 

@@ -1,0 +1,167 @@
+// The basic display parameters frame, Hints(3): bytes 20-24 on the screen.
+#include "core/common/text.h"
+#include "core/screen/edid_screen.h"
+#include "core/screen/focus_map.h"
+#include "core/screen/option_groups.h"
+#include "core/sections/basic_display.h"
+
+namespace edid {
+
+namespace {
+
+/// The part of a "400 mm"-style text up to and including its first space; "" without one.
+std::string upToFirstSpace(const std::string& text) {
+  const auto space = text.find(' ');
+  return space == std::string::npos ? std::string() : text.substr(0, space + 1);
+}
+
+}  // namespace
+
+void EdidScreen::focusBasic(int index) {
+  Hints[focus::kBasicHint].visible = true;
+  basic.VideoInput.visible = false;
+  basic.DPMS.visible = false;
+  basic.BasicInput.text.clear();
+  basic.BasicInput.visible = index >= 21 && index <= 23;
+  ConvertMaxHorizSize();
+  ConvertMaxVertSize();
+  ConvertGamma();
+  for (auto& label : basic.lbBasic) label.opaque = false;
+  for (auto& option : basic.Basic) option.visible = false;
+
+  if (index == 20) {
+    basic.lbBasic[0].opaque = true;
+    ConvertVideoInput();
+    basic.VideoInput.visible = true;
+  } else if (index == 24) {
+    ConvertFeatureSupport();
+    basic.DPMS.visible = true;
+  } else {
+    selectOption(basic.Basic, index - 21);
+    for (auto& option : basic.Basic) option.visible = true;
+    if (index == 21) {
+      ConvertMaxHorizSize();
+      basic.BasicInput.text = upToFirstSpace(m_common.MaxHorizSizeText);
+    } else if (index == 22) {
+      ConvertMaxVertSize();
+      basic.BasicInput.text = upToFirstSpace(m_common.MaxVertSizeText);
+    } else {
+      ConvertGamma();
+      basic.BasicInput.text = m_common.GammaText;
+    }
+    if (autoCellSeek()) requestFocus(FocusControl::BasicInput);
+  }
+}
+
+void EdidScreen::ConvertVideoInput() {
+  const bool outer = DecodeInProgress;
+  DecodeInProgress = true;
+  for (auto& box : basic.Sync) box.value = false;
+  const auto video = basic_display::decodeVideoInput(image);
+  basic.Analog.enabled = !video.digital;
+  selectOption(basic.VideoMode, video.digital ? 1 : 0);
+  // A digital input leaves the level buttons as they were.
+  if (!video.digital) {
+    selectOption(basic.Signal, video.signalLevel);
+    for (std::size_t bit = 0; bit < basic.Sync.size(); ++bit)
+      basic.Sync[bit].value = video.sync[bit];
+  }
+  m_common.VideoInputText = video.text;
+  recompute();
+  DecodeInProgress = outer;
+}
+
+void EdidScreen::ConvertMaxHorizSize() {
+  m_common.MaxHorizSizeText = basic_display::sizeText(image, basic_display::kHorizSizeByte);
+  basic.Basic[0].caption = "Max Horiz Size " + m_common.MaxHorizSizeText;
+  recompute();
+}
+
+void EdidScreen::ConvertMaxVertSize() {
+  m_common.MaxVertSizeText = basic_display::sizeText(image, basic_display::kVertSizeByte);
+  basic.Basic[1].caption = "Max Vert Size " + m_common.MaxVertSizeText;
+  recompute();
+}
+
+void EdidScreen::ConvertGamma() {
+  m_common.GammaText = basic_display::gammaText(image);
+  basic.Basic[2].caption = "Gamma  " + m_common.GammaText;
+  recompute();
+}
+
+void EdidScreen::ConvertFeatureSupport() {
+  const bool outer = DecodeInProgress;
+  DecodeInProgress = true;
+  const auto features = basic_display::decodeFeatureSupport(image);
+  selectOption(basic.DisplayType, features.displayType);
+  for (std::size_t i = 0; i < basic.FSupport.size(); ++i)
+    basic.FSupport[i].value = features.features[i];
+  m_common.FeatureSupportText = features.text;
+  m_common.DisplayTypeText = features.displayTypeText;
+  recompute();
+  DecodeInProgress = outer;
+}
+
+bool EdidScreen::basicClickAllowed(int index, int count) const {
+  return !DecodeInProgress && index >= 0 && index < count && Hints[focus::kBasicHint].enabled;
+}
+
+void EdidScreen::VideoMode_Click(int index) {
+  if (!basicClickAllowed(index, 2)) return;
+  image.apply(basic_display::setVideoMode(index));
+  ConvertVideoInput();
+  recompute();
+}
+
+void EdidScreen::Signal_Click(int index) {
+  if (!basicClickAllowed(index, 4)) return;
+  image.apply(basic_display::setSignalLevel(image, index));
+  ConvertVideoInput();
+  recompute();
+}
+
+void EdidScreen::Sync_Click(int index) {
+  if (!basicClickAllowed(index, 5)) return;
+  image.apply(
+      basic_display::setSync(image, index, basic.Sync[static_cast<std::size_t>(index)].value));
+  ConvertVideoInput();
+  recompute();
+}
+
+void EdidScreen::DisplayType_Click(int index) {
+  if (!basicClickAllowed(index, 4)) return;
+  image.apply(basic_display::setDisplayType(image, index));
+  ConvertFeatureSupport();
+  recompute();
+}
+
+void EdidScreen::FSupport_Click(int index) {
+  if (!basicClickAllowed(index, 6)) return;
+  image.apply(basic_display::setFeature(image, index,
+                                        basic.FSupport[static_cast<std::size_t>(index)].value));
+  ConvertFeatureSupport();
+  recompute();
+}
+
+void EdidScreen::Basic_Click(int index) {
+  if (DecodeInProgress || index < 0 || index > 2) return;
+  setFocusToCell(basic_display::kHorizSizeByte + index);
+}
+
+void EdidScreen::BasicInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !Hints[focus::kBasicHint].enabled) return;
+  const int option = selectedOption(basic.Basic);
+  if (option < 0) return;
+  const auto entry = static_cast<basic_display::Entry>(option);
+  const auto writes = basic_display::encode(entry, basic.BasicInput.text);
+  if (!writes) {
+    m_host.message(writes.error());
+    return;
+  }
+  image.apply(*writes);
+  if (entry == basic_display::Entry::HorizSize) ConvertMaxHorizSize();
+  if (entry == basic_display::Entry::VertSize) ConvertMaxVertSize();
+  if (entry == basic_display::Entry::Gamma) ConvertGamma();
+}
+
+}  // namespace edid

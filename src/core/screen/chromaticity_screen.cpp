@@ -1,0 +1,52 @@
+// The chromaticity frame, Hints(4): bytes 25-34 on the screen.
+#include "core/screen/edid_screen.h"
+#include "core/screen/focus_map.h"
+#include "core/screen/option_groups.h"
+#include "core/sections/chromaticity.h"
+
+namespace edid {
+
+void EdidScreen::focusChroma(int index) {
+  Hints[focus::kChromaHint].visible = true;
+  // Bytes 25-26 hold only low bits of all eight coordinates: nothing to enter there.
+  const bool coordinate = index >= chromaticity::kHighByte;
+  chroma.lbChromaChange[0].visible = coordinate;
+  chroma.lbChromaChange[1].visible = !coordinate;
+  chroma.ChromaValue.visible = coordinate;
+  unselect(chroma.chkChroma);
+  if (coordinate) selectOption(chroma.chkChroma, index - chromaticity::kHighByte);
+  ConvertChromaticity();
+  if (coordinate && autoCellSeek()) requestFocus(FocusControl::ChromaValue);
+}
+
+void EdidScreen::ConvertChromaticity() {
+  const auto decoded = chromaticity::decode(image);
+  for (std::size_t i = 0; i < chroma.chkChroma.size(); ++i)
+    chroma.chkChroma[i].caption = decoded.captions[i];
+  m_common.ChromaXText = decoded.xText;
+  m_common.ChromaYText = decoded.yText;
+  const int selected = selectedOption(chroma.chkChroma);
+  if (selected >= 0) chroma.ChromaValue.text = decoded.texts[static_cast<std::size_t>(selected)];
+  recompute();
+}
+
+void EdidScreen::chkChroma_Click(int index) {
+  if (index < 0 || index >= chromaticity::kCoordinates) return;
+  setFocusToCell(chromaticity::kHighByte + index);
+}
+
+void EdidScreen::ChromaValue_KeyUp(int keyCode) {
+  if (keyCode != 13) return;
+  const int selected = selectedOption(chroma.chkChroma);
+  // The entry is judged before the coordinate, so a wrong one is told even without a selection.
+  const auto writes =
+      chromaticity::encode(image, selected < 0 ? 0 : selected, chroma.ChromaValue.text);
+  if (!writes) {
+    m_host.message(writes.error());
+    return;
+  }
+  if (selected >= 0) image.apply(*writes);
+  ConvertChromaticity();
+}
+
+}  // namespace edid

@@ -1,0 +1,73 @@
+// The standard timings frame, Hints(8): bytes 38-53 on the screen.
+#include "core/screen/edid_screen.h"
+#include "core/screen/focus_map.h"
+#include "core/screen/option_groups.h"
+#include "core/sections/standard_timing.h"
+
+namespace edid {
+
+void EdidScreen::focusStandard(int index) {
+  const int timing = focus::standardTimingOfByte(index);
+  selectOption(standard.STOpt, timing);
+  SelectedByte = standard_timing::firstByteOf(timing) + 1;
+  Hints[focus::kStandardHint].visible = true;
+  ConvertStandardTimings();
+}
+
+void EdidScreen::ConvertStandardTimings() {
+  m_common.StandardTimingTexts = {};
+  for (auto& option : standard.STOpt) option.caption.clear();
+  const bool outer = DecodeInProgress;
+  DecodeInProgress = true;
+  const auto decoded = standard_timing::decode(image);
+  for (std::size_t k = 0; k < decoded.timings.size(); ++k) {
+    standard.STOpt[k].caption = decoded.timings[k].text;
+    m_common.StandardTimingTexts[k] = decoded.timings[k].text;
+  }
+  // After a full decode SelectedByte names a block's first byte; its top bits then
+  // choose the option, as they always have.
+  if (SelectedByte >= 0 && SelectedByte < kEdidSize)
+    selectOption(standard.STAOptb, (image.byte(SelectedByte) >> 6) & 3);
+  recompute();
+  DecodeInProgress = outer;
+  if (standard.STAInput.visible && autoCellSeek()) requestFocus(FocusControl::STAInput);
+}
+
+int EdidScreen::selectedStandardPair() const {
+  const int timing = selectedOption(standard.STOpt);
+  return timing < 0 ? -1 : standard_timing::firstByteOf(timing);
+}
+
+void EdidScreen::STOpt_Click(int index) {
+  if (DecodeInProgress || index < 0 || index >= standard_timing::kTimings) return;
+  setFocusToCell(standard_timing::firstByteOf(index));
+}
+
+void EdidScreen::STAOptb_Click(int index) {
+  if (DecodeInProgress || index < 0 || index > 3 || !Hints[focus::kStandardHint].enabled) return;
+  const int first = selectedStandardPair();
+  if (first < 0) return;
+  image.apply(standard_timing::setAspect(image, first, index));
+  ConvertStandardTimings();
+}
+
+void EdidScreen::STAInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !Hints[focus::kStandardHint].enabled) return;
+  // The timing is the one whose second byte SelectedByte names.
+  if (SelectedByte < standard_timing::kFirstByte + 1 || SelectedByte > standard_timing::kLastByte)
+    return;
+  const int first = SelectedByte - 1;
+  const bool horizontal = standard.STAOpta[0].value;
+  const auto writes = horizontal
+                          ? standard_timing::encodeHorizontal(image, first, standard.STAInput.text)
+                          : standard_timing::encodeRefresh(image, first, standard.STAInput.text);
+  if (!writes) {
+    m_host.message(writes.error());
+    return;
+  }
+  image.apply(*writes);
+  ConvertStandardTimings();
+  standard.STAInput.text.clear();
+}
+
+}  // namespace edid

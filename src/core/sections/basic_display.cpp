@@ -1,0 +1,168 @@
+#include "core/sections/basic_display.h"
+
+#include "core/common/numbers.h"
+#include "core/common/text.h"
+
+namespace edid::basic_display {
+
+namespace {
+
+const std::array<const char*, 4> kSignalCaptions = {"0.700, 0.300", "0.714, 0.286", "1.000, 0.400",
+                                                    "0.700, 0.000"};
+const std::array<const char*, 4> kSignalTexts = {
+    "0.700, 0.300 (1.000 Vp-p)", "0.714, 0.286 (1.000 Vp-p)", "1.000, 0.400 (1.400 Vp-p)",
+    "0.700, 0.000 (0.700 Vp-p)"};
+const std::array<const char*, 5> kSyncCaptions = {"Serration VSync.", "Sync. On Green",
+                                                  "Composite Sync.", "Separate Syncs.",
+                                                  "Blank-to-Black Setup"};
+const std::array<const char*, 5> kSyncTexts = {"Serration of the Vsync", "Sync on Green",
+                                               "Composite Sync", "Separate Syncs",
+                                               "Blank-to-Black Setup"};
+const std::array<const char*, 4> kDisplayTypeCaptions = {"Mono/Gray Scale", "R/G/B Color",
+                                                         "Non R/G/B Multi Clr", "Undefined"};
+const std::array<const char*, 4> kDisplayTypeTexts = {"Monochrome / grayscale", "R/G/B Color",
+                                                      "Non R/G/B Multicolor", "Undefined"};
+const std::array<const char*, 6> kFeatureCaptions = {
+    "Stand-By",     "Suspend", "Active-Off", "Std Default Color Space", "Preferred Timing Mode",
+    "GTF Supported"};
+const std::array<const char*, 6> kFeatureTexts = {"Stand-By",
+                                                  "Suspend",
+                                                  "Active Off",
+                                                  "Standard Default Color Space",
+                                                  "Preferred Timing Mode",
+                                                  "GTF supported"};
+constexpr std::array<int, 6> kFeatureBits = {7, 6, 5, 2, 1, 0};
+
+const std::string kBreak = std::string(kCrLf) + "         ";
+
+CellWrites writeByte(int index, int value) {
+  return {{index, ByteToHex(value & 0xFF)}};
+}
+
+CellWrites writeBit(const Image& image, int index, int bit, bool set) {
+  const int mask = 1 << bit;
+  return writeByte(index, set ? image.byte(index) | mask : image.byte(index) & ~mask);
+}
+
+}  // namespace
+
+const std::array<const char*, 4>& signalCaptions() {
+  return kSignalCaptions;
+}
+const std::array<const char*, 4>& displayTypeCaptions() {
+  return kDisplayTypeCaptions;
+}
+const std::array<const char*, 5>& syncCaptions() {
+  return kSyncCaptions;
+}
+const std::array<const char*, 6>& featureCaptions() {
+  return kFeatureCaptions;
+}
+int featureBit(int index) {
+  return kFeatureBits.at(static_cast<std::size_t>(index));
+}
+
+VideoInput decodeVideoInput(const Image& image) {
+  VideoInput out;
+  const int value = image.byte(kVideoInputByte);
+  out.digital = (value & 0x80) != 0;
+  if (out.digital) {
+    out.modeText = "Digital Signal";
+  } else {
+    out.modeText = "Analog Signal";
+    out.signalLevel = (value >> 5) & 3;
+    out.levelText = kSignalTexts[static_cast<std::size_t>(out.signalLevel)];
+    bool broken = false;
+    for (int bit = 0; bit <= 4; ++bit) {
+      if (!(value & (1 << bit))) continue;
+      out.sync[static_cast<std::size_t>(bit)] = true;
+      if (!out.syncText.empty()) out.syncText += ", ";
+      // A long list wraps once, before one of the last two items.
+      if (bit >= 3 && !broken && out.syncText.size() > 40) {
+        out.syncText += kBreak;
+        broken = true;
+      }
+      out.syncText += kSyncTexts[static_cast<std::size_t>(bit)];
+    }
+  }
+  out.text =
+      out.modeText + kBreak + PadLeft(out.levelText, 15) + kBreak + PadLeft(out.syncText, 15);
+  return out;
+}
+
+std::string sizeText(const Image& image, int byteIndex) {
+  return formatNumber(image.byte(byteIndex) * 10, "###") + " mm";
+}
+
+std::string gammaText(const Image& image) {
+  return formatNumber((image.byte(kGammaByte) + 100) / 100.0, "##0.00");
+}
+
+FeatureSupport decodeFeatureSupport(const Image& image) {
+  FeatureSupport out;
+  const int value = image.byte(kFeatureByte);
+  out.displayType = (value >> 3) & 3;
+  out.displayTypeText = kDisplayTypeTexts[static_cast<std::size_t>(out.displayType)];
+  bool broken = false;
+  for (std::size_t i = 0; i < kFeatureBits.size(); ++i) {
+    const int bit = kFeatureBits[i];
+    if (!(value & (1 << bit))) continue;
+    out.features[i] = true;
+    if (!out.text.empty()) out.text += ", ";
+    // Only the three feature flags of bits 2-0 may start the second line.
+    if (bit <= 2 && !broken && out.text.size() >= 56) {
+      out.text += kBreak;
+      broken = true;
+    }
+    out.text += kFeatureTexts[i];
+  }
+  return out;
+}
+
+BasicDisplay decode(const Image& image) {
+  BasicDisplay out;
+  out.video = decodeVideoInput(image);
+  out.horizSizeMm = image.byte(kHorizSizeByte) * 10;
+  out.vertSizeMm = image.byte(kVertSizeByte) * 10;
+  out.horizSizeText = sizeText(image, kHorizSizeByte);
+  out.vertSizeText = sizeText(image, kVertSizeByte);
+  out.gamma = (image.byte(kGammaByte) + 100) / 100.0;
+  out.gammaText = gammaText(image);
+  out.features = decodeFeatureSupport(image);
+  return out;
+}
+
+CellWrites setVideoMode(int index) {
+  return writeByte(kVideoInputByte, index == 1 ? 0x80 : 0x00);
+}
+
+CellWrites setSignalLevel(const Image& image, int level) {
+  return writeByte(kVideoInputByte, (image.byte(kVideoInputByte) & 0x9F) | ((level & 3) << 5));
+}
+
+CellWrites setSync(const Image& image, int index, bool checked) {
+  return writeBit(image, kVideoInputByte, index, checked);
+}
+
+CellWrites setDisplayType(const Image& image, int type) {
+  return writeByte(kFeatureByte, (image.byte(kFeatureByte) & 0xE7) | ((type & 3) << 3));
+}
+
+CellWrites setFeature(const Image& image, int index, bool checked) {
+  return writeBit(image, kFeatureByte, featureBit(index), checked);
+}
+
+Result<CellWrites> encode(Entry entry, std::string_view text) {
+  if (entry == Entry::Gamma) {
+    const double gamma = leadingNumber(decimalEntry(text));
+    if (!(gamma >= 1.0 && gamma <= 3.55)) return failure("This value must value between 1.00-3.55");
+    return writeByte(kGammaByte, std::stoi(formatNumber(gamma * 100 - 100, "0")));
+  }
+  double size = leadingNumber(text);
+  if (size > 0) size /= 10;
+  if (!(size >= 0 && size <= 255)) return failure("This value must value between 0 and 2550");
+  const int index = entry == Entry::HorizSize ? kHorizSizeByte : kVertSizeByte;
+  return writeByte(index, std::stoi(formatNumber(size, "0")));
+}
+
+}  // namespace edid::basic_display

@@ -1,0 +1,69 @@
+#include "core/sections/standard_timing.h"
+
+#include "core/common/numbers.h"
+#include "core/common/text.h"
+
+namespace edid::standard_timing {
+
+namespace {
+
+const std::array<const char*, 4> kAspectCaptions = {"1:1 Aspect Ratio", "4:3 Aspect Ratio",
+                                                    "5:4 Aspect Ratio", "16:9 Aspect Ratio"};
+// Vertical lines per horizontal pixel, as numerator and denominator.
+constexpr std::array<std::array<int, 2>, 4> kAspects = {{{1, 1}, {3, 4}, {4, 5}, {9, 16}}};
+
+Error invalid() {
+  return failure("Invalid Value");
+}
+
+}  // namespace
+
+const std::array<const char*, 4>& aspectCaptions() {
+  return kAspectCaptions;
+}
+
+Timing decodeCode(int first, int second) {
+  Timing t;
+  t.horizontal = (first + 31) * 8;
+  t.aspect = (second >> 6) & 3;
+  t.refresh = (second & 0x3F) + 60;
+  const auto& ratio = kAspects[static_cast<std::size_t>(t.aspect)];
+  t.vertical = static_cast<int>(roundHalfEven(t.horizontal * double(ratio[0]) / ratio[1]));
+  t.used = t.horizontal != 256;
+  t.text = t.used ? formatNumber(t.horizontal, "####") + " X " + formatNumber(t.vertical, "####") +
+                        " @" + formatNumber(t.refresh, "##") + "Hz"
+                  : "Not Used";
+  return t;
+}
+
+StandardTimings decode(const Image& image) {
+  StandardTimings out;
+  for (int k = 0; k < kTimings; ++k) {
+    out.timings[static_cast<std::size_t>(k)] =
+        decodeCode(image.byte(firstByteOf(k)), image.byte(firstByteOf(k) + 1));
+  }
+  return out;
+}
+
+Result<CellWrites> encodeHorizontal(const Image&, int firstByte, std::string_view text) {
+  std::int64_t n = roundHalfEven(leadingNumber(text));
+  if (n > 0) n = roundHalfEven(n / 8.0 - 31);
+  if (n == 0) return CellWrites{{firstByte, "01"}, {firstByte + 1, "01"}};
+  if (n < 1 || n > 255) return invalid();
+  return CellWrites{{firstByte, ByteToHex(static_cast<int>(n))}};
+}
+
+Result<CellWrites> encodeRefresh(const Image& image, int firstByte, std::string_view text) {
+  const std::int64_t hertz = roundHalfEven(leadingNumber(text));
+  if (hertz < 60 || hertz > 123) return invalid();
+  const auto n = hertz - 60;
+  const int second = firstByte + 1;
+  return CellWrites{{second, ByteToHex((image.byte(second) & 0xC0) | static_cast<int>(n))}};
+}
+
+CellWrites setAspect(const Image& image, int firstByte, int aspect) {
+  const int second = firstByte + 1;
+  return {{second, ByteToHex((image.byte(second) & 0x3F) | ((aspect & 3) << 6))}};
+}
+
+}  // namespace edid::standard_timing
