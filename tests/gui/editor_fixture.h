@@ -41,10 +41,10 @@ class ScriptedDialogs : public Dialogs {
   };
   std::vector<Shown> messages, questions;
   std::vector<FileRequest> fileRequests;
-  std::deque<bool> answers;       ///< No when empty
-  std::deque<QString> fileNames;  ///< cancel when empty
-  std::deque<Answer> choices;     ///< Yes/No/Cancel answers; else from answers
-  bool realYesNoCancel = false;   ///< show the real Yes/No/Cancel box instead
+  std::deque<bool> answers;                      ///< No when empty
+  std::deque<QString> fileNames;                 ///< cancel when empty
+  std::deque<Answer> choices;                    ///< Yes/No/Cancel answers; else from answers
+  bool realYesNoCancel = false;                  ///< show the real Yes/No/Cancel box instead
   std::vector<QList<QStringList>> monitorLists;  ///< every monitor choice offered
   std::deque<int> monitorAnswers;                ///< the first monitor when empty
 
