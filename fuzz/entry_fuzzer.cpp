@@ -7,15 +7,11 @@
 
 #include "core/screen/edid_screen.h"
 
+#include "quiet_host.h"
+
 namespace {
 
-class QuietHost : public edid::Host {
- public:
-  void message(const std::string&) override {}
-  bool ask(const std::string&, const std::string&, bool) override { return false; }
-  std::string openFileName(const edid::FileDialog&) override { return {}; }
-  std::string saveFileName(const edid::FileDialog&) override { return {}; }
-};
+using edid::fuzz::QuietHost;
 
 bool isHexPair(const std::string& text) {
   auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };

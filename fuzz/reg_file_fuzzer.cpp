@@ -10,17 +10,9 @@
 #include "core/registry/reg_file.h"
 #include "core/registry/registry_search.h"
 
-namespace {
+#include "quiet_host.h"
 
-class QuietHost : public edid::Host {
- public:
-  void message(const std::string&) override {}
-  bool ask(const std::string&, const std::string&, bool) override { return false; }
-  std::string openFileName(const edid::FileDialog&) override { return {}; }
-  std::string saveFileName(const edid::FileDialog&) override { return {}; }
-};
-
-}  // namespace
+using edid::fuzz::QuietHost;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view content(reinterpret_cast<const char*>(data), size);
