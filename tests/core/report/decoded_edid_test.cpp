@@ -26,6 +26,8 @@ TEST(DecodedEdid, SectionsAgreeWithTheReferenceDecoder) {
   const std::regex manufacturer(R"(\n\s+Manufacturer: (\S{3})\n)");
   const std::regex version(R"(EDID Structure Version & Revision: (\d+\.\d+))");
   const std::regex madeIn(R"(\n\s+Made in: week (\d+) of)");
+  const std::regex imageSize(R"(\n\s+Maximum image size: (\d+) cm x (\d+) cm\n)");
+  const std::regex gamma(R"(\n\s+Gamma: (\d\.\d\d)\n)");
   // id -> (extensions, checksum_ok) of tests/data/corpus/index.tsv.
   std::map<std::string, std::pair<std::string, std::string>> index;
   std::istringstream rows(test::readFile(test::corpusDir() + "/index.tsv"));
@@ -50,6 +52,13 @@ TEST(DecodedEdid, SectionsAgreeWithTheReferenceDecoder) {
     }
     if (const auto week = match(text, madeIn); !week.empty() && std::stoi(week) < 10) {
       EXPECT_EQ(d.vendor.week, "0" + week) << id;
+    }
+    if (std::smatch m; std::regex_search(text, m, imageSize)) {
+      EXPECT_EQ(d.basicDisplay.horizSizeText, m[1].str() + "0 mm") << id;
+      EXPECT_EQ(d.basicDisplay.vertSizeText, m[2].str() + "0 mm") << id;
+    }
+    if (const auto g = match(text, gamma); !g.empty()) {
+      EXPECT_EQ(d.basicDisplay.gammaText, g) << id;
     }
     // Extension count and checksum state from the corpus index.
     const auto row = index.find(id);
@@ -102,6 +111,12 @@ TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
     EXPECT_EQ(c.CompleteSerialText, d.vendor.completeSerial) << id;
     EXPECT_EQ(c.EstablishedTimingsIIText, d.established.timingsIIText) << id;
     EXPECT_EQ(c.ChecksumStatusText, d.checksum.checksumStatusText) << id;
+    EXPECT_EQ(c.VideoInputText, d.basicDisplay.video.text) << id;
+    EXPECT_EQ(c.GammaText, d.basicDisplay.gammaText) << id;
+    EXPECT_EQ(c.DisplayTypeText, d.basicDisplay.features.displayTypeText) << id;
+    EXPECT_EQ(c.ChromaYText, d.chromaticity.yText) << id;
+    for (std::size_t k = 0; k < d.standardTimings.timings.size(); ++k)
+      EXPECT_EQ(c.StandardTimingTexts[k], d.standardTimings.timings[k].text) << id << " " << k;
   }
 }
 
