@@ -158,6 +158,11 @@ class EdidScreen {
   /// Enter (13) writes STAInput into the selected timing, read as STAOpta says.
   void STAInput_KeyUp(int keyCode);
 
+  // ---- Established timings ------------------------------------------------------
+  void ET1_Click(int index);
+  void ET2_Click(int index);
+  void ET3_Click(int index);
+
   // ---- Detailed timings (detailed_timing_screen.cpp) ------------------------------
   /// Moves the focus to the first cell of field index (0..12) of the selected block.
   void DT_Click(int index);
@@ -175,11 +180,6 @@ class EdidScreen {
   /// With "Modify EDID" on, a double click on a block frame (9..12) blanks the
   /// selected block into a serial number descriptor and focuses its tag cell.
   void Hints_DblClick(int index);
-
-  // ---- Established timings ------------------------------------------------------
-  void ET1_Click(int index);
-  void ET2_Click(int index);
-  void ET3_Click(int index);
 
   // ---- Extension flag and checksum ----------------------------------------------
   int ComputeCheckSum() const;
@@ -268,10 +268,10 @@ class EdidScreen {
   void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
   void focusStandard(int index);
   void decodeAllBlocks();
-  void focusBlock(int index);
-  void focusDetailedField(int offset);
   bool detailedTimingEditable(int hint) const;
   void applyDetailedFlags(const CellWrites& writes);
+  void focusBlock(int index);
+  void focusDetailedField(int offset);
   void focusDescriptorField(int start, int offset);
   void focusChecksum(int index);
   bool basicClickAllowed(int index, int count) const;

@@ -159,11 +159,11 @@ QWidget* EdidScreenWidget::createFrames() {
                                                         m_frames[kEstablishedIIHint],
                                                         m_frames[kManufacturerTimingsHint], *this));
   m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[kStandardHint], *this));
+  m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
   m_panels.push_back(std::make_unique<DetailedTimingPanel>(m_frames[kDetailedHint],
                                                            m_frames[kDetailedFlagsHint], *this));
   for (int i = kDetailedHint; i <= kExtStandardHint; ++i)
     new FrameDoubleClickBinding(m_frames[std::size_t(i)], i, *this);
-  m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
   return area;
 }
 
