@@ -6,6 +6,8 @@
 #include <system_error>
 
 #include "core/common/data_file.h"
+#include "core/common/edid_input.h"
+#include "core/common/extension_blocks.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/text.h"
@@ -23,14 +25,17 @@ namespace {
 constexpr const char* kUsage =
     "Usage: edidtool COMMAND [ARGUMENTS]\n"
     "\n"
-    "Reads and writes the 128-byte base block of a monitor's EDID.\n"
+    "Reads and writes the 128-byte base block of a monitor's EDID, keeping the\n"
+    "extension blocks that follow it.\n"
     "\n"
     "Commands:\n"
-    "  report FILE      Print the decoded report of FILE, an EDID/DDC data file\n"
-    "                   (*.DAT) or a raw binary EDID (its first 128 bytes are used),\n"
-    "                   in UTF-8. FILE \"-\" reads standard input.\n"
-    "  convert IN OUT   Write the EDID of IN (either kind) to OUT: a data file when\n"
-    "                   OUT ends in .DAT (any case), otherwise the raw 128 bytes.\n"
+    "  report FILE      Print the decoded report of FILE in UTF-8. FILE is read by\n"
+    "                   its content: an EDID/DDC data file (*.DAT), a raw binary\n"
+    "                   EDID, hex text (hexdump, xrandr --verbose, a C array) or a\n"
+    "                   registry export. FILE \"-\" reads standard input.\n"
+    "  convert IN OUT   Write the EDID of IN (any of those) to OUT: a data file when\n"
+    "                   OUT ends in .DAT (any case), otherwise the raw bytes (the\n"
+    "                   base block, then the extension blocks).\n"
     "                   OUT is replaced only once the new file is complete.\n"
     "                   IN \"-\" reads standard input, OUT \"-\" writes standard output.\n"
     "  monitors [--sysfs DIR]\n"
@@ -120,19 +125,16 @@ bool load(Program& program, const std::string& path, std::istream& in) {
     program.host().message(content.error());
     return false;
   }
-  EdidScreen& screen = program.showScreen();
-  if (isRawEdid(*content)) {
-    screen.image = Image::fromBytes({content->begin(), content->begin() + kEdidSize});
-    screen.BuildEDIDDefinations();
-  } else {
-    auto tokens = parseEdidCodeSection(*content);
-    if (!tokens) {
-      program.host().message(tokens.error());
-      return false;
-    }
-    program.common().EdidTokens = std::move(tokens).value();
-    program.LoadTokensIntoCells();
+  auto input = readEdidInput(*content);
+  if (!input) {
+    program.host().message(input.error());
+    return false;
   }
+  EdidScreen& screen = program.showScreen();
+  screen.image.setExtension(std::move(input.value().extension));
+  program.common().EdidTokens = std::move(input.value().cells);
+  program.LoadTokensIntoCells();
+  if (!input->warning.empty()) program.host().message(StripTrailingCrLf(input->warning));
   program.common().CurrentFilePath = path;
   // Model list messages name their own files.
   auto& host = static_cast<TerminalHost&>(program.host());
@@ -161,10 +163,10 @@ int convert(Program& program, const std::string& inPath, const std::string& outP
   std::string content;
   if (endsWithDat(outPath)) {
     program.BuildReport();
-    content = dataFileText(program.common().ReportLines);
+    content = dataFileText(program.common().ReportLines) +
+              extensionSectionText(program.screen()->image.extension());
   } else {
-    const auto bytes = program.screen()->image.bytes();
-    content.assign(bytes.begin(), bytes.end());
+    content = rawEdidBytes(program.screen()->image);
   }
   if (outPath == "-") {
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -269,7 +271,9 @@ int read(Program& program, const SourceOptions& options, std::ostream& out, std:
     out.flush();
     return out ? 0 : 1;
   }
-  const Status written = writeFileAtomically(target, dataFileText(program.common().ReportLines));
+  const Status written =
+      writeFileAtomically(target, dataFileText(program.common().ReportLines) +
+                                      extensionSectionText(program.screen()->image.extension()));
   return written ? 0 : fail(err, written.error());
 }
 
