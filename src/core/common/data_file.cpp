@@ -130,8 +130,7 @@ Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content
                        std::string{first, c} + "\", not two hex digits");
       bytes.push_back(static_cast<std::uint8_t>(hexValue(first) * 16 + hexValue(c)));
     }
-    if (open)
-      return failure("The extension row \"" + std::string(line) + "\" ends in half a byte");
+    if (open) return failure("The extension row \"" + std::string(line) + "\" ends in half a byte");
   }
   return bytes;
 }

@@ -92,7 +92,8 @@ EdidInput fromBytes(EdidInputKind kind, std::string_view bytes) {
   const std::string_view rest = bytes.substr(kEdidSize);
   const std::size_t whole = rest.size() / kEdidSize;
   const std::size_t kept = std::min<std::size_t>(whole, kMaxExtensionBlocks);
-  input.extension.assign(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(kept * kEdidSize));
+  input.extension.assign(rest.begin(),
+                         rest.begin() + static_cast<std::ptrdiff_t>(kept * kEdidSize));
   if (whole > kept)
     input.warning += "Only the first 255 extension blocks are kept; " +
                      plural(whole - kept, "more is", "more are") + " left out.\r\n";
@@ -195,7 +196,8 @@ LineKind hexLine(std::string text, std::vector<std::uint8_t>& bytes) {
   const std::size_t before = bytes.size();
   for (std::size_t i = first; i < fields.size(); ++i) {
     std::string_view field = fields[i];
-    const bool prefixed = field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X');
+    const bool prefixed =
+        field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X');
     if (prefixed) field.remove_prefix(2);
     if (!allHex(field) || (prefixed ? field.size() > 2 : field.size() % 2 != 0)) {
       besideWords = true;

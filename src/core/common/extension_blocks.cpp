@@ -17,19 +17,40 @@ std::string blocks(int count) {
 std::string extensionTagName(std::uint8_t tag) {
   const char* name = "Unknown";
   switch (tag) {
-    case 0x02: name = "CTA-861"; break;
-    case 0x10: name = "Video timing"; break;
-    case 0x20: name = "EDID 2.0"; break;
-    case 0x40: name = "Display information"; break;
-    case 0x50: name = "Localized strings"; break;
-    case 0x60: name = "Microdisplay"; break;
-    case 0x70: name = "DisplayID"; break;
+    case 0x02:
+      name = "CTA-861";
+      break;
+    case 0x10:
+      name = "Video timing";
+      break;
+    case 0x20:
+      name = "EDID 2.0";
+      break;
+    case 0x40:
+      name = "Display information";
+      break;
+    case 0x50:
+      name = "Localized strings";
+      break;
+    case 0x60:
+      name = "Microdisplay";
+      break;
+    case 0x70:
+      name = "DisplayID";
+      break;
     case 0xA7:
     case 0xAF:
-    case 0xBF: name = "Display transfer"; break;
-    case 0xF0: name = "Block map"; break;
-    case 0xFF: name = "Manufacturer"; break;
-    default: break;
+    case 0xBF:
+      name = "Display transfer";
+      break;
+    case 0xF0:
+      name = "Block map";
+      break;
+    case 0xFF:
+      name = "Manufacturer";
+      break;
+    default:
+      break;
   }
   return std::string(name) + " (" + ByteToHex(tag) + ")";
 }

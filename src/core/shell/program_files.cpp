@@ -13,16 +13,15 @@ namespace {
 
 // The host starts both dialogs in the folder last used, else the user's documents.
 // Files are read by their content; the filters only help finding them.
-const FileDialog kOpenDialog{
-    "Open",
-    "EDID files|*.DAT;*.bin;*.raw;*.edid;edid;*.hex;*.txt;*.c;*.h;*.reg"
-    "|EDID/DDC Data Files (*.DAT)|*.DAT"
-    "|Binary EDID (*.bin;*.raw;*.edid;edid)|*.bin;*.raw;*.edid;edid"
-    "|Hex text (*.hex;*.txt)|*.hex;*.txt"
-    "|C arrays (*.c;*.h)|*.c;*.h"
-    "|Registry exports (*.reg)|*.reg"
-    "|All Files (*.*)|*",
-    "", ""};
+const FileDialog kOpenDialog{"Open",
+                             "EDID files|*.DAT;*.bin;*.raw;*.edid;edid;*.hex;*.txt;*.c;*.h;*.reg"
+                             "|EDID/DDC Data Files (*.DAT)|*.DAT"
+                             "|Binary EDID (*.bin;*.raw;*.edid;edid)|*.bin;*.raw;*.edid;edid"
+                             "|Hex text (*.hex;*.txt)|*.hex;*.txt"
+                             "|C arrays (*.c;*.h)|*.c;*.h"
+                             "|Registry exports (*.reg)|*.reg"
+                             "|All Files (*.*)|*",
+                             "", ""};
 const FileDialog kSaveAsDialog{"Save As", "EDID/DDC Data Files (*.DAT)|*.DAT|All Files (*.*)|*.*",
                                "", ""};
 
@@ -111,7 +110,8 @@ void Program::mnuFileOpen_Click() {
   screen.setFocusToCell(0);
   m_common.markSaved(screen.image);
   m_common.EdidScreenOpen = true;
-  if (!input->warning.empty()) m_host.message(name + "\r\n\r\n" + StripTrailingCrLf(input->warning));
+  if (!input->warning.empty())
+    m_host.message(name + "\r\n\r\n" + StripTrailingCrLf(input->warning));
 }
 
 void Program::mnuFileSave_Click() {

@@ -9,7 +9,8 @@ namespace edid {
 void Program::ExportBinary_Click() {
   if (!m_common.EdidScreenOpen || !m_screen) return;
   // A kernel refuses, or cuts short, an EDID whose byte 126 miscounts its blocks.
-  if (const auto mismatch = extensionCountMismatch(m_screen->image); mismatch && !m_host.ask(*mismatch))
+  if (const auto mismatch = extensionCountMismatch(m_screen->image);
+      mismatch && !m_host.ask(*mismatch))
     return;
   const std::string name = m_host.saveFileName({"Save As", "All Files (*.*)|*.*", "", ""});
   if (name.empty()) return;
