@@ -158,13 +158,17 @@ std::string withoutComments(std::string_view line, bool& inComment) {
   return text;
 }
 
-// The bytes of one line of hex text, and whether it was one.
-LineKind hexLine(std::string text, std::vector<std::uint8_t>& bytes) {
-  // A C array's values sit between its braces.
-  if (const std::size_t open = text.rfind('{'); open != std::string::npos) text.erase(0, open + 1);
-  if (const std::size_t close = text.find('}'); close != std::string::npos) text.erase(close);
-  // hexdump -C's character column.
-  if (const std::size_t bar = text.find('|'); bar != std::string::npos) text.erase(bar);
+// The bytes of one line of hex text, and whether it was one. In C source the values
+// sit between an initializer's braces; elsewhere braces are only characters, as in
+// the character column of a dump.
+LineKind hexLine(std::string text, bool cSource, std::vector<std::uint8_t>& bytes) {
+  if (cSource) {
+    if (const std::size_t open = text.rfind('{'); open != std::string::npos)
+      text.erase(0, open + 1);
+    if (const std::size_t close = text.find('}'); close != std::string::npos) text.erase(close);
+  } else if (const std::size_t bar = text.find('|'); bar != std::string::npos) {
+    text.erase(bar);  // hexdump -C's character column
+  }
   for (char& c : text)
     if (c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\f' || c == '\v') c = ' ';
 
@@ -194,12 +198,17 @@ LineKind hexLine(std::string text, std::vector<std::uint8_t>& bytes) {
   }
 
   const std::size_t before = bytes.size();
+  // The groups of a dump line are all as wide; a narrower word after them is the
+  // character column (xxd's "ED MONITOR").
+  std::size_t width = 0;
   for (std::size_t i = first; i < fields.size(); ++i) {
     std::string_view field = fields[i];
     const bool prefixed =
         field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X');
     if (prefixed) field.remove_prefix(2);
-    if (!allHex(field) || (prefixed ? field.size() > 2 : field.size() % 2 != 0)) {
+    if (!prefixed && width == 0) width = field.size();
+    if (!allHex(field) || (prefixed ? field.size() > 2 : field.size() % 2 != 0) ||
+        (!prefixed && field.size() != width)) {
       besideWords = true;
       break;
     }
@@ -222,9 +231,13 @@ LineKind hexLine(std::string text, std::vector<std::uint8_t>& bytes) {
 
 std::vector<std::uint8_t> hexTextEdid(std::string_view text) {
   std::vector<std::vector<std::uint8_t>> runs(1);
+  // An array initializer; its comments and braces would be noise anywhere else.
+  const bool cSource =
+      text.find("= {") != std::string_view::npos || text.find("={") != std::string_view::npos;
   bool inComment = false;
   for (const std::string_view line : splitFileLines(text)) {
-    const LineKind kind = hexLine(withoutComments(line, inComment), runs.back());
+    const std::string clean = cSource ? withoutComments(line, inComment) : std::string(line);
+    const LineKind kind = hexLine(clean, cSource, runs.back());
     if (kind == LineKind::Noise && !runs.back().empty()) runs.emplace_back();
   }
   for (const auto& run : runs) {
