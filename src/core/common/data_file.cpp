@@ -118,7 +118,7 @@ Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content
     char first = 0;
     bool open = false;
     for (const char c : *row) {
-      if (static_cast<unsigned char>(c) <= 32) continue;
+      if (c == ' ' || static_cast<unsigned char>(c) < 32) continue;
       if (!open) {
         first = c;
         open = true;

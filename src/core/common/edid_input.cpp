@@ -57,13 +57,16 @@ bool looksBinary(std::string_view content) {
   });
 }
 
-// The first characters of a file with the NUL bytes of UTF-16 and a byte order mark
-// left out: enough to recognise a registry export's first line.
+// A registry export starts with its signature line, in UTF-16LE after a byte order
+// mark as the registry editor writes it, or in UTF-8 or ANSI.
 bool looksLikeRegistryExport(std::string_view content) {
   std::string start;
-  for (std::size_t i = 0; i < content.size() && start.size() < 40; ++i) {
-    const auto c = static_cast<unsigned char>(content[i]);
-    if (c != 0 && c < 0x80) start += static_cast<char>(c);
+  if (content.starts_with("\xFF\xFE")) {
+    for (std::size_t i = 2; i + 1 < content.size() && start.size() < 40; i += 2)
+      start += content[i + 1] == 0 ? content[i] : '?';
+  } else {
+    if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
+    start = content.substr(0, 40);
   }
   const std::size_t first = start.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) return false;
