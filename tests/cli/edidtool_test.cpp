@@ -144,6 +144,36 @@ TEST_F(Edidtool, ConvertEveryCorpusFileThereAndBack) {
   }
 }
 
+TEST_F(Edidtool, ReadsHexTextAndKeepsTheExtensionThroughConvert) {
+  // xrandr --verbose's EDID block of a 256-byte EDID, from standard input.
+  const std::string bytes = test::readFile(corpusFile("FA6E41896752"));
+  std::string text = "HDMI-1 connected 1920x1080+0+0 (0x47) normal\n\tEDID: \n";
+  static const char* digits = "0123456789abcdef";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i % 16 == 0) text += "\t\t";
+    text += digits[static_cast<unsigned char>(bytes[i]) >> 4];
+    text += digits[static_cast<unsigned char>(bytes[i]) & 15];
+    if (i % 16 == 15) text += "\n";
+  }
+  text += "\tCONNECTOR_ID: 95 \n";
+  const Outcome raw = runWithInput({"convert", "-", "-"}, text);
+  EXPECT_EQ(raw.status, 0);
+  EXPECT_EQ(raw.err, "");
+  EXPECT_TRUE(raw.out == bytes);
+  const Outcome report = runWithInput({"report", "-"}, text);
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.out.find("\n128 BYTES OF EDID CODE:\n"), std::string::npos);
+
+  // A data file keeps the block after its report, where the base block's reader never looks.
+  ASSERT_EQ(runTool({"convert", corpusFile("FA6E41896752"), file("x.DAT")}).status, 0);
+  const std::string saved = test::readFile(file("x.DAT"));
+  const std::size_t section = saved.find(
+      "\r\nEXTENSION BLOCKS OF EDID CODE:\r\nBlock 1: CTA-861 (02)\r\n"
+      "  128: 02 03 1E F1 4B 10 1F 05 14 04 13 03 12 02 11 01\r\n");
+  ASSERT_NE(section, std::string::npos);
+  EXPECT_LT(saved.find("128 BYTES OF EDID CODE:"), section);
+}
+
 TEST_F(Edidtool, FailedConvertLeavesTheTargetAlone) {
   const std::string in = corpusFile("000CCAC2C577");
   std::ofstream(file("old.bin"), std::ios::binary) << "old";
