@@ -42,6 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const edid::Image before = screen.image;
   screen.VendorInfo_KeyUp(13);
   screen.VerRev_KeyUp(13);
+  // A detailed timing at block 0 (a non-zero clock byte), one field selected by the
+  // focus; the block is a descriptor again for the boxes after it.
+  screen.image.setCell(54, "01");
+  screen.txtEdit_GotFocus(54 + cell % 18);
+  screen.detailed.DTInput.text = text;
+  screen.DTInput_KeyUp(13);
+  screen.image.setCell(54, "00");
   // The display sections' boxes, each with its field selected by a cell focus.
   screen.txtEdit_GotFocus(21 + cell % 3);
   screen.basic.BasicInput.text = text;

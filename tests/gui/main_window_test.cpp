@@ -429,6 +429,11 @@ TEST(EditorStartTest, ReadsTheCommandLine) {
   ASSERT_TRUE(parseEditorArguments({"edidedit"}, defaults, &error));
   EXPECT_TRUE(defaults.splash);
   EXPECT_EQ(defaults.focusCell, -1);
+  EXPECT_FALSE(defaults.autoSeek);
+  EditorOptions seeking;
+  ASSERT_TRUE(parseEditorArguments({"edidedit", "--auto-seek"}, seeking, &error));
+  EXPECT_TRUE(seeking.autoSeek);
+  EXPECT_TRUE(seeking.modify);
   EXPECT_FALSE(parseEditorArguments({"edidedit", "--cell", "128"}, options, &error));
   EXPECT_FALSE(parseEditorArguments({"edidedit", "--geometry", "big"}, options, &error));
   EXPECT_FALSE(parseEditorArguments({"edidedit", "a.DAT", "b.DAT"}, options, &error));

@@ -1,11 +1,21 @@
 // The four 18-byte blocks (bytes 54-125): choosing the block and its frame, and
 // the detailed timing frames.
+#include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/screen/edid_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
+#include "core/sections/detailed_timing.h"
 
 namespace edid {
+
+namespace {
+
+bool isBlockStart(int byte) {
+  return layout::kBlocks.contains(byte) && (byte - layout::kBlocks.first) % layout::kBlockSize == 0;
+}
+
+}  // namespace
 
 void EdidScreen::decodeAllBlocks() {
   for (int block = 0; block < layout::kBlockCount; ++block) {
@@ -69,14 +79,115 @@ void EdidScreen::focusDetailedField(int offset) {
   if (option >= 0) selectOption(detailed.DT, option);
 }
 
-// Not decoded yet: hands a monitor descriptor on and keeps the checksum current.
 void EdidScreen::ConvertDetailedTiming() {
-  const int start = SelectedByte;
-  if (layout::kBlocks.contains(start) && layout::kBlocks.contains(start + 2)) {
-    const std::string marker = image.cell(start) + image.cell(start + 1) + image.cell(start + 2);
-    if (marker == "000000" || SelectedBlockIsDescriptor) ConvertDetailedTiminga();
+  const int s = SelectedByte;
+  if (!isBlockStart(s) || SelectedBlock < 0 || SelectedBlock >= layout::kBlockCount)
+    return recompute();
+  if (SelectedBlockIsDescriptor || detailed_timing::startsAsDescriptor(image, s)) {
+    ConvertDetailedTiminga();
+    return recompute();
   }
+
+  auto& text = m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)];
+  text.clear();
+  const bool outer = DecodeInProgress;
+  DecodeInProgress = true;
+  const auto t = detailed_timing::decode(image, s);
+  for (std::size_t i = 0; i < detailed.DT.size(); ++i) detailed.DT[i].caption = t.captions[i];
+  detailed.DT1.value = t.interlaced;
+  selectOption(detailed.DTStereo, t.stereoOption);
+  detailed.frmStereo.caption = t.stereoFrameCaption;
+  selectOption(detailed.DTSync, static_cast<int>(t.syncType));
+  detailed.SyncLine.caption = t.syncLineCaption;
+  detailed.VSyncLine.visible = t.vSyncLineVisible;
+  if (t.vSyncLineVisible) detailed.VSyncLine.caption = t.vSyncLineCaption;
+  detailed.SyncSerrate.enabled = t.serrateEnabled;
+  detailed.SyncSerrate.value = t.serrateChecked;
+  detailed.Freq[0].caption = t.horizontalCaption;
+  detailed.Freq[1].caption = t.verticalCaption;
+  text = t.reportText;
+  DecodeInProgress = outer;
   recompute();
+  if (detailed.DTInput.visible && autoCellSeek()) requestFocus(FocusControl::DTInput);
+}
+
+bool EdidScreen::detailedTimingEditable(int hint) const {
+  return Hints[static_cast<std::size_t>(hint)].enabled && isBlockStart(SelectedByte) &&
+         !SelectedBlockIsDescriptor;
+}
+
+void EdidScreen::DT_Click(int index) {
+  if (DecodeInProgress || index < 0 || index >= detailed_timing::kFieldCount ||
+      !isBlockStart(SelectedByte))
+    return;
+  setFocusToCell(SelectedByte +
+                 detailed_timing::firstOffsetOf(static_cast<detailed_timing::Field>(index)));
+}
+
+void EdidScreen::DTInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !detailedTimingEditable(focus::kDetailedHint)) return;
+  const std::string& entry = detailed.DTInput.text;
+  const int option = selectedOption(detailed.DT);
+  if (option < 0) {
+    const double x = leadingNumber(entry);
+    if (x < 0 || x > 65534) return m_host.message("Invalid Value");
+    return ConvertDetailedTiming();
+  }
+  const auto writes = detailed_timing::encodeField(
+      image, SelectedByte, static_cast<detailed_timing::Field>(option), entry);
+  if (!writes) return m_host.message(writes.error());
+  image.apply(*writes);
+  ConvertDetailedTiming();
+}
+
+void EdidScreen::applyDetailedFlags(const CellWrites& writes) {
+  image.apply(writes);
+  // Every flag change re-decodes, so the checksum and the report never lag behind.
+  ConvertDetailedTiming();
+}
+
+void EdidScreen::DT1_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  applyDetailedFlags(detailed_timing::setInterlaced(image, SelectedByte, detailed.DT1.value));
+}
+
+void EdidScreen::DTStereo_Click(int) {
+  detailed.frmStereo.caption = "Stereo";
+  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  const int k = selectedOption(detailed.DTStereo);
+  if (k < 0) return;
+  if (k == 6) detailed.frmStereo.caption = "Normal Display - No Stereo";
+  applyDetailedFlags(detailed_timing::setStereo(image, SelectedByte, k));
+}
+
+void EdidScreen::DTSync_Click(int) {
+  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  const int k = selectedOption(detailed.DTSync);
+  applyDetailedFlags(k < 0 ? CellWrites{} : detailed_timing::setSyncType(image, SelectedByte, k));
+}
+
+void EdidScreen::SyncSerrate_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  applyDetailedFlags(detailed_timing::setSerrate(image, SelectedByte, detailed.SyncSerrate.value));
+}
+
+void EdidScreen::SyncLine_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  applyDetailedFlags(detailed_timing::toggleSyncLine(image, SelectedByte));
+}
+
+void EdidScreen::VSyncLine_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  applyDetailedFlags(detailed_timing::toggleVSyncLine(image, SelectedByte));
+}
+
+void EdidScreen::Hints_DblClick(int index) {
+  if (!m_common.ModifyMode || index < focus::kDetailedHint || index > focus::kExtStandardHint ||
+      !isBlockStart(SelectedByte))
+    return;
+  image.apply(detailed_timing::resetBlock(SelectedByte));
+  // The focus logic shows the block again, now as an empty serial number descriptor.
+  setFocusToCell(SelectedByte + 3);
 }
 
 }  // namespace edid

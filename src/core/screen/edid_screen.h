@@ -163,6 +163,24 @@ class EdidScreen {
   void ET2_Click(int index);
   void ET3_Click(int index);
 
+  // ---- Detailed timings (detailed_timing_screen.cpp) ------------------------------
+  /// Moves the focus to the first cell of field index (0..12) of the selected block.
+  void DT_Click(int index);
+  /// Enter (13) writes DTInput into the selected DT field; a refusal shows its
+  /// message and writes nothing. The box keeps its text.
+  void DTInput_KeyUp(int keyCode);
+  /// The flag controls of Hints(10); each writes its bits of the flags byte and
+  /// decodes the block again, so the checksum follows at once.
+  void DT1_Click();
+  void DTStereo_Click(int index);
+  void DTSync_Click(int index);
+  void SyncSerrate_Click();
+  void SyncLine_Click();
+  void VSyncLine_Click();
+  /// With "Modify EDID" on, a double click on a block frame (9..12) blanks the
+  /// selected block into a serial number descriptor and focuses its tag cell.
+  void Hints_DblClick(int index);
+
   // ---- Extension flag and checksum ----------------------------------------------
   int ComputeCheckSum() const;
   void ConvertExtCheckSum();
@@ -184,8 +202,9 @@ class EdidScreen {
   /// Bytes 38-53, into the STOpt captions and StandardTimingTexts; STAOptb shows
   /// the aspect ratio of the pair whose second byte is SelectedByte.
   void ConvertStandardTimings();
-  /// The 18-byte block named by SelectedByte and SelectedBlock. Not decoded yet:
-  /// only keeps the checksum current.
+  /// The 18-byte block named by SelectedByte and SelectedBlock: a timing into
+  /// Hints(9)/Hints(10) and its DescriptorText entry; a block starting 00 00 00
+  /// goes on to ConvertDetailedTiminga. Keeps the checksum current.
   void ConvertDetailedTiming();
   /// The monitor descriptor block named by SelectedByte and SelectedBlock. Not
   /// decoded yet.
@@ -249,6 +268,8 @@ class EdidScreen {
   void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
   void focusStandard(int index);
   void decodeAllBlocks();
+  bool detailedTimingEditable(int hint) const;
+  void applyDetailedFlags(const CellWrites& writes);
   void focusBlock(int index);
   void focusDetailedField(int offset);
   void focusDescriptorField(int start, int offset);

@@ -135,6 +135,14 @@ struct DetailedFrame {
                                       {"Digitial Separate"}}};
   CheckBox DT1{"Interlaced"};
   TextBox DTInput;
+  /// Freq(0), Freq(1): the horizontal and vertical frequency of the block.
+  std::array<Label, 2> Freq{{{"Horizontal"}, {"Vertical"}}};
+  Frame frmStereo{"Stereo", true, true};
+  Frame Frame2{"Sync", true, true};
+  CheckBox SyncSerrate{"Serrate"};
+  /// Captions show flag bit 1 (SyncLine) and, for digital separate sync, bit 2.
+  Button SyncLine;
+  Button VSyncLine;
 };
 
 /// Hints(11): one monitor descriptor block.

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/common/image.h"
+#include "core/common/result.h"
 
 namespace edid::detailed_timing {
 
@@ -79,5 +81,33 @@ struct Timing {
 /// pixel clock or zero totals never divide by zero: the line time and vertical total
 /// count as 1 then. Reads only; malformed cells read by the image's rules.
 Timing decode(const Image& image, int blockStart);
+
+// ---- Editors (detailed_timing_edit.cpp). Each checks first and returns the cells
+// to write; bits of the shared bytes that belong to other fields are kept.
+
+/// Offset of the first byte of a field inside the block (where DT_Click puts the focus).
+int firstOffsetOf(Field field);
+
+/// A DTInput entry for one field: a count in the field's unit, the pixel clock in
+/// MHz (a decimal comma reads as a point), rounded halves to even. Refused with
+/// "Invalid Value" when negative, above 65534, or outside a 12-bit (0..4095) or
+/// 10-bit (0..1023) field; the 6-bit and 8-bit fields keep only their low bits.
+Result<CellWrites> encodeField(const Image& image, int blockStart, Field field,
+                               std::string_view text);
+
+/// Flag bit 7 := on.
+CellWrites setInterlaced(const Image& image, int blockStart, bool on);
+/// Stereo bits 6-5 and 0 := the code of DTStereo option 0..6 (6 is no stereo).
+CellWrites setStereo(const Image& image, int blockStart, int option);
+/// Sync type bits 4-3 := type 0..3.
+CellWrites setSyncType(const Image& image, int blockStart, int type);
+/// Flag bit 2 := on (serration of the composite sync types).
+CellWrites setSerrate(const Image& image, int blockStart, bool on);
+/// Flips flag bit 1 (sync on RGB / horizontal or composite polarity).
+CellWrites toggleSyncLine(const Image& image, int blockStart);
+/// Flips flag bit 2 (vertical polarity of digital separate sync).
+CellWrites toggleVSyncLine(const Image& image, int blockStart);
+/// Blanks the block into a monitor descriptor of tag FF: 00 00 00 FF and fourteen 00.
+CellWrites resetBlock(int blockStart);
 
 }  // namespace edid::detailed_timing

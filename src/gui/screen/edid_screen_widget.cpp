@@ -20,6 +20,7 @@
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/basic_display_panel.h"
 #include "gui/sections/chromaticity_panel.h"
+#include "gui/sections/detailed_timing_panel.h"
 #include "gui/sections/established_panel.h"
 #include "gui/sections/identification_panels.h"
 #include "gui/sections/standard_timing_panel.h"
@@ -182,6 +183,10 @@ QWidget* EdidScreenWidget::createFrames() {
                                                         m_frames[kManufacturerTimingsHint], *this));
   m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[kStandardHint], *this));
   m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
+  m_panels.push_back(std::make_unique<DetailedTimingPanel>(m_frames[kDetailedHint],
+                                                           m_frames[kDetailedFlagsHint], *this));
+  for (int i = kDetailedHint; i <= kExtStandardHint; ++i)
+    new FrameDoubleClickBinding(m_frames[std::size_t(i)], i, *this);
   return area;
 }
 

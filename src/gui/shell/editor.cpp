@@ -26,6 +26,10 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   parser.addVersionOption();
   const QCommandLineOption modify(QStringLiteral("modify"),
                                   QStringLiteral("Switch \"Modify EDID\" on at start."));
+  const QCommandLineOption autoSeek(
+      QStringLiteral("auto-seek"),
+      QStringLiteral("Switch \"Modify EDID\" and \"Auto Cell Seek\" on at start, so that a "
+                     "focused cell puts the caret into its section's entry box."));
   const QCommandLineOption cell(QStringLiteral("cell"), QStringLiteral("Focus byte cell N."),
                                 QStringLiteral("N"));
   const QCommandLineOption geometry(QStringLiteral("geometry"),
@@ -47,7 +51,8 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
       QStringLiteral("print-to-pdf"),
       QStringLiteral("Write the report of FILE as a PDF to OUT and exit, without a window."),
       QStringLiteral("OUT"));
-  parser.addOptions({modify, cell, geometry, maximized, noSplash, sysfs, registry, printToPdf});
+  parser.addOptions(
+      {modify, autoSeek, cell, geometry, maximized, noSplash, sysfs, registry, printToPdf});
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("EDID data file (*.DAT)."),
                                QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
@@ -62,7 +67,9 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
     options.printText = QStringLiteral("edidedit %1\n").arg(QLatin1String(kProgramVersion));
     return true;
   }
-  options.modify = parser.isSet(modify);
+  options.autoSeek = parser.isSet(autoSeek);
+  // Auto Cell Seek only works while Modify EDID is on.
+  options.modify = parser.isSet(modify) || options.autoSeek;
   options.maximized = parser.isSet(maximized);
   options.splash = !parser.isSet(noSplash);
   options.sysfsRoot = parser.value(sysfs);
@@ -142,6 +149,8 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
   }
   if (options.modify && !program.common().ModifyMode)
     window->forward([&] { program.Command2_Click(); });
+  if (options.autoSeek && !program.common().AutoCellSeekMode)
+    window->forward([&] { program.Command3_Click(); });
   if (options.focusCell >= 0)
     window->forward([&] { program.showScreen().setFocusToCell(options.focusCell); });
   return window;

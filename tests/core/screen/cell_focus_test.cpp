@@ -223,8 +223,9 @@ TEST_F(CellFocus, DetailedTimingBlockSelectsItsField) {
   for (int hint : {9, 10, 11}) EXPECT_EQ(screen.Hints[hint].caption, "Detailed Timing (72-89)");
   EXPECT_EQ(screen.Hints[12].caption, "Ext. Standard Timing (72-89)");
   EXPECT_EQ(selected(screen.detailed.DT), V{5});
-  EXPECT_TRUE(selected(screen.detailed.DTStereo).empty());
-  EXPECT_TRUE(selected(screen.detailed.DTSync).empty());
+  // The block's own flags (1C: digital separate, no stereo) replace the leftovers.
+  EXPECT_EQ(selected(screen.detailed.DTStereo), V{6});
+  EXPECT_EQ(selected(screen.detailed.DTSync), V{3});
   EXPECT_FALSE(screen.detailed.DT1.value);
   EXPECT_TRUE(screen.detailed.DTInput.text.empty());
   EXPECT_TRUE(screen.detailed.DTInput.visible);
