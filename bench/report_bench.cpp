@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/common/data_file.h"
+#include "core/report/report.h"
 #include "core/shell/program.h"
 
 namespace {
@@ -40,6 +41,17 @@ void DecodeAndReport(benchmark::State& state) {
   }
 }
 BENCHMARK(DecodeAndReport);
+
+// The report as edidtool builds it: from the image alone, no screen.
+void ReportFromImage(benchmark::State& state) {
+  const edid::Image image = edid::Image::fromBytes(kEdid);
+  const edid::ReportMoment moment = edid::momentFromEpoch(1796478330);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        edid::joinReportLines(edid::reportLinesOf(image, "Brand", "Model", moment)));
+  }
+}
+BENCHMARK(ReportFromImage);
 
 void DataFileRoundTrip(benchmark::State& state) {
   NullHost host;

@@ -1,10 +1,14 @@
 #include "cli/edidtool.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
+#include "core/common/common.h"
 #include "core/common/data_file.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
@@ -14,7 +18,8 @@
 #include "core/registry/reg_file.h"
 #include "core/registry/registry_search.h"
 #include "core/registry/sysfs_ddc.h"
-#include "core/shell/program.h"
+#include "core/report/monitor_name.h"
+#include "core/report/report.h"
 
 namespace edid::cli {
 
@@ -61,8 +66,8 @@ std::string unixLines(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   std::size_t start = 0;
-  for (std::size_t crlf = text.find("\r\n"); crlf != std::string::npos;
-       crlf = text.find("\r\n", start)) {
+  for (std::size_t crlf = text.find(kCrLf); crlf != std::string::npos;
+       crlf = text.find(kCrLf, start)) {
     out.append(text, start, crlf - start);
     start = crlf + 1;  // keep the LF
   }
@@ -101,8 +106,6 @@ bool endsWithDat(const std::string& path) {
   return path.size() >= 4 && toUpper(path.substr(path.size() - 4)) == ".DAT";
 }
 
-// Loads a data file or a raw EDID into the program's screen, decodes it and names
-// the monitor. False after its message when the file cannot be used.
 constexpr const char* kStandardInput = "standard input";
 
 // "-" reads standard input, as Unix tools do.
@@ -113,57 +116,76 @@ Result<std::string> readInput(const std::string& path, std::istream& in) {
   return content;
 }
 
-bool load(Program& program, const std::string& path, std::istream& in) {
-  static_cast<TerminalHost&>(program.host()).file = path == "-" ? kStandardInput : path;
-  const auto content = readInput(path, in);
-  if (!content) {
-    program.host().message(content.error());
-    return false;
-  }
-  EdidScreen& screen = program.showScreen();
-  if (isRawEdid(*content)) {
-    screen.image = Image::fromBytes({content->begin(), content->begin() + kEdidSize});
-    screen.BuildEDIDDefinations();
-  } else {
-    auto tokens = parseEdidCodeSection(*content);
-    if (!tokens) {
-      program.host().message(tokens.error());
-      return false;
-    }
-    program.common().EdidTokens = std::move(tokens).value();
-    program.LoadTokensIntoCells();
-  }
-  program.common().CurrentFilePath = path;
-  // Model list messages name their own files.
-  auto& host = static_cast<TerminalHost&>(program.host());
-  const std::string loaded = std::exchange(host.file, std::string());
-  program.nameMonitorFromModelLists();
-  host.file = loaded;
-  return true;
+// What a command works on: the image of a file and the monitor's name.
+struct Loaded {
+  Image image;
+  std::string brand, model;
+};
+
+// Names the monitor from the model lists; their messages name their own files.
+void nameMonitor(Loaded& loaded, const std::vector<std::string>& folders, TerminalHost& host) {
+  const std::string current = std::exchange(host.file, std::string());
+  std::vector<std::string> lines;
+  const auto name = nameFromModelLists(loaded.image, folders, lines,
+                                       [&host](const std::string& text) { host.message(text); });
+  host.file = current;
+  if (!name) return;
+  loaded.brand = name->brand;
+  loaded.model = name->model;
 }
 
-int report(Program& program, const std::string& path, std::istream& in, std::ostream& out) {
-  if (!load(program, path, in)) return 1;
-  program.BuildReport();
+// Reads a data file or a raw EDID and names the monitor. Empty after its message
+// when the file cannot be used.
+std::optional<Loaded> load(const std::string& path, std::istream& in,
+                           const std::vector<std::string>& folders, TerminalHost& host) {
+  host.file = path == "-" ? kStandardInput : path;
+  const auto content = readInput(path, in);
+  if (!content) {
+    host.message(content.error());
+    return std::nullopt;
+  }
+  Loaded loaded;
+  if (isRawEdid(*content)) {
+    loaded.image = Image::fromBytes({content->begin(), content->begin() + kEdidSize});
+  } else {
+    const auto tokens = parseEdidCodeSection(*content);
+    if (!tokens) {
+      host.message(tokens.error());
+      return std::nullopt;
+    }
+    loadTokens(loaded.image, *tokens);
+  }
+  nameMonitor(loaded, folders, host);
+  return loaded;
+}
+
+std::vector<std::string> reportLines(const Loaded& loaded) {
+  return reportLinesOf(loaded.image, loaded.brand, loaded.model, currentReportMoment());
+}
+
+int report(const std::string& path, std::istream& in, std::ostream& out,
+           const std::vector<std::string>& folders, TerminalHost& host) {
+  const auto loaded = load(path, in, folders, host);
+  if (!loaded) return 1;
   // The terminal reads UTF-8; the report's texts are Windows-1252.
-  out << windows1252ToUtf8(unixLines(program.reportText()));
+  out << windows1252ToUtf8(unixLines(joinReportLines(reportLines(*loaded))));
   out.flush();
   return out ? 0 : 1;
 }
 
-int convert(Program& program, const std::string& inPath, const std::string& outPath,
-            std::istream& in, std::ostream& out) {
-  if (!load(program, inPath, in)) return 1;
-  if (const Status writable = program.screen()->image.checkWritable(); !writable) {
-    program.host().message(writable.error());
+int convert(const std::string& inPath, const std::string& outPath, std::istream& in,
+            std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
+  const auto loaded = load(inPath, in, folders, host);
+  if (!loaded) return 1;
+  if (const Status writable = loaded->image.checkWritable(); !writable) {
+    host.message(writable.error());
     return 1;
   }
   std::string content;
   if (endsWithDat(outPath)) {
-    program.BuildReport();
-    content = dataFileText(program.common().ReportLines);
+    content = dataFileText(reportLines(*loaded));
   } else {
-    const auto bytes = program.screen()->image.bytes();
+    const auto bytes = loaded->image.bytes();
     content.assign(bytes.begin(), bytes.end());
   }
   if (outPath == "-") {
@@ -171,10 +193,10 @@ int convert(Program& program, const std::string& inPath, const std::string& outP
     out.flush();
     return out ? 0 : 1;
   }
-  static_cast<TerminalHost&>(program.host()).file = outPath;
+  host.file = outPath;
   const Status written = writeFileAtomically(outPath, content);
   if (!written) {
-    program.host().message(written.error());
+    host.message(written.error());
     return 1;
   }
   return 0;
@@ -233,13 +255,14 @@ int monitors(const SourceOptions& options, std::ostream& out, std::ostream& err)
   return out ? 0 : 1;
 }
 
-int read(Program& program, const SourceOptions& options, std::ostream& out, std::ostream& err) {
+int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
+         const std::vector<std::string>& folders, TerminalHost& host) {
   const std::string& target = options.positional.back();
   std::string data;
   if (options.registrySet) {
     const auto registry = RegFileRegistry::load(options.registry);
     if (!registry) return fail(err, registry.error());
-    data = findMonitorEdid(*registry, program.host(), options.base).data;
+    data = findMonitorEdid(*registry, host, options.base).data;
     if (data.empty())
       return fail(err, "no EDID value at or below " + options.base + " in " + options.registry);
   } else {
@@ -262,21 +285,30 @@ int read(Program& program, const SourceOptions& options, std::ostream& out, std:
     const Status written = writeFileAtomically(target, data);
     return written ? 0 : fail(err, written.error());
   }
-  program.loadRetrievedEdid(data);
-  program.BuildReport();
+  // The first 128 bytes; missing ones read 00.
+  Loaded loaded;
+  const std::size_t count = std::min<std::size_t>(data.size(), kEdidSize);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kEdidSize); ++i)
+    loaded.image.setCell(static_cast<int>(i),
+                         ByteToHex(i < count ? static_cast<unsigned char>(data[i]) : 0));
+  nameMonitor(loaded, folders, host);
+  if (data.size() < static_cast<std::size_t>(kEdidSize))
+    host.message("The EDID read has only " + std::to_string(data.size()) +
+                 " bytes; the rest is set to 00.");
+  const std::vector<std::string> lines = reportLines(loaded);
   if (target == "-") {
-    out << unixLines(program.reportText());
+    out << unixLines(joinReportLines(lines));
     out.flush();
     return out ? 0 : 1;
   }
-  const Status written = writeFileAtomically(target, dataFileText(program.common().ReportLines));
+  const Status written = writeFileAtomically(target, dataFileText(lines));
   return written ? 0 : fail(err, written.error());
 }
 
 }  // namespace
 
 bool isRawEdid(const std::string& data) {
-  return data.size() >= static_cast<std::size_t>(kEdidSize) && Program::IsEdidHeader(data);
+  return data.size() >= static_cast<std::size_t>(kEdidSize) && startsWithEdidHeader(data);
 }
 
 std::string programFolder(const char* argv0) {
@@ -310,15 +342,13 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return 0;
   }
   TerminalHost host(err);
-  Program program(host);
-  program.modelListFolders = modelListFolders;
   if (command == "report") {
     if (args.size() != 2) return usageError(err, "report needs one FILE");
-    return report(program, args[1], in, out);
+    return report(args[1], in, out, modelListFolders, host);
   }
   if (command == "convert") {
     if (args.size() != 3) return usageError(err, "convert needs IN and OUT");
-    return convert(program, args[1], args[2], in, out);
+    return convert(args[1], args[2], in, out, modelListFolders, host);
   }
   if (command == "monitors" || command == "read") {
     SourceOptions options;
@@ -333,7 +363,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (options.positional.empty() || options.positional.size() > most)
       return usageError(err, options.registrySet ? "read --registry FILE needs one OUT"
                                                  : "read needs [CONNECTOR] OUT");
-    return read(program, options, out, err);
+    return read(options, out, err, modelListFolders, host);
   }
   return usageError(err, "unknown command '" + command + "'");
 }

@@ -37,9 +37,7 @@ bool containsMarker(std::string_view line) {
   for (std::size_t start = 0; start + kMarker.size() <= line.size(); ++start) {
     std::size_t i = 0;
     for (; i < kMarker.size(); ++i) {
-      char c = line[start + i];
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      if (c != kMarker[i]) break;
+      if (toUpper(line[start + i]) != kMarker[i]) break;
     }
     if (i == kMarker.size()) return true;
   }
@@ -127,6 +125,22 @@ Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content) 
   }
   if (!found) return failure(kInvalidDataFileMessage);
   return tokens;
+}
+
+void loadTokens(Image& image, const std::vector<std::string>& tokens) {
+  for (int i = 0; i < kEdidTokenCount; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    image.setCell(i, k < tokens.size() ? toUpper(tokens[k]) : std::string());
+  }
+}
+
+bool startsWithEdidHeader(std::string_view data) {
+  static constexpr unsigned char kHeader[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+  if (data.size() < 8) return false;
+  for (std::size_t i = 0; i < 8; ++i) {
+    if (static_cast<unsigned char>(data[i]) != kHeader[i]) return false;
+  }
+  return true;
 }
 
 Result<std::string> readFileBytes(const std::string& path) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/image.h"
 #include "core/common/result.h"
 
 namespace edid {
@@ -39,6 +40,13 @@ void SplitHexTokens(std::string_view line, std::vector<std::string>& tokens, int
 /// it. Missing tokens are empty. Fails with kInvalidDataFileMessage when the content
 /// has no such line.
 Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content);
+
+/// Copies tokens into the cells 0..kEdidTokenCount-1 upper-cased, as typing into them
+/// gives (a hand-edited "ff" reads the same); missing tokens give empty cells.
+void loadTokens(Image& image, const std::vector<std::string>& tokens);
+
+/// True when the first 8 characters are the EDID header 00 FF FF FF FF FF FF 00.
+bool startsWithEdidHeader(std::string_view data);
 
 /// The whole content of a file. Fails with "Cannot open <path>: <reason>" or
 /// "Cannot read <path>: <reason>".

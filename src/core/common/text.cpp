@@ -101,9 +101,7 @@ std::string StripTrailingCrLf(std::string_view text) {
 
 std::string toUpper(std::string_view text) {
   std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : out) c = toUpper(c);
   return out;
 }
 

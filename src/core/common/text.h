@@ -10,7 +10,8 @@
 
 namespace edid {
 
-inline constexpr std::string_view kCrLf = "\r\n";
+/// The line end of every text the program writes (reports, data files, messages).
+inline constexpr char kCrLf[] = "\r\n";
 
 /// Upper-case hex form of a 16-bit value, at least two digits: 0 -> "00",
 /// 10 -> "0A", 256 -> "100". Negative values give their 16-bit two's complement
@@ -61,5 +62,9 @@ std::string windows1252ToUtf8(std::string_view text);
 
 /// Upper-cases ASCII letters.
 std::string toUpper(std::string_view text);
+/// Upper-case form of one ASCII letter; any other character as it is.
+constexpr char toUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace edid

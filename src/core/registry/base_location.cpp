@@ -1,5 +1,6 @@
 #include "core/registry/base_location.h"
 
+#include "core/common/text.h"
 #include "core/registry/monitor_identity.h"
 #include "core/registry/reg_file.h"
 #include "core/registry/registry_search.h"
@@ -15,10 +16,10 @@ std::string testBaseLocation(const std::string& registryFile, const std::string&
   if (hit.data.empty()) return kNoEdidRegistryEntry;
   // The raw bytes would show as nothing (they start with a zero byte); say what they are.
   const MonitorIdentity identity = identifyMonitor(hit.data);
-  std::string text = "EDID found in HKEY_LOCAL_MACHINE\\" + hit.path + "\r\n\r\n";
-  text += "Size: " + std::to_string(hit.data.size()) + " bytes\r\n";
-  text += "Manufacturer: " + identity.manufacturer + "\r\n";
-  text += "Product code: " + identity.productCode + "\r\n";
+  std::string text = "EDID found in HKEY_LOCAL_MACHINE\\" + hit.path + kCrLf + kCrLf;
+  text += "Size: " + std::to_string(hit.data.size()) + " bytes" + kCrLf;
+  text += "Manufacturer: " + identity.manufacturer + kCrLf;
+  text += "Product code: " + identity.productCode + kCrLf;
   text += "Monitor name: " + (identity.name.empty() ? std::string("(none)") : identity.name);
   return text;
 }

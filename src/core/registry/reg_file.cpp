@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/common/data_file.h"
+#include "core/common/text.h"
 
 namespace edid {
 
@@ -16,14 +17,10 @@ namespace {
 
 constexpr std::size_t kMaxKeyDepth = 512;
 
-char upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool sameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (upper(a[i]) != upper(b[i])) return false;
+    if (toUpper(a[i]) != toUpper(b[i])) return false;
   return true;
 }
 
@@ -100,7 +97,7 @@ Result<std::string> decodeText(std::string_view content) {
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = upper(c);
+  c = toUpper(c);
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }

@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "core/common/layout.h"
 #include "core/common/text.h"
 
 namespace edid {
 
 namespace {
 
-constexpr const char* kCrLfText = "\r\n";
 constexpr int kWidth = 70;
 constexpr const char* kPad9 = "         ";
 
@@ -29,17 +29,17 @@ std::string twoDigits(int value) {
 }
 
 std::string rule70() {
-  return std::string(kWidth, '_') + kCrLfText;
+  return std::string(kWidth, '_') + kCrLf;
 }
 
 // Label, caption, "=" right-aligned in width, separator, value: one report line.
 std::string labelled(const char* label, const char* caption, int width, const char* separator,
                      const std::string& value) {
-  return PadRight(label, 7) + caption + PadLeft("=", width) + separator + value + kCrLfText;
+  return PadRight(label, 7) + caption + PadLeft("=", width) + separator + value + kCrLf;
 }
 
 std::string heading(const char* label, const char* caption) {
-  return PadRight(label, 7) + caption + kCrLfText;
+  return PadRight(label, 7) + caption + kCrLf;
 }
 
 }  // namespace
@@ -112,117 +112,129 @@ std::string reportDate(const ReportMoment& moment) {
 }
 
 std::vector<std::string> buildReportLines(const ReportInputs& in) {
-  const Common& t = in.texts;
+  const DecodedEdid& d = in.decoded;
   std::vector<std::string> lines;
   lines.reserve(120);
-  const auto blank = [&lines] { lines.emplace_back(kCrLfText); };
+  const auto blank = [&lines] { lines.emplace_back(kCrLf); };
 
   // Heading.
   blank();
   blank();
   blank();
-  lines.push_back(CenterText("Time:  " + reportTime(in.moment) + kCrLfText, kWidth));
-  lines.push_back(CenterText("Date:  " + reportDate(in.moment) + kCrLfText, kWidth));
+  lines.push_back(CenterText("Time:  " + reportTime(in.moment) + kCrLf, kWidth));
+  lines.push_back(CenterText("Date:  " + reportDate(in.moment) + kCrLf, kWidth));
   lines.push_back(rule70());
   lines.push_back(rule70());
   blank();
-  lines.push_back(CenterText("DRAVELLIN CORPORATION", kWidth) + kCrLfText);
+  lines.push_back(CenterText("DRAVELLIN CORPORATION", kWidth) + kCrLf);
   lines.push_back(CenterText(
-      "EDID Version # " + t.VersionText + ",  Revision # " + t.RevisionText + kCrLfText, kWidth));
-  lines.push_back(CenterText("DDCTest For: " + in.brand + " " + in.model + kCrLfText, kWidth));
+      "EDID Version # " + d.version.version + ",  Revision # " + d.version.revision + kCrLf,
+      kWidth));
+  lines.push_back(CenterText("DDCTest For: " + in.brand + " " + in.model + kCrLf, kWidth));
   lines.push_back(rule70());
   lines.push_back(rule70());
   blank();
 
   // Hex dump: the section the data file reader finds again.
-  lines.push_back(std::string(kEdidCodeMarker) + kCrLfText);
+  lines.push_back(std::string(kEdidCodeMarker) + kCrLf);
   blank();
   std::string columns(6, ' ');
   for (int k = 0; k <= 9; ++k) columns += PadLeft(std::string(1, static_cast<char>('0' + k)), 4);
-  lines.push_back(columns + kCrLfText);
-  lines.push_back(IndentText(RepeatText("_", 40), 6) + kCrLfText);
+  lines.push_back(columns + kCrLf);
+  lines.push_back(IndentText(RepeatText("_", 40), 6) + kCrLf);
   for (int r = 0; r <= 12; ++r) {
     std::string row = PadLeft(std::to_string(r * 10), 3) + "  |";
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c)
       row += PadLeft(in.cells.cell(r * 10 + c), 4);
-    lines.push_back(row + kCrLfText);
+    lines.push_back(row + kCrLf);
   }
   blank();
   lines.push_back(rule70());
   blank();
 
   // Identification.
+  lines.push_back(labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ",
+                           d.vendor.manufacturer));
   lines.push_back(
-      labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ", t.ManufacturerText));
+      labelled("(10-11)", "  Product ID Code _____________________", 3, " ", d.vendor.productCode));
+  lines.push_back(labelled("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ",
+                           d.vendor.serialNumber));
   lines.push_back(
-      labelled("(10-11)", "  Product ID Code _____________________", 3, " ", t.ProductCodeText));
+      labelled("(16)", "  Week of Manufacture _________________", 3, " ", d.vendor.week));
   lines.push_back(
-      labelled("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ", t.SerialNumberText));
-  lines.push_back(labelled("(16)", "  Week of Manufacture _________________", 3, " ", t.WeekText));
-  lines.push_back(labelled("(17)", "  Year of Manufacture _________________", 3, " ", t.YearText));
+      labelled("(17)", "  Year of Manufacture _________________", 3, " ", d.vendor.year));
+  lines.push_back(labelled("(10-17)", "  Complete Serial Number ______________", 3, " ",
+                           d.vendor.completeSerial));
   lines.push_back(
-      labelled("(10-17)", "  Complete Serial Number ______________", 3, " ", t.CompleteSerialText));
+      labelled("(18)", "  EDID Version Number _________________", 3, " ", d.version.version));
   lines.push_back(
-      labelled("(18)", "  EDID Version Number _________________", 3, " ", t.VersionText));
-  lines.push_back(
-      labelled("(19)", "  EDID Revision Number ________________", 3, " ", t.RevisionText));
+      labelled("(19)", "  EDID Revision Number ________________", 3, " ", d.version.revision));
   blank();
 
   // Basic display parameters.
   lines.push_back(heading("(20)", "  VIDEO INPUT DEFINITION:"));
-  lines.push_back(kPad9 + PadLeft(t.VideoInputText, 10) + kCrLfText);
+  lines.push_back(kPad9 + PadLeft(d.basicDisplay.video.text, 10) + kCrLf);
   blank();
   lines.push_back(labelled("(21)", "  Maximum Horizontal Image Size ________________", 5, "  ",
-                           t.MaxHorizSizeText));
+                           d.basicDisplay.horizSizeText));
   lines.push_back(labelled("(22)", "  Maximum Vertical Image Size __________________", 5, "  ",
-                           t.MaxVertSizeText));
-  lines.push_back(
-      labelled("(23)", "  Display Gamma ________________________________", 5, "  ", t.GammaText));
+                           d.basicDisplay.vertSizeText));
+  lines.push_back(labelled("(23)", "  Display Gamma ________________________________", 5, "  ",
+                           d.basicDisplay.gammaText));
   blank();
   lines.push_back(heading("(24)", "  DPMS and Supported Feature(s):"));
-  lines.push_back(kPad9 + t.FeatureSupportText + kCrLfText);
-  lines.push_back(kPad9 + std::string("Display Type = ") + t.DisplayTypeText + kCrLfText);
+  lines.push_back(kPad9 + d.basicDisplay.features.text + kCrLf);
+  lines.push_back(kPad9 + std::string("Display Type = ") + d.basicDisplay.features.displayTypeText +
+                  kCrLf);
   blank();
 
   // Chromaticity and established timings.
   lines.push_back(heading("(25-34)", "  CHROMA INFO:"));
-  lines.push_back(kPad9 + t.ChromaXText + kCrLfText);
-  lines.push_back(kPad9 + t.ChromaYText + kCrLfText);
+  lines.push_back(kPad9 + d.chromaticity.xText + kCrLf);
+  lines.push_back(kPad9 + d.chromaticity.yText + kCrLf);
   blank();
   lines.push_back(heading("(35)", "  ESTABLISHED TIMING I:"));
-  lines.push_back(t.EstablishedTimingsIText + kCrLfText);
+  lines.push_back(d.established.timingsIText + kCrLf);
   blank();
   lines.push_back(heading("(36)", "  ESTABLISHED TIMING II:"));
-  lines.push_back(t.EstablishedTimingsIIText + kCrLfText);
+  lines.push_back(d.established.timingsIIText + kCrLf);
   blank();
   lines.push_back(heading("(37)", "  Manufacturer's Reserved Timing:"));
-  if (t.ManufacturerTimingsText.empty())
-    lines.push_back(kPad9 + std::string("  None Specified") + kCrLfText);
+  if (d.established.manufacturerTimingsText.empty())
+    lines.push_back(kPad9 + std::string("  None Specified") + kCrLf);
   else
-    lines.push_back(t.ManufacturerTimingsText + kCrLfText);
+    lines.push_back(d.established.manufacturerTimingsText + kCrLf);
   blank();
 
   // Standard timings.
   lines.push_back(heading("(38-53)", "  Standard Timing Identification:"));
-  for (const std::string& entry : t.StandardTimingTexts) lines.push_back(kPad9 + entry + kCrLfText);
+  for (const auto& timing : d.standardTimings.timings) lines.push_back(kPad9 + timing.text + kCrLf);
 
   // Descriptor blocks; an empty one is left out without renumbering the others.
-  for (int k = 0; k < 4; ++k) {
-    const std::string& entry = t.DescriptorText[static_cast<std::size_t>(k)];
+  for (int k = 0; k < layout::kBlockCount; ++k) {
+    const std::string& entry = d.blocks[static_cast<std::size_t>(k)];
     if (entry.empty()) continue;
     lines.push_back(rule70());
     blank();
-    lines.push_back("(" + std::to_string(54 + 18 * k) + "-" + std::to_string(71 + 18 * k) +
-                    ") Detailed Timing / Descriptor Block " + std::to_string(k + 1) + ":" +
-                    kCrLfText + entry + kCrLfText);
+    const ByteRange bytes = layout::blockRange(k);
+    lines.push_back("(" + std::to_string(bytes.first) + "-" + std::to_string(bytes.last) +
+                    ") Detailed Timing / Descriptor Block " + std::to_string(k + 1) + ":" + kCrLf +
+                    entry + kCrLf);
   }
   blank();
 
   // Extension flag and checksum: their texts carry their own CR LF.
-  lines.push_back(PadRight("(126)", 7) + "  " + t.ExtensionBlocksText);
-  lines.push_back(PadRight("(127)", 7) + "  " + t.ChecksumStatusText);
+  lines.push_back(PadRight("(126)", 7) + "  " + d.checksum.extensionBlocksText);
+  lines.push_back(PadRight("(127)", 7) + "  " + d.checksum.checksumStatusText);
   lines.emplace_back(kReportEnd);
   return lines;
+}
+
+std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
+                                       const std::string& model, const ReportMoment& moment) {
+  const DecodedEdid decoded = decodeEdid(image);
+  return buildReportLines(
+      {.decoded = decoded, .brand = brand, .model = model, .cells = image, .moment = moment});
 }
 
 std::string joinReportLines(const std::vector<std::string>& lines) {

@@ -1,14 +1,14 @@
 #pragma once
-// The decoded report: a fixed-layout text, 70 columns wide, built from the texts the
-// section decoders left in Common, the brand and model boxes and the byte cells. The
-// same lines are shown in the document window and written as the data file.
+// The decoded report: a fixed-layout text, 70 columns wide, built from the decoded
+// sections of the image, the monitor's brand and model, the byte cells and the time.
+// The same lines are shown in the document window and written as the data file.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/common/common.h"
 #include "core/common/image.h"
+#include "core/report/decoded_edid.h"
 
 namespace edid {
 
@@ -45,17 +45,21 @@ std::string reportDate(const ReportMoment& moment);
 
 /// What the report lays out. Nothing is decoded here: the texts are printed as they stand.
 struct ReportInputs {
-  const Common& texts;       ///< the decoded texts of the last decode
-  const std::string& brand;  ///< text of the brand box
-  const std::string& model;  ///< text of the model box
-  const Image& cells;        ///< the byte cells 0..127, printed as they stand
-  ReportMoment moment;       ///< time and date of the heading
+  const DecodedEdid& decoded;  ///< the sections of cells, decoded
+  const std::string& brand;    ///< the monitor's brand
+  const std::string& model;    ///< the monitor's model
+  const Image& cells;          ///< the byte cells 0..127, printed as they stand
+  ReportMoment moment;         ///< time and date of the heading
 };
 
 /// The report, one element per line (each ending with CR LF) or per multi-line value,
 /// in order, ending with the element kReportEnd. Elements that only space the text
 /// hold a bare CR LF; an element can be empty when its value is.
 std::vector<std::string> buildReportLines(const ReportInputs& inputs);
+
+/// The report of an image: its sections decoded, then laid out.
+std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
+                                       const std::string& model, const ReportMoment& moment);
 
 /// The report as one text: the elements before kReportEnd, concatenated.
 std::string joinReportLines(const std::vector<std::string>& lines);

@@ -17,6 +17,29 @@ std::string upToFirstSpace(const std::string& text) {
 
 }  // namespace
 
+void EdidScreen::decodeBasicDisplay() {
+  ConvertFeatureSupport();
+  ConvertGamma();
+  ConvertMaxHorizSize();
+  ConvertMaxVertSize();
+  ConvertVideoInput();
+}
+
+void EdidScreen::convertBasicDisplayByte(int index) {
+  switch (index) {
+    case basic_display::kVideoInputByte:
+      return ConvertVideoInput();
+    case basic_display::kHorizSizeByte:
+      return ConvertMaxHorizSize();
+    case basic_display::kVertSizeByte:
+      return ConvertMaxVertSize();
+    case basic_display::kGammaByte:
+      return ConvertGamma();
+    case basic_display::kFeatureByte:
+      return ConvertFeatureSupport();
+  }
+}
+
 void EdidScreen::focusBasic(int index) {
   Hints[focus::kBasicHint].visible = true;
   basic.VideoInput.visible = false;

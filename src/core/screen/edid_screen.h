@@ -2,14 +2,21 @@
 // The decoding screen (frmEDID) as a model: the byte grid, the identification
 // boxes, the fourteen section frames and their controls, and the handlers of its
 // events. The editor's widgets mirror this state; every rule runs here.
+//
+// One class, defined across files: edid_screen.cpp holds the grid and the cell
+// events, section_table.cpp the table of sections that the full decode, the
+// key-release re-decode and the focus dispatch walk, and <section>_screen.cpp
+// each section's decoders, focus step and editors.
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "core/common/common.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
+#include "core/common/layout.h"
 #include "core/screen/controls.h"
 #include "core/screen/frames.h"
 
@@ -180,6 +187,9 @@ class EdidScreen {
   /// The 18-byte block named by SelectedByte and SelectedBlock. Not decoded yet:
   /// only keeps the checksum current.
   void ConvertDetailedTiming();
+  /// The monitor descriptor block named by SelectedByte and SelectedBlock. Not
+  /// decoded yet.
+  void ConvertDetailedTiminga();
   void ConvertManufacturer();
   void ConvertProductCode();
   void ConvertSerialNumber();
@@ -203,25 +213,46 @@ class EdidScreen {
   const Common& common() const { return m_common; }
 
  private:
+  /// One section of the image as the screen handles it. Rows are listed in the
+  /// order the full decode runs them (that order decides what shared boxes show
+  /// afterwards, and which block SelectedByte names).
+  struct SectionRow {
+    ByteRange bytes;
+    int hint;                              ///< frame shown on focus; -1: the section picks
+    void (*decode)(EdidScreen&);           ///< full decode; nullptr: nothing to decode
+    void (*keyUp)(EdidScreen&, int byte);  ///< re-decode after typing; nullptr: none
+    void (*focus)(EdidScreen&, int byte);  ///< a cell of the section got the focus
+  };
+  static std::span<const SectionRow> sections();
+  static const SectionRow* sectionOfByte(int index);
+
   void recompute();
   void requestFocus(FocusControl control, int cell = 0);
   void applyModes();
-  void paintCells(int first, int last, BackColour colour);
+  void paintCells(ByteRange cells, BackColour colour);
   void decodeByteField(int index);
+  bool autoCellSeek() const;
+
+  // Per section: the focus step (after the frame is shown and the cells painted)
+  // and helpers, each defined in its section's file.
   void focusVendor(int index);
+  void convertVendorField(int field);
+  int selectedVendorField() const;
   void focusVersion(int index);
+  int selectedVersionByte() const;
+  void decodeBasicDisplay();
+  void convertBasicDisplayByte(int index);
   void focusBasic(int index);
   void focusChroma(int index);
   void focusEstablished(int index);
+  void convertEstablishedByte(int byteIndex);
+  void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
   void focusStandard(int index);
+  void decodeAllBlocks();
   void focusBlock(int index);
   void focusDetailedField(int offset);
   void focusDescriptorField(int start, int offset);
   void focusChecksum(int index);
-  bool autoCellSeek() const;
-  void clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index);
-  int selectedVendorField() const;
-  int selectedVersionByte() const;
   bool basicClickAllowed(int index, int count) const;
   int selectedStandardPair() const;
 

@@ -1,19 +1,21 @@
 #include "core/screen/focus_map.h"
 
 #include "core/common/image.h"
+#include "core/sections/vendor.h"
 
 namespace edid::focus {
 
 Section sectionOfByte(int index) {
+  using namespace layout;
   if (index < 0 || index >= kEdidSize) return Section::None;
-  if (index <= 7) return Section::Header;
-  if (index <= 17) return Section::Vendor;
-  if (index <= 19) return Section::Version;
-  if (index <= 24) return Section::Basic;
-  if (index <= 34) return Section::Chroma;
-  if (index <= 37) return Section::Established;
-  if (index <= 53) return Section::Standard;
-  if (index <= 125) return Section::Block;
+  if (index <= kHeader.last) return Section::Header;
+  if (index <= kVendor.last) return Section::Vendor;
+  if (index <= kVersion.last) return Section::Version;
+  if (index <= kBasicDisplay.last) return Section::Basic;
+  if (index <= kChromaticity.last) return Section::Chroma;
+  if (index <= kEstablished.last) return Section::Established;
+  if (index <= kStandardTimings.last) return Section::Standard;
+  if (index <= kBlocks.last) return Section::Block;
   return Section::Checksum;
 }
 
@@ -30,7 +32,7 @@ int hintOfByte(int index) {
     case Section::Chroma:
       return kChromaHint;
     case Section::Established:
-      return kEstablishedIHint + (index - 35);
+      return kEstablishedIHint + (index - layout::kEstablished.first);
     case Section::Standard:
       return kStandardHint;
     case Section::Block:
@@ -48,35 +50,31 @@ Colouring colouringOfByte(int index) {
   switch (sectionOfByte(index)) {
     case Section::Header:
       // The header has no fields: the whole of it is the field.
-      return {{0, 7}, {0, 7}};
-    case Section::Vendor: {
-      static constexpr CellRange kFields[] = {{8, 9}, {10, 11}, {12, 15}, {16, 16}, {17, 17}};
-      for (const CellRange& field : kFields) {
-        if (field.contains(index)) return {{8, 17}, field};
-      }
-      break;
-    }
+      return {layout::kHeader, layout::kHeader};
+    case Section::Vendor:
+      return {layout::kVendor, vendor::fieldRange(vendor::fieldOfByte(index))};
     case Section::Version:
-      return {{18, 19}, cell};
+      return {layout::kVersion, cell};
     case Section::Basic:
-      return {{20, 24}, cell};
+      return {layout::kBasicDisplay, cell};
     case Section::Chroma:
-      return {{25, 34}, cell};
+      return {layout::kChromaticity, cell};
     case Section::Established:
       return {cell, cell};
     case Section::Standard: {
-      const int first = 38 + 2 * standardTimingOfByte(index);
-      return {{38, 53}, {first, first + 1}};
+      const int first = layout::kStandardTimings.first +
+                        layout::kStandardTimingSize * standardTimingOfByte(index);
+      return {layout::kStandardTimings, {first, first + layout::kStandardTimingSize - 1}};
     }
     case Section::Block: {
       const BlockPosition pos = blockOfByte(index);
       // Offsets 0-1 are one field in every block kind: the pixel clock, or the
       // zero marker of a descriptor.
       const CellRange field = pos.offset <= 1 ? CellRange{pos.start, pos.start + 1} : cell;
-      return {{pos.start, pos.start + 17}, field};
+      return {layout::blockRange(pos.block), field};
     }
     case Section::Checksum:
-      return {{126, 127}, cell};
+      return {layout::kTrailer, cell};
     case Section::None:
       break;
   }
@@ -84,17 +82,17 @@ Colouring colouringOfByte(int index) {
 }
 
 BlockPosition blockOfByte(int index) {
-  if (index < 54) index = 54;
-  if (index > 125) index = 125;
-  const int block = (index - 54) / 18;
-  const int start = 54 + 18 * block;
+  if (index < layout::kBlocks.first) index = layout::kBlocks.first;
+  if (index > layout::kBlocks.last) index = layout::kBlocks.last;
+  const int block = (index - layout::kBlocks.first) / layout::kBlockSize;
+  const int start = layout::blockStart(block);
   return {block, start, index - start};
 }
 
 int standardTimingOfByte(int index) {
-  if (index < 38) return 0;
-  if (index > 53) return 7;
-  return (index - 38) / 2;
+  if (index < layout::kStandardTimings.first) return 0;
+  if (index > layout::kStandardTimings.last) return layout::kStandardTimingCount - 1;
+  return (index - layout::kStandardTimings.first) / layout::kStandardTimingSize;
 }
 
 int detailedTimingOption(int offset) {

@@ -4,6 +4,8 @@
 // functions of the byte index (and of the block's tag), so the focus handler
 // stays a list of steps and the map itself can be checked cell by cell.
 
+#include "core/common/layout.h"
+
 namespace edid::focus {
 
 /// Indices of the section frames Hints(0..13).
@@ -39,12 +41,7 @@ enum class Section {
 };
 
 /// An inclusive range of cells.
-struct CellRange {
-  int first = 0;
-  int last = -1;
-  bool contains(int index) const { return index >= first && index <= last; }
-  bool operator==(const CellRange&) const = default;
-};
+using CellRange = ByteRange;
 
 /// The section of byte index; None outside 0..127.
 Section sectionOfByte(int index);

@@ -23,4 +23,10 @@ std::string checksumCaption(const Image& image) {
   return ComputeCheckSum(image) != 0 ? "CheckSum Is Invalid" : "CheckSum OK";
 }
 
+Decoded decode(const Image& image) {
+  Decoded d{extensionFlagCaption(image), extensionBlocksText(image), checksumCaption(image), {}};
+  d.checksumStatusText = d.checksumCaption + kCrLf;
+  return d;
+}
+
 }  // namespace edid::checksum

@@ -17,4 +17,13 @@ std::string extensionBlocksText(const Image& image);
 /// "CheckSum OK" or "CheckSum Is Invalid" (without CR LF).
 std::string checksumCaption(const Image& image);
 
+/// Bytes 126 and 127 decoded.
+struct Decoded {
+  std::string extensionFlagCaption;  ///< extensionFlagCaption
+  std::string extensionBlocksText;   ///< extensionBlocksText, with CR LF
+  std::string checksumCaption;       ///< checksumCaption
+  std::string checksumStatusText;    ///< checksumCaption with CR LF
+};
+Decoded decode(const Image& image);
+
 }  // namespace edid::checksum

@@ -61,6 +61,17 @@ std::string reportText(const Image& image, int byteIndex) {
   return text;
 }
 
+Decoded decode(const Image& image) {
+  Decoded d;
+  d.timingsI = checks(image, kTimingsIByte);
+  d.timingsII = checks(image, kTimingsIIByte);
+  d.manufacturerTiming = (image.byte(kManufacturerByte) & 0x80) != 0;
+  d.timingsIText = reportText(image, kTimingsIByte);
+  d.timingsIIText = reportText(image, kTimingsIIByte);
+  d.manufacturerTimingsText = reportText(image, kManufacturerByte);
+  return d;
+}
+
 CellWrites setBit(const Image& image, int byteIndex, int checkIndex, bool checked) {
   // Byte 37 has one box, ET3(7), and it stands for bit 7.
   const int mask = byteIndex == kManufacturerByte ? 0x80 : 1 << (7 - checkIndex);

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "core/common/image.h"
+#include "core/common/layout.h"
 
 namespace edid::established {
 
-inline constexpr int kTimingsIByte = 35;
-inline constexpr int kTimingsIIByte = 36;
-inline constexpr int kManufacturerByte = 37;
+inline constexpr int kTimingsIByte = layout::kEstablished.first;
+inline constexpr int kTimingsIIByte = layout::kEstablished.first + 1;
+inline constexpr int kManufacturerByte = layout::kEstablished.last;
 
 /// One bit of a timing byte: check box i stands for bit 7 - i.
 struct Timing {
@@ -29,6 +30,17 @@ std::array<bool, 8> checks(const Image& image, int byteIndex);
 /// The report text of byte 35, 36 or 37: one line per set bit, 9 spaces and the
 /// report text, lines joined by CR LF, no CR LF after the last; "" when no bit is set.
 std::string reportText(const Image& image, int byteIndex);
+
+/// The three bytes decoded: check box states and report texts.
+struct Decoded {
+  std::array<bool, 8> timingsI{};       ///< checks of byte 35
+  std::array<bool, 8> timingsII{};      ///< checks of byte 36
+  bool manufacturerTiming = false;      ///< bit 7 of byte 37
+  std::string timingsIText;             ///< reportText of byte 35
+  std::string timingsIIText;            ///< reportText of byte 36
+  std::string manufacturerTimingsText;  ///< reportText of byte 37
+};
+Decoded decode(const Image& image);
 
 /// Sets or clears the bit of check box index (bit 7 - index) of byte 35 or 36, or
 /// bit 7 of byte 37 (its one box), keeping every other bit.

@@ -7,12 +7,27 @@
 
 namespace edid::vendor {
 
+namespace {
+
+constexpr ByteRange kFieldRanges[] = {layout::kManufacturerId, layout::kProductCode,
+                                      layout::kSerialNumber, layout::kWeek, layout::kYear};
+constexpr int kEntryMaxLength[] = {3, 2, 20, 2, 4};
+
+}  // namespace
+
 Field fieldOfByte(int index) {
-  if (index <= 9) return Field::Manufacturer;
-  if (index <= 11) return Field::ProductCode;
-  if (index <= 15) return Field::SerialNumber;
-  if (index == 16) return Field::Week;
+  for (int f = 0; f < 4; ++f) {
+    if (index <= kFieldRanges[f].last) return static_cast<Field>(f);
+  }
   return Field::Year;
+}
+
+ByteRange fieldRange(Field field) {
+  return kFieldRanges[static_cast<int>(field)];
+}
+
+int entryMaxLength(Field field) {
+  return kEntryMaxLength[static_cast<int>(field)];
 }
 
 std::string manufacturerLetters(const Image& image) {
@@ -65,12 +80,25 @@ std::string completeSerial(std::string_view productLetters, std::string_view yea
   return out;
 }
 
+Decoded decode(const Image& image) {
+  Decoded d;
+  d.manufacturer = manufacturerLetters(image);
+  ProductCode code = productCode(image);
+  d.productLetters = std::move(code.letters);
+  d.productCode = std::move(code.text);
+  d.serialNumber = serialNumberText(image);
+  d.week = weekText(image);
+  d.year = yearText(image);
+  d.completeSerial = completeSerial(d.productLetters, d.year, d.week, d.serialNumber);
+  return d;
+}
+
 Result<char> filterKey(Field field, char key) {
   if (key == 8 || key == 9 || key == 13 || key == '.') return key;
   switch (field) {
     case Field::Manufacturer:
     case Field::ProductCode: {
-      const char upper = (key >= 'a' && key <= 'z') ? static_cast<char>(key - 'a' + 'A') : key;
+      const char upper = toUpper(key);
       if (upper < 'A' || upper > 'Z') return failure("A-Z Only");
       return upper;
     }
@@ -94,8 +122,7 @@ Result<CellWrites> encodeManufacturer(std::string_view entry) {
   // Each letter is a 5-bit code: "@" (0) to "_" (31). A missing letter counts as 0.
   int codes[3] = {0, 0, 0};
   for (std::size_t i = 0; i < 3 && i < entry.size(); ++i) {
-    char c = entry[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const char c = toUpper(entry[i]);
     if (c < '@' || c > '_') return failure("A-Z Only");
     codes[i] = c - 64;
   }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/common/image.h"
+#include "core/common/layout.h"
 #include "core/common/result.h"
 
 namespace edid::vendor {
@@ -15,6 +16,10 @@ enum class Field { Manufacturer = 0, ProductCode = 1, SerialNumber = 2, Week = 3
 
 /// The field a cell of bytes 8..17 belongs to (its tag).
 Field fieldOfByte(int index);
+/// The bytes a field occupies.
+ByteRange fieldRange(Field field);
+/// Characters the entry box takes for a field (3, 2, 20, 2, 4).
+int entryMaxLength(Field field);
 
 /// The three 5-bit letters of bytes 8-9, each as the character 64 + code
 /// ("@" for 0, "A".."Z" for 1..26, "[".."_" for 27..31). Bit 7 of byte 8 is ignored.
@@ -36,6 +41,18 @@ std::string yearText(const Image& image);
 /// when the serial number is not used.
 std::string completeSerial(std::string_view productLetters, std::string_view yearText,
                            std::string_view weekText, std::string_view serialText);
+
+/// The section decoded: the texts of its labels, its entry box and the report.
+struct Decoded {
+  std::string manufacturer;    ///< manufacturerLetters
+  std::string productLetters;  ///< ProductCode::letters
+  std::string productCode;     ///< ProductCode::text
+  std::string serialNumber;    ///< serialNumberText
+  std::string week;            ///< weekText
+  std::string year;            ///< yearText
+  std::string completeSerial;  ///< completeSerial of the four above
+};
+Decoded decode(const Image& image);
 
 /// Filters one typed character of the entry box: the character to enter (upper-cased
 /// for the letter fields), or the refusal message ("A-Z Only", "0-9 Only").

@@ -13,6 +13,12 @@ std::string revisionText(const Image& image) {
   return formatNumber(image.byte(kRevisionByte), "0");
 }
 
+Decoded decode(const Image& image) {
+  Decoded d{versionText(image), revisionText(image), {}};
+  d.complete = d.version + "." + d.revision;
+  return d;
+}
+
 Result<CellWrites> encode(int byteIndex, std::string_view entry) {
   const double value = leadingNumber(entry);
   if (value < 0 || value > 255) return failure("This value must value between 0 and 255");

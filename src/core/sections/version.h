@@ -5,17 +5,26 @@
 #include <string_view>
 
 #include "core/common/image.h"
+#include "core/common/layout.h"
 #include "core/common/result.h"
 
 namespace edid::version {
 
-inline constexpr int kVersionByte = 18;
-inline constexpr int kRevisionByte = 19;
+inline constexpr int kVersionByte = layout::kVersion.first;
+inline constexpr int kRevisionByte = layout::kVersion.last;
 
 /// Byte 18 in decimal.
 std::string versionText(const Image& image);
 /// Byte 19 in decimal.
 std::string revisionText(const Image& image);
+
+/// The section decoded.
+struct Decoded {
+  std::string version;   ///< versionText
+  std::string revision;  ///< revisionText
+  std::string complete;  ///< "version.revision"
+};
+Decoded decode(const Image& image);
 
 /// Encodes a decimal entry (its leading number, rounded) into byte 18 or 19.
 /// Refuses values outside 0..255 with "This value must value between 0 and 255".

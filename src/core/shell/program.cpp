@@ -1,7 +1,9 @@
 #include "core/shell/program.h"
 
 #include "core/calculator/hex_calculator.h"
+#include "core/common/data_file.h"
 #include "core/common/text.h"
+#include "core/report/monitor_name.h"
 
 namespace edid {
 
@@ -114,62 +116,16 @@ void Program::calculatorClosed() {
 bool Program::FillInModelInfo() {
   if (!m_screen) return false;
   EdidScreen& screen = *m_screen;
-  bool matched = true;
-  screen.txtModel.text.clear();
-  screen.txtBrand.text.clear();
-
-  std::string code = screen.GetProductCode();
-  if (const auto paren = code.find('('); paren != std::string::npos) {
-    code = code.substr(0, paren);
-    code = code.substr(0, 2) + (code.size() >= 2 ? code.substr(code.size() - 2) : code);
-  }
-  const std::string key = screen.GetManufacturer() + code;
-
-  for (const std::string& line : m_common.DdcTestLines) {
-    if (line.find(key) == std::string::npos) continue;
-    std::string text = line;
-    const auto first = line.find('"');
-    const auto last = line.rfind('"');
-    if (first != std::string::npos)
-      text = last > first ? line.substr(first + 1, last - first - 1) : std::string();
-    // A quoted text of one word names the brand alone.
-    const auto space = text.find(' ');
-    const std::string brand = text.substr(0, space);
-    screen.txtBrand.text = brand;
-    std::string model;
-    if (space != std::string::npos) {
-      model = text.substr(space + 1);
-      const auto begin = model.find_first_not_of(' ');
-      const auto end = model.find_last_not_of(' ');
-      model = begin == std::string::npos ? "" : model.substr(begin, end - begin + 1);
-    }
-    screen.txtModel.text = model;
-    break;
-  }
-  if (screen.txtModel.text.empty()) {
-    screen.txtModel.text = ModelFromDescriptor("UNKNOWN MODEL");
-    matched = false;
-  }
-  if (screen.txtBrand.text.empty()) {
-    screen.txtBrand.text = BrandFromManufacturer("UNKNOWN BRAND");
-    matched = false;
-  }
-  return matched;
+  screen.GetProductCode();  // keeps the shared product texts current
+  const MonitorName name = nameFromModelLines(screen.image, m_common.DdcTestLines,
+                                              BrandFromManufacturer("UNKNOWN BRAND"));
+  screen.txtBrand.text = name.brand;
+  screen.txtModel.text = name.model;
+  return name.matched;
 }
 
 std::string Program::ModelFromDescriptor(const std::string& fallback) const {
-  if (!m_screen) return fallback;
-  const Image& image = m_screen->image;
-  for (int start = 54; start <= 108; start += 18) {
-    if (image.cell(start + 3) != "FC") continue;
-    std::string name;
-    for (int i = start + 5; i <= start + 17; ++i) {
-      const int value = image.byte(i);
-      if (value == 0x0A) return name;
-      name += static_cast<char>(value);
-    }
-  }
-  return fallback;
+  return m_screen ? modelFromDescriptor(m_screen->image, fallback) : fallback;
 }
 
 std::string Program::BrandFromManufacturer(const std::string& fallback) const {
@@ -177,12 +133,7 @@ std::string Program::BrandFromManufacturer(const std::string& fallback) const {
 }
 
 bool Program::IsEdidHeader(std::string_view text) {
-  static constexpr unsigned char kHeader[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-  if (text.size() < 8) return false;
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (static_cast<unsigned char>(text[i]) != kHeader[i]) return false;
-  }
-  return true;
+  return startsWithEdidHeader(text);
 }
 
 }  // namespace edid

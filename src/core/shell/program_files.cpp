@@ -1,8 +1,8 @@
 // The File menu flows, data files, naming the monitor from the model list files,
 // and the report of the decoding screen's image.
 #include "core/common/data_file.h"
-#include "core/common/model_list.h"
 #include "core/common/text.h"
+#include "core/report/monitor_name.h"
 #include "core/report/report.h"
 #include "core/shell/program.h"
 
@@ -140,33 +140,24 @@ bool Program::ReadEdidCodeSection() {
 void Program::LoadTokensIntoCells() {
   EdidScreen& screen = showScreen();
   m_common.EdidTokens.resize(kEdidTokenCount);
-  // Cells hold upper-case digits, as typing into them gives; a hand-edited "ff" reads the same.
-  for (int i = 0; i < kEdidTokenCount; ++i)
-    screen.image.setCell(i, toUpper(m_common.EdidTokens[static_cast<std::size_t>(i)]));
+  loadTokens(screen.image, m_common.EdidTokens);
   screen.BuildEDIDDefinations();
 }
 
 void Program::nameMonitorFromModelLists() {
   if (!m_screen) return;
-  for (const std::string& folder : modelListFolders) {
-    for (const std::string& file : modelListFiles(folder)) {
-      const Status read = ReadDdcTestSection(file, m_common.DdcTestLines);
-      if (!read) {
-        m_host.message(read.error());
-        continue;
-      }
-      if (FillInModelInfo()) return;
-    }
-  }
+  const auto name =
+      nameFromModelLists(m_screen->image, modelListFolders, m_common.DdcTestLines,
+                         [this](const std::string& message) { m_host.message(message); });
+  if (!name) return;
+  m_screen->txtBrand.text = name->brand;
+  m_screen->txtModel.text = name->model;
 }
 
 void Program::BuildReport() {
   if (!m_screen) return;
-  m_common.ReportLines = buildReportLines({.texts = m_common,
-                                           .brand = m_screen->txtBrand.text,
-                                           .model = m_screen->txtModel.text,
-                                           .cells = m_screen->image,
-                                           .moment = currentReportMoment()});
+  m_common.ReportLines = reportLinesOf(m_screen->image, m_screen->txtBrand.text,
+                                       m_screen->txtModel.text, currentReportMoment());
 }
 
 void Program::ShowReport(bool inBackground) {

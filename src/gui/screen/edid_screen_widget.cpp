@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/screen/focus_map.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/basic_display_panel.h"
 #include "gui/sections/chromaticity_panel.h"
@@ -147,15 +148,17 @@ QWidget* EdidScreenWidget::createFrames() {
   layout->addWidget(m_dtHelp, 1, 0);
   layout->setRowStretch(2, 1);
 
-  m_panels.push_back(std::make_unique<HeaderPanel>(m_frames[0]));
-  m_panels.push_back(std::make_unique<VendorPanel>(m_frames[1], *this));
-  m_panels.push_back(std::make_unique<VersionPanel>(m_frames[2], *this));
-  m_panels.push_back(std::make_unique<BasicDisplayPanel>(m_frames[3], *this));
-  m_panels.push_back(std::make_unique<ChromaticityPanel>(m_frames[4], *this));
-  m_panels.push_back(
-      std::make_unique<EstablishedPanel>(m_frames[5], m_frames[6], m_frames[7], *this));
-  m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[8], *this));
-  m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[13]));
+  using namespace edid::focus;
+  m_panels.push_back(std::make_unique<HeaderPanel>(m_frames[kHeaderHint]));
+  m_panels.push_back(std::make_unique<VendorPanel>(m_frames[kVendorHint], *this));
+  m_panels.push_back(std::make_unique<VersionPanel>(m_frames[kVersionHint], *this));
+  m_panels.push_back(std::make_unique<BasicDisplayPanel>(m_frames[kBasicHint], *this));
+  m_panels.push_back(std::make_unique<ChromaticityPanel>(m_frames[kChromaHint], *this));
+  m_panels.push_back(std::make_unique<EstablishedPanel>(m_frames[kEstablishedIHint],
+                                                        m_frames[kEstablishedIIHint],
+                                                        m_frames[kManufacturerTimingsHint], *this));
+  m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[kStandardHint], *this));
+  m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
   return area;
 }
 

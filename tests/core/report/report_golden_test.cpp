@@ -8,15 +8,30 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/report/monitor_name.h"
+#include "core/report/report.h"
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
 #include "support/reference.h"
+#include "support/unified_diff.h"
 
 namespace edid {
 namespace {
 
 constexpr const char* kGoldenEpoch = "1796478330";  // Sat Dec 05, 2026 13:45:30 UTC
+
+// The golden EDIDs: the first column of tests/data/golden.tsv, where each row also
+// says where the EDID came from.
+std::vector<std::string> goldenNames() {
+  std::vector<std::string> names;
+  std::istringstream in(test::readFile(std::string(EDID_TEST_DATA_DIR) + "/golden.tsv"));
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    names.push_back(line.substr(0, line.find('\t')));
+  }
+  return names;
+}
 
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -25,54 +40,11 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
-// A unified diff (3 lines of context) of two texts, from their longest common lines.
-std::string unifiedDiff(const std::string& expected, const std::string& actual) {
-  const auto a = splitLines(expected), b = splitLines(actual);
-  const std::size_t n = a.size(), m = b.size();
-  std::vector<std::vector<int>> common(n + 1, std::vector<int>(m + 1, 0));
-  for (std::size_t i = n; i-- > 0;)
-    for (std::size_t j = m; j-- > 0;)
-      common[i][j] =
-          a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
-  struct Op {
-    char kind;
-    std::size_t i, j;
-  };
-  std::vector<Op> ops;
-  std::size_t i = 0, j = 0;
-  while (i < n || j < m) {
-    if (i < n && j < m && a[i] == b[j]) {
-      ops.push_back({' ', i++, j++});
-    } else if (i < n && (j == m || common[i + 1][j] >= common[i][j + 1])) {
-      ops.push_back({'-', i++, j});
-    } else {
-      ops.push_back({'+', i, j++});
-    }
-  }
-  // Hunks: each change with 3 lines around it, merged where they touch.
-  std::vector<std::pair<std::size_t, std::size_t>> hunks;
-  for (std::size_t k = 0; k < ops.size(); ++k) {
-    if (ops[k].kind == ' ') continue;
-    const std::size_t from = k >= 3 ? k - 3 : 0, to = std::min(k + 4, ops.size());
-    if (!hunks.empty() && from <= hunks.back().second)
-      hunks.back().second = to;
-    else
-      hunks.emplace_back(from, to);
-  }
-  std::ostringstream out;
-  out << "--- expected\n+++ actual\n";
-  for (const auto& [from, to] : hunks) {
-    std::size_t oldCount = 0, newCount = 0;
-    for (std::size_t h = from; h < to; ++h) {
-      oldCount += ops[h].kind != '+';
-      newCount += ops[h].kind != '-';
-    }
-    out << "@@ -" << ops[from].i + 1 << "," << oldCount << " +" << ops[from].j + 1 << ","
-        << newCount << " @@\n";
-    for (std::size_t h = from; h < to; ++h)
-      out << ops[h].kind << (ops[h].kind == '+' ? b[ops[h].j] : a[ops[h].i]) << "\n";
-  }
-  return out.str();
+std::string withoutCr(const std::string& text) {
+  std::string out;
+  for (const char c : text)
+    if (c != '\r') out += c;
+  return out;
 }
 
 // The report as the editor builds it after loading the image, named from the model
@@ -87,10 +59,17 @@ std::string reportOf(const std::string& binPath) {
   screen.BuildEDIDDefinations();
   program.nameMonitorFromModelLists();
   program.BuildReport();
-  std::string text;
-  for (const char c : program.reportText())
-    if (c != '\r') text += c;
-  return text;
+  return withoutCr(program.reportText());
+}
+
+// The report as edidtool builds it: from the image alone, no screen.
+std::string pureReportOf(const std::string& binPath) {
+  const std::string bytes = test::readFile(binPath);
+  const Image image = Image::fromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  std::vector<std::string> lines;
+  const auto name = nameFromModelLists(image, {EDID_TEST_DATA_DIR}, lines, nullptr);
+  return withoutCr(joinReportLines(reportLinesOf(image, name ? name->brand : "",
+                                                 name ? name->model : "", currentReportMoment())));
 }
 
 // The value after "= " on the report line that starts with label.
@@ -136,7 +115,9 @@ TEST(ReportGolden, RealMonitorsMatchTheirExpectedReports) {
   ::setenv("SOURCE_DATE_EPOCH", kGoldenEpoch, 1);
   const char* mode = std::getenv("EDID_UPDATE_GOLDEN");
   const bool update = mode != nullptr && std::string(mode) == "1";
-  for (const char* name : {"E24B3C9FE3E6", "FA6E41896752"}) {
+  const auto names = goldenNames();
+  ASSERT_GE(names.size(), 2u);
+  for (const std::string& name : names) {
     const std::string base = std::string(EDID_TEST_DATA_DIR) + "/" + name;
     const std::string actual = reportOf(base + ".bin");
     expectReferenceAgrees(name, actual);
@@ -148,7 +129,10 @@ TEST(ReportGolden, RealMonitorsMatchTheirExpectedReports) {
     const std::string expected = test::readFile(base + ".report");
     ASSERT_FALSE(expected.empty()) << base << ".report is missing; run tests/data/regenerate";
     EXPECT_TRUE(expected == actual) << name << " differs from its expected report:\n"
-                                    << unifiedDiff(expected, actual);
+                                    << test::unifiedDiff(expected, actual);
+    const std::string pure = pureReportOf(base + ".bin");
+    EXPECT_TRUE(expected == pure) << name << " without a screen differs:\n"
+                                  << test::unifiedDiff(expected, pure);
   }
   ::unsetenv("SOURCE_DATE_EPOCH");
 }

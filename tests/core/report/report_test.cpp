@@ -56,7 +56,7 @@ TEST(ReportMoment, SourceDateEpochWhenWellFormed) {
 class ReportLayout : public ::testing::Test {
  protected:
   std::vector<std::string> build() {
-    return buildReportLines({.texts = texts,
+    return buildReportLines({.decoded = texts,
                              .brand = brand,
                              .model = model,
                              .cells = cells,
@@ -67,7 +67,7 @@ class ReportLayout : public ::testing::Test {
     return it == lines.end() ? -1 : it - lines.begin();
   }
 
-  Common texts;
+  DecodedEdid texts;
   std::string brand = "Brand", model = "Model X";
   Image cells;
 };
@@ -75,8 +75,8 @@ class ReportLayout : public ::testing::Test {
 TEST_F(ReportLayout, HeadingAndHexDump) {
   cells.setCell(5, "");
   cells.setCell(127, "9C");
-  texts.VersionText = "1";
-  texts.RevisionText = "3";
+  texts.version.version = "1";
+  texts.version.revision = "3";
   const auto lines = build();
   ASSERT_GE(lines.size(), 30u);
   EXPECT_EQ(lines[0], "\r\n");
@@ -100,10 +100,10 @@ TEST_F(ReportLayout, HeadingAndHexDump) {
 }
 
 TEST_F(ReportLayout, LabelledEntriesAndDefaults) {
-  texts.ManufacturerText = "VSC";
-  texts.ExtensionBlocksText = "No Extension EDID Block(s)\r\n";
-  texts.ChecksumStatusText = "CheckSum OK\r\n";
-  texts.StandardTimingTexts[7] = "last";
+  texts.vendor.manufacturer = "VSC";
+  texts.checksum.extensionBlocksText = "No Extension EDID Block(s)\r\n";
+  texts.checksum.checksumStatusText = "CheckSum OK\r\n";
+  texts.standardTimings.timings[7].text = "last";
   auto lines = build();
   EXPECT_NE(find(lines, "(08-09)  ID Manufacturer Name ________________  = VSC\r\n"), -1);
   EXPECT_NE(find(lines, "(21)     Maximum Horizontal Image Size ________________    =  \r\n"), -1);
@@ -118,14 +118,15 @@ TEST_F(ReportLayout, LabelledEntriesAndDefaults) {
   EXPECT_EQ(lines[n - 3], "(126)    No Extension EDID Block(s)\r\n");
   EXPECT_EQ(lines[n - 2], "(127)    CheckSum OK\r\n");
 
-  texts.ManufacturerTimingsText = "         1152 X 870 @ 75Hz (Apple,Mac II)";
+  texts.established.manufacturerTimingsText = "         1152 X 870 @ 75Hz (Apple,Mac II)";
   lines = build();
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], texts.ManufacturerTimingsText + "\r\n");
+  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)],
+            texts.established.manufacturerTimingsText + "\r\n");
 }
 
 TEST_F(ReportLayout, DescriptorBlocksKeepTheirNumbers) {
   EXPECT_EQ(joinReportLines(build()).find("Descriptor Block"), std::string::npos);
-  texts.DescriptorText = {"zero", "", "two\r\nsecond line", "three"};
+  texts.blocks = {"zero", "", "two\r\nsecond line", "three"};
   const std::string text = joinReportLines(build());
   const std::string rule = std::string(70, '_') + "\r\n";
   EXPECT_NE(

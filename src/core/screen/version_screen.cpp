@@ -1,0 +1,58 @@
+// The version and revision labels (bytes 18-19) and their entry box.
+#include "core/common/numbers.h"
+#include "core/screen/edid_screen.h"
+#include "core/screen/focus_map.h"
+#include "core/sections/version.h"
+
+namespace edid {
+
+void EdidScreen::focusVersion(int index) {
+  ConvertVersion();
+  ConvertRevision();
+  const bool version = index == version::kVersionByte;
+  edid.lbEDID[0].opaque = version;
+  edid.lbEDID[1].opaque = !version;
+  edid.VerRev.text = formatNumber(image.byte(index), "0");
+  if (autoCellSeek()) requestFocus(FocusControl::VerRev);
+}
+
+int EdidScreen::selectedVersionByte() const {
+  return edid.lbEDID[0].opaque ? version::kVersionByte : version::kRevisionByte;
+}
+
+void EdidScreen::VerRev_KeyUp(int keyCode) {
+  if (keyCode != 13 || !Hints[focus::kVersionHint].enabled) return;
+  const auto writes = version::encode(selectedVersionByte(), edid.VerRev.text);
+  if (!writes) {
+    m_host.message(writes.error());
+    return;
+  }
+  image.apply(*writes);
+  ConvertVersion();
+  ConvertRevision();
+}
+
+void EdidScreen::ConvertVersion() {
+  m_common.VersionText = version::decode(image).version;
+  edid.lbEDID[0].caption = "Version Number - " + m_common.VersionText;
+  txtVersion.text = m_common.VersionText;
+  edid.VerRev.text = m_common.VersionText;
+  ConvertCompleteVersion();
+  recompute();
+}
+
+void EdidScreen::ConvertRevision() {
+  m_common.RevisionText = version::decode(image).revision;
+  edid.lbEDID[1].caption = "Revision Number - " + m_common.RevisionText;
+  txtRevision.text = m_common.RevisionText;
+  edid.VerRev.text = m_common.RevisionText;
+  ConvertCompleteVersion();
+  recompute();
+}
+
+void EdidScreen::ConvertCompleteVersion() {
+  m_common.CompleteVersionText = m_common.VersionText + "." + m_common.RevisionText;
+  edid.lbEDID[3].caption = m_common.CompleteVersionText;
+}
+
+}  // namespace edid
