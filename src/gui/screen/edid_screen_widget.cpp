@@ -19,6 +19,7 @@
 #include "gui/sections/chromaticity_panel.h"
 #include "gui/sections/established_panel.h"
 #include "gui/sections/identification_panels.h"
+#include "gui/sections/monitor_descriptor_panel.h"
 #include "gui/sections/standard_timing_panel.h"
 
 namespace edid::gui {
@@ -158,6 +159,8 @@ QWidget* EdidScreenWidget::createFrames() {
                                                         m_frames[kEstablishedIIHint],
                                                         m_frames[kManufacturerTimingsHint], *this));
   m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[kStandardHint], *this));
+  m_panels.push_back(std::make_unique<MonitorDescriptorPanel>(m_frames[kDescriptorHint],
+                                                              m_frames[kExtStandardHint], *this));
   m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
   return area;
 }
