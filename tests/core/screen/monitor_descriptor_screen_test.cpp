@@ -56,6 +56,11 @@ TEST_F(MonitorDescriptorScreen, TheNameBlockIsRenamedThroughDTaInput) {
   EXPECT_EQ(block(3), "\r\n         Monitor Name:\r\n         ABC\r\n\r\n");
   EXPECT_EQ(screen.descriptor.DTaInput.text, "ABC");
 
+  // A byte typed into a cell of the block decodes the block again.
+  typeInto(114, "5A");
+  EXPECT_EQ(block(3), "\r\n         Monitor Name:\r\n         AZC\r\n\r\n");
+  EXPECT_EQ(screen.descriptor.DTaInput.text, "AZC");
+
   // Other keys than Enter write nothing.
   screen.descriptor.DTaInput.text = "XYZ";
   screen.DTaInput_KeyUp(65);
