@@ -66,6 +66,15 @@ void EdidScreen::ConvertDetailedTiminga() {
   m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)] = d.reportText;
   DescriptorTag = d.tag;
 
+  // The block on show gets the frame of its type (FA has its own); a full decode
+  // with no descriptor frame on show brings none up.
+  Frame& textFrame = Hints[focus::kDescriptorHint];
+  Frame& timingFrame = Hints[focus::kExtStandardHint];
+  if (textFrame.visible || timingFrame.visible) {
+    timingFrame.visible = d.type == md::Type::StandardTimings;
+    textFrame.visible = !timingFrame.visible;
+  }
+
   DescriptorFrame& f = descriptor;
   selectOption(f.DTa, static_cast<int>(d.type));
   f.DTaInput.text.clear();
@@ -101,8 +110,6 @@ void EdidScreen::ConvertDetailedTiminga() {
       break;
     }
     case md::Type::StandardTimings: {
-      Hints[focus::kDescriptorHint].visible = false;
-      Hints[focus::kExtStandardHint].visible = true;
       ExtStandardFrame& e = extStandard;
       for (std::size_t t = 0; t < 6; ++t) e.ExtSTOpt[t].caption = d.extraTimings.captions[t];
       const int t = selectedExtraTiming(e);

@@ -218,6 +218,13 @@ TEST_F(MonitorDescriptorScreen, ExtraTimingsHaveTheirOwnFrame) {
   EXPECT_EQ(screen.extStandard.ExtStaInput.text, "124");
 
   // With "Auto Cell Seek" on, the caret ends in the entry box of the chosen timing.
+  // The tag typed over in its cell: the block is shown by the frame of its new type.
+  typeInto(75, "FE");
+  EXPECT_EQ(visibleHints(), std::vector<int>{11});
+  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{1});
+  typeInto(75, "FA");
+  EXPECT_EQ(visibleHints(), std::vector<int>{12});
+
   screen.ExtSTOpt_Click(4);
   EXPECT_EQ(selected(screen.extStandard.ExtSTOpt), std::vector<int>{4});
   EXPECT_EQ(screen.focus.control, FocusControl::ExtStaInput);
@@ -228,6 +235,12 @@ TEST_F(MonitorDescriptorScreen, ExtraTimingsHaveTheirOwnFrame) {
   EXPECT_EQ(screen.focus.control, FocusControl::DTaInput);
   EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{0});
   EXPECT_TRUE(checksumValid());
+}
+
+TEST_F(MonitorDescriptorScreen, AFullDecodeBringsUpNoFrame) {
+  putBlock(72, {0, 0, 0, 0xFA, 0, 0x61, 0x4F, 0x81, 0x80, 1, 1, 1, 1, 1, 1, 1, 1, 0x0A});
+  EXPECT_EQ(visibleHints(), std::vector<int>{});
+  EXPECT_EQ(screen.extStandard.ExtSTOpt[0].caption, "1024 X 768 @75Hz");
 }
 
 TEST_F(MonitorDescriptorScreen, ChoosingATypeRewritesTheTag) {
