@@ -1,12 +1,15 @@
-// Any bytes as a data file opened with File Open: either the file loads, every
-// byte cell then holding two characters (or nothing, for a short code section),
-// or it is refused with the one message and the image, its file name and its
-// change state stay as they were.
+// Any bytes opened with File Open: either the file loads, every byte cell then
+// holding two characters (or nothing, for a short code section), with at most one
+// warning, or it is refused with the one message and the image, its file name and
+// its change state stay as they were.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "core/common/data_file.h"
+#include "core/common/edid_input.h"
 #include "core/shell/program.h"
 #include "fuzz_host.h"
 
@@ -43,17 +46,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.mnuFileOpen_Click();
 
   if (program.screen() != &screen) std::abort();
-  const bool refused = !host.messages.empty();
+  const bool refused = !host.messages.empty() && host.messages[0] == edid::kInvalidDataFileMessage;
   if (refused) {
-    if (host.messages.size() != 1 || host.messages[0] != edid::kInvalidDataFileMessage)
-      std::abort();
+    if (host.messages.size() != 1) std::abort();
     if (!(screen.image == before)) std::abort();
     if (program.common().CurrentFilePath != "before.DAT") std::abort();
     if (!program.common().UnsavedChanges) std::abort();
     if (program.common().EdidTokens != tokensBefore) std::abort();
     return 0;
   }
-  if (program.common().CurrentFilePath != path.string()) std::abort();
+  // At most one warning, naming the file.
+  if (host.messages.size() > 1) std::abort();
+  if (host.messages.size() == 1 && host.messages[0].rfind(path.string() + "\r\n\r\n", 0) != 0)
+    std::abort();
+  // Only a data file keeps its name; anything else opens as a new image.
+  const auto input =
+      edid::readEdidInput(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (!input) std::abort();
+  const bool dataFile = input->kind == edid::EdidInputKind::DataFile;
+  if (program.common().CurrentFilePath != (dataFile ? path.string() : std::string())) std::abort();
+  if (screen.image.extension() != input->extension) std::abort();
   if (program.common().UnsavedChanges) std::abort();
   if (program.common().EdidTokens.size() != std::size_t(edid::kEdidTokenCount)) std::abort();
   for (int i = 0; i < edid::kEdidSize; ++i) {

@@ -10,6 +10,8 @@
 
 #include "core/common/common.h"
 #include "core/common/data_file.h"
+#include "core/common/edid_input.h"
+#include "core/common/extension_blocks.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/text.h"
@@ -28,14 +30,17 @@ namespace {
 constexpr const char* kUsage =
     "Usage: edidtool COMMAND [ARGUMENTS]\n"
     "\n"
-    "Reads and writes the 128-byte base block of a monitor's EDID.\n"
+    "Reads and writes the 128-byte base block of a monitor's EDID, keeping the\n"
+    "extension blocks that follow it.\n"
     "\n"
     "Commands:\n"
-    "  report FILE      Print the decoded report of FILE, an EDID/DDC data file\n"
-    "                   (*.DAT) or a raw binary EDID (its first 128 bytes are used),\n"
-    "                   in UTF-8. FILE \"-\" reads standard input.\n"
-    "  convert IN OUT   Write the EDID of IN (either kind) to OUT: a data file when\n"
-    "                   OUT ends in .DAT (any case), otherwise the raw 128 bytes.\n"
+    "  report FILE      Print the decoded report of FILE in UTF-8. FILE is read by\n"
+    "                   its content: an EDID/DDC data file (*.DAT), a raw binary\n"
+    "                   EDID, hex text (hexdump, xrandr --verbose, a C array) or a\n"
+    "                   registry export. FILE \"-\" reads standard input.\n"
+    "  convert IN OUT   Write the EDID of IN (any of those) to OUT: a data file when\n"
+    "                   OUT ends in .DAT (any case), otherwise the raw bytes (the\n"
+    "                   base block, then the extension blocks).\n"
     "                   OUT is replaced only once the new file is complete.\n"
     "                   IN \"-\" reads standard input, OUT \"-\" writes standard output.\n"
     "  monitors [--sysfs DIR]\n"
@@ -134,8 +139,8 @@ void nameMonitor(Loaded& loaded, const std::vector<std::string>& folders, Termin
   loaded.model = name->model;
 }
 
-// Reads a data file or a raw EDID and names the monitor. Empty after its message
-// when the file cannot be used.
+// Reads any EDID file (by its content) and names the monitor. Empty after its
+// message when the file holds no EDID; a warning when it was read past damage.
 std::optional<Loaded> load(const std::string& path, std::istream& in,
                            const std::vector<std::string>& folders, TerminalHost& host) {
   host.file = path == "-" ? kStandardInput : path;
@@ -144,17 +149,15 @@ std::optional<Loaded> load(const std::string& path, std::istream& in,
     host.message(content.error());
     return std::nullopt;
   }
-  Loaded loaded;
-  if (isRawEdid(*content)) {
-    loaded.image = Image::fromBytes({content->begin(), content->begin() + kEdidSize});
-  } else {
-    const auto tokens = parseEdidCodeSection(*content);
-    if (!tokens) {
-      host.message(tokens.error());
-      return std::nullopt;
-    }
-    loadTokens(loaded.image, *tokens);
+  auto input = readEdidInput(*content);
+  if (!input) {
+    host.message(input.error());
+    return std::nullopt;
   }
+  Loaded loaded;
+  loadTokens(loaded.image, input->cells);
+  loaded.image.setExtension(std::move(input.value().extension));
+  if (!input->warning.empty()) host.message(StripTrailingCrLf(input->warning));
   nameMonitor(loaded, folders, host);
   return loaded;
 }
@@ -183,10 +186,9 @@ int convert(const std::string& inPath, const std::string& outPath, std::istream&
   }
   std::string content;
   if (endsWithDat(outPath)) {
-    content = dataFileText(reportLines(*loaded));
+    content = dataFileText(reportLines(*loaded)) + extensionSectionText(loaded->image.extension());
   } else {
-    const auto bytes = loaded->image.bytes();
-    content.assign(bytes.begin(), bytes.end());
+    content = rawEdidBytes(loaded->image);
   }
   if (outPath == "-") {
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -291,6 +293,9 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
   for (std::size_t i = 0; i < static_cast<std::size_t>(kEdidSize); ++i)
     loaded.image.setCell(static_cast<int>(i),
                          ByteToHex(i < count ? static_cast<unsigned char>(data[i]) : 0));
+  // The monitor's extension blocks stay with it, whole blocks only.
+  if (data.size() > static_cast<std::size_t>(kEdidSize))
+    loaded.image.setExtension({data.begin() + kEdidSize, data.end()});
   nameMonitor(loaded, folders, host);
   if (data.size() < static_cast<std::size_t>(kEdidSize))
     host.message("The EDID read has only " + std::to_string(data.size()) +
@@ -301,7 +306,8 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
     out.flush();
     return out ? 0 : 1;
   }
-  const Status written = writeFileAtomically(target, dataFileText(lines));
+  const Status written = writeFileAtomically(
+      target, dataFileText(lines) + extensionSectionText(loaded.image.extension()));
   return written ? 0 : fail(err, written.error());
 }
 

@@ -75,6 +75,10 @@ TEST_F(EdidtoolMonitors, ReadsConnectorsAndRegistryExports) {
   ASSERT_TRUE(tokens);
   EXPECT_EQ((*tokens)[8], "5A");    // "VSC"
   EXPECT_EQ((*tokens)[127], "0C");  // the checksum byte of 000CCAC2C577
+  // A monitor's extension block goes into the data file too, and back out raw.
+  EXPECT_EQ(runTool({"read", "DP-2", dir.file("dp2.DAT"), "--sysfs", root}).status, 0);
+  EXPECT_EQ(runTool({"convert", dir.file("dp2.DAT"), dir.file("dp2-back.bin")}).status, 0);
+  EXPECT_EQ(test::readFile(dir.file("dp2-back.bin")), asText(corpusBytes("04963C21B2E3")));
   // "-" prints the report.
   const Outcome printed = runTool({"read", "DP-1", "-", "--sysfs", root});
   EXPECT_EQ(printed.status, 0);

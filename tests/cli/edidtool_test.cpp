@@ -70,12 +70,20 @@ TEST_F(Edidtool, UsageAndErrors) {
   EXPECT_EQ(missing.err,
             "edidtool: Cannot open " + file("missing.bin") + ": No such file or directory\n");
 
-  // Neither a data file nor a raw EDID: a short raw EDID, a text, an empty file.
+  // A raw EDID cut short still reports, saying what is missing.
   const std::string bytes = test::readFile(corpusFile("000CCAC2C577"));
   std::ofstream(file("short.bin"), std::ios::binary) << bytes.substr(0, 127);
+  const Outcome shortened = runTool({"report", file("short.bin")});
+  EXPECT_EQ(shortened.status, 0);
+  EXPECT_EQ(shortened.err, "edidtool: " + file("short.bin") +
+                               ": Only 127 bytes of the 128-byte base block were found; the "
+                               "others are set to 00.\n");
+
+  // No EDID at all: a text, an empty file, a short file that does not start like one.
   std::ofstream(file("text.DAT"), std::ios::binary) << "just text\r\n";
   std::ofstream(file("empty.bin"), std::ios::binary);
-  for (const char* name : {"short.bin", "text.DAT", "empty.bin"}) {
+  std::ofstream(file("junk.bin"), std::ios::binary) << bytes.substr(1, 100);
+  for (const char* name : {"text.DAT", "empty.bin", "junk.bin"}) {
     const Outcome refused = runTool({"report", file(name)});
     EXPECT_EQ(refused.status, 1) << name;
     EXPECT_TRUE(refused.out.empty()) << name;
@@ -130,9 +138,40 @@ TEST_F(Edidtool, ConvertEveryCorpusFileThereAndBack) {
 
     const Outcome toRaw = runTool({"convert", file("e.DAT"), file("e.bin")});
     ASSERT_EQ(toRaw.status, 0) << id << ": " << toRaw.err;
+    // Every corpus EDID is whole blocks: the extension blocks come back too.
     const std::string raw = test::readFile(file("e.bin"));
-    ASSERT_EQ(raw, bytes.substr(0, 128)) << id;
+    ASSERT_EQ(raw, bytes) << id;
   }
+}
+
+TEST_F(Edidtool, ReadsHexTextAndKeepsTheExtensionThroughConvert) {
+  // xrandr --verbose's EDID block of a 256-byte EDID, from standard input.
+  const std::string bytes = test::readFile(corpusFile("FA6E41896752"));
+  std::string text = "HDMI-1 connected 1920x1080+0+0 (0x47) normal\n\tEDID: \n";
+  static const char* digits = "0123456789abcdef";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i % 16 == 0) text += "\t\t";
+    text += digits[static_cast<unsigned char>(bytes[i]) >> 4];
+    text += digits[static_cast<unsigned char>(bytes[i]) & 15];
+    if (i % 16 == 15) text += "\n";
+  }
+  text += "\tCONNECTOR_ID: 95 \n";
+  const Outcome raw = runWithInput({"convert", "-", "-"}, text);
+  EXPECT_EQ(raw.status, 0);
+  EXPECT_EQ(raw.err, "");
+  EXPECT_TRUE(raw.out == bytes);
+  const Outcome report = runWithInput({"report", "-"}, text);
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.out.find("\n128 BYTES OF EDID CODE:\n"), std::string::npos);
+
+  // A data file keeps the block after its report, where the base block's reader never looks.
+  ASSERT_EQ(runTool({"convert", corpusFile("FA6E41896752"), file("x.DAT")}).status, 0);
+  const std::string saved = test::readFile(file("x.DAT"));
+  const std::size_t section = saved.find(
+      "\r\nEXTENSION BLOCKS OF EDID CODE:\r\nBlock 1: CTA-861 (02)\r\n"
+      "  128: 02 03 1E F1 4B 10 1F 05 14 04 13 03 12 02 11 01\r\n");
+  ASSERT_NE(section, std::string::npos);
+  EXPECT_LT(saved.find("128 BYTES OF EDID CODE:"), section);
 }
 
 TEST_F(Edidtool, FailedConvertLeavesTheTargetAlone) {

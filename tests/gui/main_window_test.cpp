@@ -220,7 +220,10 @@ TEST_F(MainWindowTest, ToolbarKeysRunTheirMenuCommands) {
   window->tbToolBar_ButtonClick(QStringLiteral("Open"));
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, QStringLiteral("Open"));
-  EXPECT_EQ(dialogs.fileRequests[0].filter, QStringLiteral("EDID/DDC Data Files (*.DAT *.dat)"));
+  EXPECT_TRUE(
+      dialogs.fileRequests[0].filter.startsWith(QStringLiteral("EDID files (*.DAT *.bin ")));
+  EXPECT_TRUE(dialogs.fileRequests[0].filter.contains(
+      QStringLiteral(";;EDID/DDC Data Files (*.DAT *.dat);;")));
   EXPECT_FALSE(dialogs.fileRequests[0].save);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The raw binary EDID file: the image's 128 bytes and nothing else (no header, no
-// length; byte 127 is whatever cell 127 holds). The program writes it, never reads it.
+// The raw binary EDID file: the image's 128 bytes, then its extension blocks, and
+// nothing else (no header, no length; byte 127 is whatever cell 127 holds).
 
 #include <string>
 
@@ -13,7 +13,8 @@ namespace edid {
 /// empty cell gives 0.
 std::string binaryEdidBytes(const Image& image);
 
-/// Writes the image as a 128-byte binary EDID file at path. The old file is replaced
+/// Writes the image as a binary EDID file at path: the 128 bytes of the cells, then
+/// the extension blocks as they were read. The old file is replaced
 /// only by a complete new one (temporary file in the same folder, renamed over it);
 /// on failure it stays as it was and the error says "Cannot export <path>: <reason>".
 /// A cell that is not two hex digits is refused, naming the cell, before anything is written.

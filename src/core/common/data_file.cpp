@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #if __has_include(<unistd.h>)
@@ -12,6 +13,7 @@
 #define EDID_HAVE_UNISTD 1
 #endif
 
+#include "core/common/extension_blocks.h"
 #include "core/common/text.h"
 
 namespace edid {
@@ -31,17 +33,36 @@ std::string reason(int error) {
   return std::generic_category().message(error);
 }
 
-// The marker in any case, without upper-casing every line of the file.
-bool containsMarker(std::string_view line) {
-  if (line.size() < kMarker.size()) return false;
-  for (std::size_t start = 0; start + kMarker.size() <= line.size(); ++start) {
+// An upper-case marker in any case, without upper-casing every line of the file.
+bool containsMarker(std::string_view line, std::string_view marker = kMarker) {
+  if (line.size() < marker.size()) return false;
+  for (std::size_t start = 0; start + marker.size() <= line.size(); ++start) {
     std::size_t i = 0;
-    for (; i < kMarker.size(); ++i) {
-      if (toUpper(line[start + i]) != kMarker[i]) break;
+    for (; i < marker.size(); ++i) {
+      if (toUpper(line[start + i]) != marker[i]) break;
     }
-    if (i == kMarker.size()) return true;
+    if (i == marker.size()) return true;
   }
   return false;
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// The text after "<decimal offset>:" at the start of a row, or nothing for any other line.
+std::optional<std::string_view> extensionRow(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  const std::size_t digits = i;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+  if (i == digits) return std::nullopt;
+  while (i < line.size() && line[i] == ' ') ++i;
+  if (i == line.size() || line[i] != ':') return std::nullopt;
+  return line.substr(i + 1);
 }
 
 std::size_t writeWithStdio(const char* data, std::size_t size, std::FILE* file) {
@@ -69,6 +90,47 @@ std::string dataFileText(const std::vector<std::string>& reportLines) {
     text += kCrLf;
   }
   return text;
+}
+
+std::string extensionSectionText(const std::vector<std::uint8_t>& extension) {
+  if (extension.empty()) return {};
+  std::string text = kExtensionSectionHeading;
+  text += kCrLf;
+  for (const std::string& line : extensionDumpLines(extension)) {
+    text += line;
+    text += kCrLf;
+  }
+  return text;
+}
+
+Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content) {
+  std::vector<std::uint8_t> bytes;
+  bool found = false;
+  for (const std::string_view line : splitFileLines(content)) {
+    if (!found) {
+      found = containsMarker(line, kExtensionSectionHeading);
+      continue;
+    }
+    const auto row = extensionRow(line);
+    if (!row) continue;
+    char first = 0;
+    bool open = false;
+    for (const char c : *row) {
+      if (c == ' ' || static_cast<unsigned char>(c) < 32) continue;
+      if (!open) {
+        first = c;
+        open = true;
+        continue;
+      }
+      open = false;
+      if (hexValue(first) < 0 || hexValue(c) < 0)
+        return failure("The extension row \"" + std::string(line) + "\" holds \"" +
+                       std::string{first, c} + "\", not two hex digits");
+      bytes.push_back(static_cast<std::uint8_t>(hexValue(first) * 16 + hexValue(c)));
+    }
+    if (open) return failure("The extension row \"" + std::string(line) + "\" ends in half a byte");
+  }
+  return bytes;
 }
 
 std::vector<std::string_view> splitFileLines(std::string_view content) {

@@ -4,6 +4,7 @@
 // written); nothing here converts encodings. Also the two file primitives the
 // program's file flows share: reading a whole file and replacing one safely.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -24,6 +25,19 @@ inline constexpr int kEdidTokenCount = 129;
 /// one trailing CR LF removed, written with CR LF unless it is then empty. An
 /// element with a CR LF inside becomes two lines.
 std::string dataFileText(const std::vector<std::string>& reportLines);
+
+/// The data file's extension section for the blocks after the base block: the
+/// heading kExtensionSectionHeading and the lines of extensionDumpLines, each with
+/// CR LF. Empty when there are none. It follows the report, so the base block's
+/// hex dump stays where every reader of data files looks for it.
+std::string extensionSectionText(const std::vector<std::uint8_t>& extension);
+
+/// The bytes of a data file's extension section: after the heading line (any case),
+/// every line that starts with a decimal offset and ":" adds the hex pairs after the
+/// colon (spaces inside a pair do not matter, as in the base block's rows); other
+/// lines are skipped. Empty when the content has no such section. Fails naming the
+/// row when a pair is not two hex digits.
+Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content);
 
 /// The lines of a file's content. A line ends at LF, with a CR before it dropped,
 /// so CR LF and LF-only files read alike; a last line without an end still counts.

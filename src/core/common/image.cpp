@@ -1,5 +1,7 @@
 #include "core/common/image.h"
 
+#include <algorithm>
+
 #include "core/common/text.h"
 
 namespace edid {
@@ -13,6 +15,12 @@ Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
   for (std::size_t i = 0; i < bytes.size() && i < kEdidSize; ++i)
     image.setByte(static_cast<int>(i), bytes[i]);
   return image;
+}
+
+void Image::setExtension(std::vector<std::uint8_t> blocks) {
+  const std::size_t whole = blocks.size() / kEdidSize;
+  blocks.resize(std::min<std::size_t>(whole, kMaxExtensionBlocks) * kEdidSize);
+  m_extension = std::move(blocks);
 }
 
 void Image::setByte(int index, int value) {

@@ -2,7 +2,9 @@
 // The EDID image as the decoding screen holds it: 130 grid cells of text, of
 // which cells 0..127 are the 128 bytes (cell i is byte i). A cell normally holds
 // two upper-case hex digits, but may hold whatever a user typed; readers use the
-// rules of HexToChr, so malformed text is data, never a crash.
+// rules of HexToChr, so malformed text is data, never a crash. Beside the cells the
+// image keeps the extension blocks that followed the base block, as read: editing
+// the base block never touches them.
 
 #include <array>
 #include <cstdint>
@@ -19,6 +21,8 @@ inline constexpr int kEdidSize = 128;
 inline constexpr int kGridCells = 130;
 inline constexpr int kChecksumByte = 127;
 inline constexpr int kExtensionFlagByte = 126;
+/// Byte 126 counts extension blocks in one byte, so no EDID has more than this many.
+inline constexpr int kMaxExtensionBlocks = 255;
 
 /// One cell write of an editor: the cell and its new two-digit text.
 struct CellWrite {
@@ -56,6 +60,14 @@ class Image {
   /// The byte 127 that makes bytes 0..127 add up to a multiple of 256.
   int correctChecksum() const;
 
+  /// The bytes after the base block: whole 128-byte blocks, as read. Empty for none.
+  const std::vector<std::uint8_t>& extension() const { return m_extension; }
+  /// Keeps blocks as the extension; a trailing part of a block is dropped, as are
+  /// blocks past kMaxExtensionBlocks.
+  void setExtension(std::vector<std::uint8_t> blocks);
+  /// How many extension blocks the image holds.
+  int extensionBlockCount() const { return static_cast<int>(m_extension.size()) / kEdidSize; }
+
   /// Succeeds when cells 0..127 all hold two hex digits; otherwise fails naming the
   /// first cell that does not, since anything else cannot be read back as one byte.
   Status checkWritable() const;
@@ -67,6 +79,7 @@ class Image {
 
  private:
   std::array<std::string, kGridCells> m_cells;
+  std::vector<std::uint8_t> m_extension;
 };
 
 }  // namespace edid

@@ -1,6 +1,7 @@
 // The File menu flows, data files, naming the monitor from the model list files,
 // and the report of the decoding screen's image.
 #include "core/common/data_file.h"
+#include "core/common/edid_input.h"
 #include "core/common/text.h"
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
@@ -11,7 +12,16 @@ namespace edid {
 namespace {
 
 // The host starts both dialogs in the folder last used, else the user's documents.
-const FileDialog kOpenDialog{"Open", "EDID/DDC Data Files (*.DAT)|*.DAT", "", ""};
+// Files are read by their content; the filters only help finding them.
+const FileDialog kOpenDialog{"Open",
+                             "EDID files|*.DAT;*.bin;*.raw;*.edid;edid;*.hex;*.txt;*.c;*.h;*.reg"
+                             "|EDID/DDC Data Files (*.DAT)|*.DAT"
+                             "|Binary EDID (*.bin;*.raw;*.edid;edid)|*.bin;*.raw;*.edid;edid"
+                             "|Hex text (*.hex;*.txt)|*.hex;*.txt"
+                             "|C arrays (*.c;*.h)|*.c;*.h"
+                             "|Registry exports (*.reg)|*.reg"
+                             "|All Files (*.*)|*",
+                             "", ""};
 const FileDialog kSaveAsDialog{"Save As", "EDID/DDC Data Files (*.DAT)|*.DAT|All Files (*.*)|*.*",
                                "", ""};
 
@@ -39,7 +49,9 @@ bool writeImageTo(Program& program, const std::string& path) {
   host.setBusy(true);
   host.processEvents();
   program.BuildReport();
-  const Status written = writeFileAtomically(path, dataFileText(program.common().ReportLines));
+  const Status written =
+      writeFileAtomically(path, dataFileText(program.common().ReportLines) +
+                                    extensionSectionText(screen->image.extension()));
   host.setBusy(false);
   host.processEvents();
   if (!written) {
@@ -56,7 +68,10 @@ bool writeImageTo(Program& program, const std::string& path) {
 void Program::mnuFileNew_Click() {
   if (!saveChangesFirst()) return;
   if (m_screen) {
-    if (m_host.ask("Are You Sure?", "New EDID Data File", true)) m_screen->resetToNewImage();
+    if (m_host.ask("Are You Sure?", "New EDID Data File", true)) {
+      m_screen->resetToNewImage();
+      m_screen->image.setExtension({});
+    }
   } else {
     showScreen().resetToNewImage();
   }
@@ -74,21 +89,29 @@ void Program::mnuFileOpen_Click() {
   if (name.empty()) return;
 
   // Nothing of the current image changes until the new file has been read.
-  const std::string previous = m_common.CurrentFilePath;
-  m_common.CurrentFilePath = name;
-  if (!ReadEdidCodeSection()) {
-    m_common.CurrentFilePath = previous;
+  const auto content = readFileBytes(name);
+  auto input = content ? readEdidInput(*content) : Result<EdidInput>(failure(content.error()));
+  if (!input) {
+    m_host.message(input.error());
     m_common.EdidScreenOpen = true;
     return;
   }
   m_host.fileOpened(name);
   screen.clearIdentification();
-  screen.caption = name;
+  // Only our own data file can be saved back as it was read; anything else becomes
+  // a new image, as a retrieval does, so Save asks for a data file's name.
+  const bool dataFile = input->kind == EdidInputKind::DataFile;
+  m_common.CurrentFilePath = dataFile ? name : std::string();
+  screen.caption = dataFile ? name : std::string(kEdidScreenCaption);
+  m_common.EdidTokens = std::move(input.value().cells);
+  screen.image.setExtension(std::move(input.value().extension));
   LoadTokensIntoCells();
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);
   m_common.markSaved(screen.image);
   m_common.EdidScreenOpen = true;
+  if (!input->warning.empty())
+    m_host.message(name + "\r\n\r\n" + StripTrailingCrLf(input->warning));
 }
 
 void Program::mnuFileSave_Click() {

@@ -1,13 +1,18 @@
 // The export of the image as a binary EDID file, and printing the report.
 #include "core/common/binary_file.h"
 #include "core/common/data_file.h"
+#include "core/common/extension_blocks.h"
 #include "core/shell/program.h"
 
 namespace edid {
 
 void Program::ExportBinary_Click() {
   if (!m_common.EdidScreenOpen || !m_screen) return;
-  const std::string name = m_host.saveFileName({"Save As", "All Files (*.*)|*.*", ""});
+  // A kernel refuses, or cuts short, an EDID whose byte 126 miscounts its blocks.
+  if (const auto mismatch = extensionCountMismatch(m_screen->image);
+      mismatch && !m_host.ask(*mismatch))
+    return;
+  const std::string name = m_host.saveFileName({"Save As", "All Files (*.*)|*.*", "", ""});
   if (name.empty()) return;
   if (fileExists(name) && !m_host.ask(name + "\r\n\r\nExisits! Do you want to Replace it?")) return;
   const Status exported = exportBinaryFile(name, m_screen->image);

@@ -84,6 +84,12 @@ void Program::loadRetrievedEdid(const std::string& data) {
   for (std::size_t i = 0; i < static_cast<std::size_t>(kEdidSize); ++i)
     screen.image.setCell(static_cast<int>(i),
                          ByteToHex(i < count ? static_cast<unsigned char>(data[i]) : 0));
+  // The monitor's extension blocks stay with the image, whole blocks only.
+  std::vector<std::uint8_t> extension;
+  if (data.size() > static_cast<std::size_t>(kEdidSize))
+    extension.assign(data.begin() + kEdidSize, data.end());
+  const std::size_t partial = extension.size() % kEdidSize;
+  screen.image.setExtension(std::move(extension));
   screen.BuildEDIDDefinations();
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);
@@ -94,6 +100,9 @@ void Program::loadRetrievedEdid(const std::string& data) {
   if (data.size() < static_cast<std::size_t>(kEdidSize))
     m_host.message("The EDID read has only " + std::to_string(data.size()) +
                    " bytes; the rest is set to 00.");
+  if (partial != 0)
+    m_host.message("The EDID read ends with " + std::to_string(partial) +
+                   " bytes that do not fill a 128-byte block; they are left out.");
 }
 
 }  // namespace edid

@@ -8,11 +8,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/common/extension_blocks.h"
 #include "core/screen/focus_map.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/basic_display_panel.h"
@@ -46,7 +49,11 @@ EdidScreenWidget::EdidScreenWidget(std::function<EdidScreen*()> model, QWidget* 
   layout->addWidget(createIdentification());
   auto* body = new QHBoxLayout;
   body->setSpacing(10);
-  body->addWidget(createGrid(), 0, Qt::AlignTop);
+  auto* left = new QVBoxLayout;
+  left->addWidget(createGrid());
+  left->addWidget(createExtensionBlocks(), 1);
+  left->addStretch();
+  body->addLayout(left);
   body->addWidget(createFrames(), 1);
   layout->addLayout(body, 1);
   refresh();
@@ -128,6 +135,22 @@ QWidget* EdidScreenWidget::createGrid() {
   return grid;
 }
 
+QWidget* EdidScreenWidget::createExtensionBlocks() {
+  m_extensionBlocks = new QPlainTextEdit(this);
+  m_extensionBlocks->setObjectName(QStringLiteral("extensionBlocks"));
+  m_extensionBlocks->setReadOnly(true);
+  m_extensionBlocks->setLineWrapMode(QPlainTextEdit::NoWrap);
+  m_extensionBlocks->setFont(cellFont());
+  m_extensionBlocks->setToolTip(
+      QStringLiteral("The extension blocks after the base block, kept as they were read"));
+  // One block's heading and rows, so a single CTA-861 block shows whole.
+  const QFontMetrics metrics(m_extensionBlocks->font());
+  m_extensionBlocks->setMinimumHeight(metrics.lineSpacing() * 10 + 12);
+  m_extensionBlocks->setMinimumWidth(metrics.horizontalAdvance(QString(55, QLatin1Char('0'))) + 24);
+  m_extensionBlocks->hide();
+  return m_extensionBlocks;
+}
+
 QWidget* EdidScreenWidget::createFrames() {
   auto* area = new QWidget(this);
   area->setObjectName(QStringLiteral("frames"));
@@ -205,6 +228,23 @@ void EdidScreenWidget::mirror(const EdidScreen& screen) {
     mirrorFrame(m_frames[std::size_t(i)], screen.Hints[std::size_t(i)]);
   mirrorLabel(m_dtHelp, screen.DTHelp);
   for (const auto& panel : m_panels) panel->mirror(screen);
+  mirrorExtension(screen.image.extension());
+}
+
+void EdidScreenWidget::mirrorExtension(const std::vector<std::uint8_t>& extension) {
+  if (extension == m_shownExtension && m_extensionBlocks->isHidden() == extension.empty()) return;
+  m_shownExtension = extension;
+  QStringList lines;
+  for (const std::string& line : extensionDumpLines(extension)) lines.append(toQt(line));
+  m_extensionBlocks->setPlainText(lines.join(QLatin1Char('\n')));
+  const bool appears = m_extensionBlocks->isHidden() && !extension.empty();
+  m_extensionBlocks->setVisible(!extension.empty());
+  // The window was sized without the view; let it grow rather than squeeze the grid.
+  QWidget* frame = parentWidget();
+  if (appears && frame && !frame->isMaximized()) {
+    if (QLayout* own = layout()) own->activate();
+    frame->resize(frame->size().expandedTo(frame->sizeHint()));
+  }
 }
 
 QWidget* EdidScreenWidget::widgetFor(const FocusTarget& target) const {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace edid::gui {
 
@@ -37,6 +39,9 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   QLineEdit* cell(int index) const { return m_cells.at(std::size_t(index)); }
   /// Section frame Hints_<index>, 0..13.
   QGroupBox* frame(int index) const { return m_frames.at(std::size_t(index)); }
+  /// The read-only hex view of the extension blocks below the grid; hidden when the
+  /// image has none.
+  QPlainTextEdit* extensionBlocks() const { return m_extensionBlocks; }
   /// The widget the model means by a focus target; nullptr when it has none.
   QWidget* widgetFor(const FocusTarget& target) const;
 
@@ -45,9 +50,11 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
 
  private:
   QWidget* createGrid();
+  QWidget* createExtensionBlocks();
   QWidget* createIdentification();
   QWidget* createFrames();
   void mirror(const EdidScreen& screen);
+  void mirrorExtension(const std::vector<std::uint8_t>& extension);
   void applyFocusRequest();
   bool cellEvent(QLineEdit* cell, int index, QEvent* event);
 
@@ -59,6 +66,8 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   QLineEdit* m_txtVersion = nullptr;
   QLineEdit* m_txtRevision = nullptr;
   QLabel* m_dtHelp = nullptr;
+  QPlainTextEdit* m_extensionBlocks = nullptr;
+  std::vector<std::uint8_t> m_shownExtension;
   std::vector<std::unique_ptr<SectionPanel>> m_panels;
   bool m_applyingFocus = false;
   bool m_inLostFocus = false;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -311,7 +312,10 @@ void MainWindow::writeSettings() {
 QSize MainWindow::fullScreenSize() {
   // Measured on a decoding screen of its own, never shown, in the MDI area.
   auto* probe = new QMdiSubWindow;
-  probe->setWidget(new EdidScreenWidget([] { return static_cast<EdidScreen*>(nullptr); }));
+  auto* probeScreen = new EdidScreenWidget([] { return static_cast<EdidScreen*>(nullptr); });
+  // Room for one extension block too: most monitors send one.
+  probeScreen->extensionBlocks()->show();
+  probe->setWidget(probeScreen);
   m_mdi->addSubWindow(probe);
   const QSize child = probe->sizeHint();
   m_mdi->removeSubWindow(probe);

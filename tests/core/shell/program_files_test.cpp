@@ -91,7 +91,10 @@ TEST_F(FileFlows, OpenLoadsTheFileAndStartsCleanTracking) {
   reader.mnuFileOpen_Click();
   ASSERT_NE(reader.screen(), nullptr);
   EXPECT_EQ(host.dialogs.back().title, "Open");
-  EXPECT_EQ(host.dialogs.back().filter, "EDID/DDC Data Files (*.DAT)|*.DAT");
+  // Any EDID file first, then each kind.
+  EXPECT_EQ(host.dialogs.back().filter.rfind("EDID files|*.DAT;*.bin;", 0), 0u);
+  EXPECT_NE(host.dialogs.back().filter.find("|EDID/DDC Data Files (*.DAT)|*.DAT|"),
+            std::string::npos);
   EXPECT_EQ(host.dialogs.back().initialFolder, "");
   EXPECT_EQ(reader.screen()->caption, file("a.DAT"));
   EXPECT_EQ(reader.common().CurrentFilePath, file("a.DAT"));

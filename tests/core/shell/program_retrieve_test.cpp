@@ -60,7 +60,8 @@ TEST_F(RetrieveTest, ReadsTheChosenMonitorAsAnUnnamedImage) {
   EXPECT_EQ(program.common().CurrentFilePath, "");
   EXPECT_FALSE(program.common().UnsavedChanges);
 
-  // Two: the user picks the second, a 256-byte EDID of which the base block loads.
+  // Two: the user picks the second, a 256-byte EDID: the base block in the cells,
+  // the CTA-861 block beside them.
   writeConnector(drm, "card1-DP-2", "connected", asText(corpusBytes("04963C21B2E3")));
   program.common().CurrentFilePath = "old.DAT";
   host.monitorAnswers = {1};
@@ -77,6 +78,9 @@ TEST_F(RetrieveTest, ReadsTheChosenMonitorAsAnUnnamedImage) {
   base.resize(kEdidSize);
   EXPECT_EQ(cells(), hexCells(base));
   EXPECT_EQ(program.screen()->image.cell(128), "");  // nothing spills past the image
+  const auto whole = corpusBytes("04963C21B2E3");
+  EXPECT_EQ(program.screen()->image.extension(),
+            std::vector<std::uint8_t>(whole.begin() + kEdidSize, whole.end()));
   EXPECT_EQ(program.common().CurrentFilePath, "");
   EXPECT_FALSE(program.common().UnsavedChanges);
 

@@ -1,0 +1,44 @@
+#pragma once
+// Reading an EDID from whatever file a user has, by its content rather than its
+// name: our data file, a raw binary (sysfs, /lib/firmware/edid), hex text as
+// decoders, xrandr --verbose, hexdump or a C array print it, or a Windows registry
+// export. Bad input is a refusal or a warning, never a crash.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/result.h"
+
+namespace edid {
+
+/// The kinds of file the reader recognises.
+enum class EdidInputKind { DataFile, Binary, HexText, RegistryExport };
+
+/// What a file held.
+struct EdidInput {
+  EdidInputKind kind = EdidInputKind::Binary;
+  /// The texts for the grid cells 0..128 (kEdidTokenCount): a data file's tokens as
+  /// written, or two upper-case hex digits per byte; a missing byte is "00" (for a
+  /// data file, "" as its reader leaves it).
+  std::vector<std::string> cells;
+  /// The whole extension blocks after the base block.
+  std::vector<std::uint8_t> extension;
+  /// What was wrong but could be read past (a short base block, a partial last
+  /// block), one sentence per line ended by CR LF; empty for a sound file.
+  std::string warning;
+};
+
+/// Finds the EDID in content. Fails with kInvalidDataFileMessage when the content
+/// holds no EDID in any of the forms above.
+Result<EdidInput> readEdidInput(std::string_view content);
+
+/// The bytes of the first EDID in hex text: the first run of hex lines that holds
+/// the header 00 FF FF FF FF FF FF 00 (from the header on), else the first run of at
+/// least 128 bytes. A hex line is a line of hex pairs, with or without spaces,
+/// commas, "0x" prefixes or an offset before them; other lines end a run, blank
+/// lines do not. Empty when there is none.
+std::vector<std::uint8_t> hexTextEdid(std::string_view text);
+
+}  // namespace edid

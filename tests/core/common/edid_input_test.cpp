@@ -1,0 +1,245 @@
+// Reading an EDID from every kind of file users have, written here from the raw
+// corpus bytes the way the tools that make them print them.
+#include "core/common/edid_input.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "core/common/data_file.h"
+#include "core/common/extension_blocks.h"
+#include "core/common/text.h"
+#include "support/corpus.h"
+#include "support/fake_sources.h"
+
+namespace edid {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::string hex2(std::uint8_t byte, bool upper = false) {
+  char text[3];
+  std::snprintf(text, sizeof text, upper ? "%02X" : "%02x", byte);
+  return text;
+}
+
+// edid-decode's own hex: 16 spaced pairs a line, between its heading and its decode.
+std::string decoderText(const Bytes& bytes) {
+  std::string text = "edid-decode (hex):\n\n";
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    text += hex2(bytes[i]) + (i % 16 == 15 ? "\n" : " ");
+  return text + "\n----------------\n\nBlock 0, Base EDID:\n  Model: 8800\n  Made in: 2018\n";
+}
+
+// xrandr --verbose: the block after "EDID:", 32 digits a line, among other properties.
+std::string xrandrText(const Bytes& bytes) {
+  std::string text =
+      "Screen 0: minimum 320 x 200, current 1920 x 1080\n"
+      "HDMI-1 connected primary 1920x1080+0+0 (0x47) normal (normal left) 477mm x 268mm\n"
+      "\tIdentifier: 0x42\n\tTimestamp:  21503\n\tSubpixel:   unknown\n\tClones:    \n"
+      "\tEDID: \n";
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    text += (i % 16 == 0 ? "\t\t" : "") + hex2(bytes[i]) + (i % 16 == 15 ? "\n" : "");
+  return text +
+         "\tCONNECTOR_ID: 95 \n\t\tsupported: 95\n\tnon-desktop: 0 \n"
+         "  1920x1080 (0x47) 148.500MHz +HSync +VSync *current +preferred\n";
+}
+
+// hexdump -C: offsets, two groups of eight, the character column, the end offset.
+std::string hexdumpText(const Bytes& bytes) {
+  std::string text;
+  for (std::size_t row = 0; row < bytes.size(); row += 16) {
+    char offset[16];
+    std::snprintf(offset, sizeof offset, "%08zx  ", row);
+    text += offset;
+    std::string chars;
+    for (std::size_t i = row; i < row + 16 && i < bytes.size(); ++i) {
+      text += hex2(bytes[i]) + (i % 16 == 7 ? "  " : " ");
+      chars += bytes[i] >= 0x20 && bytes[i] < 0x7F ? char(bytes[i]) : '.';
+    }
+    text += " |" + chars + "|\n";
+  }
+  char end[16];
+  std::snprintf(end, sizeof end, "%08zx\n", bytes.size());
+  return text + end;
+}
+
+// xxd: "offset:" and groups of four digits, then the characters.
+std::string xxdText(const Bytes& bytes) {
+  std::string text;
+  for (std::size_t row = 0; row < bytes.size(); row += 16) {
+    char offset[16];
+    std::snprintf(offset, sizeof offset, "%08zx:", row);
+    text += offset;
+    std::string chars;
+    for (std::size_t i = row; i < row + 16; ++i) {
+      text += (i % 2 == 0 ? " " : "") + hex2(bytes[i]);
+      chars += bytes[i] >= 0x20 && bytes[i] < 0x7F ? char(bytes[i]) : '.';
+    }
+    text += "  " + chars + "\n";
+  }
+  return text;
+}
+
+// A C array in a firmware source, with comments and upper-case digits.
+std::string cArrayText(const Bytes& bytes) {
+  std::string text =
+      "/* EDID of the panel,\n * read from the monitor */\n#include <stdint.h>\n\n"
+      "static const uint8_t edid[] = {\n";
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    text += (i % 8 == 0 ? "\t" : " ") + std::string("0x") + hex2(bytes[i], true) + "," +
+            (i % 8 == 7 ? (i % 128 == 127 ? " // block end\n" : "\n") : "");
+  return text + "};\n\nint edid_size(void) { return sizeof(edid); }\n";
+}
+
+// A registry export of the monitor's device key, in UTF-16 as regedit writes it.
+std::string registryText(const Bytes& bytes) {
+  const std::string key =
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\DISPLAY\\AOC2260\\"
+      "5&1\\Device Parameters]\r\n";
+  return test::regFileBytes("Windows Registry Editor Version 5.00\r\n\r\n" + key +
+                                test::regHexValue("EDID", test::asText(bytes)),
+                            true);
+}
+
+std::vector<std::string> cellsOf(const Bytes& bytes) {
+  std::vector<std::string> cells;
+  for (int i = 0; i < kEdidSize; ++i) cells.push_back(ByteToHex(bytes[std::size_t(i)]));
+  cells.emplace_back();
+  return cells;
+}
+
+Bytes extensionOf(const Bytes& bytes) {
+  return {bytes.begin() + kEdidSize, bytes.end()};
+}
+
+TEST(EdidInput, EveryFormOfEveryLongCorpusEdidReadsWhole) {
+  const std::vector<std::pair<const char*, std::function<std::string(const Bytes&)>>> forms = {
+      {"raw", [](const Bytes& b) { return test::asText(b); }},
+      {"decoder", decoderText},
+      {"xrandr", xrandrText},
+      {"hexdump", hexdumpText},
+      {"xxd", xxdText},
+      {"C array", cArrayText},
+      {"registry", registryText}};
+  int checked = 0;
+  for (const std::string& id : test::corpusIds()) {
+    const Bytes bytes = test::corpusBytes(id);
+    if (bytes.size() <= std::size_t(kEdidSize)) continue;
+    for (const auto& [name, write] : forms) {
+      // A registry value holds at most 1024 bytes.
+      if (std::string(name) == "registry" && bytes.size() > 1024) continue;
+      const auto input = readEdidInput(write(bytes));
+      ASSERT_TRUE(input.ok()) << id << " " << name << ": " << input.error();
+      EXPECT_EQ(input->cells, cellsOf(bytes)) << id << " " << name;
+      EXPECT_EQ(input->extension, extensionOf(bytes)) << id << " " << name;
+      EXPECT_EQ(input->warning, "") << id << " " << name;
+      const EdidInputKind kind = std::string(name) == "raw"        ? EdidInputKind::Binary
+                                 : std::string(name) == "registry" ? EdidInputKind::RegistryExport
+                                                                   : EdidInputKind::HexText;
+      EXPECT_EQ(input->kind, kind) << id << " " << name;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 7 * 200);
+}
+
+TEST(EdidInput, BrokenFilesOpenWithAWarningWhileTheBytesCanBeFound) {
+  const Bytes bytes = test::corpusBytes("FA6E41896752");  // 256 bytes, CTA-861
+  ASSERT_EQ(bytes.size(), 256u);
+
+  // Cut inside the base block: what is there loads, the rest is 00.
+  const Bytes cut(bytes.begin(), bytes.begin() + 100);
+  for (const std::string& text : {test::asText(cut), decoderText(cut)}) {
+    const auto input = readEdidInput(text);
+    ASSERT_TRUE(input.ok());
+    EXPECT_EQ(input->cells[99], ByteToHex(bytes[99]));
+    EXPECT_EQ(input->cells[100], "00");
+    EXPECT_EQ(input->cells[127], "00");
+    EXPECT_TRUE(input->extension.empty());
+    EXPECT_EQ(input->warning,
+              "Only 100 bytes of the 128-byte base block were found; the others are set to "
+              "00.\r\n");
+  }
+
+  // Five bytes past the last whole block are dropped, and the user told.
+  Bytes longer = bytes;
+  longer.insert(longer.end(), {1, 2, 3, 4, 5});
+  const auto partial = readEdidInput(test::asText(longer));
+  ASSERT_TRUE(partial.ok());
+  EXPECT_EQ(partial->extension, extensionOf(bytes));
+  EXPECT_EQ(partial->warning,
+            "The last 5 bytes do not fill a 128-byte block and are left out.\r\n");
+
+  // A wrong header and checksum are data: the screen shows them.
+  Bytes damaged = bytes;
+  damaged[0] = 0x12;
+  damaged[127] ^= 0xFF;
+  for (const std::string& text : {test::asText(damaged), hexdumpText(damaged)}) {
+    const auto input = readEdidInput(text);
+    ASSERT_TRUE(input.ok());
+    EXPECT_EQ(input->cells, cellsOf(damaged));
+    EXPECT_EQ(input->extension, extensionOf(damaged));
+    EXPECT_EQ(input->warning, "");
+  }
+
+  // Noise before and after the hex, and hex-looking words in it, stay out.
+  const std::string noisy =
+      "be ad\nLog of 2024-03-01: dead beef cafe\n\n" + decoderText(bytes) + "\nface b00c\n";
+  const auto clean = readEdidInput(noisy);
+  ASSERT_TRUE(clean.ok());
+  EXPECT_EQ(clean->cells, cellsOf(bytes));
+  EXPECT_EQ(clean->extension, extensionOf(bytes));
+}
+
+TEST(EdidInput, TextWithoutAnEdidIsRefused) {
+  const Bytes bytes = test::corpusBytes("FA6E41896752");
+  const Bytes headless(bytes.begin() + 8, bytes.begin() + 100);
+  for (const std::string& text :
+       {std::string(), std::string("just text\r\n"), std::string("Model: 8800\nbe ad\n"),
+        decoderText(headless), test::asText(headless),
+        std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\X]\r\n"
+                    "\"Name\"=\"value\"\r\n")}) {
+    const auto input = readEdidInput(text);
+    EXPECT_FALSE(input.ok()) << text;
+    EXPECT_EQ(input.error(), kInvalidDataFileMessage) << text;
+  }
+}
+
+TEST(EdidInput, DataFilesKeepTheirTokensAndExtensionSection) {
+  const Bytes bytes = test::corpusBytes("B323DBCD820B");  // 384 bytes
+  ASSERT_EQ(bytes.size(), 384u);
+  // A hand-made file: the base block's rows, then the extension section.
+  std::string text = "128 BYTES OF EDID CODE:\r\nheader\r\nrule\r\n";
+  for (int row = 0; row < 13; ++row) {
+    text += "  |";
+    for (int i = row * 10; i < row * 10 + 10 && i < kEdidSize; ++i)
+      text += " " + (i == 5 ? std::string("zz") : hex2(bytes[std::size_t(i)]));
+    text += "\r\n";
+  }
+  const std::string section = extensionSectionText(extensionOf(bytes));
+  const auto input = readEdidInput(text + "Some report line\r\n" + section);
+  ASSERT_TRUE(input.ok());
+  EXPECT_EQ(input->kind, EdidInputKind::DataFile);
+  EXPECT_EQ(input->cells[4], hex2(bytes[4]));
+  EXPECT_EQ(input->cells[5], "zz");  // the cells read it as the screen does
+  EXPECT_EQ(input->cells[128], "");  // the extension rows do not spill into the grid
+  EXPECT_EQ(input->extension, extensionOf(bytes));
+  EXPECT_EQ(input->warning, "");
+
+  // A broken extension row loses the extension, not the base block.
+  std::string broken = section;
+  broken.replace(broken.find("  256:") + 7, 2, "QQ");
+  const auto partial = readEdidInput(text + broken);
+  ASSERT_TRUE(partial.ok());
+  EXPECT_EQ(partial->cells[4], hex2(bytes[4]));
+  EXPECT_TRUE(partial->extension.empty());
+  EXPECT_NE(partial->warning.find("holds \"QQ\", not two hex digits; the extension blocks are "
+                                  "left out."),
+            std::string::npos)
+      << partial->warning;
+}
+
+}  // namespace
+}  // namespace edid
