@@ -61,6 +61,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   screen.standard.STAOpta[1].value = (cell & 1) == 0;
   screen.standard.STAInput.text = text;
   screen.STAInput_KeyUp(13);
+  // A monitor descriptor of each tag FF..FA in block 54, with a colour point present.
+  screen.image.setByte(57, 0xFF - cell % 6);
+  screen.image.setCell(59, "01");
+  screen.txtEdit_GotFocus(59 + cell % 10);
+  screen.descriptor.DtaOpt[static_cast<std::size_t>(cell % 5)].value = true;
+  screen.descriptor.DtaOptWhite[static_cast<std::size_t>(cell % 6)].value = true;
+  screen.descriptor.DTaInput.text = text;
+  screen.DTaInput_KeyUp(13);
+  screen.extStandard.ExtSTOpt[static_cast<std::size_t>(cell % 6)].value = true;
+  screen.extStandard.ExtSTAOpta[0].value = (cell & 2) != 0;
+  screen.extStandard.ExtStaInput.text = text;
+  screen.ExtStaInput_KeyUp(13);
   for (int i = 0; i < edid::kEdidSize; ++i) {
     if (screen.image.cell(i) != before.cell(i) && !isHexPair(screen.image.cell(i))) std::abort();
   }

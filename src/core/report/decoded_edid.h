@@ -26,10 +26,14 @@ struct DecodedEdid {
   standard_timing::StandardTimings standardTimings;
   checksum::Decoded checksum;
 
-  /// Report texts of the 18-byte blocks, one per block; empty until their decode
-  /// fills them, and an empty one is left out of the report.
+  /// Report texts of the 18-byte blocks, one per block: a detailed timing's or a
+  /// monitor descriptor's. An empty one is left out of the report.
   std::array<std::string, layout::kBlockCount> blocks{};
 };
+
+/// The report text of 18-byte block k (0..3): a monitor descriptor when its first
+/// three bytes are 00, otherwise a detailed timing.
+std::string blockReportText(const Image& image, int block);
 
 /// Decodes every section from the cells. Never changes the image; malformed cells
 /// read by the HexToChr rules.

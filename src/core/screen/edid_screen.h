@@ -158,6 +158,29 @@ class EdidScreen {
   /// Enter (13) writes STAInput into the selected timing, read as STAOpta says.
   void STAInput_KeyUp(int keyCode);
 
+  // ---- Monitor descriptors (monitor_descriptor_screen.cpp) ----------------------
+  /// The monitor descriptor at SelectedByte/SelectedBlock into Hints(11) or, for
+  /// tag FA, Hints(12), and into its DescriptorText entry. Reads only.
+  void ConvertDetailedTiminga();
+  /// Turns the selected block into descriptor type index (0..7).
+  void DTa_Click(int index);
+  /// With "Modify EDID" on: GTF support of a range limits block := DTAGTF's state.
+  void DTAGTF_Click();
+  /// Moves the focus to range limit index's cell, then into DTaInput.
+  void DtaOpt_Click(int index);
+  /// Moves the focus to the x, y or gamma cell of colour point option index.
+  void DtaOptWhite_Click(int index);
+  /// Switches white point index (0, 1) on or off as Windex(index) says.
+  void Windex_Click(int index);
+  /// Enter (13) writes DTaInput into the text, range limit or colour point selected.
+  void DTaInput_KeyUp(int keyCode);
+  /// 0..5: moves the focus to that FA timing; 6: turns the block into a serial number.
+  void ExtSTOpt_Click(int index);
+  /// Writes aspect ratio index into the selected FA timing.
+  void ExtSTAOptb_Click(int index);
+  /// Enter (13) writes ExtStaInput into the selected FA timing, read as ExtSTAOpta says.
+  void ExtStaInput_KeyUp(int keyCode);
+
   // ---- Established timings ------------------------------------------------------
   void ET1_Click(int index);
   void ET2_Click(int index);
@@ -206,9 +229,6 @@ class EdidScreen {
   /// Hints(9)/Hints(10) and its DescriptorText entry; a block starting 00 00 00
   /// goes on to ConvertDetailedTiminga. Keeps the checksum current.
   void ConvertDetailedTiming();
-  /// The monitor descriptor block named by SelectedByte and SelectedBlock. Not
-  /// decoded yet.
-  void ConvertDetailedTiminga();
   void ConvertManufacturer();
   void ConvertProductCode();
   void ConvertSerialNumber();
@@ -273,6 +293,7 @@ class EdidScreen {
   void focusBlock(int index);
   void focusDetailedField(int offset);
   void focusDescriptorField(int start, int offset);
+  bool descriptorEditable() const;
   void focusChecksum(int index);
   bool basicClickAllowed(int index, int count) const;
   int selectedStandardPair() const;

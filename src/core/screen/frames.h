@@ -147,6 +147,19 @@ struct DetailedFrame {
 
 /// Hints(11): one monitor descriptor block.
 struct DescriptorFrame {
+  /// The block's type, by its tag: FF, FE, FD, FC, FB, FA, others, 00-0F.
+  std::array<OptionButton, 8> DTa{{{"Monitor Serial Number"},
+                                   {"ASCII String"},
+                                   {"Monitor Range Limits"},
+                                   {"Monitor Name"},
+                                   {"Color Point Data"},
+                                   {"Standard Timing Data"},
+                                   {"Currently Undefined"},
+                                   {"Defined by Manufacturer"}}};
+  /// Range limits only: checked while byte 10 is not 00.
+  CheckBox DTAGTF{"GTF", false, false, false};
+  /// 0 holds the range limit options, 1 the colour point options.
+  std::array<Frame, 2> DTAFrame{};
   std::array<OptionButton, 5> DtaOpt{{{"Min Vertical"},
                                       {"Max Vertical"},
                                       {"Min Horzontal"},
@@ -154,6 +167,9 @@ struct DescriptorFrame {
                                       {"Max Pixel Clock"}}};
   std::array<OptionButton, 6> DtaOptWhite{
       {{"White X"}, {"White Y"}, {"White Gamma"}, {"White X"}, {"White Y"}, {"White Gamma"}}};
+  std::array<Label, 2> lbWhitePoint{{{"White Point #1"}, {"White Point #2"}}};
+  /// Shown in place of an absent white point's options.
+  std::array<Label, 2> NotUsed{{{"Not Used", false, false}, {"Not Used", false, false}}};
   std::array<CheckBox, 2> Windex{{{"W Index 0", false, false}, {"W Index 1", false, false}}};
   TextBox DTaInput;
 };
@@ -162,7 +178,12 @@ struct DescriptorFrame {
 struct ExtStandardFrame {
   /// 0..5: the six timings of the block; 6 turns the block back into a serial number.
   std::array<OptionButton, 7> ExtSTOpt{{{}, {}, {}, {}, {}, {}, {"Disable this option."}}};
+  /// Disabled on the block's tag bytes and end mark, where there is no timing to edit.
   Frame ExtStaFrame{"", true, true};
+  /// How an ExtStaInput entry is read: horizontal pixels or refresh rate.
+  std::array<OptionButton, 2> ExtSTAOpta{{{"Adjust Horizontal ", true}, {"Adjust Frequency"}}};
+  std::array<OptionButton, 4> ExtSTAOptb{
+      {{"1:1 Aspect Ratio"}, {"4:3 Aspect Ratio"}, {"5:4 Aspect Ratio"}, {"16:9 Aspect Ratio"}}};
   TextBox ExtStaInput;
 };
 

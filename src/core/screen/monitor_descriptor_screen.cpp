@@ -1,10 +1,32 @@
-// A monitor descriptor block's frames: range limits (FD), colour point (FB) and
-// the standard timings of an FA block.
+// A monitor descriptor block's frames, Hints(11) and Hints(12): an 18-byte block
+// that starts with 00 00 00, decoded by its tag and edited through its controls:
+// texts, range limits (FD), colour points (FB) and the standard timings of FA.
+#include "core/common/layout.h"
 #include "core/screen/edid_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
+#include "core/sections/monitor_descriptor.h"
 
 namespace edid {
+
+namespace md = monitor_descriptor;
+
+namespace {
+
+bool isBlockStart(int byte) {
+  for (int block = 0; block < layout::kBlockCount; ++block) {
+    if (byte == layout::blockStart(block)) return true;
+  }
+  return false;
+}
+
+// First selected of the six FA timings; the seventh option is not a timing.
+int selectedExtraTiming(const ExtStandardFrame& frame) {
+  const int t = selectedOption(frame.ExtSTOpt);
+  return t >= 0 && t < 6 ? t : -1;
+}
+
+}  // namespace
 
 void EdidScreen::focusDescriptorField(int start, int offset) {
   if (DescriptorTag == "FD") {
@@ -34,7 +56,195 @@ void EdidScreen::focusDescriptorField(int start, int offset) {
   }
 }
 
-// Not decoded yet: the block's controls and report text stay as they are.
-void EdidScreen::ConvertDetailedTiminga() {}
+void EdidScreen::ConvertDetailedTiminga() {
+  if (!isBlockStart(SelectedByte) || SelectedBlock < 0 || SelectedBlock >= layout::kBlockCount)
+    return recompute();
+  const int s = SelectedByte;
+  const bool outer = DecodeInProgress;
+  DecodeInProgress = true;
+  const md::Descriptor d = md::decode(image, s);
+  m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)] = d.reportText;
+  DescriptorTag = d.tag;
+
+  // The block on show gets the frame of its type (FA has its own); a full decode
+  // with no descriptor frame on show brings none up.
+  Frame& textFrame = Hints[focus::kDescriptorHint];
+  Frame& timingFrame = Hints[focus::kExtStandardHint];
+  if (textFrame.visible || timingFrame.visible) {
+    timingFrame.visible = d.type == md::Type::StandardTimings;
+    textFrame.visible = !timingFrame.visible;
+  }
+
+  DescriptorFrame& f = descriptor;
+  selectOption(f.DTa, static_cast<int>(d.type));
+  f.DTaInput.text.clear();
+  f.DTAGTF.enabled = d.gtfEnabled;
+  f.DTAGTF.visible = false;
+  for (auto& frame : f.DTAFrame) frame.visible = false;
+  for (auto& box : f.Windex) box.visible = false;
+
+  switch (d.type) {
+    case md::Type::RangeLimits:
+      f.DTAFrame[0].visible = true;
+      for (std::size_t k = 0; k < f.DtaOpt.size(); ++k) f.DtaOpt[k].caption = d.range.captions[k];
+      f.DTAGTF.visible = true;
+      f.DTAGTF.value = d.range.gtfSupported;
+      break;
+    case md::Type::ColorPoint: {
+      f.DTAFrame[1].visible = true;
+      // The boxes switch a point; their check state is the user's, not the byte's.
+      for (auto& box : f.Windex) box.visible = true;
+      for (std::size_t n = 0; n < 2; ++n) {
+        const md::WhitePoint& point = d.whitePoints[n];
+        f.NotUsed[n].visible = !point.used;
+        for (std::size_t k = 0; k < 3; ++k) {
+          OptionButton& option = f.DtaOptWhite[3 * n + k];
+          option.visible = point.used;
+          if (point.used) option.caption = point.captions[k];
+        }
+      }
+      // An absent point's hidden options may hold another block's captions.
+      const int j = selectedOption(f.DtaOptWhite);
+      if (j >= 0 && d.whitePoints[static_cast<std::size_t>(j / 3)].used)
+        f.DTaInput.text = md::valueOfCaption(f.DtaOptWhite[static_cast<std::size_t>(j)].caption);
+      break;
+    }
+    case md::Type::StandardTimings: {
+      ExtStandardFrame& e = extStandard;
+      for (std::size_t t = 0; t < 6; ++t) e.ExtSTOpt[t].caption = d.extraTimings.captions[t];
+      const int t = selectedExtraTiming(e);
+      if (t >= 0)
+        selectOption(e.ExtSTAOptb, d.extraTimings.timings[static_cast<std::size_t>(t)].aspect);
+      e.ExtSTOpt[6].value = false;
+      break;
+    }
+    default:
+      f.DTaInput.text = d.inputText;
+      break;
+  }
+
+  DecodeInProgress = outer;
+  recompute();
+  if (!autoCellSeek()) return;
+  // An FA block is edited in its own frame's box, and only on a timing's bytes.
+  if (d.type == md::Type::StandardTimings) {
+    if (extStandard.ExtStaInput.visible && extStandard.ExtStaFrame.enabled)
+      requestFocus(FocusControl::ExtStaInput);
+  } else if (f.DTaInput.visible) {
+    requestFocus(FocusControl::DTaInput);
+  }
+}
+
+bool EdidScreen::descriptorEditable() const {
+  return isBlockStart(SelectedByte) && SelectedBlockIsDescriptor &&
+         (Hints[focus::kDescriptorHint].enabled || Hints[focus::kExtStandardHint].enabled);
+}
+
+void EdidScreen::DTa_Click(int index) {
+  if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 7) return;
+  image.apply(md::chooseType(SelectedByte, index));
+  ConvertDetailedTiming();
+}
+
+void EdidScreen::DTAGTF_Click() {
+  if (!m_common.ModifyMode || !descriptorEditable()) return;
+  const int s = SelectedByte;
+  const bool supported = descriptor.DTAGTF.value;
+  image.apply(md::setGtf(s, supported));
+  // The captions and the report text follow at once, like every other editor.
+  ConvertDetailedTiming();
+  // With GTF on, its parameters are typed straight into cells +10..+17.
+  if (supported) {
+    for (int i = s + 10; i <= s + 17; ++i) cellLocked[static_cast<std::size_t>(i)] = false;
+  }
+}
+
+void EdidScreen::DtaOpt_Click(int index) {
+  if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 4) return;
+  setFocusToCell(SelectedByte + 5 + index);
+  requestFocus(FocusControl::DTaInput);
+}
+
+void EdidScreen::DtaOptWhite_Click(int index) {
+  if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 5) return;
+  setFocusToCell(SelectedByte + (index < 3 ? 7 : 9) + index);
+}
+
+void EdidScreen::Windex_Click(int index) {
+  if (!descriptorEditable() || index < 0 || index > 1) return;
+  const bool on = descriptor.Windex[static_cast<std::size_t>(index)].value;
+  image.apply(md::setWhitePoint(image, SelectedByte, index, on));
+  if (on) selectOption(descriptor.DtaOptWhite, 3 * index);
+  ConvertDetailedTiming();
+}
+
+void EdidScreen::DTaInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !descriptorEditable()) return;
+  const int s = SelectedByte;
+  const std::string& text = descriptor.DTaInput.text;
+  Result<CellWrites> writes = CellWrites{};
+  switch (static_cast<md::Type>(selectedOption(descriptor.DTa))) {
+    case md::Type::SerialNumber:
+    case md::Type::AsciiString:
+    case md::Type::MonitorName:
+      writes = md::encodeText(s, text);
+      break;
+    case md::Type::RangeLimits: {
+      const int k = selectedOption(descriptor.DtaOpt);
+      if (k >= 0) writes = md::encodeRangeLimit(image, s, k, text);
+      break;
+    }
+    case md::Type::ColorPoint: {
+      const int j = selectedOption(descriptor.DtaOptWhite);
+      if (j < 0) break;
+      writes = md::encodeColorPoint(image, s, j, text);
+      // An absent point takes no value: nothing written, nothing decoded.
+      if (writes && writes->empty()) return;
+      break;
+    }
+    default:
+      break;
+  }
+  if (!writes) {
+    m_host.message(writes.error());
+    return;
+  }
+  image.apply(*writes);
+  ConvertDetailedTiming();
+}
+
+void EdidScreen::ExtSTOpt_Click(int index) {
+  if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 6) return;
+  if (index < 6) return setFocusToCell(md::extraSlotByte(SelectedByte, index));
+  Hints[focus::kDescriptorHint].visible = true;
+  Hints[focus::kExtStandardHint].visible = false;
+  image.apply(md::leaveExtraTimings(SelectedByte));
+  setFocusToCell(SelectedByte + 3);
+}
+
+void EdidScreen::ExtSTAOptb_Click(int index) {
+  if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 3) return;
+  const int t = selectedExtraTiming(extStandard);
+  if (t < 0) return;
+  image.apply(md::setExtraAspect(image, SelectedByte, t, index));
+  ConvertDetailedTiming();
+}
+
+void EdidScreen::ExtStaInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !descriptorEditable()) return;
+  const int t = selectedExtraTiming(extStandard);
+  if (t < 0) return;
+  const std::string& text = extStandard.ExtStaInput.text;
+  const auto writes = extStandard.ExtSTAOpta[0].value
+                          ? md::encodeExtraHorizontal(image, SelectedByte, t, text)
+                          : md::encodeExtraRefresh(image, SelectedByte, t, text);
+  if (!writes) {
+    m_host.message(writes.error());
+    return;
+  }
+  image.apply(*writes);
+  ConvertDetailedTiming();
+  extStandard.ExtStaInput.text.clear();
+}
 
 }  // namespace edid

@@ -1,6 +1,8 @@
 #include "core/sections/monitor_descriptor.h"
 
+#include "core/common/numbers.h"
 #include "core/common/text.h"
+#include "core/sections/chromaticity.h"
 
 namespace edid::monitor_descriptor {
 
@@ -38,6 +40,55 @@ RangeLimits rangeLimits(const Image& image, int s) {
                                 : "Pixel Clock  - " + std::to_string(clock * 10) + " MHz";
   r.gtfSupported = image.cell(s + 10) != "00";
   return r;
+}
+
+// Offsets of white point n's index byte; low bits, x, y and gamma follow it.
+constexpr std::array<int, 2> kWhiteIndex = {5, 10};
+
+WhitePoint whitePoint(const Image& image, int s, int n) {
+  WhitePoint p;
+  const int at = s + kWhiteIndex[static_cast<std::size_t>(n)];
+  p.index = image.byte(at);
+  p.used = p.index > 0;
+  if (!p.used) return p;
+  const int low = image.byte(at + 1);
+  const double x = chromaticity::ChromaCodeToFraction(image.byte(at + 2), (low & 0x0C) / 4);
+  const double y = chromaticity::ChromaCodeToFraction(image.byte(at + 3), low & 0x03);
+  const double gamma = (image.byte(at + 4) + 100) / 100.0;
+  p.captions[0] = "White X - " + formatNumber(x, "##0.000");
+  p.captions[1] = "White Y - " + formatNumber(y, "##0.000");
+  p.captions[2] = "Gamma  - " + formatNumber(gamma, "##0.00");
+  return p;
+}
+
+std::string colorPointReport(const std::array<WhitePoint, 2>& points) {
+  std::string out;
+  for (std::size_t n = 0; n < points.size(); ++n) {
+    out += IndentText("White Point #" + std::to_string(n + 1), 15) + std::string(kCrLf);
+    if (!points[n].used) {
+      out += IndentText("Not Used", 20) + std::string(kCrLf);
+      continue;
+    }
+    for (const auto& caption : points[n].captions)
+      out += IndentText(caption, 20) + std::string(kCrLf);
+  }
+  return out;
+}
+
+ExtraTimings extraTimings(const Image& image, int s) {
+  ExtraTimings out;
+  for (int t = 0; t < 6; ++t) {
+    const auto k = static_cast<std::size_t>(t);
+    const int first = image.byte(extraSlotByte(s, t));
+    out.timings[k] = standard_timing::decodeCode(first, image.byte(extraSlotByte(s, t) + 1));
+    // 01 01 is the VESA fill of an unused slot; 00 cannot name a size at all.
+    if (first <= 1) {
+      out.timings[k].used = false;
+      out.timings[k].text = "Not Used";
+    }
+    out.captions[k] = out.timings[k].text;
+  }
+  return out;
 }
 
 std::string dataBytesAsHex(const Image& image, int s) {
@@ -104,10 +155,22 @@ Descriptor decode(const Image& image, int s) {
       d.reportText += line(d.inputText) + std::string(kCrLf);
       break;
     case Type::ColorPoint:
+      d.whitePoints = {whitePoint(image, s, 0), whitePoint(image, s, 1)};
+      d.reportText += colorPointReport(d.whitePoints);
+      break;
     case Type::StandardTimings:
+      d.extraTimings = extraTimings(image, s);
+      for (const auto& caption : d.extraTimings.captions) d.reportText += line(caption);
       break;
   }
   return d;
+}
+
+std::string valueOfCaption(std::string_view caption) {
+  const auto dash = caption.find('-');
+  if (dash == std::string_view::npos) return {};
+  const auto value = caption.find_first_not_of(' ', dash + 1);
+  return value == std::string_view::npos ? std::string() : std::string(caption.substr(value));
 }
 
 }  // namespace edid::monitor_descriptor

@@ -4,8 +4,11 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/common/image.h"
+#include "core/common/result.h"
+#include "core/sections/standard_timing.h"
 
 namespace edid::monitor_descriptor {
 
@@ -34,6 +37,22 @@ struct RangeLimits {
   bool gtfSupported = false;            ///< byte 10 not the text "00"
 };
 
+/// One white point of a colour point block (tag FB).
+struct WhitePoint {
+  bool used = false;  ///< its index byte is above 0
+  int index = 0;      ///< the index byte
+  /// "White X - 0.313", "White Y - 0.329", "Gamma  - 2.20": DtaOptWhite(3n..3n+2),
+  /// empty when the point is not used.
+  std::array<std::string, 3> captions;
+};
+
+/// The six extra standard timings of a block of tag FA.
+struct ExtraTimings {
+  /// The two-byte codes decoded; a slot whose first byte is 00 or 01 is unused.
+  std::array<standard_timing::Timing, 6> timings;
+  std::array<std::string, 6> captions;  ///< ExtSTOpt(0..5): "1024 X 768 @75Hz" or "Not Used"
+};
+
 /// Everything the screen and the report show of one monitor descriptor.
 struct Descriptor {
   std::string tag;  ///< byte 3's text, upper-cased
@@ -41,8 +60,10 @@ struct Descriptor {
   /// DTaInput: the text of a text block (control bytes shown as "."), the 13
   /// data bytes as hex pairs for other tags, empty otherwise.
   std::string inputText;
-  bool gtfEnabled = false;  ///< DTAGTF usable: range limits only
-  RangeLimits range;        ///< filled for range limits
+  bool gtfEnabled = false;                ///< DTAGTF usable: range limits only
+  RangeLimits range;                      ///< filled for range limits
+  std::array<WhitePoint, 2> whitePoints;  ///< filled for colour points
+  ExtraTimings extraTimings;              ///< filled for standard timings
   /// The block's report text, CR LF terminated lines, starting with an empty line.
   std::string reportText;
 };
@@ -51,7 +72,70 @@ struct Descriptor {
 /// and 7F show as "."; bytes 80-FF stay as they are (Windows-1252 characters).
 std::string textOf(const Image& image, int blockStart);
 
-/// Decodes the monitor descriptor at blockStart (54, 72, 90, 108). Reads only.
+/// Decodes the monitor descriptor at blockStart (54, 72, 90, 108). Reads only:
+/// an absent white point's bytes are shown as "Not Used" but left as they are.
 Descriptor decode(const Image& image, int blockStart);
+
+/// What DTaInput shows for a colour point option's caption: the text after the
+/// first "-", leading spaces removed; empty for a caption without "-".
+std::string valueOfCaption(std::string_view caption);
+
+// ---- Editors (monitor_descriptor_edit.cpp). Each returns the cells to write;
+// those that can refuse check first, so a refusal writes nothing. ---------------
+
+/// Turns the block into type 0..7 (the DTa option): tag FF..F9 into byte 3 and 00
+/// into byte 4; for standard timings also the 0A end mark into byte 17; type 7
+/// writes tag 00 and leaves byte 4. The data bytes stay, shown by the new type.
+CellWrites chooseType(int blockStart, int type);
+
+/// GTF of a range limits block: on writes 01 into byte 10; off writes 00 there and
+/// the 0A 20 ... padding into bytes 11-17.
+CellWrites setGtf(int blockStart, bool supported);
+
+/// The text of a serial number, ASCII or name block (Windows-1252 bytes) into
+/// bytes 5-17: one byte per character, then 0A, then 20 padding. Characters
+/// beyond 13 are dropped; 13 or more leave no room for the 0A.
+CellWrites encodeText(int blockStart, std::string_view text);
+
+/// Range limit k (0 min vertical Hz, 1 max vertical Hz, 2 min horizontal kHz,
+/// 3 max horizontal kHz, 4 max pixel clock MHz) from its leading number. Zero or
+/// less stores FF; the pixel clock is stored in 10 MHz units, rounded halves away
+/// from zero, and accepts a decimal comma. Refused: above 255 for k 0-3 ("Value
+/// entered must be between 0 - 255"), 2555 MHz and more for the pixel clock
+/// ("Value entered must be between 0 - 2550"). k outside 0..4 writes nothing.
+Result<CellWrites> encodeRangeLimit(const Image& image, int blockStart, int k,
+                                    std::string_view text);
+
+/// Colour point value j (0 x, 1 y, 2 gamma of point #1; 3, 4, 5 of point #2), with
+/// a decimal comma read as a point. x and y take the 10-bit code's high byte and
+/// their low pair (neighbour bits kept); gamma stores gamma x 100 - 100, halves
+/// away from zero. Refused: gamma outside 1.00-3.55 ("This value must value
+/// between 1.00-3.55"), x or y of 1 or more ("This value must be a fraction less
+/// than 1.00"). A point whose index byte is 00 writes nothing, without a message.
+Result<CellWrites> encodeColorPoint(const Image& image, int blockStart, int j,
+                                    std::string_view text);
+
+/// Switches white point n (0 for #1, 1 for #2) on (index byte 01 or 02) or off.
+/// Off also clears that point's low-bit, x, y and gamma bytes to 00 and, when the
+/// other point is off as well, writes the 0A 20 20 end into bytes 15-17.
+CellWrites setWhitePoint(const Image& image, int blockStart, int n, bool on);
+
+/// The first byte of FA slot t (0..5): block start + 5 + 2t.
+constexpr int extraSlotByte(int blockStart, int t) {
+  return blockStart + 5 + 2 * t;
+}
+/// Horizontal pixels of FA slot t: pixels / 8 - 31 into its first byte (both steps
+/// halves to even); 0 stores 00, an unused slot. Refused with "Invalid Value"
+/// outside 0..255.
+Result<CellWrites> encodeExtraHorizontal(const Image& image, int blockStart, int t,
+                                         std::string_view text);
+/// Refresh rate 60..123 Hz of FA slot t into bits 5-0 of its second byte, aspect
+/// kept; refused with "Invalid Value" otherwise.
+Result<CellWrites> encodeExtraRefresh(const Image& image, int blockStart, int t,
+                                      std::string_view text);
+/// Aspect ratio 0..3 of FA slot t into bits 7-6 of its second byte, rate kept.
+CellWrites setExtraAspect(const Image& image, int blockStart, int t, int aspect);
+/// Leaves the FA type: tag FF into byte 3, every other byte kept.
+CellWrites leaveExtraTimings(int blockStart);
 
 }  // namespace edid::monitor_descriptor

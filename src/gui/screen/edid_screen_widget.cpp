@@ -23,6 +23,7 @@
 #include "gui/sections/detailed_timing_panel.h"
 #include "gui/sections/established_panel.h"
 #include "gui/sections/identification_panels.h"
+#include "gui/sections/monitor_descriptor_panel.h"
 #include "gui/sections/standard_timing_panel.h"
 
 namespace edid::gui {
@@ -182,6 +183,8 @@ QWidget* EdidScreenWidget::createFrames() {
                                                         m_frames[kEstablishedIIHint],
                                                         m_frames[kManufacturerTimingsHint], *this));
   m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[kStandardHint], *this));
+  m_panels.push_back(std::make_unique<MonitorDescriptorPanel>(m_frames[kDescriptorHint],
+                                                              m_frames[kExtStandardHint], *this));
   m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
   m_panels.push_back(std::make_unique<DetailedTimingPanel>(m_frames[kDetailedHint],
                                                            m_frames[kDetailedFlagsHint], *this));

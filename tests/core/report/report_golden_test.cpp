@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -120,7 +121,9 @@ TEST(ReportGolden, RealMonitorsMatchTheirExpectedReports) {
   for (const std::string& name : names) {
     const std::string base = std::string(EDID_TEST_DATA_DIR) + "/" + name;
     const std::string actual = reportOf(base + ".bin");
-    expectReferenceAgrees(name, actual);
+    // An EDID edited for these tests has no reference text of its own.
+    if (std::filesystem::exists(test::corpusDir() + "/" + name + ".txt"))
+      expectReferenceAgrees(name, actual);
     if (update) {
       std::ofstream(base + ".report", std::ios::binary) << actual;
       ADD_FAILURE() << "rewrote " << base << ".report; review it and run the tests again";

@@ -102,6 +102,89 @@ TEST(MonitorDescriptor, OtherTagsShowTheirDataBytesInHex) {
   EXPECT_FALSE(dummy.gtfEnabled);
 }
 
+TEST(MonitorDescriptor, ColorPointsDecodeWithoutTouchingTheImage) {
+  // Point #1: x code 321 (50 hex, low pair 01), y code 337 (54 hex, low pair 01),
+  // gamma byte 78; point #2 absent but with stale bytes, which stay as they are.
+  Image image = imageWithDescriptor(
+      0xFB, {0x01, 0x05, 0x50, 0x54, 0x78, 0x00, 0x0F, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
+  const Image before = image;
+  const auto d = monitor_descriptor::decode(image, 54);
+  EXPECT_EQ(image, before);
+  EXPECT_EQ(d.type, Type::ColorPoint);
+  EXPECT_TRUE(d.whitePoints[0].used);
+  EXPECT_FALSE(d.whitePoints[1].used);
+  EXPECT_EQ(d.whitePoints[0].captions[0], "White X - 0.313");
+  EXPECT_EQ(d.whitePoints[0].captions[1], "White Y - 0.329");
+  EXPECT_EQ(d.whitePoints[0].captions[2], "Gamma  - 2.20");
+  EXPECT_EQ(d.reportText,
+            "\r\n"
+            "         Color Point:\r\n"
+            "               White Point #1\r\n"
+            "                    White X - 0.313\r\n"
+            "                    White Y - 0.329\r\n"
+            "                    Gamma  - 2.20\r\n"
+            "               White Point #2\r\n"
+            "                    Not Used\r\n");
+
+  // The low pairs sit at bits 3-2 (x) and 1-0 (y): 0x08 gives x code 2, y code 0.
+  image.setCell(60, "08");
+  image.setCell(61, "00");
+  image.setCell(62, "00");
+  EXPECT_EQ(monitor_descriptor::decode(image, 54).whitePoints[0].captions[0], "White X - 0.002");
+  EXPECT_EQ(monitor_descriptor::decode(image, 54).whitePoints[0].captions[1], "White Y - 0.000");
+
+  // Gamma bytes FF and 00; point #2 present with index 02 and codes 1023.
+  const auto second = monitor_descriptor::decode(
+      imageWithDescriptor(0xFB, {0x00, 0, 0, 0, 0, 0x02, 0x0F, 0xFF, 0xFF, 0xFF, 0x0A, 0x20, 0x20}),
+      54);
+  EXPECT_FALSE(second.whitePoints[0].used);
+  EXPECT_EQ(second.whitePoints[1].captions[0], "White X - 0.999");
+  EXPECT_EQ(second.whitePoints[1].captions[2], "Gamma  - 3.55");
+  EXPECT_NE(second.reportText.find("White Point #1\r\n                    Not Used\r\n"),
+            std::string::npos);
+  const auto flat =
+      monitor_descriptor::decode(imageWithDescriptor(0xFB, {0x01, 0, 0, 0, 0x00, 0x00}), 54);
+  EXPECT_EQ(flat.whitePoints[0].captions[2], "Gamma  - 1.00");
+}
+
+TEST(MonitorDescriptor, ExtraStandardTimingsReuseTheTwoByteCode) {
+  // 61 4F: 1024 x 768 at 75 Hz; 8C C0: 1368 x 769.5, rounded to the even 770;
+  // 01 01 the VESA fill; 00 xx names no size; 81 80: 1280 x 1024 at 60 Hz;
+  // 0x01 0x4F is still unused whatever its second byte.
+  const Image image = imageWithDescriptor(
+      0xFA, {0x61, 0x4F, 0x8C, 0xC0, 0x01, 0x01, 0x00, 0x45, 0x81, 0x80, 0x01, 0x4F, 0x0A});
+  const Image before = image;
+  const auto d = monitor_descriptor::decode(image, 54);
+  EXPECT_EQ(image, before);
+  EXPECT_EQ(d.type, Type::StandardTimings);
+  EXPECT_EQ(d.reportText,
+            "\r\n"
+            "         Standard Timing Identifiers:\r\n"
+            "         1024 X 768 @75Hz\r\n"
+            "         1368 X 770 @60Hz\r\n"
+            "         Not Used\r\n"
+            "         Not Used\r\n"
+            "         1280 X 1024 @60Hz\r\n"
+            "         Not Used\r\n");
+  EXPECT_EQ(d.extraTimings.captions[1], "1368 X 770 @60Hz");
+  EXPECT_EQ(d.extraTimings.timings[0].aspect, 1);
+  EXPECT_FALSE(d.extraTimings.timings[3].used);
+  EXPECT_EQ(d.inputText, "");
+
+  // Other blocks start elsewhere: the slots follow the block start.
+  Image later;
+  later.setCell(108 + 3, "fa");
+  later.setByte(108 + 15, 0x81);
+  later.setByte(108 + 16, 0xC0);
+  EXPECT_EQ(monitor_descriptor::decode(later, 108).extraTimings.captions[5], "1280 X 720 @60Hz");
+}
+
+TEST(MonitorDescriptor, ColourPointCaptionsGiveTheirValue) {
+  EXPECT_EQ(monitor_descriptor::valueOfCaption("White X - 0.313"), "0.313");
+  EXPECT_EQ(monitor_descriptor::valueOfCaption("Gamma  - 2.20"), "2.20");
+  EXPECT_EQ(monitor_descriptor::valueOfCaption("White Gamma"), "");
+}
+
 // The reference decoder's base-block text, up to its checksum line.
 std::string baseBlockText(const std::string& id) {
   const std::string text = test::readFile(test::corpusDir() + "/" + id + ".txt");
@@ -193,6 +276,52 @@ TEST(MonitorDescriptor, EveryCorpusDescriptorMatchesTheReferenceText) {
   EXPECT_LE(otherReadings, 5);
   EXPECT_GE(texts, 300);
   EXPECT_GE(limits, 300);
+}
+
+TEST(MonitorDescriptor, EveryCorpusExtraTimingMatchesTheReferenceText) {
+  // The reference lists the used slots of each FA block under this heading.
+  static const std::regex slot(R"(^      \S.*:\s+(\d+)x(\d+)\s+([\d.]+) Hz)");
+  int blocks = 0, slots = 0;
+  for (const auto& id : test::corpusIds()) {
+    const Image image = test::corpusImage(id);
+    std::istringstream in(baseBlockText(id));
+    std::vector<std::string> lines;
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+      if (line == "    Standard Timing Identifications:") {
+        inside = true;
+        continue;
+      }
+      if (inside && line.rfind("      ", 0) == 0)
+        lines.push_back(line);
+      else
+        inside = false;
+    }
+    std::size_t next = 0;
+    for (int start = 54; start <= 108; start += 18) {
+      if (image.cell(start) != "00" || image.cell(start + 1) != "00" ||
+          image.cell(start + 3) != "FA")
+        continue;
+      ++blocks;
+      const auto d = monitor_descriptor::decode(image, start);
+      for (const auto& t : d.extraTimings.timings) {
+        if (!t.used) continue;
+        ASSERT_LT(next, lines.size()) << id;
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(lines[next], m, slot)) << lines[next];
+        ++next;
+        EXPECT_EQ(t.horizontal, std::stoi(m[1].str())) << id;
+        EXPECT_NEAR(t.refresh, std::stod(m[3].str()), 0.5) << id;
+        // Aspect 00 is 1:1 here and 16:10 in later EDID versions.
+        if (t.aspect != 0) EXPECT_EQ(t.vertical, std::stoi(m[2].str())) << id;
+        ++slots;
+      }
+    }
+    EXPECT_EQ(next, lines.size()) << id;
+  }
+  EXPECT_GE(blocks, 4);
+  EXPECT_GE(slots, 16);
 }
 
 }  // namespace

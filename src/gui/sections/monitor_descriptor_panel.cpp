@@ -1,0 +1,193 @@
+#include "gui/sections/monitor_descriptor_panel.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/screen/option_groups.h"
+#include "gui/screen/widget_mirror.h"
+#include "gui/sections/button_controls.h"
+#include "gui/sections/identification_panels.h"
+
+namespace edid::gui {
+
+namespace {
+
+QGroupBox* createSubFrame(QWidget* parent, const QString& name) {
+  auto* frame = new QGroupBox(parent);
+  frame->setObjectName(name);
+  return frame;
+}
+
+}  // namespace
+
+MonitorDescriptorPanel::MonitorDescriptorPanel(QGroupBox* descriptorFrame, QGroupBox* extFrame,
+                                               ScreenBinder& binder) {
+  createDescriptor(descriptorFrame, binder);
+  createExtStandard(extFrame, binder);
+}
+
+void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& binder) {
+  auto* layout = new QVBoxLayout(frame);
+  layout->setSpacing(2);
+  // Two tight columns of types leave the height to the range and colour point options.
+  layout->setContentsMargins(4, layout->contentsMargins().top(), 4, 4);
+  auto* types = new QGridLayout;
+  types->setHorizontalSpacing(0);
+  types->setVerticalSpacing(0);
+  for (int i = 0; i < 8; ++i) {
+    m_dta[std::size_t(i)] = createOptionButton(
+        frame, QStringLiteral("DTa_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.descriptor.DTa, i); },
+        [i](EdidScreen& s) { s.DTa_Click(i); });
+    types->addWidget(m_dta[std::size_t(i)], i / 2, i % 2);
+  }
+  layout->addLayout(types);
+  // The range limit and colour point frames never show together: they share a place.
+  auto* options = new QGridLayout;
+  options->setContentsMargins(0, 0, 0, 0);
+
+  // Range limits.
+  m_dtaFrame[0] = createSubFrame(frame, QStringLiteral("DTAFrame_0"));
+  auto* limits = new QVBoxLayout(m_dtaFrame[0]);
+  limits->setSpacing(2);
+  for (int i = 0; i < 5; ++i) {
+    m_dtaOpt[std::size_t(i)] = createOptionButton(
+        m_dtaFrame[0], QStringLiteral("DtaOpt_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.descriptor.DtaOpt, i); },
+        [i](EdidScreen& s) { s.DtaOpt_Click(i); });
+    limits->addWidget(m_dtaOpt[std::size_t(i)]);
+  }
+  options->addWidget(m_dtaFrame[0], 0, 0, Qt::AlignTop);
+
+  // Colour points: each point's three values, or "Not Used" in their place.
+  m_dtaFrame[1] = createSubFrame(frame, QStringLiteral("DTAFrame_1"));
+  auto* points = new QGridLayout(m_dtaFrame[1]);
+  points->setVerticalSpacing(2);
+  for (int n = 0; n < 2; ++n) {
+    m_whitePoint[std::size_t(n)] =
+        createSectionLabel(m_dtaFrame[1], QStringLiteral("lbWhitePoint_%1").arg(n));
+    points->addWidget(m_whitePoint[std::size_t(n)], 0, n);
+    m_notUsed[std::size_t(n)] =
+        createSectionLabel(m_dtaFrame[1], QStringLiteral("NotUsed_%1").arg(n));
+    points->addWidget(m_notUsed[std::size_t(n)], 1, n, Qt::AlignTop);
+    for (int k = 0; k < 3; ++k) {
+      const int j = 3 * n + k;
+      m_dtaOptWhite[std::size_t(j)] = createOptionButton(
+          m_dtaFrame[1], QStringLiteral("DtaOptWhite_%1").arg(j), binder,
+          [j](EdidScreen& s) { selectOption(s.descriptor.DtaOptWhite, j); },
+          [j](EdidScreen& s) { s.DtaOptWhite_Click(j); });
+      points->addWidget(m_dtaOptWhite[std::size_t(j)], k + 1, n);
+    }
+  }
+  options->addWidget(m_dtaFrame[1], 0, 0, Qt::AlignTop);
+  layout->addLayout(options);
+
+  auto* boxes = new QHBoxLayout;
+  m_gtf = createCheckButton(
+      frame, QStringLiteral("DTAGTF"), binder,
+      [](EdidScreen& s, bool checked) { s.descriptor.DTAGTF.value = checked; },
+      [](EdidScreen& s) { s.DTAGTF_Click(); });
+  boxes->addWidget(m_gtf);
+  for (int i = 0; i < 2; ++i) {
+    m_windex[std::size_t(i)] = createCheckButton(
+        frame, QStringLiteral("Windex_%1").arg(i), binder,
+        [i](EdidScreen& s, bool checked) { s.descriptor.Windex[std::size_t(i)].value = checked; },
+        [i](EdidScreen& s) { s.Windex_Click(i); });
+    boxes->addWidget(m_windex[std::size_t(i)]);
+  }
+  boxes->addStretch();
+  layout->addLayout(boxes);
+
+  m_dtaInput = createInputBox(frame, QStringLiteral("DTaInput"));
+  layout->addWidget(m_dtaInput);
+  layout->addStretch();
+
+  InputBoxHandlers handlers;
+  handlers.control = FocusControl::DTaInput;
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.descriptor.DTaInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.DTaInput_KeyUp(code); };
+  new InputBoxBinding(m_dtaInput, binder, std::move(handlers));
+}
+
+void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& binder) {
+  auto* layout = new QVBoxLayout(frame);
+  layout->setSpacing(2);
+  // Two columns of three timings keep the frame as low as the others.
+  auto* timings = new QGridLayout;
+  timings->setVerticalSpacing(2);
+  for (int i = 0; i < 7; ++i) {
+    m_extStOpt[std::size_t(i)] = createOptionButton(
+        frame, QStringLiteral("ExtSTOpt_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.extStandard.ExtSTOpt, i); },
+        [i](EdidScreen& s) { s.ExtSTOpt_Click(i); });
+    if (i < 6) timings->addWidget(m_extStOpt[std::size_t(i)], i % 3, i / 3);
+  }
+  layout->addLayout(timings);
+  layout->addWidget(m_extStOpt[6]);
+
+  m_extStaFrame = createSubFrame(frame, QStringLiteral("ExtStaFrame"));
+  auto* entry = new QVBoxLayout(m_extStaFrame);
+  entry->setSpacing(2);
+  auto* ways = new QHBoxLayout;
+  for (int i = 0; i < 2; ++i) {
+    // Choosing how the entry is read writes nothing.
+    m_extStaOpta[std::size_t(i)] = createOptionButton(
+        m_extStaFrame, QStringLiteral("ExtSTAOpta_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.extStandard.ExtSTAOpta, i); }, [](EdidScreen&) {});
+    ways->addWidget(m_extStaOpta[std::size_t(i)]);
+  }
+  entry->addLayout(ways);
+  m_extStaInput = createInputBox(m_extStaFrame, QStringLiteral("ExtStaInput"));
+  entry->addWidget(m_extStaInput);
+  auto* aspects = new QGridLayout;
+  for (int i = 0; i < 4; ++i) {
+    m_extStaOptb[std::size_t(i)] = createOptionButton(
+        m_extStaFrame, QStringLiteral("ExtSTAOptb_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.extStandard.ExtSTAOptb, i); },
+        [i](EdidScreen& s) { s.ExtSTAOptb_Click(i); });
+    aspects->addWidget(m_extStaOptb[std::size_t(i)], i / 2, i % 2);
+  }
+  entry->addLayout(aspects);
+  layout->addWidget(m_extStaFrame);
+  layout->addStretch();
+
+  InputBoxHandlers handlers;
+  handlers.control = FocusControl::ExtStaInput;
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.extStandard.ExtStaInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.ExtStaInput_KeyUp(code); };
+  new InputBoxBinding(m_extStaInput, binder, std::move(handlers));
+}
+
+void MonitorDescriptorPanel::mirror(const EdidScreen& screen) {
+  const DescriptorFrame& f = screen.descriptor;
+  for (std::size_t i = 0; i < m_dta.size(); ++i) mirrorOptionButton(m_dta[i], f.DTa[i]);
+  mirrorCheckBox(m_gtf, f.DTAGTF);
+  for (std::size_t i = 0; i < m_dtaFrame.size(); ++i) mirrorFrame(m_dtaFrame[i], f.DTAFrame[i]);
+  for (std::size_t i = 0; i < m_dtaOpt.size(); ++i) mirrorOptionButton(m_dtaOpt[i], f.DtaOpt[i]);
+  for (std::size_t i = 0; i < m_dtaOptWhite.size(); ++i)
+    mirrorOptionButton(m_dtaOptWhite[i], f.DtaOptWhite[i]);
+  for (std::size_t i = 0; i < 2; ++i) {
+    mirrorLabel(m_whitePoint[i], f.lbWhitePoint[i]);
+    mirrorLabel(m_notUsed[i], f.NotUsed[i]);
+    mirrorCheckBox(m_windex[i], f.Windex[i]);
+  }
+  mirrorTextBox(m_dtaInput, f.DTaInput);
+
+  const ExtStandardFrame& e = screen.extStandard;
+  for (std::size_t i = 0; i < m_extStOpt.size(); ++i)
+    mirrorOptionButton(m_extStOpt[i], e.ExtSTOpt[i]);
+  mirrorFrame(m_extStaFrame, e.ExtStaFrame);
+  for (std::size_t i = 0; i < m_extStaOpta.size(); ++i)
+    mirrorOptionButton(m_extStaOpta[i], e.ExtSTAOpta[i]);
+  for (std::size_t i = 0; i < m_extStaOptb.size(); ++i)
+    mirrorOptionButton(m_extStaOptb[i], e.ExtSTAOptb[i]);
+  mirrorTextBox(m_extStaInput, e.ExtStaInput);
+}
+
+}  // namespace edid::gui

@@ -1,0 +1,45 @@
+#pragma once
+// The monitor descriptor frames: Hints_11 (DTa_0..7, DTAGTF, DTAFrame_0 with
+// DtaOpt_0..4, DTAFrame_1 with DtaOptWhite_0..5, lbWhitePoint_0..1 and
+// NotUsed_0..1, Windex_0..1, DTaInput) and Hints_12 (ExtSTOpt_0..6, ExtStaFrame
+// with ExtSTAOpta_0..1, ExtStaInput and ExtSTAOptb_0..3).
+
+#include <array>
+
+#include "gui/sections/section_panel.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace edid::gui {
+
+class MonitorDescriptorPanel : public SectionPanel {
+ public:
+  MonitorDescriptorPanel(QGroupBox* descriptorFrame, QGroupBox* extFrame, ScreenBinder& binder);
+  void mirror(const EdidScreen& screen) override;
+
+ private:
+  void createDescriptor(QGroupBox* frame, ScreenBinder& binder);
+  void createExtStandard(QGroupBox* frame, ScreenBinder& binder);
+
+  std::array<QRadioButton*, 8> m_dta{};
+  QCheckBox* m_gtf = nullptr;
+  std::array<QGroupBox*, 2> m_dtaFrame{};
+  std::array<QRadioButton*, 5> m_dtaOpt{};
+  std::array<QRadioButton*, 6> m_dtaOptWhite{};
+  std::array<QLabel*, 2> m_whitePoint{};
+  std::array<QLabel*, 2> m_notUsed{};
+  std::array<QCheckBox*, 2> m_windex{};
+  QLineEdit* m_dtaInput = nullptr;
+
+  std::array<QRadioButton*, 7> m_extStOpt{};
+  QGroupBox* m_extStaFrame = nullptr;
+  std::array<QRadioButton*, 2> m_extStaOpta{};
+  std::array<QRadioButton*, 4> m_extStaOptb{};
+  QLineEdit* m_extStaInput = nullptr;
+};
+
+}  // namespace edid::gui
