@@ -313,10 +313,6 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
 
 }  // namespace
 
-bool isRawEdid(const std::string& data) {
-  return data.size() >= static_cast<std::size_t>(kEdidSize) && startsWithEdidHeader(data);
-}
-
 std::string programFolder(const char* argv0) {
   namespace fs = std::filesystem;
   std::error_code ec;

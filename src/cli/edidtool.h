@@ -24,8 +24,4 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 /// else from argv0); "" when neither tells.
 std::string programFolder(const char* argv0);
 
-/// True when data is a raw binary EDID: at least 128 bytes starting with the header
-/// 00 FF FF FF FF FF FF 00.
-bool isRawEdid(const std::string& data);
-
 }  // namespace edid::cli

@@ -53,8 +53,11 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
       QStringLiteral("OUT"));
   parser.addOptions(
       {modify, autoSeek, cell, geometry, maximized, noSplash, sysfs, registry, printToPdf});
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("EDID data file (*.DAT)."),
-                               QStringLiteral("[FILE]"));
+  parser.addPositionalArgument(
+      QStringLiteral("file"),
+      QStringLiteral(
+          "EDID file: a data file (*.DAT), a raw binary, hex text or a registry export."),
+      QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
     if (error) *error = parser.errorText();
     return false;
@@ -132,6 +135,8 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
     window->showMaximized();
   } else
     window->show();
+  // Take the keyboard at once, so the menu keys work before the first click.
+  window->activateWindow();
   splash.reset();
   QApplication::restoreOverrideCursor();
   QApplication::processEvents();

@@ -50,7 +50,7 @@ std::string xrandrText(const Bytes& bytes) {
 std::string hexdumpText(const Bytes& bytes) {
   std::string text;
   for (std::size_t row = 0; row < bytes.size(); row += 16) {
-    char offset[16];
+    char offset[32];
     std::snprintf(offset, sizeof offset, "%08zx  ", row);
     text += offset;
     std::string chars;
@@ -60,7 +60,7 @@ std::string hexdumpText(const Bytes& bytes) {
     }
     text += " |" + chars + "|\n";
   }
-  char end[16];
+  char end[32];
   std::snprintf(end, sizeof end, "%08zx\n", bytes.size());
   return text + end;
 }
@@ -69,7 +69,7 @@ std::string hexdumpText(const Bytes& bytes) {
 std::string xxdText(const Bytes& bytes) {
   std::string text;
   for (std::size_t row = 0; row < bytes.size(); row += 16) {
-    char offset[16];
+    char offset[32];
     std::snprintf(offset, sizeof offset, "%08zx:", row);
     text += offset;
     std::string chars;

@@ -103,8 +103,9 @@ TEST(DisplayCorpus, StandardTimingsMatchTheReferenceDecoder) {
       const bool dmt70 = image.byte(first) == 0x61 && image.byte(first + 1) == 0x4C;
       EXPECT_EQ(t.refresh - (dmt70 ? 2 : 0), std::lround(std::stod((*it)[3].str())))
           << id << " " << t.text;
-      if (t.aspect != 0)
+      if (t.aspect != 0) {
         EXPECT_NEAR(t.vertical, std::stoi((*it)[2].str()), 1) << id << " " << t.text;
+      }
       ++compared;
     }
     EXPECT_EQ(n, used.size()) << id;
