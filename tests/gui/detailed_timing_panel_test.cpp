@@ -20,17 +20,6 @@ namespace {
 
 using DetailedTimingPanelTest = EditorTest;
 
-void clickOption(QAbstractButton* button) {
-  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-void enter(QLineEdit* box, const QString& text) {
-  QTest::mouseClick(box, Qt::LeftButton);
-  box->selectAll();
-  QTest::keyClicks(box, text);
-  QTest::keyClick(box, Qt::Key_Return);
-}
-
 TEST_F(DetailedTimingPanelTest, EntryFlagsAndResetGoThroughTheWidgets) {
   loadCorpus("FA6E41896752");
   modifyOn();

@@ -14,18 +14,6 @@ namespace {
 
 using DisplaySectionsPanelTest = EditorTest;
 
-/// Clicks an option button on its indicator: a click beside its caption misses it.
-void clickOption(QRadioButton* button) {
-  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-void enter(QLineEdit* box, const QString& text) {
-  QTest::mouseClick(box, Qt::LeftButton);
-  box->selectAll();
-  QTest::keyClicks(box, text);
-  QTest::keyClick(box, Qt::Key_Return);
-}
-
 TEST_F(DisplaySectionsPanelTest, ControlsWriteTheirBits) {
   loadCorpus(kCorpusId);
   modifyOn();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -218,6 +219,19 @@ class EditorTest : public ::testing::Test {
   ScriptedDialogs dialogs;
   std::unique_ptr<MainWindow> window;
 };
+
+/// Clicks an option button on its indicator: a click beside its caption misses it.
+inline void clickOption(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+/// Replaces a box's text by typing, as a user does, and presses Enter.
+inline void enter(QLineEdit* box, const QString& text) {
+  QTest::mouseClick(box, Qt::LeftButton);
+  box->selectAll();
+  QTest::keyClicks(box, text);
+  QTest::keyClick(box, Qt::Key_Return);
+}
 
 /// A corpus EDID with a valid checksum and no extension block.
 inline const std::string kCorpusId = "000CCAC2C577";

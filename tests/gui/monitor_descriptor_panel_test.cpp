@@ -31,17 +31,6 @@ class MonitorDescriptorPanelTest : public EditorTest {
   bool checksumValid() { return model().image.checksumTest() == 0; }
 };
 
-void clickOption(QAbstractButton* button) {
-  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-void enter(QLineEdit* box, const QString& text) {
-  QTest::mouseClick(box, Qt::LeftButton);
-  box->selectAll();
-  QTest::keyClicks(box, text);
-  QTest::keyClick(box, Qt::Key_Return);
-}
-
 TEST_F(MonitorDescriptorPanelTest, TheNameAndTheRangeLimitsAreEditedInTheirBox) {
   clickCell(110);
   EXPECT_EQ(visibleFrames(), std::vector<int>{11});

@@ -16,16 +16,6 @@
 
 namespace edid::gui {
 
-namespace {
-
-QGroupBox* createSubFrame(QWidget* parent, const QString& name) {
-  auto* frame = new QGroupBox(parent);
-  frame->setObjectName(name);
-  return frame;
-}
-
-}  // namespace
-
 BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);

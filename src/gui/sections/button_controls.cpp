@@ -1,6 +1,7 @@
 #include "gui/sections/button_controls.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QRadioButton>
 
 namespace edid::gui {
@@ -37,6 +38,12 @@ QCheckBox* createCheckButton(QWidget* parent, const QString& name, ScreenBinder&
                      });
                    });
   return box;
+}
+
+QGroupBox* createSubFrame(QWidget* parent, const QString& name) {
+  auto* frame = new QGroupBox(parent);
+  frame->setObjectName(name);
+  return frame;
 }
 
 }  // namespace edid::gui

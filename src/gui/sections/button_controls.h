@@ -9,6 +9,7 @@
 #include "gui/sections/section_panel.h"
 
 class QCheckBox;
+class QGroupBox;
 class QRadioButton;
 class QWidget;
 
@@ -23,5 +24,8 @@ QRadioButton* createOptionButton(QWidget* parent, const QString& name, ScreenBin
 QCheckBox* createCheckButton(QWidget* parent, const QString& name, ScreenBinder& binder,
                              std::function<void(EdidScreen&, bool)> store,
                              std::function<void(EdidScreen&)> click);
+
+/// A plain group box named name, for a frame inside a section's frame.
+QGroupBox* createSubFrame(QWidget* parent, const QString& name);
 
 }  // namespace edid::gui

@@ -23,12 +23,6 @@ namespace {
 constexpr std::array<int, 6> kHorizontalFields = {1, 2, 5, 6, 9, 11};
 constexpr std::array<int, 6> kVerticalFields = {3, 4, 7, 8, 10, 12};
 
-QGroupBox* createSubFrame(QWidget* parent, const QString& name) {
-  auto* frame = new QGroupBox(parent);
-  frame->setObjectName(name);
-  return frame;
-}
-
 QPushButton* createPushButton(QWidget* parent, const QString& name, ScreenBinder& binder,
                               std::function<void(EdidScreen&)> click) {
   auto* button = new QPushButton(parent);

@@ -16,16 +16,6 @@
 
 namespace edid::gui {
 
-namespace {
-
-QGroupBox* createSubFrame(QWidget* parent, const QString& name) {
-  auto* frame = new QGroupBox(parent);
-  frame->setObjectName(name);
-  return frame;
-}
-
-}  // namespace
-
 MonitorDescriptorPanel::MonitorDescriptorPanel(QGroupBox* descriptorFrame, QGroupBox* extFrame,
                                                ScreenBinder& binder) {
   createDescriptor(descriptorFrame, binder);
