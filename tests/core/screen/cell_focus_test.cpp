@@ -164,46 +164,6 @@ TEST_F(CellFocus, BasicDisplayParametersShowOneGroupPerByte) {
   EXPECT_EQ(screen.focus.control, FocusControl::Cell) << "no input box for byte 24";
 }
 
-TEST_F(CellFocus, ChromaticityOffersEntryOnlyForTheEightCoordinates) {
-  load(corpusImage(kTimingsAndRangeLimits));
-  setModes(true, true);
-
-  focusCell(30);
-  EXPECT_EQ(visibleHints(), V{4});
-  EXPECT_EQ(selected(screen.chroma.chkChroma), V{3});
-  EXPECT_TRUE(screen.chroma.lbChromaChange[0].visible);
-  EXPECT_FALSE(screen.chroma.lbChromaChange[1].visible);
-  EXPECT_TRUE(screen.chroma.ChromaValue.visible);
-  EXPECT_EQ(cellsWith(BackColour::Field), V{30});
-  EXPECT_EQ(cellsWith(BackColour::Section).size(), 9u);
-  EXPECT_EQ(screen.focus.control, FocusControl::ChromaValue);
-
-  focusCell(26);
-  EXPECT_TRUE(selected(screen.chroma.chkChroma).empty());
-  EXPECT_FALSE(screen.chroma.lbChromaChange[0].visible);
-  EXPECT_TRUE(screen.chroma.lbChromaChange[1].visible);
-  EXPECT_FALSE(screen.chroma.ChromaValue.visible);
-  EXPECT_EQ(screen.focus.control, FocusControl::Cell);
-
-  focusCell(34);
-  EXPECT_EQ(selected(screen.chroma.chkChroma), V{7});
-}
-
-TEST_F(CellFocus, StandardTimingsSelectThePair) {
-  load(corpusImage(kTimingsAndRangeLimits));
-  focusCell(41);
-  EXPECT_EQ(visibleHints(), V{8});
-  EXPECT_EQ(selected(screen.standard.STOpt), V{1});
-  EXPECT_EQ(cellsWith(BackColour::Field), (V{40, 41}));
-  EXPECT_EQ(cellsWith(BackColour::Section), cells({{38, 39}, {42, 53}}));
-  EXPECT_EQ(screen.SelectedByte, 41);
-
-  focusCell(52);
-  EXPECT_EQ(selected(screen.standard.STOpt), V{7});
-  EXPECT_EQ(cellsWith(BackColour::Field), (V{52, 53}));
-  EXPECT_EQ(screen.SelectedByte, 53);
-}
-
 TEST_F(CellFocus, DetailedTimingBlockSelectsItsField) {
   load(corpusImage(kTimingsAndRangeLimits));
   EXPECT_EQ(screen.SelectedByte, 108);
