@@ -236,4 +236,16 @@ inline void enter(QLineEdit* box, const QString& text) {
 /// A corpus EDID with a valid checksum and no extension block.
 inline const std::string kCorpusId = "000CCAC2C577";
 
+/// Saves a corpus EDID as a data file through a throwaway editor, so a start-up
+/// test opens a file the editor itself wrote; its Save As is the one file request.
+inline void saveCorpusDataFile(const std::string& id, const QString& file, const QTemporaryDir& dir,
+                               ScriptedDialogs& dialogs) {
+  MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
+  writer.program().showScreen();
+  writer.program().screen()->image = edid::test::corpusImage(id);
+  dialogs.fileNames = {file};
+  writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
+  writer.program().common().UnsavedChanges = false;
+}
+
 }  // namespace edid::gui::test

@@ -69,15 +69,7 @@ TEST(EditorStartFileTest, OpensTheDataFileGivenAtStartWithModifyAndCell) {
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("start.DAT"));
   ScriptedDialogs dialogs;
-  {
-    // Written by the editor itself.
-    MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
-    writer.program().showScreen();
-    writer.program().screen()->image = edid::test::corpusImage(kCorpusId);
-    dialogs.fileNames = {file};
-    writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
-    writer.program().common().UnsavedChanges = false;
-  }
+  saveCorpusDataFile(kCorpusId, file, dir, dialogs);
   EditorOptions options;
   options.splash = false;
   options.dialogs = &dialogs;
