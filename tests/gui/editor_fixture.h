@@ -202,6 +202,24 @@ class EditorTest : public ::testing::Test {
     openScreen();
   }
 
+  /// Runs a menu command and lets the windows it closed go.
+  void trigger(const char* name) {
+    action(name)->trigger();
+    flushDeletes();
+  }
+  /// The grid's 128 cells as shown, and a corpus EDID's as they should show.
+  QStringList cellTexts() {
+    QStringList texts;
+    for (int i = 0; i < kEdidSize; ++i) texts << cell(i)->text();
+    return texts;
+  }
+  static QStringList corpusTexts(const std::string& id) {
+    const Image image = edid::test::corpusImage(id);
+    QStringList texts;
+    for (int i = 0; i < kEdidSize; ++i) texts << QString::fromStdString(image.cell(i));
+    return texts;
+  }
+
   /// Gives a cell the focus as a mouse click does.
   void clickCell(int index) { QTest::mouseClick(cell(index), Qt::LeftButton); }
   /// Switches "Modify EDID" on with its button.

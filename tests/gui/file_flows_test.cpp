@@ -12,21 +12,6 @@ namespace {
 
 class FileFlowsTest : public EditorTest {
  protected:
-  void trigger(const char* name) {
-    action(name)->trigger();
-    flushDeletes();
-  }
-  QStringList cellTexts() {
-    QStringList texts;
-    for (int i = 0; i < 128; ++i) texts << cell(i)->text();
-    return texts;
-  }
-  static QStringList corpusTexts(const std::string& id) {
-    QStringList texts;
-    for (int i = 0; i < 128; ++i)
-      texts << QString::fromStdString(edid::test::corpusImage(id).cell(i));
-    return texts;
-  }
   QByteArray contents(const QString& file) {
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
