@@ -72,14 +72,7 @@ TEST(DetailedTimingStartTest, AutoSeekPutsTheCaretIntoDTInputAndASaveKeepsTheEnt
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("seek.DAT"));
   ScriptedDialogs dialogs;
-  {
-    MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
-    writer.program().showScreen();
-    writer.program().screen()->image = edid::test::corpusImage(kCorpusId);
-    dialogs.fileNames = {file};
-    writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
-    writer.program().common().UnsavedChanges = false;
-  }
+  saveCorpusDataFile(kCorpusId, file, dir, dialogs);
   EditorOptions options;
   ASSERT_TRUE(parseEditorArguments(
       {"edidedit", file, "--modify", "--auto-seek", "--cell", "56", "--no-splash"}, options,

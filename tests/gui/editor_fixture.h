@@ -202,6 +202,24 @@ class EditorTest : public ::testing::Test {
     openScreen();
   }
 
+  /// Runs a menu command and lets the windows it closed go.
+  void trigger(const char* name) {
+    action(name)->trigger();
+    flushDeletes();
+  }
+  /// The grid's 128 cells as shown, and a corpus EDID's as they should show.
+  QStringList cellTexts() {
+    QStringList texts;
+    for (int i = 0; i < kEdidSize; ++i) texts << cell(i)->text();
+    return texts;
+  }
+  static QStringList corpusTexts(const std::string& id) {
+    const Image image = edid::test::corpusImage(id);
+    QStringList texts;
+    for (int i = 0; i < kEdidSize; ++i) texts << QString::fromStdString(image.cell(i));
+    return texts;
+  }
+
   /// Gives a cell the focus as a mouse click does.
   void clickCell(int index) { QTest::mouseClick(cell(index), Qt::LeftButton); }
   /// Switches "Modify EDID" on with its button.
@@ -235,5 +253,17 @@ inline void enter(QLineEdit* box, const QString& text) {
 
 /// A corpus EDID with a valid checksum and no extension block.
 inline const std::string kCorpusId = "000CCAC2C577";
+
+/// Saves a corpus EDID as a data file through a throwaway editor, so a start-up
+/// test opens a file the editor itself wrote; its Save As is the one file request.
+inline void saveCorpusDataFile(const std::string& id, const QString& file, const QTemporaryDir& dir,
+                               ScriptedDialogs& dialogs) {
+  MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
+  writer.program().showScreen();
+  writer.program().screen()->image = edid::test::corpusImage(id);
+  dialogs.fileNames = {file};
+  writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
+  writer.program().common().UnsavedChanges = false;
+}
 
 }  // namespace edid::gui::test

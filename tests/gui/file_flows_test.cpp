@@ -12,21 +12,6 @@ namespace {
 
 class FileFlowsTest : public EditorTest {
  protected:
-  void trigger(const char* name) {
-    action(name)->trigger();
-    flushDeletes();
-  }
-  QStringList cellTexts() {
-    QStringList texts;
-    for (int i = 0; i < 128; ++i) texts << cell(i)->text();
-    return texts;
-  }
-  static QStringList corpusTexts(const std::string& id) {
-    QStringList texts;
-    for (int i = 0; i < 128; ++i)
-      texts << QString::fromStdString(edid::test::corpusImage(id).cell(i));
-    return texts;
-  }
   QByteArray contents(const QString& file) {
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
@@ -65,58 +50,11 @@ TEST_F(FileFlowsTest, SaveAsThenOpenBringsBackTheSameCells) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(FileFlowsTest, OpeningAFileWithoutACodeSectionSaysSo) {
-  const QString file = path(QStringLiteral("notes.DAT"));
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write("just some notes\r\n");
-  out.close();
-  dialogs.fileNames = {file};
-  trigger("mnuFileOpen");
-  EXPECT_EQ(dialogs.messageTexts(), QStringList{"This File is not a Valid EDID/DDC File"});
-  EXPECT_EQ(dialogs.messages[0].title, kTitle);
-  ASSERT_NE(screen(), nullptr);
-  EXPECT_EQ(cellTexts(), QStringList(128, QStringLiteral("00")));
-}
-
-TEST_F(FileFlowsTest, NewAsksAreYouSureOnlyWhenTheScreenIsOpen) {
-  trigger("mnuFileNew");
-  EXPECT_TRUE(dialogs.questions.empty());
-  ASSERT_NE(screen(), nullptr);
-  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (ON)"));
-  QStringList fresh(128, QStringLiteral("00"));
-  for (int i = 1; i <= 6; ++i) fresh[i] = QStringLiteral("FF");
-  fresh[127] = QStringLiteral("06");  // Modify is on, so the focus on cell 0 recomputes it
-  EXPECT_EQ(cellTexts().join(' ').toStdString(), fresh.join(' ').toStdString());
-
-  loadCorpus(kCorpusId);
-  dialogs.answers = {false};
-  trigger("mnuFileNew");
-  ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Are You Sure?"));
-  EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("New EDID Data File"));
-  EXPECT_TRUE(dialogs.questions[0].questionIcon);
-  EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
-
-  dialogs.answers = {true};
-  trigger("mnuFileNew");
-  EXPECT_EQ(cellTexts().join(' ').toStdString(), fresh.join(' ').toStdString());
-  EXPECT_TRUE(child<QLineEdit>("txtModel")->text().isEmpty());
-}
-
 TEST(EditorStartFileTest, OpensTheDataFileGivenAtStartWithModifyAndCell) {
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("start.DAT"));
   ScriptedDialogs dialogs;
-  {
-    // Written by the editor itself.
-    MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
-    writer.program().showScreen();
-    writer.program().screen()->image = edid::test::corpusImage(kCorpusId);
-    dialogs.fileNames = {file};
-    writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
-    writer.program().common().UnsavedChanges = false;
-  }
+  saveCorpusDataFile(kCorpusId, file, dir, dialogs);
   EditorOptions options;
   options.splash = false;
   options.dialogs = &dialogs;

@@ -250,6 +250,8 @@ TEST_F(MainWindowTest, StandardKeysRunTheFileCommandsFromTheGrid) {
   QTest::keyClick(cell(20), Qt::Key_N, Qt::ControlModifier);
   ASSERT_EQ(dialogs.questions.size(), 1u);  // answered No: the image stays
   EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Are You Sure?"));
+  EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("New EDID Data File"));
+  EXPECT_TRUE(dialogs.questions[0].questionIcon);
 
   QTest::keyClick(cell(20), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(dialogs.fileRequests.size(), 3u);

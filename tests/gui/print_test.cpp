@@ -68,12 +68,6 @@ class PrintTest : public EditorTest {
     else
       qputenv("SOURCE_DATE_EPOCH", m_epoch);
   }
-  void trigger(const char* name) {
-    QAction* action = window->findChild<QAction*>(QLatin1String(name));
-    ASSERT_NE(action, nullptr) << name;
-    action->trigger();
-    flushDeletes();
-  }
   // Opens the expected report's data file, naming the monitor from the test model list.
   void openDataFile() {
     program().modelListFolders = {kDataDir.toStdString()};

@@ -18,23 +18,7 @@ namespace {
 using edid::test::asText;
 using edid::test::corpusBytes;
 
-class RetrieveTest : public EditorTest {
- protected:
-  QStringList cellTexts() {
-    QStringList texts;
-    for (int i = 0; i < kEdidSize; ++i) texts << cell(i)->text();
-    return texts;
-  }
-  static QStringList hexTexts(const std::vector<std::uint8_t>& bytes) {
-    QStringList texts;
-    for (int i = 0; i < kEdidSize; ++i)
-      texts << QStringLiteral("%1").arg(bytes[i], 2, 16, QLatin1Char('0')).toUpper();
-    return texts;
-  }
-  void trigger(const char* action) {
-    window->findChild<QAction*>(QLatin1String(action))->trigger();
-  }
-};
+using RetrieveTest = EditorTest;
 
 TEST_F(RetrieveTest, LoadsTheChosenMonitorAsAnUnnamedImage) {
   const std::filesystem::path drm = path(QStringLiteral("drm")).toStdString();
@@ -47,18 +31,14 @@ TEST_F(RetrieveTest, LoadsTheChosenMonitorAsAnUnnamedImage) {
 
   QTest::keyClick(window.get(), Qt::Key_F5, Qt::ControlModifier);
 
+  // What the list holds and the image's state are the core's; here the rows reach the
+  // dialog and the chosen monitor reaches the widgets.
   ASSERT_EQ(dialogs.monitorLists.size(), 1u);
-  // AOC and VSC with their models (5665 = 0x1621, 32032 = 0x7D20) and names, from the reference
-  // texts.
-  EXPECT_EQ(dialogs.monitorLists[0], (QList<QStringList>{{"DP-1", "AOC", "1621", "1621Wb"},
-                                                         {"DP-2", "VSC", "7D20", "VA926 Series"}}));
+  EXPECT_EQ(dialogs.monitorLists[0][1], (QStringList{"DP-2", "VSC", "7D20", "VA926 Series"}));
   ASSERT_NE(screen(), nullptr);
-  EXPECT_EQ(cellTexts(), hexTexts(corpusBytes(kCorpusId)));
+  EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
   EXPECT_EQ(child<QLabel>("lbVendor_0")->text(), QStringLiteral("Manufacturer - VSC"));
-  EXPECT_EQ(program().common().CurrentFilePath, "");
   EXPECT_EQ(screen()->windowTitle(), QStringLiteral("Edid Decoding Screen[*]"));
-  EXPECT_FALSE(program().common().UnsavedChanges);
-  EXPECT_TRUE(dialogs.messages.empty());
 
   // The real choice offers the first monitor preselected.
   ConnectorDialog choice({{"DP-1", "AOC", "1621", "1621"}, {"DP-2", "VSC", "7D20", "x"}});
@@ -117,7 +97,7 @@ TEST_F(RetrieveTest, BaseLocationDialogTestsKeepsAndCancels) {
             QStringLiteral("SYSTEM\\ControlSet001"));
   EXPECT_EQ(stored.value(QStringLiteral("Settings/RegistryFile")).toString().toStdString(), reg);
   trigger("GetEDIDData");
-  EXPECT_EQ(cellTexts(), hexTexts(corpusBytes(kCorpusId)));
+  EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
   EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 

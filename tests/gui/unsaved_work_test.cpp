@@ -16,7 +16,6 @@ namespace {
 
 class UnsavedWorkTest : public EditorTest {
  protected:
-  void trigger(const char* name) { window->findChild<QAction*>(QLatin1String(name))->trigger(); }
   // Presses Escape in the next modal box, as a user would.
   void escapeNextBox() {
     auto* poll = new QTimer(window.get());

@@ -114,6 +114,7 @@ TEST_F(DisplaySectionsScreen, ChromaticityShowsAndEditsOneCoordinate) {
   EXPECT_EQ(screen.chroma.chkChroma[0].caption, "Red X - 0.619");
   EXPECT_EQ(screen.chroma.ChromaValue.text, "0.619");
   EXPECT_EQ(screen.focus.control, FocusControl::ChromaValue);
+  EXPECT_TRUE(screen.chroma.lbChromaChange[0].visible);
   EXPECT_EQ(common.ChromaXText, "Red X - 0.619 Green X - 0.279 Blue X - 0.140 White X - 0.300");
 
   screen.chroma.ChromaValue.text = "0.5";
@@ -139,6 +140,8 @@ TEST_F(DisplaySectionsScreen, ChromaticityShowsAndEditsOneCoordinate) {
   EXPECT_TRUE(selected(screen.chroma.chkChroma).empty());
   EXPECT_FALSE(screen.chroma.ChromaValue.visible);
   EXPECT_TRUE(screen.chroma.lbChromaChange[1].visible);
+  EXPECT_FALSE(screen.chroma.lbChromaChange[0].visible);
+  EXPECT_EQ(screen.focus.control, FocusControl::Cell);
   screen.chroma.ChromaValue.text = "0.25";
   screen.ChromaValue_KeyUp(13);
   EXPECT_EQ(screen.image, before);
@@ -180,6 +183,10 @@ TEST_F(DisplaySectionsScreen, StandardTimingsEditTheSelectedPair) {
   EXPECT_EQ(host.messages, std::vector<std::string>{"Invalid Value"});
   EXPECT_EQ(screen.image, before);
   EXPECT_EQ(screen.standard.STAInput.text, "124");
+
+  focusCell(52);
+  EXPECT_EQ(selected(screen.standard.STOpt), std::vector<int>{7});
+  EXPECT_EQ(screen.SelectedByte, 53);
 
   screen.STOpt_Click(5);
   EXPECT_EQ(screen.focus, (FocusTarget{FocusControl::Cell, 48}));

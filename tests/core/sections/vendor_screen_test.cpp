@@ -91,24 +91,6 @@ TEST_F(VendorScreen, RefusedEntriesShowTheirMessageAndChangeNothing) {
   EXPECT_EQ(screen.vendor.VendorInfo.text, "A.B");
 }
 
-TEST_F(VendorScreen, KeyFilterFollowsTheSelectedField) {
-  load(test::corpusImage("000CCAC2C577"));
-  screen.txtEdit_GotFocus(9);
-  char key = 'q';
-  EXPECT_TRUE(screen.VendorInfo_KeyPress(key));
-  EXPECT_EQ(key, 'Q');
-  key = '5';
-  EXPECT_FALSE(screen.VendorInfo_KeyPress(key));
-  screen.txtEdit_GotFocus(14);
-  EXPECT_EQ(screen.vendor.VendorInfo.maxLength, 20);
-  key = 'x';
-  EXPECT_FALSE(screen.VendorInfo_KeyPress(key));
-  screen.txtEdit_GotFocus(16);
-  key = 'x';
-  EXPECT_TRUE(screen.VendorInfo_KeyPress(key));
-  EXPECT_EQ(host.messages, (std::vector<std::string>{"A-Z Only", "0-9 Only"}));
-}
-
 TEST_F(VendorScreen, EntryDoesNothingWhileModifyIsOff) {
   load(test::corpusImage("000CCAC2C577"));
   const Image before = screen.image;

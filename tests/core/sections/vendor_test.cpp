@@ -148,24 +148,5 @@ TEST(VendorEntry, RefusesWhatTheBytesCannotHoldWithAClearMessage) {
   EXPECT_EQ(refusal(Field::Manufacturer, "ABCD"), "A-Z Only");
 }
 
-// Whatever is typed, an accepted entry writes only two upper-case hex digits.
-TEST(VendorEntry, AcceptedEntriesWriteOnlyTwoHexDigitCells) {
-  using vendor::Field;
-  const char* entries[] = {"",         "A",          "zz",         "@_[", "0",
-                           "52",       "1990",       "2155.4",     "1e3", "  12",
-                           "\xE9\xE8", "4294967295", "2147483648", "-0",  "12abc"};
-  for (Field field :
-       {Field::Manufacturer, Field::ProductCode, Field::SerialNumber, Field::Week, Field::Year}) {
-    for (const char* entry : entries) {
-      const auto result = vendor::encode(Image(), field, entry);
-      if (!result) continue;
-      for (const auto& write : *result) {
-        EXPECT_EQ(write.text.size(), 2u) << entry;
-        EXPECT_TRUE(std::regex_match(write.text, std::regex("[0-9A-F]{2}"))) << entry;
-      }
-    }
-  }
-}
-
 }  // namespace
 }  // namespace edid

@@ -297,9 +297,11 @@ TEST_F(FileFlows, FileNewWithAndWithoutTheScreen) {
   EXPECT_EQ(program.common().CurrentFilePath, "");
   EXPECT_FALSE(program.common().UnsavedChanges);
 
+  program.screen()->txtModel.text = "Model";
   host.answers = {true};
   program.mnuFileNew_Click();
   EXPECT_EQ(program.screen()->image.cell(20), "00");
+  EXPECT_TRUE(program.screen()->txtModel.text.empty());
   EXPECT_TRUE(program.common().ModifyMode);  // stays on
 }
 
