@@ -5,13 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/common/host.h"
 #include "core/screen/edid_screen.h"
-
-#include "quiet_host.h"
 
 namespace {
 
-using edid::fuzz::QuietHost;
+using edid::QuietHost;
 
 bool isHexPair(const std::string& text) {
   auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };

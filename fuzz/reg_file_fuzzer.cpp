@@ -10,9 +10,7 @@
 #include "core/registry/reg_file.h"
 #include "core/registry/registry_search.h"
 
-#include "quiet_host.h"
-
-using edid::fuzz::QuietHost;
+using edid::QuietHost;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view content(reinterpret_cast<const char*>(data), size);

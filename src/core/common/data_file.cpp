@@ -1,5 +1,6 @@
 #include "core/common/data_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -44,13 +45,6 @@ bool containsMarker(std::string_view line, std::string_view marker = kMarker) {
     if (i == marker.size()) return true;
   }
   return false;
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 // The text after "<decimal offset>:" at the start of a row, or nothing for any other line.
@@ -123,10 +117,10 @@ Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content
         continue;
       }
       open = false;
-      if (hexValue(first) < 0 || hexValue(c) < 0)
+      if (hexDigit(first) < 0 || hexDigit(c) < 0)
         return failure("The extension row \"" + std::string(line) + "\" holds \"" +
                        std::string{first, c} + "\", not two hex digits");
-      bytes.push_back(static_cast<std::uint8_t>(hexValue(first) * 16 + hexValue(c)));
+      bytes.push_back(static_cast<std::uint8_t>(hexDigit(first) * 16 + hexDigit(c)));
     }
     if (open) return failure("The extension row \"" + std::string(line) + "\" ends in half a byte");
   }
@@ -197,12 +191,9 @@ void loadTokens(Image& image, const std::vector<std::string>& tokens) {
 }
 
 bool startsWithEdidHeader(std::string_view data) {
-  static constexpr unsigned char kHeader[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-  if (data.size() < 8) return false;
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (static_cast<unsigned char>(data[i]) != kHeader[i]) return false;
-  }
-  return true;
+  return data.size() >= kEdidHeader.size() &&
+         std::equal(kEdidHeader.begin(), kEdidHeader.end(), data.begin(),
+                    [](std::uint8_t h, char c) { return h == static_cast<std::uint8_t>(c); });
 }
 
 Result<std::string> readFileBytes(const std::string& path) {

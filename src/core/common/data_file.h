@@ -4,6 +4,7 @@
 // written); nothing here converts encodings. Also the two file primitives the
 // program's file flows share: reading a whole file and replacing one safely.
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -58,6 +59,10 @@ Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content);
 /// Copies tokens into the cells 0..kEdidTokenCount-1 upper-cased, as typing into them
 /// gives (a hand-edited "ff" reads the same); missing tokens give empty cells.
 void loadTokens(Image& image, const std::vector<std::string>& tokens);
+
+/// The fixed header every EDID starts with.
+inline constexpr std::array<std::uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF,
+                                                            0xFF, 0xFF, 0xFF, 0x00};
 
 /// True when the first 8 characters are the EDID header 00 FF FF FF FF FF FF 00.
 bool startsWithEdidHeader(std::string_view data);

@@ -15,38 +15,13 @@ namespace edid {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-
 // A dump line holds 8, 16 or 32 bytes; fewer beside a label or other words are
 // more likely a number in prose ("Model: 8800") than part of an EDID.
 constexpr std::size_t kLeastBytesBesideWords = 8;
 
-// Nobody is asked anything while a file is only being looked at.
-class SilentHost : public Host {
- public:
-  void message(const std::string&) override {}
-  bool ask(const std::string&, const std::string&, bool) override { return false; }
-  std::string openFileName(const FileDialog&) override { return {}; }
-  std::string saveFileName(const FileDialog&) override { return {}; }
-};
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 bool allHex(std::string_view text) {
   return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return hexValue(c) >= 0; });
-}
-
-bool startsWithHeader(std::string_view bytes) {
-  if (bytes.size() < kHeader.size()) return false;
-  for (std::size_t i = 0; i < kHeader.size(); ++i)
-    if (static_cast<std::uint8_t>(bytes[i]) != kHeader[i]) return false;
-  return true;
+         std::all_of(text.begin(), text.end(), [](char c) { return hexDigit(c) >= 0; });
 }
 
 // NUL or a control character that no text file holds.
@@ -107,12 +82,10 @@ EdidInput fromBytes(EdidInputKind kind, std::string_view bytes) {
   return input;
 }
 
-Result<EdidInput> fromDataFile(std::string_view content) {
-  auto tokens = parseEdidCodeSection(content);
-  if (!tokens) return failure(tokens.error());
+EdidInput fromDataFile(std::vector<std::string> cells, std::string_view content) {
   EdidInput input;
   input.kind = EdidInputKind::DataFile;
-  input.cells = std::move(tokens).value();
+  input.cells = std::move(cells);
   auto extension = parseExtensionSection(content);
   if (!extension) {
     input.warning = extension.error() + "; the extension blocks are left out.\r\n";
@@ -130,7 +103,8 @@ Result<EdidInput> fromDataFile(std::string_view content) {
 std::optional<EdidInput> fromRegistryExport(std::string_view content) {
   const auto registry = RegFileRegistry::parse(content);
   if (!registry) return std::nullopt;
-  SilentHost host;
+  // Nobody is asked anything while a file is only being looked at.
+  QuietHost host;
   const std::string data = SearchRegistryKey(*registry, host, "", false);
   if (data.empty()) return std::nullopt;
   return fromBytes(EdidInputKind::RegistryExport, data);
@@ -216,11 +190,11 @@ LineKind hexLine(std::string text, bool cSource, std::vector<std::uint8_t>& byte
       break;
     }
     if (field.size() == 1) {
-      bytes.push_back(static_cast<std::uint8_t>(hexValue(field[0])));
+      bytes.push_back(static_cast<std::uint8_t>(hexDigit(field[0])));
       continue;
     }
     for (std::size_t k = 0; k + 1 < field.size(); k += 2)
-      bytes.push_back(static_cast<std::uint8_t>(hexValue(field[k]) * 16 + hexValue(field[k + 1])));
+      bytes.push_back(static_cast<std::uint8_t>(hexDigit(field[k]) * 16 + hexDigit(field[k + 1])));
   }
   const std::size_t found = bytes.size() - before;
   if (found == 0 || (besideWords && found < kLeastBytesBesideWords)) {
@@ -244,7 +218,7 @@ std::vector<std::uint8_t> hexTextEdid(std::string_view text) {
     if (kind == LineKind::Noise && !runs.back().empty()) runs.emplace_back();
   }
   for (const auto& run : runs) {
-    const auto header = std::search(run.begin(), run.end(), kHeader.begin(), kHeader.end());
+    const auto header = std::search(run.begin(), run.end(), kEdidHeader.begin(), kEdidHeader.end());
     if (header != run.end()) return {header, run.end()};
   }
   for (const auto& run : runs)
@@ -253,15 +227,16 @@ std::vector<std::uint8_t> hexTextEdid(std::string_view text) {
 }
 
 Result<EdidInput> readEdidInput(std::string_view content) {
-  if (parseEdidCodeSection(content)) return fromDataFile(content);
+  if (auto cells = parseEdidCodeSection(content))
+    return fromDataFile(std::move(cells).value(), content);
   const bool registryExport = looksLikeRegistryExport(content);
   if (registryExport) {
     if (auto input = fromRegistryExport(content)) return std::move(*input);
   }
   // An export in UTF-16 is text for all its NUL bytes.
-  if (!registryExport && (startsWithHeader(content) || looksBinary(content))) {
+  if (!registryExport && (startsWithEdidHeader(content) || looksBinary(content))) {
     // A short file is only an EDID when it starts like one.
-    if (content.size() < static_cast<std::size_t>(kEdidSize) && !startsWithHeader(content))
+    if (content.size() < static_cast<std::size_t>(kEdidSize) && !startsWithEdidHeader(content))
       return failure(kInvalidDataFileMessage);
     return fromBytes(EdidInputKind::Binary, content);
   }

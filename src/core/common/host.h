@@ -90,4 +90,15 @@ class Host {
   virtual Status previewDocument() { return success(); }
 };
 
+/// A host that answers every question No and every file dialog with Cancel, and
+/// swallows messages: for work where nobody is there to be asked (looking into a
+/// file, fuzzing).
+class QuietHost : public Host {
+ public:
+  void message(const std::string&) override {}
+  bool ask(const std::string&, const std::string&, bool) override { return false; }
+  std::string openFileName(const FileDialog&) override { return {}; }
+  std::string saveFileName(const FileDialog&) override { return {}; }
+};
+
 }  // namespace edid

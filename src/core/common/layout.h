@@ -42,6 +42,10 @@ inline constexpr int kBlockSize = 18;
 constexpr int blockStart(int block) {
   return kBlocks.first + kBlockSize * block;
 }
+/// True for the first byte of one of the four 18-byte blocks.
+constexpr bool isBlockStart(int byte) {
+  return kBlocks.contains(byte) && (byte - kBlocks.first) % kBlockSize == 0;
+}
 /// The bytes of 18-byte block k.
 constexpr ByteRange blockRange(int block) {
   return {blockStart(block), blockStart(block) + kBlockSize - 1};

@@ -62,6 +62,14 @@ std::string windows1252ToUtf8(std::string_view text);
 
 /// Upper-cases ASCII letters.
 std::string toUpper(std::string_view text);
+/// Value of one hex digit character (either case), or -1 for any other character.
+constexpr int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
 /// Upper-case form of one ASCII letter; any other character as it is.
 constexpr char toUpper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;

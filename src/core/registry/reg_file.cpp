@@ -95,13 +95,6 @@ Result<std::string> decodeText(std::string_view content) {
   return std::string(content);
 }
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = toUpper(c);
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // A quoted text starting at text[pos] == '"', with \\ and \" escapes; pos ends
 // after the closing quote. False when the quote is never closed.
 bool readQuoted(std::string_view text, std::size_t& pos, std::string& out) {

@@ -9,14 +9,6 @@
 
 namespace edid {
 
-namespace {
-
-bool isBlockStart(int byte) {
-  return layout::kBlocks.contains(byte) && (byte - layout::kBlocks.first) % layout::kBlockSize == 0;
-}
-
-}  // namespace
-
 void EdidScreen::decodeAllBlocks() {
   for (int block = 0; block < layout::kBlockCount; ++block) {
     const int start = layout::blockStart(block);
@@ -81,12 +73,11 @@ void EdidScreen::focusDetailedField(int offset) {
 
 void EdidScreen::ConvertDetailedTiming() {
   const int s = SelectedByte;
-  if (!isBlockStart(s) || SelectedBlock < 0 || SelectedBlock >= layout::kBlockCount)
+  if (!layout::isBlockStart(s) || SelectedBlock < 0 || SelectedBlock >= layout::kBlockCount)
     return recompute();
-  if (SelectedBlockIsDescriptor || detailed_timing::startsAsDescriptor(image, s)) {
-    ConvertDetailedTiminga();
-    return recompute();
-  }
+  // The descriptor decode keeps the checksum current itself.
+  if (SelectedBlockIsDescriptor || detailed_timing::startsAsDescriptor(image, s))
+    return ConvertDetailedTiminga();
 
   auto& text = m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)];
   text.clear();
@@ -112,13 +103,13 @@ void EdidScreen::ConvertDetailedTiming() {
 }
 
 bool EdidScreen::detailedTimingEditable(int hint) const {
-  return Hints[static_cast<std::size_t>(hint)].enabled && isBlockStart(SelectedByte) &&
+  return Hints[static_cast<std::size_t>(hint)].enabled && layout::isBlockStart(SelectedByte) &&
          !SelectedBlockIsDescriptor;
 }
 
 void EdidScreen::DT_Click(int index) {
   if (DecodeInProgress || index < 0 || index >= detailed_timing::kFieldCount ||
-      !isBlockStart(SelectedByte))
+      !layout::isBlockStart(SelectedByte))
     return;
   setFocusToCell(SelectedByte +
                  detailed_timing::firstOffsetOf(static_cast<detailed_timing::Field>(index)));
@@ -183,7 +174,7 @@ void EdidScreen::VSyncLine_Click() {
 
 void EdidScreen::Hints_DblClick(int index) {
   if (!m_common.ModifyMode || index < focus::kDetailedHint || index > focus::kExtStandardHint ||
-      !isBlockStart(SelectedByte))
+      !layout::isBlockStart(SelectedByte))
     return;
   image.apply(detailed_timing::resetBlock(SelectedByte));
   // The focus logic shows the block again, now as an empty serial number descriptor.

@@ -172,6 +172,7 @@ void EdidScreen::clearIdentification() {
 void EdidScreen::resetToNewImage() {
   for (int i = 0; i < kEdidSize; ++i) image.setCell(i, "00");
   for (int i = layout::kHeader.first + 1; i < layout::kHeader.last; ++i) image.setCell(i, "FF");
+  image.setExtension({});
   clearIdentification();
   setFocusToCell(0);
 }

@@ -241,7 +241,8 @@ class EdidScreen {
   void ConvertEstablishedTimingsII();
   void ConvertManufacturerTimings();
 
-  /// Resets the image to a new one: 00, six FF, 00, then zeros; boxes emptied.
+  /// Resets the image to a new one: 00, six FF, 00, then zeros, no extension blocks;
+  /// boxes emptied.
   void resetToNewImage();
   /// Empties the four identification boxes.
   void clearIdentification();

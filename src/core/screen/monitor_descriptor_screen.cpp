@@ -13,13 +13,6 @@ namespace md = monitor_descriptor;
 
 namespace {
 
-bool isBlockStart(int byte) {
-  for (int block = 0; block < layout::kBlockCount; ++block) {
-    if (byte == layout::blockStart(block)) return true;
-  }
-  return false;
-}
-
 // First selected of the six FA timings; the seventh option is not a timing.
 int selectedExtraTiming(const ExtStandardFrame& frame) {
   const int t = selectedOption(frame.ExtSTOpt);
@@ -57,7 +50,8 @@ void EdidScreen::focusDescriptorField(int start, int offset) {
 }
 
 void EdidScreen::ConvertDetailedTiminga() {
-  if (!isBlockStart(SelectedByte) || SelectedBlock < 0 || SelectedBlock >= layout::kBlockCount)
+  if (!layout::isBlockStart(SelectedByte) || SelectedBlock < 0 ||
+      SelectedBlock >= layout::kBlockCount)
     return recompute();
   const int s = SelectedByte;
   const bool outer = DecodeInProgress;
@@ -136,7 +130,7 @@ void EdidScreen::ConvertDetailedTiminga() {
 }
 
 bool EdidScreen::descriptorEditable() const {
-  return isBlockStart(SelectedByte) && SelectedBlockIsDescriptor &&
+  return layout::isBlockStart(SelectedByte) && SelectedBlockIsDescriptor &&
          (Hints[focus::kDescriptorHint].enabled || Hints[focus::kExtStandardHint].enabled);
 }
 

@@ -68,10 +68,7 @@ bool writeImageTo(Program& program, const std::string& path) {
 void Program::mnuFileNew_Click() {
   if (!saveChangesFirst()) return;
   if (m_screen) {
-    if (m_host.ask("Are You Sure?", "New EDID Data File", true)) {
-      m_screen->resetToNewImage();
-      m_screen->image.setExtension({});
-    }
+    if (m_host.ask("Are You Sure?", "New EDID Data File", true)) m_screen->resetToNewImage();
   } else {
     showScreen().resetToNewImage();
   }
