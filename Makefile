@@ -62,8 +62,8 @@ package: deps
 	export SOURCE_DATE_EPOCH && \
 	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DEDID_BUILD_TESTS=OFF -DEDID_BUILD_BENCH=OFF -DEDID_BUILD_FUZZ=OFF -DEDID_BUILD_GUI=ON \
-	  -DEDID_BUILD_MAN=ON \
+	  -DEDID_BUILD_MAN=ON -DEDID_STATIC_EDIDTOOL=OFF \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" && \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get LDFLAGS)" && \
 	cmake --build $(PACKAGE_DIR) && \
 	cd $(PACKAGE_DIR) && cpack -G DEB

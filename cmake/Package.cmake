@@ -27,9 +27,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "the decoded report and keeps extension blocks as read.\n"
     "\n"
     "edidtool decodes, converts and reads EDIDs on the command line.")
+# CPack puts the summary in front as the synopsis line.
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
