@@ -20,9 +20,20 @@ std::string userDataFolder() {
 
 std::vector<std::string> defaultModelListFolders(const std::string& programFolder) {
   std::vector<std::string> folders;
-  if (!programFolder.empty()) folders.push_back(programFolder);
-  if (const std::string user = userDataFolder(); !user.empty() && user != programFolder)
-    folders.push_back(user);
+  const auto add = [&folders](const std::string& folder) {
+    if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.push_back(folder);
+  };
+  add(programFolder);
+  add(userDataFolder());
+  // Installed, the program sits in PREFIX/bin and its sample lists in
+  // PREFIX/share/edidedit; last, so the user's own lists name a monitor first.
+  if (!programFolder.empty()) {
+    const std::filesystem::path program = std::filesystem::path(programFolder).lexically_normal();
+    const std::filesystem::path prefix =
+        (program.has_filename() ? program : program.parent_path()).parent_path();
+    add((prefix / "share" / "edidedit").string());
+  }
   return folders;
 }
 

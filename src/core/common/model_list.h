@@ -10,8 +10,10 @@
 
 namespace edid {
 
-/// Where model list files are looked for, in order: the program's folder, then the
-/// per-user data folder ($XDG_DATA_HOME/edidedit, else ~/.local/share/edidedit).
+/// Where model list files are looked for, in order: the program's folder, the
+/// per-user data folder ($XDG_DATA_HOME/edidedit, else ~/.local/share/edidedit), then
+/// the installed share/edidedit beside the program's bin folder (/usr/bin ->
+/// /usr/share/edidedit).
 std::vector<std::string> defaultModelListFolders(const std::string& programFolder);
 
 /// The per-user data folder of the program (may not exist yet).

@@ -1,6 +1,6 @@
 #pragma once
-// The program's icon, drawn in code: a byte cell on a monitor, in the colours the
-// decoding screen gives a field and its section.
+// The program's icon: a monitor showing the byte grid with one cell in focus,
+// the same pictures the installed menu entry shows.
 
 #include <QIcon>
 

@@ -12,6 +12,7 @@
 
 #include "core/program_version.h"
 #include "core/shell/program.h"
+#include "gui/info/program_icon.h"
 #include "gui/report/report_printer.h"
 #include "gui/shell/gui_host.h"
 #include "gui/shell/main_window.h"
@@ -165,6 +166,9 @@ int runEditor(int argc, char** argv) {
   Q_UNUSED(argc);
   Q_UNUSED(argv);
   QApplication::setApplicationVersion(QLatin1String(kProgramVersion));
+  QApplication::setWindowIcon(programIcon());
+  // Lets a Wayland desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(EDID_APP_ID));
   EditorOptions options;
   QString error;
   if (!parseEditorArguments(QApplication::arguments(), options, &error)) {

@@ -133,5 +133,33 @@ TEST_F(ModelNaming, TheSampleListShippedWithTheEditorNamesCorpusMonitors) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(ModelNaming, InstalledProgramFindsTheSampleInShareBesideItsBinFolder) {
+  // PREFIX/bin/edidtool with the sample in PREFIX/share/edidedit, an empty user folder.
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  const std::string keptXdg = oldXdg ? oldXdg : "";
+  fs::create_directories(first.path / "bin");
+  fs::create_directories(first.path / "share/edidedit");
+  fs::copy_file(fs::path(EDID_SAMPLE_MODEL_LIST_DIR) / "monitors.inf",
+                first.path / "share/edidedit/monitors.inf");
+  ::setenv("XDG_DATA_HOME", second.path.c_str(), 1);
+  program.modelListFolders = defaultModelListFolders(first.file("bin"));
+  load("000CCAC2C577");
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(brand(), "ViewSonic");
+
+  // The user's own list comes before the installed one.
+  fs::create_directories(second.path / "edidedit");
+  writeText((second.path / "edidedit/mine.inf").string(),
+            "START_DDCTEST\nVSC7D20 \"Mine VA926\"\nEND_DDCTEST\n");
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(brand(), "Mine");
+
+  // A folder reached two ways is read once; a trailing slash finds the same prefix.
+  ::setenv("XDG_DATA_HOME", (first.path / "share").c_str(), 1);
+  EXPECT_EQ(defaultModelListFolders(first.file("bin/")),
+            (std::vector<std::string>{first.file("bin/"), first.file("share/edidedit")}));
+  oldXdg ? ::setenv("XDG_DATA_HOME", keptXdg.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+}
+
 }  // namespace
 }  // namespace edid
