@@ -27,16 +27,16 @@ bench: build
 	bash bench/run
 
 # The fuzzers (clang, sanitizers) in their own build folder, each run for
-# FUZZ_SECONDS.
+# FUZZ_SECONDS. That folder builds the fuzzers only, no tests or benchmarks.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 $(FUZZ_DIR)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DEDID_BUILD_FUZZ=ON -DEDID_BUILD_GUI=OFF
+	  -DEDID_BUILD_FUZZ=ON -DEDID_BUILD_GUI=OFF -DEDID_BUILD_TESTS=OFF -DEDID_BUILD_BENCH=OFF
 
 fuzz: deps $(FUZZ_DIR)/build.ninja
-	cmake --build $(FUZZ_DIR)
+	cmake --build $(FUZZ_DIR) --target fuzzers
 	bash fuzz/run $(FUZZ_SECONDS) $(FUZZ_DIR)/fuzz/*_fuzzer
 
 # Rewrites the expected outputs in tests/data from the current code.

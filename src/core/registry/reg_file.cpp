@@ -1,5 +1,6 @@
 #include "core/registry/reg_file.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "core/common/data_file.h"
@@ -7,10 +8,20 @@
 
 namespace edid {
 
+// Sub keys and values keep file order for enumeration; the maps, keyed by the
+// upper-cased name, find one in constant time, so a key with many siblings or
+// values costs no more than a few.
 struct RegFileRegistry::Node {
   std::string name;
   std::vector<std::unique_ptr<Node>> children;
+  std::unordered_map<std::string, Node*> childByName;
   std::vector<RegistryValue> values;
+  std::unordered_map<std::string, std::size_t> valueByName;
+
+  Node* child(std::string_view part) const {
+    const auto found = childByName.find(toUpper(part));
+    return found == childByName.end() ? nullptr : found->second;
+  }
 };
 
 namespace {
@@ -190,13 +201,11 @@ RegFileRegistry& RegFileRegistry::operator=(RegFileRegistry&&) noexcept = defaul
 RegFileRegistry::Node* RegFileRegistry::findOrAdd(std::string_view path) {
   Node* node = m_root.get();
   for (const std::string_view part : components(path)) {
-    Node* next = nullptr;
-    for (const auto& child : node->children)
-      if (sameName(child->name, part)) next = child.get();
+    Node* next = node->child(part);
     if (!next) {
-      node->children.push_back(std::make_unique<Node>());
-      next = node->children.back().get();
+      next = node->children.emplace_back(std::make_unique<Node>()).get();
       next->name = std::string(part);
+      node->childByName.emplace(toUpper(part), next);
     }
     node = next;
   }
@@ -206,13 +215,11 @@ RegFileRegistry::Node* RegFileRegistry::findOrAdd(std::string_view path) {
 std::optional<RegistryKey> RegFileRegistry::openKey(const std::string& path) const {
   const Node* node = m_root.get();
   for (const std::string_view part : components(path)) {
-    const Node* next = nullptr;
-    for (const auto& child : node->children)
-      if (sameName(child->name, part)) next = child.get();
-    if (!next) return std::nullopt;
-    node = next;
+    node = node->child(part);
+    if (!node) return std::nullopt;
   }
   RegistryKey key;
+  key.subKeys.reserve(node->children.size());
   for (const auto& child : node->children) key.subKeys.push_back(child->name);
   key.values = node->values;
   return key;
@@ -274,15 +281,14 @@ Result<RegFileRegistry> RegFileRegistry::parse(std::string_view content) {
     auto data = readData(rest.substr(1));
     if (!data) return lineError(number, data.error());
     if (!current || !data->has_value()) continue;
+    // A value written twice takes the later data, as an import into the registry
+    // does, and keeps its place.
+    const auto [slot, added] = current->valueByName.emplace(toUpper(name), current->values.size());
     RegistryValue value{std::move(name), std::move(**data)};
-    bool replaced = false;
-    for (RegistryValue& existing : current->values) {
-      if (sameName(existing.name, value.name)) {
-        existing = value;
-        replaced = true;
-      }
-    }
-    if (!replaced) current->values.push_back(std::move(value));
+    if (added)
+      current->values.push_back(std::move(value));
+    else
+      current->values[slot->second] = std::move(value);
   }
   return registry;
 }

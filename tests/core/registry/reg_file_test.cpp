@@ -111,6 +111,63 @@ TEST(RegFile, SearchRulesOfTheRetrieveRoad) {
   }
 }
 
+// An import into the registry keeps one key per name, whatever its case, under
+// its first spelling and in first-seen order; a value written again takes its
+// later data in the place it first took. Keys of other roots stay apart.
+TEST(RegFile, KeysAndValuesWrittenTwice) {
+  const std::string lower = "system\\currentcontrolset\\enum\\display";
+  struct Case {
+    std::string body;
+    std::vector<std::string> subKeys;
+    std::vector<std::string> data;  // of the DISPLAY key's values, in order
+  };
+  const std::vector<Case> cases = {
+      {key(kDisplay) + "\"EDID\"=hex:01\r\n\"Other\"=dword:2\r\n\"EDID\"=hex:02\r\n",
+       {},
+       {"\x02", "\x02\0\0\0"s}},
+      {key(kDisplay) + "\"EDID\"=hex:01\r\n" + key(lower) + "\"edid\"=\"text\"\r\n", {}, {"text"}},
+      {key(kDisplay + "\\B") + key(kDisplay + "\\A") + key(lower + "\\b\\X") + key(lower + "\\a"),
+       {"B", "A"},
+       {}},
+      {key(kDisplay) + "\"EDID\"=hex:01\r\n[HKEY_CURRENT_USER\\" + kDisplay +
+           "]\r\n\"EDID\"=hex:02\r\n[HKEY_LOCAL_MACHINE\\" + kDisplay + "\\B]\r\n",
+       {"B"},
+       {"\x01"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body);
+    auto registry = RegFileRegistry::parse("REGEDIT4\r\n" + c.body);
+    ASSERT_TRUE(registry) << registry.error();
+    const auto display = registry->openKey(kDisplay);
+    ASSERT_TRUE(display);
+    EXPECT_EQ(display->subKeys, c.subKeys);
+    std::vector<std::string> data;
+    for (const RegistryValue& value : display->values) data.push_back(value.data);
+    EXPECT_EQ(data, c.data);
+  }
+}
+
+// A machine that has seen many monitors: 100,000 sibling keys below DISPLAY, the
+// attached one last. Reading and searching look each key up by name instead of
+// walking its siblings, so this takes a fraction of a second, not minutes.
+TEST(RegFile, AHundredThousandSiblingKeys) {
+  const std::string edid = asText(corpusBytes("000CCAC2C577"));
+  std::string text = "Windows Registry Editor Version 5.00\r\n";
+  for (int i = 0; i < 100000; ++i)
+    text += key(kDisplay + "\\MON" + std::to_string(i)) + "\"DeviceDesc\"=\"Monitor\"\r\n";
+  text += key(kDisplay + "\\mon99999\\Control") + key(kDisplay + "\\MON99999\\Device Parameters") +
+          regHexValue("EDID", edid);
+  auto registry = RegFileRegistry::parse(test::regFileBytes(text, true));
+  ASSERT_TRUE(registry) << registry.error();
+  test::FakeHost host;
+  const RegistryHit hit = findMonitorEdid(*registry, host, kDisplay);
+  EXPECT_EQ(hit.path, kDisplay + "\\MON99999\\Device Parameters");
+  EXPECT_EQ(hit.data, edid);
+  const auto display = registry->openKey(kDisplay);
+  ASSERT_EQ(display->subKeys.size(), 100000u);
+  EXPECT_EQ(display->subKeys.back(), "MON99999");
+}
+
 TEST(RegFile, BrokenFilesSayWhyAndNeverCrash) {
   test::TempDir dir("regfile");
   const std::string good = twoMonitorExport("Windows Registry Editor Version 5.00", "\x01", "EDID",
