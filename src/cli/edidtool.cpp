@@ -132,12 +132,11 @@ struct Loaded {
 void nameMonitor(Loaded& loaded, const std::vector<std::string>& folders, TerminalHost& host) {
   const std::string current = std::exchange(host.file, std::string());
   std::vector<std::string> lines;
-  const auto name = nameFromModelLists(loaded.image, folders, lines,
+  const MonitorName name = nameMonitor(loaded.image, folders, lines,
                                        [&host](const std::string& text) { host.message(text); });
   host.file = current;
-  if (!name) return;
-  loaded.brand = name->brand;
-  loaded.model = name->model;
+  loaded.brand = name.brand;
+  loaded.model = name.model;
 }
 
 // Reads any EDID file (by its content) and names the monitor. Empty after its

@@ -39,6 +39,12 @@ TEST_F(DetailedTimingPanelTest, EntryFlagsAndResetGoThroughTheWidgets) {
   enter(child<QLineEdit>("DTInput"), QStringLiteral("4096"));
   EXPECT_EQ(dialogs.messageTexts(), QStringList{"Invalid Value"});
   EXPECT_EQ(cell(58)->text(), QStringLiteral("A1"));
+  // Letters in the pixel clock are refused, not written as 00 00.
+  clickCell(54);
+  const QStringList block = cellTexts().mid(54, 18);
+  enter(child<QLineEdit>("DTInput"), QStringLiteral("abc"));
+  EXPECT_EQ(dialogs.messageTexts().last(), QStringLiteral("Not a number: abc"));
+  EXPECT_EQ(cellTexts().mid(54, 18), block);
 
   clickCell(71);
   EXPECT_EQ(visibleFrames(), std::vector<int>{10});

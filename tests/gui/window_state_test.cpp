@@ -29,8 +29,18 @@ TEST_F(WindowStateTest, TitleMarksUnsavedChangesAndTheStatusBarTheSave) {
   dialogs.fileNames = {path(QStringLiteral("state.DAT"))};
   action(QStringLiteral("mnuFileSaveAs"))->trigger();
   EXPECT_FALSE(screen()->isWindowModified());
-  EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("sbStatusBar_1"))->text(),
-            QStringLiteral("Saved ") + path(QStringLiteral("state.DAT")));
+  auto* status = window->findChild<QLabel*>(QStringLiteral("sbStatusBar_1"));
+  EXPECT_EQ(status->text(), QStringLiteral("Saved ") + path(QStringLiteral("state.DAT")));
+
+  // The note goes with the next edit, and with the next file opened.
+  clickCell(21);
+  QTest::keyClicks(cell(21), QStringLiteral("CD"));
+  EXPECT_EQ(status->text(), QString());
+  trigger("mnuFileSave");
+  EXPECT_EQ(status->text(), QStringLiteral("Saved ") + path(QStringLiteral("state.DAT")));
+  dialogs.fileNames = {QString::fromStdString(edid::test::corpusDir() + "/" + kCorpusId + ".bin")};
+  trigger("mnuFileOpen");
+  EXPECT_EQ(status->text(), QString());
 }
 
 TEST_F(WindowStateTest, TheWindowMenuListsTheChildrenWithTheActiveOneChecked) {

@@ -11,7 +11,10 @@
 
 namespace edid {
 
-double leadingNumber(std::string_view text) {
+namespace {
+
+// The leading number's text, "" when there is none; see leadingNumber.
+std::string leadingNumberText(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   const std::size_t start = i;
@@ -25,7 +28,7 @@ double leadingNumber(std::string_view text) {
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
     anyDigit = anyDigit || i > fracStart;
   }
-  if (!anyDigit) return 0.0;
+  if (!anyDigit) return {};
   std::size_t end = i;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
     std::size_t j = i + 1;
@@ -38,13 +41,38 @@ double leadingNumber(std::string_view text) {
   for (char& c : number) {
     if (c == 'd' || c == 'D') c = 'e';
   }
+  return number;
+}
+
+// Reads a leading number's text; out-of-range when it overflows or underflows.
+std::errc readNumber(const std::string& number, double& value) {
   // from_chars ignores the C locale, which the GUI toolkit sets from the user's
   // environment: strtod would stop at the point of "2.2" under a comma locale.
   const char* first = number.c_str();
   if (*first == '+') ++first;
+  value = 0.0;
+  return std::from_chars(first, number.c_str() + number.size(), value).ec;
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view text) {
+  const std::string number = leadingNumberText(text);
   double value = 0.0;
-  const auto [last, error] = std::from_chars(first, number.c_str() + number.size(), value);
-  return error == std::errc() && std::isfinite(value) ? value : 0.0;
+  if (number.empty() || readNumber(number, value) != std::errc()) return 0.0;
+  return std::isfinite(value) ? value : 0.0;
+}
+
+Result<double> enteredNumber(std::string_view text, bool decimalComma) {
+  const std::string number = leadingNumberText(decimalComma ? decimalEntry(text) : text);
+  if (number.empty()) return failure("Not a number: " + std::string(text));
+  double value = 0.0;
+  if (readNumber(number, value) == std::errc()) return value;
+  // Out of range: a negative exponent means a magnitude too small to hold.
+  const auto e = number.find_first_of("eE");
+  if (e != std::string::npos && number[e + 1] == '-') return 0.0;
+  return number[0] == '-' ? -std::numeric_limits<double>::max()
+                          : std::numeric_limits<double>::max();
 }
 
 std::string decimalEntry(std::string_view text) {

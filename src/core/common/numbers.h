@@ -8,12 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/result.h"
+
 namespace edid {
 
 /// The leading decimal number of a text, as a user would type it: leading blanks,
 /// an optional sign, digits, an optional fraction and exponent. Anything after the
 /// number is ignored; a text without a leading number counts as 0 ("abc", "", "-").
 double leadingNumber(std::string_view text);
+
+/// A number typed into an entry box, read as leadingNumber reads it (after
+/// decimalEntry when decimalComma is set); text without a leading number ("abc", "",
+/// "-", ".") is refused with "Not a number: <text as typed>", so it never stands
+/// for 0. A number beyond a double's range reads as the largest double of its sign
+/// (or 0 for a tiny one), so range checks still refuse it.
+Result<double> enteredNumber(std::string_view text, bool decimalComma = false);
 
 /// A typed decimal fraction made uniform before it is read: surrounding blanks
 /// dropped and a decimal comma taken as a point ("  2,2 " -> "2.2"), since users in

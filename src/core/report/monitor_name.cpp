@@ -6,6 +6,10 @@
 
 namespace edid {
 
+namespace {
+constexpr const char* kUnknownModel = "UNKNOWN MODEL";
+}  // namespace
+
 std::string modelListKey(const Image& image) {
   std::string code = vendor::productCode(image).text;
   if (const auto paren = code.find('('); paren != std::string::npos) {
@@ -13,6 +17,10 @@ std::string modelListKey(const Image& image) {
     code = code.substr(0, 2) + (code.size() >= 2 ? code.substr(code.size() - 2) : code);
   }
   return vendor::manufacturerLetters(image) + code;
+}
+
+std::string followedModel(const Image& image) {
+  return modelFromDescriptor(image, kUnknownModel);
 }
 
 std::string modelFromDescriptor(const Image& image, const std::string& fallback) {
@@ -53,8 +61,9 @@ MonitorName nameFromModelLines(const Image& image, const std::vector<std::string
   }
   name.matched = true;
   if (name.model.empty()) {
-    name.model = modelFromDescriptor(image, "UNKNOWN MODEL");
+    name.model = modelFromDescriptor(image, kUnknownModel);
     name.matched = false;
+    name.modelFromDescriptor = true;
   }
   if (name.brand.empty()) {
     name.brand = brandFallback.empty() ? "UNKNOWN BRAND" : brandFallback;
@@ -80,6 +89,13 @@ std::optional<MonitorName> nameFromModelLists(
     }
   }
   return name;
+}
+
+MonitorName nameMonitor(const Image& image, const std::vector<std::string>& folders,
+                        std::vector<std::string>& lines,
+                        const std::function<void(const std::string&)>& onError) {
+  if (auto name = nameFromModelLists(image, folders, lines, onError)) return *name;
+  return nameFromModelLines(image, {}, vendor::manufacturerLetters(image));
 }
 
 }  // namespace edid

@@ -16,6 +16,9 @@ struct MonitorName {
   std::string brand;
   std::string model;
   bool matched = false;  ///< a list line named both; otherwise fallbacks stand in
+  /// The model is the monitor name descriptor's (or "UNKNOWN MODEL" for lack of
+  /// one), not a list's: it follows edits of that descriptor.
+  bool modelFromDescriptor = false;
 };
 
 /// The key a model list line must contain (case-sensitive): the manufacturer letters,
@@ -26,6 +29,8 @@ std::string modelListKey(const Image& image);
 /// The name in the first monitor name descriptor (byte 3 of a block reads "FC")
 /// ended by 0A, else fallback.
 std::string modelFromDescriptor(const Image& image, const std::string& fallback);
+/// The model a name with modelFromDescriptor set holds for this image.
+std::string followedModel(const Image& image);
 
 /// Names the monitor from model list lines: the first line holding the key; its
 /// quoted text (else the whole line) split at the first space into brand and model.
@@ -41,5 +46,12 @@ MonitorName nameFromModelLines(const Image& image, const std::vector<std::string
 std::optional<MonitorName> nameFromModelLists(
     const Image& image, const std::vector<std::string>& folders, std::vector<std::string>& lines,
     const std::function<void(const std::string&)>& onError);
+
+/// Names the monitor as the editor and edidtool both do: from the model lists as
+/// nameFromModelLists does, and when no list file was read, from the descriptor and
+/// the manufacturer letters alone.
+MonitorName nameMonitor(const Image& image, const std::vector<std::string>& folders,
+                        std::vector<std::string>& lines,
+                        const std::function<void(const std::string&)>& onError);
 
 }  // namespace edid

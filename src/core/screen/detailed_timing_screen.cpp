@@ -120,8 +120,9 @@ void EdidScreen::DTInput_KeyUp(int keyCode) {
   const std::string& entry = detailed.DTInput.text;
   const int option = selectedOption(detailed.DT);
   if (option < 0) {
-    const double x = leadingNumber(entry);
-    if (x < 0 || x > 65534) return m_host.message("Invalid Value");
+    const auto x = enteredNumber(entry);
+    if (!x) return m_host.message(x.error());
+    if (*x < 0 || *x > 65534) return m_host.message("Invalid Value");
     return ConvertDetailedTiming();
   }
   const auto writes = detailed_timing::encodeField(

@@ -47,7 +47,18 @@ EdidScreen::EdidScreen(Common& common, Host& host) : m_common(common), m_host(ho
 }
 
 void EdidScreen::recompute() {
+  followDescriptorName();
   RecomputeChecksum(image, m_common);
+}
+
+void EdidScreen::followDescriptorName() {
+  if (!m_followedModel) return;
+  // A model typed over the descriptor's name stays as typed.
+  if (txtModel.text != *m_followedModel) {
+    m_followedModel.reset();
+    return;
+  }
+  txtModel.text = *m_followedModel = followedModel(image);
 }
 
 void EdidScreen::requestFocus(FocusControl control, int cell) {
@@ -162,7 +173,17 @@ void EdidScreen::txtEdit_GotFocus(int index) {
 
 // ---------------------------------------------------------------------------
 
+void EdidScreen::showMonitorName(const MonitorName& name) {
+  txtBrand.text = name.brand;
+  txtModel.text = name.model;
+  if (name.modelFromDescriptor)
+    m_followedModel = name.model;
+  else
+    m_followedModel.reset();
+}
+
 void EdidScreen::clearIdentification() {
+  m_followedModel.reset();
   txtModel.text.clear();
   txtBrand.text.clear();
   txtVersion.text.clear();

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/layout.h"
+#include "core/report/monitor_name.h"
 #include "core/screen/controls.h"
 #include "core/screen/frames.h"
 
@@ -246,6 +248,10 @@ class EdidScreen {
   void resetToNewImage();
   /// Empties the four identification boxes.
   void clearIdentification();
+  /// Puts a monitor's name into the brand and model boxes. A model taken from the
+  /// monitor name descriptor then follows every edit of the image, until the model
+  /// box is typed into.
+  void showMonitorName(const MonitorName& name);
   /// Asks the editor to put the focus on a cell (runs the cell's focus logic now).
   void setFocusToCell(int index);
 
@@ -267,6 +273,7 @@ class EdidScreen {
   static const SectionRow* sectionOfByte(int index);
 
   void recompute();
+  void followDescriptorName();
   void requestFocus(FocusControl control, int cell = 0);
   void applyModes();
   void paintCells(ByteRange cells, BackColour colour);
@@ -301,6 +308,8 @@ class EdidScreen {
 
   Common& m_common;
   Host& m_host;
+  /// The model box's text while it follows the descriptor.
+  std::optional<std::string> m_followedModel;
 };
 
 }  // namespace edid

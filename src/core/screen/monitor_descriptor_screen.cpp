@@ -106,6 +106,8 @@ void EdidScreen::ConvertDetailedTiminga() {
     case md::Type::StandardTimings: {
       ExtStandardFrame& e = extStandard;
       for (std::size_t t = 0; t < 6; ++t) e.ExtSTOpt[t].caption = d.extraTimings.captions[t];
+      e.ExtSTAOptb[0].caption =
+          standard_timing::aspectCaption(0, standard_timing::zeroAspectIs16By10(image));
       const int t = selectedExtraTiming(e);
       if (t >= 0)
         selectOption(e.ExtSTAOptb, d.extraTimings.timings[static_cast<std::size_t>(t)].aspect);

@@ -20,6 +20,9 @@ void EdidScreen::ConvertStandardTimings() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const auto decoded = standard_timing::decode(image);
+  // Aspect code 0 reads by the image's version; its option says which ratio it writes.
+  standard.STAOptb[0].caption =
+      standard_timing::aspectCaption(0, standard_timing::zeroAspectIs16By10(image));
   for (std::size_t k = 0; k < decoded.timings.size(); ++k) {
     standard.STOpt[k].caption = decoded.timings[k].text;
     m_common.StandardTimingTexts[k] = decoded.timings[k].text;

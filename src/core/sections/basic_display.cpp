@@ -154,11 +154,15 @@ CellWrites setFeature(const Image& image, int index, bool checked) {
 
 Result<CellWrites> encode(Entry entry, std::string_view text) {
   if (entry == Entry::Gamma) {
-    const double gamma = leadingNumber(decimalEntry(text));
+    const auto number = enteredNumber(text, true);
+    if (!number) return failure(number.error());
+    const double gamma = *number;
     if (!(gamma >= 1.0 && gamma <= 3.55)) return failure("This value must value between 1.00-3.55");
     return writeByte(kGammaByte, std::stoi(formatNumber(gamma * 100 - 100, "0")));
   }
-  double size = leadingNumber(text);
+  const auto number = enteredNumber(text);
+  if (!number) return failure(number.error());
+  double size = *number;
   if (size > 0) size /= 10;
   if (!(size >= 0 && size <= 255)) return failure("This value must value between 0 and 2550");
   const int index = entry == Entry::HorizSize ? kHorizSizeByte : kVertSizeByte;

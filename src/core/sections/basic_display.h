@@ -81,7 +81,8 @@ enum class Entry { HorizSize = 0, VertSize = 1, Gamma = 2 };
 /// Encodes a typed size in millimetres (0..2550; stored in centimetres, halves away
 /// from zero) or a gamma (1.00..3.55; stored as gamma x 100 - 100). Sizes are read by
 /// their leading number; a gamma also takes a decimal comma and surrounding blanks.
-/// Refusals carry the message and write nothing.
+/// Text without a number is refused with "Not a number: <text>". Refusals carry the
+/// message and write nothing.
 Result<CellWrites> encode(Entry entry, std::string_view text);
 
 }  // namespace edid::basic_display

@@ -90,8 +90,9 @@ int firstOffsetOf(Field field);
 
 /// A DTInput entry for one field: a count in the field's unit, the pixel clock in
 /// MHz (a decimal comma reads as a point), rounded halves to even. Refused with
-/// "Invalid Value" when negative, above 65534, or outside a 12-bit (0..4095) or
-/// 10-bit (0..1023) field; the 6-bit and 8-bit fields keep only their low bits.
+/// "Not a number: <text>" for text without a number, with "Invalid Value" when negative, above
+/// 65534, or outside a 12-bit (0..4095) or 10-bit (0..1023) field; the 6-bit and 8-bit fields keep
+/// only their low bits.
 Result<CellWrites> encodeField(const Image& image, int blockStart, Field field,
                                std::string_view text);
 

@@ -46,7 +46,9 @@ int firstOffsetOf(Field field) {
 
 Result<CellWrites> encodeField(const Image& image, int s, Field field, std::string_view text) {
   const bool clock = field == Field::PixelClock;
-  const double x = leadingNumber(clock ? decimalEntry(text) : std::string(text));
+  const auto number = enteredNumber(text, clock);
+  if (!number) return failure(number.error());
+  const double x = *number;
   if (x < 0 || x > kLargestEntry) return invalid();
   const auto b = [&](int offset) { return image.byte(s + offset); };
   if (clock) {

@@ -77,10 +77,12 @@ std::string colorPointReport(const std::array<WhitePoint, 2>& points) {
 
 ExtraTimings extraTimings(const Image& image, int s) {
   ExtraTimings out;
+  const bool zeroIs16By10 = standard_timing::zeroAspectIs16By10(image);
   for (int t = 0; t < 6; ++t) {
     const auto k = static_cast<std::size_t>(t);
     const int first = image.byte(extraSlotByte(s, t));
-    out.timings[k] = standard_timing::decodeCode(first, image.byte(extraSlotByte(s, t) + 1));
+    out.timings[k] =
+        standard_timing::decodeCode(first, image.byte(extraSlotByte(s, t) + 1), zeroIs16By10);
     // 01 01 is the VESA fill of an unused slot; 00 cannot name a size at all.
     if (first <= 1) {
       out.timings[k].used = false;

@@ -48,7 +48,8 @@ struct WhitePoint {
 
 /// The six extra standard timings of a block of tag FA.
 struct ExtraTimings {
-  /// The two-byte codes decoded; a slot whose first byte is 00 or 01 is unused.
+  /// The two-byte codes decoded, aspect code 0 read by the image's version; a slot
+  /// whose first byte is 00 or 01 is unused.
   std::array<standard_timing::Timing, 6> timings;
   std::array<std::string, 6> captions;  ///< ExtSTOpt(0..5): "1024 X 768 @75Hz" or "Not Used"
 };
@@ -98,18 +99,20 @@ CellWrites setGtf(int blockStart, bool supported);
 CellWrites encodeText(int blockStart, std::string_view text);
 
 /// Range limit k (0 min vertical Hz, 1 max vertical Hz, 2 min horizontal kHz,
-/// 3 max horizontal kHz, 4 max pixel clock MHz) from its leading number. Zero or
-/// less stores FF; the pixel clock is stored in 10 MHz units, rounded halves away
-/// from zero, and accepts a decimal comma. Refused: above 255 for k 0-3 ("Value
-/// entered must be between 0 - 255"), 2555 MHz and more for the pixel clock
-/// ("Value entered must be between 0 - 2550"). k outside 0..4 writes nothing.
+/// 3 max horizontal kHz, 4 max pixel clock MHz) from its leading number. Zero
+/// stores FF; the pixel clock is stored in 10 MHz units, rounded halves away from
+/// zero, and accepts a decimal comma. Refused: text without a number ("Not a
+/// number: <text>"), below 0 or above 255 for k 0-3 ("Value entered must be between
+/// 0 - 255"), below 0 or from 2555 MHz for the pixel clock ("Value entered must be
+/// between 0 - 2550"). k outside 0..4 writes nothing.
 Result<CellWrites> encodeRangeLimit(const Image& image, int blockStart, int k,
                                     std::string_view text);
 
 /// Colour point value j (0 x, 1 y, 2 gamma of point #1; 3, 4, 5 of point #2), with
 /// a decimal comma read as a point. x and y take the 10-bit code's high byte and
 /// their low pair (neighbour bits kept); gamma stores gamma x 100 - 100, halves
-/// away from zero. Refused: gamma outside 1.00-3.55 ("This value must value
+/// away from zero. Refused: text without a number ("Not a number: <text>"), gamma
+/// outside 1.00-3.55 ("This value must value
 /// between 1.00-3.55"), x or y of 1 or more ("This value must be a fraction less
 /// than 1.00"). A point whose index byte is 00 writes nothing, without a message.
 Result<CellWrites> encodeColorPoint(const Image& image, int blockStart, int j,
@@ -125,12 +128,12 @@ constexpr int extraSlotByte(int blockStart, int t) {
   return blockStart + 5 + 2 * t;
 }
 /// Horizontal pixels of FA slot t: pixels / 8 - 31 into its first byte (both steps
-/// halves to even); 0 stores 00, an unused slot. Refused with "Invalid Value"
-/// outside 0..255.
+/// halves to even); 0 stores 00, an unused slot. Refused with "Not a number:
+/// <text>" for text without a number, with "Invalid Value" outside 0..255.
 Result<CellWrites> encodeExtraHorizontal(const Image& image, int blockStart, int t,
                                          std::string_view text);
 /// Refresh rate 60..123 Hz of FA slot t into bits 5-0 of its second byte, aspect
-/// kept; refused with "Invalid Value" otherwise.
+/// kept; refused as standard_timing::encodeRefresh refuses.
 Result<CellWrites> encodeExtraRefresh(const Image& image, int blockStart, int t,
                                       std::string_view text);
 /// Aspect ratio 0..3 of FA slot t into bits 7-6 of its second byte, rate kept.

@@ -57,18 +57,22 @@ CellWrites encodeText(int s, std::string_view text) {
 Result<CellWrites> encodeRangeLimit(const Image&, int s, int k, std::string_view text) {
   if (k < 0 || k > 4) return CellWrites{};
   const bool clock = k == 4;
-  double v = leadingNumber(clock ? decimalEntry(text) : std::string(text));
-  if (v > 255 && !clock) return failure("Value entered must be between 0 - 255");
+  const auto number = enteredNumber(text, clock);
+  if (!number) return failure(number.error());
+  double v = *number;
+  if ((v > 255 || v < 0) && !clock) return failure("Value entered must be between 0 - 255");
   // The byte holds 10 MHz units up to FF; 2555 would round past it.
-  if (clock && v >= 2555) return failure("Value entered must be between 0 - 2550");
+  if (clock && (v >= 2555 || v < 0)) return failure("Value entered must be between 0 - 2550");
   if (v > 0 && clock) v /= 10;
-  if (v <= 0) v = 255;
+  if (v == 0) v = 255;  // 0 stands for "not specified"
   return CellWrites{write(s + 5 + k, roundedByte(v))};
 }
 
 Result<CellWrites> encodeColorPoint(const Image& image, int s, int j, std::string_view text) {
   if (j < 0 || j > 5) return CellWrites{};
-  const double v = leadingNumber(decimalEntry(text));
+  const auto number = enteredNumber(text, true);
+  if (!number) return failure(number.error());
+  const double v = *number;
   const int at = s + kWhiteIndex[static_cast<std::size_t>(j / 3)];
   const int field = j % 3;
   if (field == 2) {
@@ -104,7 +108,9 @@ CellWrites setWhitePoint(const Image& image, int s, int n, bool on) {
 
 Result<CellWrites> encodeExtraHorizontal(const Image&, int s, int t, std::string_view text) {
   if (t < 0 || t > 5) return CellWrites{};
-  std::int64_t n = roundHalfEven(leadingNumber(text));
+  const auto number = enteredNumber(text);
+  if (!number) return failure(number.error());
+  std::int64_t n = roundHalfEven(*number);
   if (n > 0) n = roundHalfEven(static_cast<double>(n) / 8 - 31);
   if (n < 0 || n > 255) return failure("Invalid Value");
   return CellWrites{write(extraSlotByte(s, t), static_cast<int>(n))};

@@ -2,6 +2,7 @@
 
 #include "core/common/numbers.h"
 #include "core/common/text.h"
+#include "core/sections/version.h"
 
 namespace edid::standard_timing {
 
@@ -11,6 +12,7 @@ const std::array<const char*, 4> kAspectCaptions = {"1:1 Aspect Ratio", "4:3 Asp
                                                     "5:4 Aspect Ratio", "16:9 Aspect Ratio"};
 // Vertical lines per horizontal pixel, as numerator and denominator.
 constexpr std::array<std::array<int, 2>, 4> kAspects = {{{1, 1}, {3, 4}, {4, 5}, {9, 16}}};
+constexpr std::array<int, 2> k16By10 = {10, 16};
 
 Error invalid() {
   return failure("Invalid Value");
@@ -18,16 +20,23 @@ Error invalid() {
 
 }  // namespace
 
-const std::array<const char*, 4>& aspectCaptions() {
-  return kAspectCaptions;
+bool zeroAspectIs16By10(const Image& image) {
+  const int version = image.byte(version::kVersionByte);
+  return version > 1 || (version == 1 && image.byte(version::kRevisionByte) >= 3);
 }
 
-Timing decodeCode(int first, int second) {
+std::string aspectCaption(int aspect, bool zeroIs16By10) {
+  if (aspect == 0 && zeroIs16By10) return "16:10 Aspect Ratio";
+  return kAspectCaptions[static_cast<std::size_t>(aspect & 3)];
+}
+
+Timing decodeCode(int first, int second, bool zeroIs16By10) {
   Timing t;
   t.horizontal = (first + 31) * 8;
   t.aspect = (second >> 6) & 3;
   t.refresh = (second & 0x3F) + 60;
-  const auto& ratio = kAspects[static_cast<std::size_t>(t.aspect)];
+  const auto& ratio =
+      t.aspect == 0 && zeroIs16By10 ? k16By10 : kAspects[static_cast<std::size_t>(t.aspect)];
   t.vertical = static_cast<int>(roundHalfEven(t.horizontal * double(ratio[0]) / ratio[1]));
   t.used = t.horizontal != 256;
   t.text = t.used ? formatNumber(t.horizontal, "####") + " X " + formatNumber(t.vertical, "####") +
@@ -38,15 +47,18 @@ Timing decodeCode(int first, int second) {
 
 StandardTimings decode(const Image& image) {
   StandardTimings out;
+  const bool zeroIs16By10 = zeroAspectIs16By10(image);
   for (int k = 0; k < kTimings; ++k) {
     out.timings[static_cast<std::size_t>(k)] =
-        decodeCode(image.byte(firstByteOf(k)), image.byte(firstByteOf(k) + 1));
+        decodeCode(image.byte(firstByteOf(k)), image.byte(firstByteOf(k) + 1), zeroIs16By10);
   }
   return out;
 }
 
 Result<CellWrites> encodeHorizontal(const Image&, int firstByte, std::string_view text) {
-  std::int64_t n = roundHalfEven(leadingNumber(text));
+  const auto number = enteredNumber(text);
+  if (!number) return failure(number.error());
+  std::int64_t n = roundHalfEven(*number);
   if (n > 0) n = roundHalfEven(n / 8.0 - 31);
   if (n == 0) return CellWrites{{firstByte, "01"}, {firstByte + 1, "01"}};
   if (n < 1 || n > 255) return invalid();
@@ -54,7 +66,9 @@ Result<CellWrites> encodeHorizontal(const Image&, int firstByte, std::string_vie
 }
 
 Result<CellWrites> encodeRefresh(const Image& image, int firstByte, std::string_view text) {
-  const std::int64_t hertz = roundHalfEven(leadingNumber(text));
+  const auto number = enteredNumber(text);
+  if (!number) return failure(number.error());
+  const std::int64_t hertz = roundHalfEven(*number);
   if (hertz < 60 || hertz > 123) return invalid();
   const auto n = hertz - 60;
   const int second = firstByte + 1;

@@ -20,8 +20,13 @@ constexpr int firstByteOf(int timing) {
   return kFirstByte + 2 * timing;
 }
 
-/// Captions of the four aspect ratios (bits 7-6 of the second byte).
-const std::array<const char*, 4>& aspectCaptions();
+/// True when aspect code 0 means 16:10: EDID version 1.3 and later (bytes 18-19).
+/// Before 1.3 the same code means 1:1.
+bool zeroAspectIs16By10(const Image& image);
+
+/// Caption of aspect code 0..3 (bits 7-6 of the second byte): "1:1 Aspect Ratio"
+/// or "16:10 Aspect Ratio" for code 0, then 4:3, 5:4, 16:9.
+std::string aspectCaption(int aspect, bool zeroIs16By10);
 
 /// One two-byte code.
 struct Timing {
@@ -29,12 +34,13 @@ struct Timing {
   int horizontal = 0;  ///< (first + 31) x 8: 248..2288
   int vertical = 0;    ///< horizontal x the aspect ratio, halves to even
   int refresh = 0;     ///< (second & 0x3F) + 60 Hz
-  int aspect = 0;      ///< second >> 6: 1:1, 4:3, 5:4, 16:9
+  int aspect = 0;      ///< second >> 6: 1:1 (16:10 from EDID 1.3), 4:3, 5:4, 16:9
   std::string text;    ///< "1280 X 1024 @60Hz", or "Not Used"
 };
-Timing decodeCode(int first, int second);
+/// Decodes one code; zeroIs16By10 as zeroAspectIs16By10 says for the image holding it.
+Timing decodeCode(int first, int second, bool zeroIs16By10);
 
-/// The timings of bytes 38-53.
+/// The timings of bytes 38-53, aspect code 0 read by the image's version.
 struct StandardTimings {
   std::array<Timing, kTimings> timings;
 };
@@ -42,10 +48,12 @@ StandardTimings decode(const Image& image);
 
 /// Writes a horizontal size in pixels into the pair starting at firstByte: pixels /
 /// 8 - 31 into the first byte (both steps halves to even); a result of 0 marks the
-/// pair unused (01 01). Refused with "Invalid Value" below 0 or above 255.
+/// pair unused (01 01). Refused with "Not a number: <text>" for text without a
+/// number, with "Invalid Value" below 0 or above 255.
 Result<CellWrites> encodeHorizontal(const Image& image, int firstByte, std::string_view text);
 /// Writes a refresh rate of 60..123 Hz into bits 5-0 of the second byte, keeping
-/// the aspect bits. Refused with "Invalid Value" otherwise.
+/// the aspect bits. Refused with "Not a number: <text>" for text without a number,
+/// with "Invalid Value" otherwise.
 Result<CellWrites> encodeRefresh(const Image& image, int firstByte, std::string_view text);
 /// Bits 7-6 of the second byte := aspect 0..3, keeping the rate bits.
 CellWrites setAspect(const Image& image, int firstByte, int aspect);

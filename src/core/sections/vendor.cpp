@@ -132,7 +132,9 @@ Result<CellWrites> encodeManufacturer(std::string_view entry) {
 }
 
 Result<CellWrites> encodeSerial(std::string_view entry) {
-  const std::int64_t n = roundHalfEven(leadingNumber(entry));
+  const auto number = enteredNumber(entry);
+  if (!number) return failure(number.error());
+  const std::int64_t n = roundHalfEven(*number);
   if (n < 0 || n > 4294967295LL) return failure("The Range is 0-4294967295");
   std::string h = hexText(n);
   h.insert(0, 8 - h.size(), '0');
@@ -141,15 +143,19 @@ Result<CellWrites> encodeSerial(std::string_view entry) {
 }
 
 Result<CellWrites> encodeWeek(std::string_view entry) {
-  const std::int64_t week = roundHalfEven(leadingNumber(entry));
+  const auto number = enteredNumber(entry);
+  if (!number) return failure(number.error());
+  const std::int64_t week = roundHalfEven(*number);
   if (week > 52) return failure("Max value is 52");
   if (week < 0) return failure("Min value is 0");
   return CellWrites{{16, ByteToHex(static_cast<int>(week))}};
 }
 
 Result<CellWrites> encodeYear(std::string_view entry) {
+  const auto number = enteredNumber(entry);
+  if (!number) return failure(number.error());
   if (entry.size() < 4) return failure("Please enter in the full year (1999)");
-  const std::int64_t year = roundHalfEven(leadingNumber(entry));
+  const std::int64_t year = roundHalfEven(*number);
   if (year < 1990 || year > 2155) return failure("The Range is 1990-2155");
   return CellWrites{{17, ByteToHex(static_cast<int>(year - 1990))}};
 }

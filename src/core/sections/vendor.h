@@ -61,6 +61,7 @@ Result<char> filterKey(Field field, char key);
 
 /// Encodes an entry into the field's bytes. Checks everything first: a refusal
 /// (with its message) writes nothing, and every write is two upper-case hex digits.
+/// A number field refuses text without a number with "Not a number: <text>".
 Result<CellWrites> encode(const Image& image, Field field, std::string_view entry);
 
 }  // namespace edid::vendor

@@ -20,7 +20,9 @@ Decoded decode(const Image& image) {
 }
 
 Result<CellWrites> encode(int byteIndex, std::string_view entry) {
-  const double value = leadingNumber(entry);
+  const auto number = enteredNumber(entry);
+  if (!number) return failure(number.error());
+  const double value = *number;
   if (value < 0 || value > 255) return failure("This value must value between 0 and 255");
   return CellWrites{{byteIndex, ByteToHex(std::stoi(formatNumber(value, "0")))}};
 }

@@ -27,7 +27,8 @@ struct Decoded {
 Decoded decode(const Image& image);
 
 /// Encodes a decimal entry (its leading number, rounded) into byte 18 or 19.
-/// Refuses values outside 0..255 with "This value must value between 0 and 255".
+/// Refuses text without a number ("Not a number: <text>") and values outside
+/// 0..255 ("This value must value between 0 and 255").
 Result<CellWrites> encode(int byteIndex, std::string_view entry);
 
 }  // namespace edid::version

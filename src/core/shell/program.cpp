@@ -119,8 +119,7 @@ bool Program::FillInModelInfo() {
   screen.GetProductCode();  // keeps the shared product texts current
   const MonitorName name = nameFromModelLines(screen.image, m_common.DdcTestLines,
                                               BrandFromManufacturer("UNKNOWN BRAND"));
-  screen.txtBrand.text = name.brand;
-  screen.txtModel.text = name.model;
+  screen.showMonitorName(name);
   return name.matched;
 }
 

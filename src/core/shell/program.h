@@ -78,8 +78,8 @@ class Program {
   bool ReadEdidCodeSection();
   /// Copies EdidTokens into the cells and decodes every section.
   void LoadTokensIntoCells();
-  /// Reads the model list files of modelListFolders and names the monitor from the
-  /// first that matches.
+  /// Names the monitor as nameMonitor does, from the model list files of
+  /// modelListFolders; a model from the name descriptor then follows its edits.
   void nameMonitorFromModelLists();
 
   // ---- Export and printing ----------------------------------------------------

@@ -166,12 +166,9 @@ void Program::LoadTokensIntoCells() {
 
 void Program::nameMonitorFromModelLists() {
   if (!m_screen) return;
-  const auto name =
-      nameFromModelLists(m_screen->image, modelListFolders, m_common.DdcTestLines,
-                         [this](const std::string& message) { m_host.message(message); });
-  if (!name) return;
-  m_screen->txtBrand.text = name->brand;
-  m_screen->txtModel.text = name->model;
+  m_screen->showMonitorName(
+      nameMonitor(m_screen->image, modelListFolders, m_common.DdcTestLines,
+                  [this](const std::string& message) { m_host.message(message); }));
 }
 
 void Program::BuildReport() {

@@ -205,6 +205,7 @@ void EdidScreenWidget::refresh() {
   if (!screen) return;
   mirror(*screen);
   applyFocusRequest();
+  emit refreshed();
 }
 
 void EdidScreenWidget::mirror(const EdidScreen& screen) {

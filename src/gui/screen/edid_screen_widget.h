@@ -45,6 +45,10 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   /// The widget the model means by a focus target; nullptr when it has none.
   QWidget* widgetFor(const FocusTarget& target) const;
 
+ signals:
+  /// The widgets now show the model's state (after every handler).
+  void refreshed();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -69,11 +69,12 @@ void GuiHost::rememberFolder(const std::string& path) {
 
 void GuiHost::fileOpened(const std::string& path) {
   rememberFolder(path);
+  m_window.dropSavedNote();
 }
 
 void GuiHost::fileSaved(const std::string& path) {
   rememberFolder(path);
-  m_window.showStatus(QStringLiteral("Saved %1").arg(QFile::decodeName(path.c_str())));
+  m_window.showSaved(QFile::decodeName(path.c_str()));
 }
 
 std::string GuiHost::openFileName(const FileDialog& dialog) {

@@ -280,7 +280,27 @@ void MainWindow::createStatusBar() {
 }
 
 void MainWindow::showStatus(const QString& text) {
+  m_savedPath.clear();
   m_statusPanel->setText(text);
+}
+
+void MainWindow::showSaved(const QString& path) {
+  showStatus(QStringLiteral("Saved %1").arg(path));
+  m_savedPath = path;
+}
+
+void MainWindow::dropSavedNote() {
+  if (m_savedPath.isEmpty()) return;
+  showStatus(QString());
+}
+
+// The note holds while the image is the one saved under that name.
+void MainWindow::dropStaleSavedNote() {
+  if (m_savedPath.isEmpty() || !m_program) return;
+  const Common& common = m_program->common();
+  if (!common.UnsavedChanges && QFile::decodeName(common.CurrentFilePath.c_str()) == m_savedPath)
+    return;
+  dropSavedNote();
 }
 
 void MainWindow::updateClock() {
@@ -341,6 +361,7 @@ void MainWindow::forward(const std::function<void()>& handler) {
 void MainWindow::sync() {
   mirrorButtons();
   if (m_screenWidget) m_screenWidget->refresh();
+  dropStaleSavedNote();
 }
 
 void MainWindow::mirrorButtons() {
@@ -384,6 +405,7 @@ void MainWindow::openScreenWindow() {
   };
   m_screenSub = sub;
   m_screenWidget = widget;
+  connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::dropStaleSavedNote);
   m_mdi->addSubWindow(sub);
   sub->show();
   sub->adjustSize();

@@ -85,6 +85,10 @@ class MainWindow : public QMainWindow {
 
   /// Shows a short note in the status bar.
   void showStatus(const QString& text);
+  /// Shows "Saved PATH" until another file is opened or the image changes.
+  void showSaved(const QString& path);
+  /// Clears a "Saved PATH" note.
+  void dropSavedNote();
 
   // ---- Toolbar --------------------------------------------------------------
   /// Runs the toolbar button with the given key ("New", "Open", "Save", ...).
@@ -108,6 +112,7 @@ class MainWindow : public QMainWindow {
   void writeSettings();
   void updateClock();
   void mirrorButtons();
+  void dropStaleSavedNote();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut, std::function<void()> action);
   void about();
@@ -123,6 +128,7 @@ class MainWindow : public QMainWindow {
   QMdiArea* m_mdi = nullptr;
   QPushButton* m_command[3] = {};
   QLabel* m_statusPanel = nullptr;
+  QString m_savedPath;  ///< the file a "Saved" note names; empty without one
   QLabel* m_datePanel = nullptr;
   QLabel* m_timePanel = nullptr;
   QTimer* m_timer1 = nullptr;

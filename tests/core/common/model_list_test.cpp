@@ -105,11 +105,12 @@ TEST_F(ModelNaming, ThreeWordsAndNoMatch) {
   program.nameMonitorFromModelLists();
   EXPECT_EQ(model(), "UNKNOWN MODEL");
 
-  // No model list file at all: the boxes stay as they are.
+  // No model list file at all: named as without a matching line.
   fs::remove(first.file("m.inf"));
   program.screen()->txtBrand.text = "kept";
   program.nameMonitorFromModelLists();
-  EXPECT_EQ(brand(), "kept");
+  EXPECT_EQ(brand(), "VSC");
+  EXPECT_EQ(model(), "UNKNOWN MODEL");
 }
 
 TEST_F(ModelNaming, TheSampleListShippedWithTheEditorNamesCorpusMonitors) {

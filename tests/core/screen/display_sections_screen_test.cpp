@@ -191,6 +191,18 @@ TEST_F(DisplaySectionsScreen, StandardTimingsEditTheSelectedPair) {
   screen.STOpt_Click(5);
   EXPECT_EQ(screen.focus, (FocusTarget{FocusControl::Cell, 48}));
   EXPECT_EQ(screen.SelectedByte, 49);
+
+  // Aspect code 0 is 1:1 in this 1.2 image, 16:10 once the revision says 1.3.
+  focusCell(38);
+  EXPECT_EQ(screen.standard.STAOptb[0].caption, "1:1 Aspect Ratio");
+  screen.STAOptb_Click(0);
+  EXPECT_EQ(screen.image.cell(39), "0F");
+  EXPECT_EQ(screen.standard.STOpt[0].caption, "1280 X 1280 @75Hz");
+  typeInto(19, "03");
+  focusCell(38);
+  EXPECT_EQ(screen.standard.STAOptb[0].caption, "16:10 Aspect Ratio");
+  EXPECT_EQ(screen.standard.STOpt[0].caption, "1280 X 800 @75Hz");
+  EXPECT_EQ(common.StandardTimingTexts[0], "1280 X 800 @75Hz");
 }
 
 TEST_F(DisplaySectionsScreen, TypingACellRedecodesItsSection) {

@@ -143,7 +143,7 @@ TEST_F(EdidScreenTest, VersionEntryWritesTheHighlightedByte) {
     EXPECT_EQ(screen.image.cell(19), "FF") << refused;
   }
   EXPECT_EQ(host.messages, std::vector<std::string>(2, "This value must value between 0 and 255"));
-  screen.edid.VerRev.text = "none";
+  screen.edid.VerRev.text = "0";
   screen.VerRev_KeyUp(65);
   EXPECT_EQ(screen.image.cell(19), "FF") << "only Enter acts";
   screen.VerRev_KeyUp(13);

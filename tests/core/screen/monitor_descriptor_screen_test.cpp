@@ -197,6 +197,11 @@ TEST_F(MonitorDescriptorScreen, ExtraTimingsHaveTheirOwnFrame) {
   EXPECT_EQ(selected(screen.extStandard.ExtSTAOptb), std::vector<int>{2});
   EXPECT_EQ(screen.focus.control, FocusControl::ExtStaInput);
 
+  // In this EDID 1.4 aspect code 0 is 16:10.
+  EXPECT_EQ(screen.extStandard.ExtSTAOptb[0].caption, "16:10 Aspect Ratio");
+  screen.ExtSTAOptb_Click(0);
+  EXPECT_EQ(screen.image.cell(80), "00");
+  EXPECT_EQ(screen.extStandard.ExtSTOpt[1].caption, "1280 X 800 @60Hz");
   screen.ExtSTAOptb_Click(3);
   EXPECT_EQ(screen.image.cell(80), "C0");
   EXPECT_EQ(screen.extStandard.ExtSTOpt[1].caption, "1280 X 720 @60Hz");

@@ -7,6 +7,7 @@
 
 #include "core/sections/basic_display.h"
 #include "core/sections/chromaticity.h"
+#include "core/sections/monitor_descriptor.h"
 #include "core/sections/standard_timing.h"
 #include "support/corpus.h"
 
@@ -73,44 +74,60 @@ TEST(DisplayCorpus, ChromaticityMatchesTheReferenceDecoder) {
   EXPECT_GT(checked, 350);
 }
 
-// The reference lists the used timings with their measured rate. It skips pairs of
-// 00 00 (shown here as 248 X 248), reads a 1:1 code as 16:10 and cuts the height
-// where this program rounds it, so heights may differ by one and are not compared
-// for 1:1 codes.
+// Every standard timing (bytes 38-53) and extra standard timing (tag FA) of every
+// EDID 1.3 or later against the reference decoder, which lists the used codes in
+// order with their measured rate and reads aspect code 0 as 16:10. It skips pairs
+// of 00 00, and cuts the 5:4 and 16:9 heights that this program rounds.
 TEST(DisplayCorpus, StandardTimingsMatchTheReferenceDecoder) {
-  const std::regex section(R"(\n  Standard Timings:\n((?:    .*\n)*))");
+  const std::regex section(
+      R"(\n( +)(?:Standard Timings|Standard Timing Identifications):\n((?:\1  .*\n)*))");
   const std::regex timing(R"(:\s+(\d+)x(\d+)\s+([\d.]+) Hz)");
-  int compared = 0;
+  int compared = 0, sixteenTen = 0, extra = 0;
   for (const auto& id : test::corpusIds()) {
-    const std::string text = baseBlockText(id) + "\n";
     const Image image = test::corpusImage(id);
-    const auto decoded = standard_timing::decode(image);
+    if (!standard_timing::zeroAspectIs16By10(image)) continue;
+    const std::string text = baseBlockText(id) + "\n";
     std::vector<std::pair<int, standard_timing::Timing>> used;
+    const auto decoded = standard_timing::decode(image);
     for (int k = 0; k < standard_timing::kTimings; ++k) {
       const int first = standard_timing::firstByteOf(k);
       if (decoded.timings[std::size_t(k)].used && image.byte(first) + image.byte(first + 1) > 0)
         used.emplace_back(first, decoded.timings[std::size_t(k)]);
     }
-    std::smatch m;
-    if (!std::regex_search(text, m, section)) continue;  // none used, or an older layout
-    const std::string lines = m[1].str();
+    const std::size_t standardCount = used.size();
+    for (int s : {54, 72, 90, 108}) {
+      if (image.byte(s) + image.byte(s + 1) + image.byte(s + 2) != 0 || image.byte(s + 3) != 0xFA)
+        continue;
+      const auto timings = monitor_descriptor::decode(image, s).extraTimings.timings;
+      for (int t = 0; t < 6; ++t)
+        if (timings[std::size_t(t)].used)
+          used.emplace_back(monitor_descriptor::extraSlotByte(s, t), timings[std::size_t(t)]);
+    }
     std::size_t n = 0;
-    for (std::sregex_iterator it(lines.begin(), lines.end(), timing), end; it != end; ++it, ++n) {
-      ASSERT_LT(n, used.size()) << id;
-      const auto& [first, t] = used[n];
-      EXPECT_EQ(t.horizontal, std::stoi((*it)[1].str())) << id << " " << t.text;
-      // 61 4C is the published code of 1024 x 768 at 70 Hz, though its bits say 72.
-      const bool dmt70 = image.byte(first) == 0x61 && image.byte(first + 1) == 0x4C;
-      EXPECT_EQ(t.refresh - (dmt70 ? 2 : 0), std::lround(std::stod((*it)[3].str())))
-          << id << " " << t.text;
-      if (t.aspect != 0) {
-        EXPECT_NEAR(t.vertical, std::stoi((*it)[2].str()), 1) << id << " " << t.text;
+    std::sregex_iterator it(text.begin(), text.end(), section), end;
+    if (it == end) continue;  // none used, or an older layout
+    for (; it != end; ++it) {
+      const std::string lines = (*it)[2].str();
+      for (std::sregex_iterator line(lines.begin(), lines.end(), timing); line != end; ++line) {
+        ASSERT_LT(n, used.size()) << id;
+        const auto& [first, t] = used[n++];
+        EXPECT_EQ(t.horizontal, std::stoi((*line)[1].str())) << id << " " << t.text;
+        EXPECT_NEAR(t.vertical, std::stoi((*line)[2].str()), t.aspect == 0 ? 0 : 1)
+            << id << " " << t.text;
+        // 61 4C is the published code of 1024 x 768 at 70 Hz, though its bits say 72.
+        const bool dmt70 = image.byte(first) == 0x61 && image.byte(first + 1) == 0x4C;
+        EXPECT_EQ(t.refresh - (dmt70 ? 2 : 0), std::lround(std::stod((*line)[3].str())))
+            << id << " " << t.text;
+        ++compared;
+        sixteenTen += t.aspect == 0;
+        extra += n > standardCount;
       }
-      ++compared;
     }
     EXPECT_EQ(n, used.size()) << id;
   }
   EXPECT_GT(compared, 1000);
+  EXPECT_GT(sixteenTen, 100);
+  EXPECT_GT(extra, 3);
 }
 
 }  // namespace

