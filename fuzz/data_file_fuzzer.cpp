@@ -1,7 +1,7 @@
 // Any bytes opened with File Open: either the file loads, every byte cell then
 // holding two characters (or nothing, for a short code section), with at most one
-// warning, or it is refused with the one message and the image, its file name and
-// its change state stay as they were.
+// warning, or it is refused with the reader's one message and the image, its file
+// name and its change state stay as they were.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -46,9 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.mnuFileOpen_Click();
 
   if (program.screen() != &screen) std::abort();
-  const bool refused = !host.messages.empty() && host.messages[0] == edid::kInvalidDataFileMessage;
-  if (refused) {
-    if (host.messages.size() != 1) std::abort();
+  const auto input =
+      edid::readEdidInput(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (!input) {
+    if (host.messages != std::vector<std::string>{input.error()}) std::abort();
     if (!(screen.image == before)) std::abort();
     if (program.common().CurrentFilePath != "before.DAT") std::abort();
     if (!program.common().UnsavedChanges) std::abort();
@@ -60,9 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (host.messages.size() == 1 && host.messages[0].rfind(path.string() + "\r\n\r\n", 0) != 0)
     std::abort();
   // Only a data file keeps its name; anything else opens as a new image.
-  const auto input =
-      edid::readEdidInput(std::string_view(reinterpret_cast<const char*>(data), size));
-  if (!input) std::abort();
   const bool dataFile = input->kind == edid::EdidInputKind::DataFile;
   if (program.common().CurrentFilePath != (dataFile ? path.string() : std::string())) std::abort();
   if (screen.image.extension() != input->extension) std::abort();

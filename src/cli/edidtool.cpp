@@ -140,9 +140,11 @@ void nameMonitor(Loaded& loaded, const std::vector<std::string>& folders, Termin
 }
 
 // Reads any EDID file (by its content) and names the monitor. Empty after its
-// message when the file holds no EDID; a warning when it was read past damage.
+// message when the file holds no EDID, or when refuseDropped and bytes of it were
+// left out; a warning when it was read past damage.
 std::optional<Loaded> load(const std::string& path, std::istream& in,
-                           const std::vector<std::string>& folders, TerminalHost& host) {
+                           const std::vector<std::string>& folders, TerminalHost& host,
+                           bool refuseDropped = false) {
   host.file = path == "-" ? kStandardInput : path;
   const auto content = readInput(path, in);
   if (!content) {
@@ -154,10 +156,15 @@ std::optional<Loaded> load(const std::string& path, std::istream& in,
     host.message(input.error());
     return std::nullopt;
   }
+  if (!input->warning.empty()) host.message(StripTrailingCrLf(input->warning));
+  // A copy that lacks bytes of its source is no copy.
+  if (refuseDropped && input->dropped > 0) {
+    host.message("Nothing is written, as bytes of the file would be lost.");
+    return std::nullopt;
+  }
   Loaded loaded;
   loadTokens(loaded.image, input->cells);
   loaded.image.setExtension(std::move(input.value().extension));
-  if (!input->warning.empty()) host.message(StripTrailingCrLf(input->warning));
   nameMonitor(loaded, folders, host);
   return loaded;
 }
@@ -178,7 +185,7 @@ int report(const std::string& path, std::istream& in, std::ostream& out,
 
 int convert(const std::string& inPath, const std::string& outPath, std::istream& in,
             std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
-  const auto loaded = load(inPath, in, folders, host);
+  const auto loaded = load(inPath, in, folders, host, true);
   if (!loaded) return 1;
   if (const Status writable = loaded->image.checkWritable(); !writable) {
     host.message(writable.error());

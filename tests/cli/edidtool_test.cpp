@@ -202,6 +202,28 @@ TEST_F(Edidtool, FailedConvertLeavesTheTargetAlone) {
             "edidtool: " + file("bad.DAT") + ": This File is not a Valid EDID/DDC File\n");
   EXPECT_EQ(test::readFile(file("old.bin")), "old");
 
+  // Bytes the copy would lose: a partial last block, an extension row that is not hex.
+  const std::string bytes = test::readFile(corpusFile("FA6E41896752"));
+  std::ofstream(file("long.bin"), std::ios::binary) << bytes << "\x01\x02\x03";
+  ASSERT_EQ(runTool({"convert", corpusFile("FA6E41896752"), file("x.DAT")}).status, 0);
+  std::string damaged = test::readFile(file("x.DAT"));
+  damaged.replace(damaged.find("  128:") + 7, 2, "GG");
+  std::ofstream(file("x.DAT"), std::ios::binary) << damaged;
+  for (const auto& [source, message] :
+       {std::pair{file("long.bin"),
+                  "The last 3 bytes do not fill a 128-byte block and are left out.\n"
+                  "edidtool: " +
+                      file("long.bin") +
+                      ": Nothing is written, as bytes of the file would be lost."},
+        std::pair{
+            file("x.DAT"),
+            std::string("The extension row 128 holds \"GG\" in cell 128, not two hex digits")}}) {
+    const Outcome lossy = runTool({"convert", source, file("old.bin")});
+    EXPECT_EQ(lossy.status, 1) << source;
+    EXPECT_EQ(lossy.err, "edidtool: " + source + ": " + message + "\n");
+    EXPECT_EQ(test::readFile(file("old.bin")), "old");
+  }
+
   const Outcome noFolder = runTool({"convert", in, file("none/out.bin")});
   EXPECT_EQ(noFolder.status, 1);
   EXPECT_EQ(noFolder.err,

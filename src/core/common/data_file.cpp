@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
@@ -47,16 +48,28 @@ bool containsMarker(std::string_view line, std::string_view marker = kMarker) {
   return false;
 }
 
-// The text after "<decimal offset>:" at the start of a row, or nothing for any other line.
-std::optional<std::string_view> extensionRow(std::string_view line) {
+// A row of the extension section: "<decimal offset>:" and the bytes after it.
+struct ExtensionRow {
+  std::size_t offset = 0;
+  std::string_view text;
+};
+constexpr std::size_t kExtensionRowSize = 16;
+
+// The row at the start of line, or nothing for any other line.
+std::optional<ExtensionRow> extensionRow(std::string_view line) {
   std::size_t i = 0;
   while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
   const std::size_t digits = i;
-  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+  std::size_t offset = 0;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
+    // Past any EDID's length: a row out of place, whatever it says.
+    if (offset < 1000000) offset = offset * 10 + static_cast<std::size_t>(line[i] - '0');
+    ++i;
+  }
   if (i == digits) return std::nullopt;
   while (i < line.size() && line[i] == ' ') ++i;
   if (i == line.size() || line[i] != ':') return std::nullopt;
-  return line.substr(i + 1);
+  return ExtensionRow{offset, line.substr(i + 1)};
 }
 
 std::size_t writeWithStdio(const char* data, std::size_t size, std::FILE* file) {
@@ -100,6 +113,13 @@ std::string extensionSectionText(const std::vector<std::uint8_t>& extension) {
 Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content) {
   std::vector<std::uint8_t> bytes;
   bool found = false;
+  // Rows carry the offset of their first byte in the whole EDID, from 128 on.
+  std::size_t expected = kEdidSize;
+  const auto missing = [](std::size_t row) {
+    return failure("The extension row " + std::to_string(row) + " is missing (cells " +
+                   std::to_string(row) + " to " + std::to_string(row + kExtensionRowSize - 1) +
+                   ")");
+  };
   for (const std::string_view line : splitFileLines(content)) {
     if (!found) {
       found = containsMarker(line, kExtensionSectionHeading);
@@ -107,9 +127,18 @@ Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content
     }
     const auto row = extensionRow(line);
     if (!row) continue;
+    const std::size_t offset = row->offset;
+    if (offset > expected) return missing(expected);
+    if (offset < expected)
+      return failure("The extension row " + std::to_string(offset) + " comes where row " +
+                     std::to_string(expected) + " should be");
+    const std::string name = "The extension row " + std::to_string(offset);
+    if (offset >= static_cast<std::size_t>(kEdidSize) * (1 + kMaxExtensionBlocks))
+      return failure(name + " lies past the last of 255 extension blocks");
     char first = 0;
     bool open = false;
-    for (const char c : *row) {
+    std::size_t cell = offset;
+    for (const char c : row->text) {
       if (c == ' ' || static_cast<unsigned char>(c) < 32) continue;
       if (!open) {
         first = c;
@@ -118,13 +147,85 @@ Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content
       }
       open = false;
       if (hexDigit(first) < 0 || hexDigit(c) < 0)
-        return failure("The extension row \"" + std::string(line) + "\" holds \"" +
-                       std::string{first, c} + "\", not two hex digits");
+        return failure(name + " holds \"" + std::string{first, c} + "\" in cell " +
+                       std::to_string(cell) + ", not two hex digits");
+      if (cell == offset + kExtensionRowSize)
+        return failure(name + " holds a cell too many after cell " + std::to_string(cell - 1));
       bytes.push_back(static_cast<std::uint8_t>(hexDigit(first) * 16 + hexDigit(c)));
+      ++cell;
     }
-    if (open) return failure("The extension row \"" + std::string(line) + "\" ends in half a byte");
+    if (open)
+      return failure(name + " ends in half a byte (\"" + std::string{first} + "\") in cell " +
+                     std::to_string(cell));
+    if (cell != offset + kExtensionRowSize)
+      return failure(name + " has no cell " + std::to_string(cell));
+    expected += kExtensionRowSize;
   }
+  // Blocks are whole.
+  if (expected % kEdidSize != 0) return missing(expected);
   return bytes;
+}
+
+Status checkEdidCodeRows(std::string_view content) {
+  constexpr std::size_t kRowSize = 10;
+  constexpr auto kCells = static_cast<std::size_t>(kEdidSize);
+  const auto rowOf = [](std::size_t cell) {
+    return "The EDID code row " + std::to_string(cell / kRowSize * kRowSize);
+  };
+  // Where the cells run out at cell: a whole row missing, or a cell of one.
+  const auto missingFrom = [&rowOf](std::size_t cell, std::size_t upTo) {
+    if (cell % kRowSize != 0) return failure(rowOf(cell) + " has no cell " + std::to_string(cell));
+    return failure(rowOf(cell) + " is missing (cells " + std::to_string(cell) + " to " +
+                   std::to_string(std::min(cell + kRowSize, upTo) - 1) + ")");
+  };
+  const auto lines = splitFileLines(content);
+  std::size_t next = 0;  // the line after the marker's two lines
+  for (std::size_t i = 0; i < lines.size() && next == 0; ++i)
+    if (containsMarker(lines[i])) next = i + 3;
+  if (next == 0) return failure(kInvalidDataFileMessage);
+  // Cells flow from row to row as the reader takes them, so a hand-edited file may
+  // lay them out as it likes; a row's label, where it has one, says where it starts.
+  std::size_t cells = 0;
+  for (std::size_t i = next; i < lines.size() && cells < kCells; ++i) {
+    const std::size_t bar = lines[i].find('|');
+    if (bar == std::string_view::npos) continue;
+    std::string_view label = lines[i].substr(0, bar);
+    while (!label.empty() && label.front() == ' ') label.remove_prefix(1);
+    while (!label.empty() && label.back() == ' ') label.remove_suffix(1);
+    if (!label.empty() && label.size() <= 3 &&
+        std::all_of(label.begin(), label.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      const auto start = static_cast<std::size_t>(std::stoi(std::string(label)));
+      if (cells < start) return missingFrom(cells, start);
+      if (cells > start)
+        return failure(rowOf(start - 1) + " holds a cell too many after cell " +
+                       std::to_string(start - 1));
+    }
+    // A word of odd length is where a cell lost or gained a digit.
+    const std::string_view text = lines[i].substr(bar + 1);
+    std::size_t characters = 0;
+    std::optional<std::pair<std::size_t, std::string_view>> odd;
+    for (std::size_t k = 0; k < text.size();) {
+      if (static_cast<unsigned char>(text[k]) <= 32) {
+        ++k;
+        continue;
+      }
+      std::size_t end = k;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) > 32) ++end;
+      if ((end - k) % 2 != 0 && !odd) odd = {characters, text.substr(k, end - k)};
+      characters += end - k;
+      k = end;
+    }
+    if (characters % 2 != 0) {
+      const std::size_t cell = cells + odd->first / 2;
+      return failure(rowOf(cell) + " holds \"" + std::string(odd->second) + "\" in cell " +
+                     std::to_string(cell) + "; a cell takes two hex digits");
+    }
+    cells += characters / 2;
+    if (cells > kCells)
+      return failure(rowOf(kCells - 1) + " holds a cell too many after cell " +
+                     std::to_string(kCells - 1));
+  }
+  return cells < kCells ? missingFrom(cells, kCells) : success();
 }
 
 std::vector<std::string_view> splitFileLines(std::string_view content) {

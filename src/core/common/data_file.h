@@ -34,11 +34,20 @@ std::string dataFileText(const std::vector<std::string>& reportLines);
 std::string extensionSectionText(const std::vector<std::uint8_t>& extension);
 
 /// The bytes of a data file's extension section: after the heading line (any case),
-/// every line that starts with a decimal offset and ":" adds the hex pairs after the
-/// colon (spaces inside a pair do not matter, as in the base block's rows); other
-/// lines are skipped. Empty when the content has no such section. Fails naming the
-/// row when a pair is not two hex digits.
+/// every line that starts with a decimal offset and ":" is a row of 16 hex pairs
+/// (spaces inside a pair do not matter, as in the base block's rows); other lines
+/// are skipped. The rows run on from offset 128 to the end of a whole block. Empty
+/// when the content has no such section. Fails naming the row and the cell when a
+/// pair is not two hex digits, a row has too few or too many cells, or a row is
+/// missing or out of place.
 Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content);
+
+/// Checks that the rows after a data file's "128 BYTES OF EDID CODE:" line and its
+/// two heading lines give parseEdidCodeSection whole cells for all 128 bytes: fails
+/// naming the row (cell / 10 x 10) and the cell where a row's characters do not pair
+/// up (a cell of one digit would shift every later one) or where the cells end early
+/// (missing rows). Rows may hold any number of cells, as hand-edited files do.
+Status checkEdidCodeRows(std::string_view content);
 
 /// The lines of a file's content. A line ends at LF, with a CR before it dropped,
 /// so CR LF and LF-only files read alike; a last line without an end still counts.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "core/common/data_file.h"
 #include "core/common/host.h"
@@ -24,12 +25,17 @@ bool allHex(std::string_view text) {
          std::all_of(text.begin(), text.end(), [](char c) { return hexDigit(c) >= 0; });
 }
 
-// NUL or a control character that no text file holds.
+// Text may hold a stray control character (an editor's trailing NUL); raw EDID
+// blocks are full of them: every block of the corpus has at least 13 in 128 bytes,
+// or none at all in a filler block after a base block starting with the header.
 bool looksBinary(std::string_view content) {
-  return std::any_of(content.begin(), content.end(), [](char ch) {
+  const auto controls = std::count_if(content.begin(), content.end(), [](char ch) {
     const auto c = static_cast<unsigned char>(ch);
-    return c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' && c != 0x1A;
+    return (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' &&
+            c != 0x1A) ||
+           c == 0x7F;
   });
+  return controls > 0 && static_cast<std::size_t>(controls) * 32 >= content.size();
 }
 
 // A registry export starts with its signature line, in UTF-16LE after a byte order
@@ -72,6 +78,7 @@ EdidInput fromBytes(EdidInputKind kind, std::string_view bytes) {
   const std::size_t kept = std::min<std::size_t>(whole, kMaxExtensionBlocks);
   input.extension.assign(rest.begin(),
                          rest.begin() + static_cast<std::ptrdiff_t>(kept * kEdidSize));
+  input.dropped = rest.size() - input.extension.size();
   if (whole > kept)
     input.warning += "Only the first 255 extension blocks are kept; " +
                      plural(whole - kept, "more is", "more are") + " left out.\r\n";
@@ -82,21 +89,15 @@ EdidInput fromBytes(EdidInputKind kind, std::string_view bytes) {
   return input;
 }
 
-EdidInput fromDataFile(std::vector<std::string> cells, std::string_view content) {
+Result<EdidInput> fromDataFile(std::vector<std::string> cells, std::string_view content) {
+  // A damaged row would shift or drop cells without a word: refuse it instead.
+  if (const Status rows = checkEdidCodeRows(content); !rows) return failure(rows.error());
+  auto extension = parseExtensionSection(content);
+  if (!extension) return failure(extension.error());
   EdidInput input;
   input.kind = EdidInputKind::DataFile;
   input.cells = std::move(cells);
-  auto extension = parseExtensionSection(content);
-  if (!extension) {
-    input.warning = extension.error() + "; the extension blocks are left out.\r\n";
-    return input;
-  }
-  // The extension section is data like any other: whole blocks only.
-  std::string bytes(kEdidSize, '\0');
-  bytes.append(extension->begin(), extension->end());
-  EdidInput blocks = fromBytes(EdidInputKind::DataFile, bytes);
-  input.extension = std::move(blocks.extension);
-  input.warning = std::move(blocks.warning);
+  input.extension = std::move(extension).value();
   return input;
 }
 
@@ -109,8 +110,6 @@ std::optional<EdidInput> fromRegistryExport(std::string_view content) {
   if (data.empty()) return std::nullopt;
   return fromBytes(EdidInputKind::RegistryExport, data);
 }
-
-enum class LineKind { Blank, Noise, Bytes };
 
 // Removes C comments from line, carrying an open "/*" over to the next line.
 std::string withoutComments(std::string_view line, bool& inComment) {
@@ -135,51 +134,80 @@ std::string withoutComments(std::string_view line, bool& inComment) {
   return text;
 }
 
-// The bytes of one line of hex text, and whether it was one. In C source the values
-// sit between an initializer's braces; elsewhere braces are only characters, as in
-// the character column of a dump.
-LineKind hexLine(std::string text, bool cSource, std::vector<std::uint8_t>& bytes) {
-  if (cSource) {
-    if (const std::size_t open = text.rfind('{'); open != std::string::npos)
-      text.erase(0, open + 1);
-    if (const std::size_t close = text.find('}'); close != std::string::npos) text.erase(close);
-  } else if (const std::size_t bar = text.find('|'); bar != std::string::npos) {
-    text.erase(bar);  // hexdump -C's character column
-  }
-  for (char& c : text)
-    if (c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\f' || c == '\v') c = ' ';
+bool separator(char c) {
+  return c == ' ' || c == ',' || c == ';' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
 
-  std::vector<std::string_view> fields;
-  const std::string_view view(text);
-  for (std::size_t i = 0; i < view.size();) {
-    const std::size_t start = view.find_first_not_of(' ', i);
-    if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(view.find(' ', start), view.size());
-    fields.push_back(view.substr(start, end - start));
-    i = end;
+// The words of one line, one at a time, without copying the line: a single line can
+// be the whole file.
+class Words {
+ public:
+  explicit Words(std::string_view text) : m_text(text) {}
+  /// The next word; empty at the end of the line.
+  std::string_view next() {
+    while (m_at < m_text.size() && separator(m_text[m_at])) ++m_at;
+    const std::size_t start = m_at;
+    while (m_at < m_text.size() && !separator(m_text[m_at])) ++m_at;
+    return m_text.substr(start, m_at - start);
   }
-  if (fields.empty()) return LineKind::Blank;
 
-  std::size_t first = 0;
-  bool besideWords = false;
-  if (fields[0].size() > 1 && fields[0].back() == ':') {
+ private:
+  std::string_view m_text;
+  std::size_t m_at = 0;
+};
+
+// What the start of a line says it is.
+enum class LineKind { Blank, Star, End, Values };
+
+struct LineHead {
+  LineKind kind = LineKind::Blank;
+  std::string_view offset;   // the dump's offset column, when the line has one
+  bool besideWords = false;  // after a label that is not an offset
+  Words values{{}};          // the words that may be values
+};
+
+LineHead lineHead(std::string_view text, bool offsetsSeen) {
+  LineHead head;
+  Words words(text);
+  const std::string_view first = words.next();
+  if (first.empty()) return head;
+  const Words afterFirst = words;
+  const std::string_view second = words.next();
+  if (first == "*" && second.empty()) {
+    head.kind = LineKind::Star;  // hexdump and od: lines like the one before, up to the next offset
+    return head;
+  }
+  head.kind = LineKind::Values;
+  head.values = afterFirst;
+  if (first.size() > 1 && first.back() == ':') {
     // An offset ("00000080:") or a label ("EDID:").
-    first = 1;
-    besideWords = !allHex(fields[0].substr(0, fields[0].size() - 1));
-  } else if (fields.size() > 1 && allHex(fields[0]) && fields[0].size() >= 3 &&
-             fields[0].size() != fields[1].size()) {
-    first = 1;  // hexdump's offset column
-  } else if (fields.size() == 1 && allHex(fields[0]) &&
-             (fields[0].size() == 7 || fields[0].size() == 8)) {
-    return LineKind::Blank;  // the end offset hexdump and od print last
+    const std::string_view label = first.substr(0, first.size() - 1);
+    if (allHex(label))
+      head.offset = label;
+    else
+      head.besideWords = true;
+  } else if (!second.empty() && allHex(first) && first.size() >= 3 &&
+             first.size() != second.size()) {
+    head.offset = first;  // hexdump's and od's offset column
+  } else if (second.empty() && allHex(first) &&
+             (first.size() == 7 || first.size() == 8 || (offsetsSeen && first.size() == 6))) {
+    head.kind = LineKind::End;  // the end offset hexdump and od print last
+    head.offset = first;
+  } else {
+    head.values = Words(text);
   }
+  return head;
+}
 
+// Appends the values of a line to bytes and says how many there were; a line that
+// turns out to be prose adds none.
+std::size_t readValues(LineHead& head, std::vector<std::uint8_t>& bytes) {
   const std::size_t before = bytes.size();
+  bool besideWords = head.besideWords;
   // The groups of a dump line are all as wide; a narrower word after them is the
   // character column (xxd's "ED MONITOR").
   std::size_t width = 0;
-  for (std::size_t i = first; i < fields.size(); ++i) {
-    std::string_view field = fields[i];
+  for (std::string_view field = head.values.next(); !field.empty(); field = head.values.next()) {
     const bool prefixed =
         field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X');
     if (prefixed) field.remove_prefix(2);
@@ -197,33 +225,202 @@ LineKind hexLine(std::string text, bool cSource, std::vector<std::uint8_t>& byte
       bytes.push_back(static_cast<std::uint8_t>(hexDigit(field[k]) * 16 + hexDigit(field[k + 1])));
   }
   const std::size_t found = bytes.size() - before;
-  if (found == 0 || (besideWords && found < kLeastBytesBesideWords)) {
+  // An offset makes a line a dump line whatever follows its values.
+  if (besideWords && head.offset.empty() && found < kLeastBytesBesideWords) {
     bytes.resize(before);
-    return LineKind::Noise;
+    return 0;
   }
-  return LineKind::Bytes;
+  return found;
 }
+
+// The value of an offset column in radix, if every digit is one of it.
+std::optional<std::uint64_t> offsetValue(std::string_view text, int radix) {
+  if (text.size() > 12) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    const int digit = hexDigit(c);
+    if (digit < 0 || digit >= radix) return std::nullopt;
+    value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+  }
+  return value;
+}
+
+// A "*" never stands for more than this: far more than any EDID, far less than a
+// mistyped offset would cost.
+constexpr std::uint64_t kLargestRepeat = 1 << 20;
+
+// One run of hex lines. Where the lines carry offsets, their bytes are placed by
+// them: a "*" repeats the line before it up to the next offset.
+class Run {
+ public:
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+
+  bool placed() const { return !m_first.empty(); }
+
+  /// Makes room up to offset before a line's values; false when the offset goes back,
+  /// which starts another dump.
+  bool placeAt(std::string_view offset) {
+    if (!placed()) {
+      m_first = offset;
+      m_base = bytes.size();
+    } else {
+      if (m_radix == 0) m_radix = radixOf(offset);
+      const auto first = offsetValue(m_first, m_radix);
+      const auto at = offsetValue(offset, m_radix);
+      if (!first || !at || *at < *first || *at - *first < bytes.size() - m_base) return false;
+      const std::uint64_t missing = *at - *first - (bytes.size() - m_base);
+      if (missing > 0 && (!m_repeat || m_lastCount == 0)) {
+        error = "The hex dump jumps to offset " + std::string(offset) + " without a \"*\" line; " +
+                plural(missing, "byte is", "bytes are") + " missing before it";
+        return true;
+      }
+      if (*at - *first > kLargestRepeat) {
+        error = "The hex dump repeats a line up to offset " + std::string(offset) +
+                ", past the end of any EDID";
+        return true;
+      }
+      for (std::size_t i = 0; i < missing; ++i)
+        bytes.push_back(bytes[m_lastStart + i % m_lastCount]);
+    }
+    m_last = offset;
+    m_lastStart = bytes.size();
+    m_lastCount = 0;
+    m_repeat = false;
+    return true;
+  }
+  /// Records how many values the line at the last offset held.
+  void lineHeld(std::size_t count) { m_lastCount = count; }
+  void repeat() { m_repeat = true; }
+
+ private:
+  // hexdump -C, xxd and od -A x count in hex. od's 7 digits are octal unless told
+  // otherwise (-A d: decimal): the radix whose step from the line before matches
+  // that line's length.
+  int radixOf(std::string_view offset) const {
+    if (offset.size() != 7) return 16;
+    if (!m_repeat && m_lastCount > 0) {
+      for (const int radix : {8, 10, 16}) {
+        const auto last = offsetValue(m_last, radix);
+        const auto at = offsetValue(offset, radix);
+        if (last && at && *at >= *last && *at - *last == m_lastCount) return radix;
+      }
+    }
+    return offsetValue(offset, 8) && offsetValue(m_first, 8) ? 8 : 16;
+  }
+
+  std::string_view m_first, m_last;
+  std::size_t m_base = 0, m_lastStart = 0, m_lastCount = 0;
+  bool m_repeat = false;
+  int m_radix = 0;
+};
+
+// Picks the EDID out of hex text run by run, keeping only the run being read and the
+// first long run without a header.
+class HexTextReader {
+ public:
+  /// False once the EDID has been found.
+  bool line(std::string_view text) {
+    LineHead head = lineHead(text, m_run.placed());
+    switch (head.kind) {
+      case LineKind::Blank:
+        return true;
+      case LineKind::Star:
+        if (!m_run.placed()) return endRun();
+        m_run.repeat();
+        return true;
+      case LineKind::End:
+        // Only a dump with offsets has an end offset; elsewhere it is a number alone.
+        if (!m_run.placed()) return true;
+        m_run.placeAt(head.offset);
+        return endRun();
+      case LineKind::Values:
+        break;
+    }
+    const std::size_t before = m_run.bytes.size();
+    if (!head.offset.empty() && !m_run.placeAt(head.offset)) {
+      if (!endRun()) return false;
+      m_run.placeAt(head.offset);
+    }
+    if (!m_run.error.empty()) return endRun();
+    const std::size_t placedAt = m_run.bytes.size();
+    const std::size_t found = readValues(head, m_run.bytes);
+    if (found == 0) {
+      // Prose ends a run.
+      m_run.bytes.resize(before);
+      if (!m_run.bytes.empty()) return endRun();
+      m_run = Run();
+      return true;
+    }
+    if (!head.offset.empty()) m_run.lineHeld(m_run.bytes.size() - placedAt);
+    return true;
+  }
+
+  Result<std::vector<std::uint8_t>> result() {
+    if (m_found) return std::move(*m_found);
+    if (!endRun()) return std::move(*m_found);
+    if (!m_error.empty()) return failure(m_error);
+    return std::move(m_fallback);
+  }
+
+ private:
+  // Ends the current run; false when it held the EDID.
+  bool endRun() {
+    Run run = std::exchange(m_run, Run());
+    const auto header =
+        std::search(run.bytes.begin(), run.bytes.end(), kEdidHeader.begin(), kEdidHeader.end());
+    if (header != run.bytes.end()) {
+      if (!run.error.empty()) {
+        m_found = failure(run.error);
+      } else {
+        run.bytes.erase(run.bytes.begin(), header);
+        m_found = std::move(run.bytes);
+      }
+      return false;
+    }
+    if (!run.error.empty() && m_error.empty()) m_error = run.error;
+    if (m_fallback.empty() && run.error.empty() &&
+        run.bytes.size() >= static_cast<std::size_t>(kEdidSize))
+      m_fallback = std::move(run.bytes);
+    return true;
+  }
+
+  Run m_run;
+  std::vector<std::uint8_t> m_fallback;
+  std::string m_error;
+  std::optional<Result<std::vector<std::uint8_t>>> m_found;
+};
 
 }  // namespace
 
-std::vector<std::uint8_t> hexTextEdid(std::string_view text) {
-  std::vector<std::vector<std::uint8_t>> runs(1);
+Result<std::vector<std::uint8_t>> hexTextEdid(std::string_view text) {
+  HexTextReader reader;
   // An array initializer; its comments and braces would be noise anywhere else.
   const bool cSource =
       text.find("= {") != std::string_view::npos || text.find("={") != std::string_view::npos;
   bool inComment = false;
-  for (const std::string_view line : splitFileLines(text)) {
-    const std::string clean = cSource ? withoutComments(line, inComment) : std::string(line);
-    const LineKind kind = hexLine(clean, cSource, runs.back());
-    if (kind == LineKind::Noise && !runs.back().empty()) runs.emplace_back();
+  std::string clean;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (cSource) {
+      // Only a line with a comment is copied.
+      if (inComment || line.find('/') != std::string_view::npos) {
+        clean = withoutComments(line, inComment);
+        line = clean;
+      }
+      // The values sit between an initializer's braces.
+      if (const std::size_t open = line.rfind('{'); open != std::string_view::npos)
+        line.remove_prefix(open + 1);
+      if (const std::size_t close = line.find('}'); close != std::string_view::npos)
+        line = line.substr(0, close);
+    } else if (const std::size_t bar = line.find('|'); bar != std::string_view::npos) {
+      line = line.substr(0, bar);  // hexdump -C's character column
+    }
+    if (!reader.line(line)) break;
   }
-  for (const auto& run : runs) {
-    const auto header = std::search(run.begin(), run.end(), kEdidHeader.begin(), kEdidHeader.end());
-    if (header != run.end()) return {header, run.end()};
-  }
-  for (const auto& run : runs)
-    if (run.size() >= static_cast<std::size_t>(kEdidSize)) return run;
-  return {};
+  return reader.result();
 }
 
 Result<EdidInput> readEdidInput(std::string_view content) {
@@ -240,10 +437,11 @@ Result<EdidInput> readEdidInput(std::string_view content) {
       return failure(kInvalidDataFileMessage);
     return fromBytes(EdidInputKind::Binary, content);
   }
-  const std::vector<std::uint8_t> bytes = hexTextEdid(content);
-  if (bytes.empty()) return failure(kInvalidDataFileMessage);
+  const auto bytes = hexTextEdid(content);
+  if (!bytes) return failure(bytes.error());
+  if (bytes->empty()) return failure(kInvalidDataFileMessage);
   return fromBytes(EdidInputKind::HexText,
-                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+                   std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 }  // namespace edid

@@ -28,6 +28,9 @@ struct EdidInput {
   /// What was wrong but could be read past (a short base block, a partial last
   /// block), one sentence per line ended by CR LF; empty for a sound file.
   std::string warning;
+  /// How many of the bytes read were left out (a partial last block, blocks past the
+  /// 255th); the warning says so.
+  std::size_t dropped = 0;
 };
 
 /// Finds the EDID in content. Fails with kInvalidDataFileMessage when the content
@@ -38,7 +41,11 @@ Result<EdidInput> readEdidInput(std::string_view content);
 /// the header 00 FF FF FF FF FF FF 00 (from the header on), else the first run of at
 /// least 128 bytes. A hex line is a line of hex pairs, with or without spaces,
 /// commas, "0x" prefixes or an offset before them; other lines end a run, blank
-/// lines do not. Empty when there is none.
-std::vector<std::uint8_t> hexTextEdid(std::string_view text);
+/// lines do not. Where lines carry offsets (hexdump, od, xxd), bytes are placed by
+/// them: a "*" line repeats the line before it up to the next offset, the final
+/// offset alone gives the length, and an offset going back starts another run.
+/// Empty when there is none; fails naming the offset when the run that holds the
+/// header skips bytes without a "*".
+Result<std::vector<std::uint8_t>> hexTextEdid(std::string_view text);
 
 }  // namespace edid

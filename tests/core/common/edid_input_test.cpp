@@ -6,10 +6,12 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "core/common/data_file.h"
 #include "core/common/extension_blocks.h"
 #include "core/common/text.h"
+#include "core/report/report.h"
 #include "support/corpus.h"
 #include "support/fake_sources.h"
 
@@ -227,18 +229,115 @@ TEST(EdidInput, DataFilesKeepTheirTokensAndExtensionSection) {
   EXPECT_EQ(input->cells[128], "");  // the extension rows do not spill into the grid
   EXPECT_EQ(input->extension, extensionOf(bytes));
   EXPECT_EQ(input->warning, "");
+}
 
-  // A broken extension row loses the extension, not the base block.
-  std::string broken = section;
-  broken.replace(broken.find("  256:") + 7, 2, "QQ");
-  const auto partial = readEdidInput(text + broken);
-  ASSERT_TRUE(partial.ok());
-  EXPECT_EQ(partial->cells[4], hex2(bytes[4]));
-  EXPECT_TRUE(partial->extension.empty());
-  EXPECT_NE(partial->warning.find("holds \"QQ\", not two hex digits; the extension blocks are "
-                                  "left out."),
-            std::string::npos)
-      << partial->warning;
+// What a dump tool prints for a file.
+std::string toolOutput(const std::string& command) {
+  std::string text;
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return text;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+    text.append(buffer, got);
+  return text;
+}
+
+// Without -v, hexdump and od print "*" for lines like the one before, up to the next
+// offset; od counts in octal unless told otherwise.
+TEST(EdidInput, DumpToolOutputOfEveryMultiBlockCorpusEdidReadsBack) {
+  const char* const tools[] = {"hexdump -C", "od -A x -t x1", "od -t x1", "xxd"};
+  int repeats = 0;
+  for (const std::string& id : test::corpusIds()) {
+    const Bytes bytes = test::corpusBytes(id);
+    if (bytes.size() <= std::size_t(kEdidSize)) continue;
+    for (const std::string tool : tools) {
+      const std::string text = toolOutput(tool + " " + test::corpusDir() + "/" + id + ".bin");
+      repeats += text.find("\n*\n") != std::string::npos;
+      const auto input = readEdidInput(text);
+      ASSERT_TRUE(input.ok()) << id << " " << tool << ": " << input.error();
+      EXPECT_EQ(input->cells, cellsOf(bytes)) << id << " " << tool;
+      EXPECT_EQ(input->extension, extensionOf(bytes)) << id << " " << tool;
+      EXPECT_EQ(input->warning, "") << id << " " << tool;
+    }
+  }
+  EXPECT_GT(repeats, 100);
+}
+
+TEST(EdidInput, ADumpThatSkipsBytesIsRefusedNamingTheOffset) {
+  const std::string path = test::corpusDir() + "/FA6E41896752.bin";
+  const Bytes first = test::corpusBytes("000CCAC2C577");
+  struct Row {
+    const char* tool;
+    const char* dropped;  // the start of the line left out
+    const char* offset;   // the line after it
+  };
+  for (const Row& row :
+       {Row{"hexdump -C", "00000010", "00000020"}, Row{"od -A x -t x1", "0000f0", "000100"},
+        Row{"xxd", "00000080:", "00000090"}}) {
+    std::string text = toolOutput(std::string(row.tool) + " " + path);
+    const std::size_t line = text.find(std::string("\n") + row.dropped);
+    ASSERT_NE(line, std::string::npos) << row.tool;
+    text.erase(line + 1, text.find('\n', line + 1) - line);
+    const auto input = readEdidInput(text);
+    ASSERT_FALSE(input.ok()) << row.tool;
+    EXPECT_EQ(input.error(), std::string("The hex dump jumps to offset ") + row.offset +
+                                 " without a \"*\" line; 16 bytes are missing before it");
+    // Offsets going back start another dump: the first EDID is read as it was.
+    const auto two = readEdidInput(xxdText(first) + toolOutput(std::string(row.tool) + " " + path));
+    ASSERT_TRUE(two.ok()) << row.tool;
+    EXPECT_EQ(two->cells, cellsOf(first)) << row.tool;
+    EXPECT_TRUE(two->extension.empty()) << row.tool;
+  }
+}
+
+TEST(EdidInput, TextWithStrayControlBytesIsStillText) {
+  const Bytes bytes = test::corpusBytes("FA6E41896752");
+  for (const std::string& text :
+       {xrandrText(bytes) + '\0', "\a" + decoderText(bytes), hexdumpText(bytes) + "\x1b[0m"}) {
+    const auto input = readEdidInput(text);
+    ASSERT_TRUE(input.ok()) << text;
+    EXPECT_EQ(input->kind, EdidInputKind::HexText) << text;
+    EXPECT_EQ(input->cells, cellsOf(bytes)) << text;
+    EXPECT_EQ(input->extension, extensionOf(bytes)) << text;
+  }
+}
+
+// The data file edidtool writes for a 384-byte EDID, damaged as a hand or a disk
+// would; every cell and row number below is worked out from the file's layout.
+TEST(EdidInput, DamagedDataFilesAreRefusedNamingTheRowAndTheCell) {
+  const Bytes bytes = test::corpusBytes("B323DBCD820B");
+  const std::string sound =
+      dataFileText(reportLinesOf(test::corpusImage("B323DBCD820B"), "", "", momentFromEpoch(0))) +
+      extensionSectionText(extensionOf(bytes));
+  const auto read = readEdidInput(sound);
+  ASSERT_TRUE(read.ok()) << read.error();
+  EXPECT_EQ(read->extension, extensionOf(bytes));
+
+  const auto lineAt = [&sound](const std::string& start) { return sound.find("\n" + start) + 1; };
+  const auto replaced = [&sound](std::size_t at, std::size_t count, const std::string& with) {
+    return std::string(sound).replace(at, count, with);
+  };
+  const auto lineEnd = [&sound](std::size_t at) { return sound.find('\n', at) + 1; };
+  const std::size_t row10 = lineAt(" 10  |"), row120 = lineAt("120  |");
+  const std::size_t ext256 = lineAt("  256:"), ext272 = lineAt("  272:"), ext368 = lineAt("  368:");
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {replaced(ext256 + 6 + 5 * 3 + 1, 2, "GG"),
+       "The extension row 256 holds \"GG\" in cell 261, not two hex digits"},
+      {replaced(ext256 + 6 + 15 * 3 + 1, 2, " 5"),
+       "The extension row 256 ends in half a byte (\"5\") in cell 271"},
+      {replaced(ext272, lineEnd(ext272) - ext272, ""),
+       "The extension row 272 is missing (cells 272 to 287)"},
+      {sound.substr(0, ext368), "The extension row 368 is missing (cells 368 to 383)"},
+      {replaced(row10 + 6 + 8 * 4 + 2, 2, " 5"),
+       "The EDID code row 10 holds \"5\" in cell 18; a cell takes two hex digits"},
+      {replaced(row10 + 6 + 9 * 4, 4, ""), "The EDID code row 10 has no cell 19"},
+      {replaced(row120, lineEnd(row120) - row120, ""),
+       "The EDID code row 120 is missing (cells 120 to 127)"}};
+  for (const auto& [text, message] : rows) {
+    const auto input = readEdidInput(text);
+    ASSERT_FALSE(input.ok()) << message;
+    EXPECT_EQ(input.error(), message);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/common/data_file.h"
 #include "core/common/extension_blocks.h"
 #include "core/common/text.h"
+#include "core/report/report.h"
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
@@ -146,6 +147,17 @@ TEST_F(ExtensionFlows, BrokenAndForeignFilesOpenOrAreRefusedWithoutLoss) {
   test::writeBytes(file("notes.txt"), "Monitor notes\r\nModel: 8800\r\n");
   open(program, host, file("notes.txt"));
   EXPECT_EQ(host.messages, std::vector<std::string>{kInvalidDataFileMessage});
+  EXPECT_EQ(program.screen()->image, before);
+  EXPECT_EQ(program.common().CurrentFilePath, "kept.DAT");
+
+  // A damaged data file: the row and the cell named, nothing changed.
+  std::string damaged =
+      dataFileText(reportLinesOf(test::corpusImage("B323DBCD820B"), "", "", momentFromEpoch(0)));
+  test::writeBytes(file("c.DAT"), damaged.replace(damaged.find(" 10  |") + 9, 1, " "));
+  host.messages.clear();
+  open(program, host, file("c.DAT"));
+  EXPECT_EQ(host.messages, std::vector<std::string>{"The EDID code row 10 holds \"9\" in cell "
+                                                    "10; a cell takes two hex digits"});
   EXPECT_EQ(program.screen()->image, before);
   EXPECT_EQ(program.common().CurrentFilePath, "kept.DAT");
 
