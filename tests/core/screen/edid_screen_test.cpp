@@ -25,6 +25,8 @@ TEST_F(EdidScreenTest, NewScreenHoldsZerosAndDecodesNothing) {
 }
 
 TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
+  setModes(true, false);
+  focusCell(30);
   const std::vector<std::string> refused{"Please Make Your Values In Hex"};
   struct Row {
     char typed, entered;
