@@ -74,19 +74,30 @@ TEST_F(CalculatorWindowTest, BesideItTheScreenScrollsRatherThanCutACaption) {
   loadCorpus(kCorpusId);
   QTest::keyClick(window.get(), Qt::Key_F9);
   ASSERT_NE(window->calculatorWindow(), nullptr);
-  // One cell of each section, so that every frame's captions are laid out and seen.
+  // The screen keeps to its tile, beside the calculator and inside the area.
+  const QRect tile = window->screenSubWindow()->geometry();
+  EXPECT_TRUE(window->mdiArea()->viewport()->rect().contains(tile));
+  EXPECT_FALSE(tile.intersects(window->calculatorSubWindow()->geometry()));
+  EXPECT_LT(tile.width(), screen()->sizeHint().width());  // so it must scroll
+
+  // Every caption at its full width, inside each frame around it: what does not fit
+  // the tile is scrolled, not cut. One cell of each section shows every frame.
+  const QWidget* content = screen()->findChild<QWidget*>(QStringLiteral("content"));
+  ASSERT_NE(content, nullptr);
   for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
     window->forward([&] { program().screen()->txtEdit_GotFocus(index); });
     QCoreApplication::processEvents();
-    for (QWidget* widget : screen()->findChildren<QWidget*>()) {
+    for (QWidget* widget : content->findChildren<QWidget*>()) {
       auto* label = qobject_cast<QLabel*>(widget);
       const bool caption = (label && !label->wordWrap()) || qobject_cast<QAbstractButton*>(widget);
       if (!caption || !widget->isVisible()) continue;
-      EXPECT_LE(widget->sizeHint().width(), widget->width())
-          << widget->objectName().toStdString() << " at cell " << index;
+      const std::string name = widget->objectName().toStdString();
+      EXPECT_LE(widget->sizeHint().width(), widget->width()) << name << " at cell " << index;
+      for (const QWidget* inner = widget; inner != content; inner = inner->parentWidget())
+        EXPECT_TRUE(inner->parentWidget()->rect().contains(inner->geometry()))
+            << name << " cut by " << inner->parentWidget()->objectName().toStdString();
     }
   }
-  EXPECT_LT(window->screenSubWindow()->width(), screen()->sizeHint().width());
 }
 
 // Runs a Help menu item and hands its modal window to inspect before it closes.
