@@ -344,6 +344,8 @@ QSize MainWindow::fullScreenSize() {
     model.txtEdit_GotFocus(index);
     model.focusRequested = false;
     probeScreen->refresh();
+    // Never shown, the probe's layouts would keep the sizes cached before the texts.
+    for (QWidget* widget : probe->findChildren<QWidget*>()) widget->updateGeometry();
     child = child.expandedTo(probe->sizeHint());
   }
   m_mdi->removeSubWindow(probe);
