@@ -1,5 +1,6 @@
 // The hex calculator's window beside the decoding screen, the About box, the
 // information window, and --version.
+#include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
 #include <QDir>
@@ -46,12 +47,19 @@ TEST_F(CalculatorWindowTest, F9OpensItBesideTheScreenAndItComputes) {
   EXPECT_EQ(calc->display()->text(), QStringLiteral("1A5"));
   QTest::keyClick(calc, Qt::Key_Slash, Qt::KeypadModifier);
   QTest::keyClick(calc, Qt::Key_0, Qt::KeypadModifier);
-  QTest::keyClick(calc, Qt::Key_Return);  // not a calculator key
   EXPECT_TRUE(dialogs.messages.empty());
   QTest::mouseClick(calc->key(HexCalculator::kEnter), Qt::LeftButton);
   ASSERT_EQ(dialogs.messageTexts(), QStringList{QStringLiteral("Division by zero")});
   EXPECT_EQ(dialogs.messages[0].title, kTitle);
   EXPECT_EQ(program().calculator()->ResultsCell.text, "421");
+
+  // The keyboard's operators, Enter, Escape and Backspace act as their buttons do.
+  QTest::keyClick(calc, Qt::Key_Escape);
+  QTest::keyClicks(calc, QStringLiteral("12+30"));
+  QTest::keyClick(calc, Qt::Key_Return);
+  EXPECT_EQ(calc->display()->text(), QStringLiteral("42"));
+  QTest::keyClick(calc, Qt::Key_Backspace);
+  EXPECT_EQ(calc->display()->text(), QStringLiteral("4"));
 
   // F9 again keeps the one calculator; File Close on it closes it.
   QTest::keyClick(window.get(), Qt::Key_F9);
@@ -60,6 +68,36 @@ TEST_F(CalculatorWindowTest, F9OpensItBesideTheScreenAndItComputes) {
   EXPECT_EQ(window->calculatorWindow(), nullptr);
   EXPECT_FALSE(program().common().CalculatorOpen);
   EXPECT_EQ(program().calculator(), nullptr);
+}
+
+TEST_F(CalculatorWindowTest, BesideItTheScreenScrollsRatherThanCutACaption) {
+  loadCorpus(kCorpusId);
+  QTest::keyClick(window.get(), Qt::Key_F9);
+  ASSERT_NE(window->calculatorWindow(), nullptr);
+  // The screen keeps to its tile, beside the calculator and inside the area.
+  const QRect tile = window->screenSubWindow()->geometry();
+  EXPECT_TRUE(window->mdiArea()->viewport()->rect().contains(tile));
+  EXPECT_FALSE(tile.intersects(window->calculatorSubWindow()->geometry()));
+  EXPECT_LT(tile.width(), screen()->sizeHint().width());  // so it must scroll
+
+  // Every caption at its full width, inside each frame around it: what does not fit
+  // the tile is scrolled, not cut. One cell of each section shows every frame.
+  const QWidget* content = screen()->findChild<QWidget*>(QStringLiteral("content"));
+  ASSERT_NE(content, nullptr);
+  for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
+    window->forward([&] { program().screen()->txtEdit_GotFocus(index); });
+    QCoreApplication::processEvents();
+    for (QWidget* widget : content->findChildren<QWidget*>()) {
+      auto* label = qobject_cast<QLabel*>(widget);
+      const bool caption = (label && !label->wordWrap()) || qobject_cast<QAbstractButton*>(widget);
+      if (!caption || !widget->isVisible()) continue;
+      const std::string name = widget->objectName().toStdString();
+      EXPECT_LE(widget->sizeHint().width(), widget->width()) << name << " at cell " << index;
+      for (const QWidget* inner = widget; inner != content; inner = inner->parentWidget())
+        EXPECT_TRUE(inner->parentWidget()->rect().contains(inner->geometry()))
+            << name << " cut by " << inner->parentWidget()->objectName().toStdString();
+    }
+  }
 }
 
 // Runs a Help menu item and hands its modal window to inspect before it closes.

@@ -112,16 +112,21 @@ TEST_F(EdidScreenWidgetTest, LeavingACellWithThreeCharactersSendsTheFocusBack) {
   EXPECT_EQ(cell(30)->text(), QStringLiteral("1A2"));
   EXPECT_EQ(visibleFrames(), std::vector<int>{4});  // still the section of cell 30
 
-  // A refused cell keeps refusing until corrected; G5 is not hex but is accepted.
+  // A refused cell keeps refusing until corrected; a key other than a hex digit is
+  // refused at once and leaves the cell as it was.
   clickCell(40);
   EXPECT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(QApplication::focusWidget(), cell(30));
   cell(30)->selectAll();
-  QTest::keyClicks(cell(30), QStringLiteral("g5"));
+  QTest::keyClicks(cell(30), QStringLiteral("zG"));
+  EXPECT_EQ(dialogs.messageTexts().mid(2),
+            QStringList(2, QStringLiteral("Please Make Your Values In Hex")));
+  EXPECT_EQ(cell(30)->text(), QStringLiteral("1A2"));
+  QTest::keyClicks(cell(30), QStringLiteral("c5"));
   clickCell(40);
-  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages.size(), 4u);
   EXPECT_EQ(QApplication::focusWidget(), cell(40));
-  EXPECT_EQ(cell(30)->text(), QStringLiteral("G5"));
+  EXPECT_EQ(cell(30)->text(), QStringLiteral("C5"));
   EXPECT_EQ(visibleFrames(), std::vector<int>{8});
 }
 

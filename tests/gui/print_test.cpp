@@ -225,17 +225,46 @@ TEST_F(PrintToPdf, WritesTheReportInAFixedPitchFontOrSaysWhyNot) {
               fonts[2].contains(QStringLiteral("Courier")))
       << fonts[2].toStdString();
 
-  // An unreadable data file, a folder that is not there: a message, a failure, no file.
+  // The creation date is SOURCE_DATE_EPOCH's moment, Sat Dec 05, 2026 13:45:30 UTC.
+  QFile written(pdf);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.readAll().contains("/CreationDate (D:20261205134530Z)"));
+
+  // A raw binary EDID with its extension block prints as a data file does.
+  const QString raw = kDataDir + QStringLiteral("/FA6E41896752.bin");
+  ASSERT_EQ(run({QStringLiteral("--print-to-pdf"), pdf, raw}), 0) << standardError;
+  EXPECT_EQ(missingLine(readText(kDataDir + QStringLiteral("/FA6E41896752.report")),
+                        pdfTool(QStringLiteral("pdftotext"),
+                                {QStringLiteral("-layout"), pdf, QStringLiteral("-")})),
+            "");
+
+  // Each failure names the program and the file, and writes nothing.
   const QString missing = dir.filePath(QStringLiteral("missing.DAT"));
+  const QString text = dir.filePath(QStringLiteral("notes.txt"));
+  QFile notes(text);
+  ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("no EDID here\n") > 0);
+  notes.close();
   const QString other = dir.filePath(QStringLiteral("other.pdf"));
-  EXPECT_NE(run({QStringLiteral("--print-to-pdf"), other, missing}), 0);
-  EXPECT_EQ(standardError,
-            "Cannot open " + missing.toStdString() + ": No such file or directory\n");
-  EXPECT_FALSE(QFile::exists(other));
   const QString nowhere = dir.filePath(QStringLiteral("none/report.pdf"));
-  EXPECT_NE(run({QStringLiteral("--print-to-pdf"), nowhere, kDataFile}), 0);
-  EXPECT_EQ(standardError,
-            "Cannot print to " + nowhere.toStdString() + ": No such file or directory\n");
+  const std::string nothing = ": No such file or directory\n";
+  struct Row {
+    QString out, in;
+    std::string error;
+  };
+  for (const Row& row : {
+           Row{other, missing, "edidedit: Cannot open " + missing.toStdString() + nothing},
+           Row{other, text,
+               "edidedit: " + text.toStdString() + ": This File is not a Valid EDID/DDC File\n"},
+           Row{nowhere, kDataFile, "edidedit: Cannot print to " + nowhere.toStdString() + nothing},
+           Row{dir.path() + QStringLiteral("/./notes.txt"), text,
+               "edidedit: " + dir.path().toStdString() +
+                   "/./notes.txt: is the EDID file itself; the PDF needs another name\n"},
+       }) {
+    EXPECT_NE(run({QStringLiteral("--print-to-pdf"), row.out, row.in}), 0);
+    EXPECT_EQ(standardError, row.error);
+  }
+  EXPECT_FALSE(QFile::exists(other));
+  EXPECT_EQ(readText(text), QStringLiteral("no EDID here\n"));
 }
 
 }  // namespace

@@ -149,6 +149,9 @@ Status HexCalculator::press(int index) {
       if (const Status done = appendHexDigit(digit); !done) return done;
     } else if (DisplayMode == 2) {
       if (const Status done = appendBinaryDigit(digit); !done) return done;
+    } else if (entry == "0" || entry == "-0") {
+      // A digit after a lone zero replaces it: "0" then "5" is 5, not 05.
+      entry.back() = digit;
     } else {
       entry += digit;
     }
@@ -200,17 +203,44 @@ Status HexCalculator::backStep() {
   return success();
 }
 
-bool HexCalculator::Form_KeyUp(int KeyCode) {
+bool HexCalculator::Form_KeyPress(int KeyAscii) {
   int index = -1;
-  if (KeyCode >= 48 && KeyCode <= 57) index = KeyCode - 48;
-  if (KeyCode >= 96 && KeyCode <= 105) index = KeyCode - 96;
-  if (KeyCode >= 65 && KeyCode <= 70) index = KeyCode - 65 + kDigitA;
-  if (KeyCode == 107) index = kPlus;
-  if (KeyCode == 109) index = kMinus;
-  if (KeyCode == 106) index = kTimes;
-  if (KeyCode == 111) index = kDivide;
-  if (KeyCode == 110) index = kPoint;
-  if (KeyCode == 8) index = kBackStep;
+  if (KeyAscii >= '0' && KeyAscii <= '9') index = KeyAscii - '0';
+  if (KeyAscii >= 'A' && KeyAscii <= 'F') index = KeyAscii - 'A' + kDigitA;
+  if (KeyAscii >= 'a' && KeyAscii <= 'f') index = KeyAscii - 'a' + kDigitA;
+  switch (KeyAscii) {
+    case '+':
+      index = kPlus;
+      break;
+    case '-':
+      index = kMinus;
+      break;
+    case '*':
+      index = kTimes;
+      break;
+    case '/':
+      index = kDivide;
+      break;
+    case '=':
+    case 13:
+      index = kEnter;
+      break;
+    case 27:
+      index = kClear;
+      break;
+    case 127:
+      index = kClearEntry;
+      break;
+    case '.':
+    case ',':
+      index = kPoint;
+      break;
+    case 8:
+      index = kBackStep;
+      break;
+    default:
+      break;
+  }
   if (index < 0) return false;
   Command1_Click(index);
   return true;

@@ -57,10 +57,11 @@ class HexCalculator {
   // ---- Events --------------------------------------------------------------
   /// A button (0..25); indices out of range do nothing.
   void Command1_Click(int Index);
-  /// Key release with a Windows virtual key code: digits (48-57, keypad 96-105),
-  /// A-F (65-70), keypad + - * / (107, 109, 106, 111), keypad point (110) and
-  /// Backspace (8) press their button, enabled or not. Returns whether the key acted.
-  bool Form_KeyUp(int KeyCode);
+  /// A key typed on the window, by its character, presses its button as a desktop
+  /// calculator does, enabled or not: digits, A-F in either case, + - * /, "=" and
+  /// Enter (13), "." or ",", Backspace (8), Escape (27, "Clear") and Delete (127,
+  /// "CE"). Returns whether the key acted.
+  bool Form_KeyPress(int KeyAscii);
   /// Selects mode Index (0 hexadecimal, 1 decimal, 2 binary).
   void Option1_Click(int Index);
 

@@ -72,14 +72,19 @@ ReportMoment momentFromEpoch(std::int64_t seconds) {
   return m;
 }
 
+std::optional<std::int64_t> sourceDateEpoch() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (!epoch || !*epoch) return std::nullopt;
+  std::int64_t seconds = 0;
+  const char* end = epoch + std::char_traits<char>::length(epoch);
+  const auto [last, error] = std::from_chars(epoch, end, seconds);
+  if (error != std::errc() || last != end || seconds < 0 || seconds > kLastEpochSecond)
+    return std::nullopt;
+  return seconds;
+}
+
 ReportMoment currentReportMoment() {
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-    std::int64_t seconds = 0;
-    const char* end = epoch + std::char_traits<char>::length(epoch);
-    const auto [last, error] = std::from_chars(epoch, end, seconds);
-    if (error == std::errc() && last == end && seconds >= 0 && seconds <= kLastEpochSecond)
-      return momentFromEpoch(seconds);
-  }
+  if (const auto seconds = sourceDateEpoch()) return momentFromEpoch(*seconds);
   const std::time_t now = std::time(nullptr);
   std::tm local{};
 #if defined(_WIN32)

@@ -4,6 +4,7 @@
 // The same lines are shown in the document window and written as the data file.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct ReportMoment {
 
 /// The moment in UTC that lies the given seconds after 1970-01-01 00:00:00.
 ReportMoment momentFromEpoch(std::int64_t seconds);
+
+/// The whole seconds in SOURCE_DATE_EPOCH (0 up to the end of year 9999); empty
+/// when it is unset or malformed.
+std::optional<std::int64_t> sourceDateEpoch();
 
 /// The moment a report is built: when SOURCE_DATE_EPOCH holds a whole number of
 /// seconds (0 up to the end of year 9999), that moment in UTC, so that output can be

@@ -1,5 +1,7 @@
 #include "core/screen/edid_screen.h"
 
+#include <cctype>
+
 #include "core/common/text.h"
 #include "core/screen/focus_map.h"
 #include "core/sections/established.h"
@@ -7,6 +9,8 @@
 namespace edid {
 
 namespace {
+
+constexpr const char* kNotHexMessage = "Please Make Your Values In Hex";
 
 constexpr const char* kHintCaptions[kSectionCount] = {
     "Header (0 - 7)",
@@ -94,8 +98,17 @@ void EdidScreen::BuildEDIDDefinations() {
 // ---------------------------------------------------------------------------
 // Cell events
 
-char EdidScreen::txtEdit_KeyPress(char key) {
-  return toUpper(key);
+bool EdidScreen::txtEdit_KeyPress(int index, char& key) {
+  const auto code = static_cast<unsigned char>(key);
+  if (code < 0x20 || code == 0x7F) return true;
+  if (index < 0 || index >= kGridCells || cellLocked[static_cast<std::size_t>(index)]) return true;
+  // A non-hex cell would only be refused at save, so it never gets in.
+  if (!std::isxdigit(code)) {
+    m_host.message(kNotHexMessage);
+    return false;
+  }
+  key = toUpper(key);
+  return true;
 }
 
 void EdidScreen::txtEdit_KeyUp(int index) {
@@ -122,7 +135,7 @@ bool EdidScreen::txtEdit_LostFocus(int index) {
     return true;
   }
   if (text.size() < 3) return true;
-  m_host.message("Please Make Your Values In Hex");
+  m_host.message(kNotHexMessage);
   requestFocus(FocusControl::Cell, index);
   return false;
 }

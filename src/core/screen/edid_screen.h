@@ -102,8 +102,11 @@ class EdidScreen {
   void BuildEDIDDefinations();
 
   // ---- Cell events (index = byte index) -------------------------------------
-  /// A typed character for a cell: its upper-case form.
-  static char txtEdit_KeyPress(char key);
+  /// Filters a character typed into a cell: a hex digit becomes upper case, a control
+  /// key (Backspace, ...) passes; anything else is refused with "Please Make Your
+  /// Values In Hex" and false, and the cell stays as it was. A locked cell takes
+  /// no typing anyway, so it refuses nothing.
+  bool txtEdit_KeyPress(int index, char& key);
   /// After a key release: a cell holding exactly two characters re-decodes its field.
   void txtEdit_KeyUp(int index);
   /// Leaving a cell: three or more characters are refused with "Please Make Your

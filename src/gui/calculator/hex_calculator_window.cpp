@@ -119,40 +119,36 @@ void HexCalculatorWindow::refresh() {
   if (m_display->text() != shown) m_display->setText(shown);
 }
 
-int HexCalculatorWindow::windowsKeyCode(const QKeyEvent& event) {
-  const int key = event.key();
-  const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return (keypad ? 96 : 48) + (key - Qt::Key_0);
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return 65 + (key - Qt::Key_A);
-  if (key == Qt::Key_Backspace) return 8;
-  if (!keypad) return 0;
-  switch (key) {
-    case Qt::Key_Plus:
-      return 107;
-    case Qt::Key_Minus:
-      return 109;
-    case Qt::Key_Asterisk:
-      return 106;
-    case Qt::Key_Slash:
-      return 111;
-    case Qt::Key_Period:
-    case Qt::Key_Comma:
-      return 110;
+int HexCalculatorWindow::keyCharacter(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Delete:
+      return 127;
     default:
-      return 0;
+      break;
   }
+  // Shortcuts are no typing.
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+  const QString text = event.text();
+  if (text.size() != 1 || text.at(0).unicode() >= 128) return 0;
+  return text.at(0).unicode();
 }
 
-void HexCalculatorWindow::keyReleaseEvent(QKeyEvent* event) {
-  const int code = windowsKeyCode(*event);
-  HexCalculator* calc = m_model();
-  if (code == 0 || !calc || event->isAutoRepeat()) {
-    QWidget::keyReleaseEvent(event);
+void HexCalculatorWindow::keyPressEvent(QKeyEvent* event) {
+  const int typed = keyCharacter(*event);
+  if (typed == 0 || !m_model()) {
+    QWidget::keyPressEvent(event);
     return;
   }
   bool acted = false;
-  forward([&](HexCalculator& c) { acted = c.Form_KeyUp(code); });
-  if (!acted) QWidget::keyReleaseEvent(event);
+  forward([&](HexCalculator& calc) { acted = calc.Form_KeyPress(typed); });
+  if (!acted) QWidget::keyPressEvent(event);
 }
 
 }  // namespace edid::gui

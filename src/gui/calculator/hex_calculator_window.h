@@ -1,6 +1,6 @@
 #pragma once
 // The hex calculator's window frmHexCalculator: the display, the three mode
-// buttons and the 26 keys. It holds no state: clicks and key releases go to the
+// buttons and the 26 keys. It holds no state: clicks and typed keys go to the
 // core's HexCalculator, and the model is copied back onto the widgets.
 
 #include <QWidget>
@@ -33,12 +33,12 @@ class HexCalculatorWindow : public QWidget {
   QLabel* display() const { return m_display; }
   QRadioButton* option(int index) const { return m_options.at(std::size_t(index)); }
 
-  /// The Windows virtual key code of a Qt key event (digits 48-57, keypad digits
-  /// 96-105, letters 65-90, keypad + - * / . 107 109 106 111 110, Backspace 8); 0 otherwise.
-  static int windowsKeyCode(const QKeyEvent& event);
+  /// The character a key event types for the calculator: Enter 13, Escape 27,
+  /// Backspace 8, Delete 127, else the ASCII character typed; 0 for anything else.
+  static int keyCharacter(const QKeyEvent& event);
 
  protected:
-  void keyReleaseEvent(QKeyEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void forward(const std::function<void(HexCalculator&)>& handler);

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -10,11 +11,15 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QStringList>
+#include <QTimeZone>
 #include <cstdio>
+#include <filesystem>
 
 #include "core/common/data_file.h"
 #include "core/common/model_list.h"
+#include "core/report/report.h"
 #include "core/shell/program.h"
 #include "gui/screen/widget_mirror.h"
 
@@ -32,18 +37,50 @@ QStringList reportLines(const QString& text) {
   return lines;
 }
 
-// Answers File Open with one preset path and says everything on standard error.
+// Answers File Open with one preset path and says everything on standard error,
+// each line naming the program and the file.
 class HeadlessHost : public Host {
  public:
-  explicit HeadlessHost(std::string path) : m_path(std::move(path)) {}
-  void message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  explicit HeadlessHost(std::string path) : m_path(std::move(path)), m_pending(m_path) {}
+  void message(const std::string& text) override {
+    QString line = toQt(text);
+    const QString path = toQt(m_path);
+    // A warning on open leads with the file's name and a blank line.
+    if (line.startsWith(path + QStringLiteral("\r\n\r\n"))) line.remove(0, path.size() + 4);
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!line.contains(path)) line = path + QStringLiteral(": ") + line;
+    std::fprintf(stderr, "edidedit: %s\n", line.toLocal8Bit().constData());
+  }
   bool ask(const std::string&, const std::string&, bool) override { return false; }
-  std::string openFileName(const FileDialog&) override { return std::exchange(m_path, {}); }
+  std::string openFileName(const FileDialog&) override { return std::exchange(m_pending, {}); }
   std::string saveFileName(const FileDialog&) override { return {}; }
+  void fileOpened(const std::string&) override { opened = true; }
+
+  bool opened = false;
 
  private:
-  std::string m_path;
+  std::string m_path, m_pending;
 };
+
+// Qt's PDF writer stamps the current local time as the creation date and offers
+// no way to set it; with SOURCE_DATE_EPOCH set the date is rewritten in place, in
+// UTC and at the same length, so the cross-reference offsets stay right.
+void stampCreationDate(QByteArray& pdf) {
+  const auto seconds = sourceDateEpoch();
+  if (!seconds) return;
+  static const QRegularExpression stamp(QStringLiteral("/CreationDate \\(D:\\d{14}([^)]*)\\)"));
+  QString text = QString::fromLatin1(pdf);
+  const QRegularExpressionMatch found = stamp.match(text);
+  if (!found.hasMatch()) return;
+  const QString zone =
+      found.captured(1).size() == 1 ? QStringLiteral("Z") : QStringLiteral("+00'00'");
+  const QString moment = QDateTime::fromSecsSinceEpoch(*seconds, QTimeZone::utc())
+                             .toString(QStringLiteral("yyyyMMddHHmmss"));
+  const QString replaced = QStringLiteral("/CreationDate (D:%1%2)").arg(moment, zone);
+  if (replaced.size() != found.capturedLength()) return;
+  text.replace(found.capturedStart(), found.capturedLength(), replaced);
+  pdf = text.toLatin1();
+}
 
 }  // namespace
 
@@ -103,18 +140,28 @@ QByteArray reportPdf(const QString& text, const QPageLayout& layout, QString* er
       return {};
     }
   }
-  return buffer.data();
+  QByteArray pdf = buffer.data();
+  stampCreationDate(pdf);
+  return pdf;
 }
 
 int printDataFileToPdf(const QString& pdfFile, const QString& dataFile) {
   const std::string pdfPath = QFile::encodeName(pdfFile).toStdString();
-  HeadlessHost host(QFile::encodeName(dataFile).toStdString());
+  const std::string dataPath = QFile::encodeName(dataFile).toStdString();
+  // The same file under another name (a link, "./"): printing would replace the EDID.
+  std::error_code same;
+  if (std::filesystem::equivalent(pdfPath, dataPath, same)) {
+    std::fprintf(stderr, "edidedit: %s: is the EDID file itself; the PDF needs another name\n",
+                 pdfPath.c_str());
+    return 1;
+  }
+  HeadlessHost host(dataPath);
   Program program(host);
   program.modelListFolders =
       defaultModelListFolders(QCoreApplication::applicationDirPath().toStdString());
   program.mnuFileOpen_Click();
-  // A file that could not be read leaves the program without a file; File Open said why.
-  if (program.common().CurrentFilePath.empty()) return 1;
+  // A file that could not be read was never opened; File Open said why.
+  if (!host.opened) return 1;
   program.BuildReport();
 
   const QPageSize size(QLocale().measurementSystem() == QLocale::ImperialUSSystem
@@ -125,13 +172,13 @@ int printDataFileToPdf(const QString& pdfFile, const QString& dataFile) {
   QString error;
   const QByteArray pdf = reportPdf(toQt(program.reportText()), layout, &error);
   if (pdf.isEmpty()) {
-    std::fprintf(stderr, "Cannot print to %s: %s\n", pdfPath.c_str(), qPrintable(error));
+    std::fprintf(stderr, "edidedit: Cannot print to %s: %s\n", pdfPath.c_str(), qPrintable(error));
     return 1;
   }
   const Status written = writeFileAtomically(
       pdfPath, std::string_view(pdf.constData(), std::size_t(pdf.size())), "print to");
   if (!written) {
-    std::fprintf(stderr, "%s\n", written.error().c_str());
+    std::fprintf(stderr, "edidedit: %s\n", written.error().c_str());
     return 1;
   }
   return 0;

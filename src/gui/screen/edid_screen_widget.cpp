@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -45,7 +46,18 @@ QFont cellFont() {
 EdidScreenWidget::EdidScreenWidget(std::function<EdidScreen*()> model, QWidget* parent)
     : QWidget(parent), m_model(std::move(model)) {
   setObjectName(QStringLiteral("frmEDID"));
-  auto* layout = new QVBoxLayout(this);
+  // A tile smaller than the contents scrolls instead of squeezing (and cutting) the
+  // captions; the contents always get at least their own minimum size.
+  m_scroll = new QScrollArea(this);
+  m_scroll->setObjectName(QStringLiteral("scroll"));
+  m_scroll->setFrameShape(QFrame::NoFrame);
+  m_scroll->setWidgetResizable(true);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(m_scroll);
+  auto* content = new QWidget(m_scroll);
+  content->setObjectName(QStringLiteral("content"));
+  auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(createIdentification());
   auto* body = new QHBoxLayout;
@@ -57,7 +69,13 @@ EdidScreenWidget::EdidScreenWidget(std::function<EdidScreen*()> model, QWidget* 
   body->addLayout(left);
   body->addWidget(createFrames(), 1);
   layout->addLayout(body, 1);
+  m_scroll->setWidget(content);
   refresh();
+}
+
+QSize EdidScreenWidget::sizeHint() const {
+  // A scroll area offers only a small size of its own; the window opens showing all.
+  return m_scroll->widget()->sizeHint();
 }
 
 EdidScreenWidget::~EdidScreenWidget() {
@@ -248,8 +266,12 @@ void EdidScreenWidget::mirrorExtension(const std::vector<std::uint8_t>& extensio
   // The window was sized without the view; let it grow rather than squeeze the grid.
   QWidget* frame = parentWidget();
   if (appears && frame && !frame->isMaximized()) {
+    if (QLayout* contents = m_scroll->widget()->layout()) contents->activate();
     if (QLayout* own = layout()) own->activate();
-    frame->resize(frame->size().expandedTo(frame->sizeHint()));
+    QSize grown = frame->size().expandedTo(frame->sizeHint());
+    // Within the area it lies in: what does not fit scrolls.
+    if (const QWidget* area = frame->parentWidget()) grown = grown.boundedTo(area->size());
+    frame->resize(grown);
   }
 }
 
@@ -341,9 +363,14 @@ bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
       m_pressed[std::size_t(index)].press(key->key());
-      if (key->text().size() != 1 || key->text().at(0).unicode() > 255) break;
-      const char typed = char(key->text().at(0).unicode());
-      const char entered = EdidScreen::txtEdit_KeyPress(typed);
+      if (key->text().size() != 1) break;
+      // Anything beyond ASCII is no hex digit; the model refuses it as such.
+      const char16_t code = key->text().at(0).unicode();
+      const char typed = code < 128 ? char(code) : '?';
+      char entered = typed;
+      // Straight to the model: a refresh here would drop a key still being typed.
+      EdidScreen* screen = model();
+      if (screen && !screen->txtEdit_KeyPress(index, entered)) return true;
       if (entered == typed) break;
       QKeyEvent replaced(key->type(), key->key(), key->modifiers(),
                          QString(QChar(char16_t(static_cast<unsigned char>(entered)))),

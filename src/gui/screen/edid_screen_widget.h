@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QScrollArea;
 
 namespace edid::gui {
 
@@ -34,6 +35,8 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
 
   /// Copies the whole model onto the widgets, then applies a requested focus move.
   void refresh();
+  /// The size that shows every section without scrolling.
+  QSize sizeHint() const override;
 
   /// Byte cell txtEdit_<index>, 0..129.
   QLineEdit* cell(int index) const { return m_cells.at(std::size_t(index)); }
@@ -63,6 +66,7 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   bool cellEvent(QLineEdit* cell, int index, QEvent* event);
 
   std::function<EdidScreen*()> m_model;
+  QScrollArea* m_scroll = nullptr;
   std::array<QLineEdit*, kGridCells> m_cells{};
   std::array<QGroupBox*, kSectionCount> m_frames{};
   QLineEdit* m_txtModel = nullptr;

@@ -103,7 +103,7 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   if (!files.isEmpty()) options.openPath = files.first();
   options.printToPdf = parser.value(printToPdf);
   if (parser.isSet(printToPdf) && (options.printToPdf.isEmpty() || options.openPath.isEmpty())) {
-    if (error) *error = QStringLiteral("--print-to-pdf takes the PDF to write and a data file");
+    if (error) *error = QStringLiteral("--print-to-pdf takes the PDF to write and an EDID file");
     return false;
   }
   return true;
@@ -172,7 +172,7 @@ int runEditor(int argc, char** argv) {
   EditorOptions options;
   QString error;
   if (!parseEditorArguments(QApplication::arguments(), options, &error)) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
+    std::fprintf(stderr, "edidedit: %s\n", qPrintable(error));
     return 2;
   }
   if (!options.printText.isEmpty()) {

@@ -23,8 +23,10 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cmath>
 #include <string_view>
 
+#include "core/common/common.h"
 #include "core/common/model_list.h"
 #include "core/shell/program.h"
 #include "gui/calculator/hex_calculator_window.h"
@@ -314,10 +316,9 @@ void MainWindow::readSettings() {
   QString error;
   // Without a saved position the window opens showing the whole decoding screen,
   // within the screen and centred, rather than at a size too small for it.
-  const QRect geometry =
-      m_settings->hasMainGeometry()
-          ? m_settings->mainGeometry(&error)
-          : centredIn(fullScreenSize(), screen() ? screen()->availableGeometry() : QRect());
+  const QRect geometry = m_settings->hasMainGeometry()
+                             ? m_settings->mainGeometry(&error)
+                             : centredIn(fullScreenSize(), availableArea());
   move(geometry.topLeft());
   resize(geometry.size());
   m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
@@ -329,15 +330,44 @@ void MainWindow::writeSettings() {
   m_settings->setMainGeometry(QRect(pos(), size()));
 }
 
+QRect MainWindow::availableArea() const {
+  QScreen* shown = screen();
+  if (!shown) return {};
+  QRect area = shown->availableGeometry();
+  // At a fractional scale the screen's size in device-independent pixels is
+  // rounded, possibly up; one pixel less keeps the window inside in device pixels.
+  const qreal ratio = shown->devicePixelRatio();
+  if (ratio != std::floor(ratio)) area.adjust(0, 0, -1, -1);
+  return area;
+}
+
 QSize MainWindow::fullScreenSize() {
-  // Measured on a decoding screen of its own, never shown, in the MDI area.
+  // Measured on a decoding screen of its own, never shown, in the MDI area. The
+  // frames share one place and take their width from their captions, so each
+  // section is shown in turn on a blank image.
+  class QuietHost : public Host {
+    void message(const std::string&) override {}
+    bool ask(const std::string&, const std::string&, bool) override { return false; }
+    std::string openFileName(const FileDialog&) override { return {}; }
+    std::string saveFileName(const FileDialog&) override { return {}; }
+  } host;
+  Common common;
+  EdidScreen model(common, host);
   auto* probe = new QMdiSubWindow;
-  auto* probeScreen = new EdidScreenWidget([] { return static_cast<EdidScreen*>(nullptr); });
+  auto* probeScreen = new EdidScreenWidget([&model] { return &model; });
   // Room for one extension block too: most monitors send one.
   probeScreen->extensionBlocks()->show();
   probe->setWidget(probeScreen);
   m_mdi->addSubWindow(probe);
-  const QSize child = probe->sizeHint();
+  QSize child = probe->sizeHint();
+  for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
+    model.txtEdit_GotFocus(index);
+    model.focusRequested = false;
+    probeScreen->refresh();
+    // Never shown, the probe's layouts would keep the sizes cached before the texts.
+    for (QWidget* widget : probe->findChildren<QWidget*>()) widget->updateGeometry();
+    child = child.expandedTo(probe->sizeHint());
+  }
   m_mdi->removeSubWindow(probe);
   delete probe;
 
@@ -409,6 +439,8 @@ void MainWindow::openScreenWindow() {
   m_mdi->addSubWindow(sub);
   sub->show();
   sub->adjustSize();
+  // No larger than the area it opens in; a smaller one scrolls its contents.
+  sub->resize(sub->size().boundedTo(m_mdi->viewport()->size()));
 }
 
 void MainWindow::closeChildWindow(ChildWindow window) {

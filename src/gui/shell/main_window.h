@@ -66,6 +66,8 @@ class MainWindow : public QMainWindow {
   /// The size that shows the whole decoding screen, with room for its largest
   /// section frame, inside the menus, toolbar, buttons and status bar.
   QSize fullScreenSize();
+  /// The screen's available area, in whole device pixels.
+  QRect availableArea() const;
 
   /// The active child window as the core names it.
   ChildWindow activeChild() const;

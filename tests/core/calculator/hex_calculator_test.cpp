@@ -67,7 +67,7 @@ TEST_F(HexCalculatorTest, LettersAppendAHexDigitInEveryMode) {
   calc.Option1_Click(1);
   EXPECT_FALSE(calc.Command1[Calc::kDigitA].enabled);
   press({Calc::kClear, 1, 2});
-  EXPECT_TRUE(calc.Form_KeyUp(65));
+  EXPECT_TRUE(calc.Form_KeyPress('a'));
   EXPECT_EQ(entry(), "202");
   EXPECT_EQ(shown(), "202");
 
@@ -189,21 +189,31 @@ TEST(HexTextToNumberTest, ReadsFromTheLastCharacter) {
   EXPECT_EQ(HexCalculator::HexTextToNumber("10000000").error(), "Overflow");
 }
 
-TEST_F(HexCalculatorTest, KeysPressTheirButtons) {
-  EXPECT_TRUE(calc.Form_KeyUp(96 + 7));  // keypad 7
-  EXPECT_TRUE(calc.Form_KeyUp(48 + 3));
-  EXPECT_TRUE(calc.Form_KeyUp(110));  // keypad point
-  EXPECT_TRUE(calc.Form_KeyUp(48 + 5));
-  EXPECT_EQ(entry(), "73.5");
-  EXPECT_TRUE(calc.Form_KeyUp(8));
-  EXPECT_EQ(entry(), "73.");
-  EXPECT_TRUE(calc.Form_KeyUp(109));  // keypad minus
-  EXPECT_TRUE(calc.Form_KeyUp(48 + 3));
-  EXPECT_FALSE(calc.Form_KeyUp(13));  // Enter is not a calculator key
-  EXPECT_EQ(calc.PendingOperator, "-");
-  EXPECT_TRUE(calc.Form_KeyUp(111));
-  EXPECT_EQ(calc.PendingOperator, "/");
-  EXPECT_FALSE(calc.Form_KeyUp(71));  // G
+TEST_F(HexCalculatorTest, TypedKeysPressTheirButtons) {
+  // Characters as typed, with Enter 13, Backspace 8, Escape 27 and Delete 127.
+  struct Row {
+    int mode;
+    std::string typed, entry, shown, operand;
+  };
+  const Row rows[] = {
+      {1, "12+30\r", "42", "42", "12"}, {1, "12+30=", "42", "42", "12"},
+      {0, "12+30\r", "66", "42", "18"},                               // hex 12 + 30 = 42
+      {0, "a*B=", "110", "6E", "10"},   {1, "0070", "70", "70", ""},  // no leading zero
+      {1, "7/2\r", "3.5", "3.5", "7"},  {1, "73,5\b", "73.", "73.", ""},
+      {1, "9-4\x7f", "4", "4", ""},  // Delete is "CE"
+      {1, "9-4\x1b", "", "", ""},    // Escape is "Clear"
+  };
+  for (const Row& row : rows) {
+    HexCalculator fresh{host};
+    fresh.Option1_Click(row.mode);
+    for (char c : row.typed) EXPECT_TRUE(fresh.Form_KeyPress(c)) << row.typed;
+    EXPECT_EQ(fresh.CurrentCell.text, row.entry) << row.typed;
+    EXPECT_EQ(fresh.Display.caption, row.shown) << row.typed;
+    EXPECT_EQ(fresh.ResultsCell.text, row.operand) << row.typed;
+  }
+  EXPECT_FALSE(calc.Form_KeyPress('G'));
+  EXPECT_FALSE(calc.Form_KeyPress(' '));
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST(NumberTextTest, ShortestTextAtFifteenDigits) {

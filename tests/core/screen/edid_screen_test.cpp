@@ -22,8 +22,25 @@ TEST_F(EdidScreenTest, NewScreenHoldsZerosAndDecodesNothing) {
   EXPECT_TRUE(screen.vendor.VendorInfo.text.empty());
   EXPECT_TRUE(common.ManufacturerText.empty());
   EXPECT_TRUE(visibleHints().empty());
-  EXPECT_EQ(EdidScreen::txtEdit_KeyPress('b'), 'B');
-  EXPECT_EQ(EdidScreen::txtEdit_KeyPress('5'), '5');
+}
+
+TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
+  setModes(true, false);
+  focusCell(30);
+  const std::vector<std::string> refused{"Please Make Your Values In Hex"};
+  struct Row {
+    char typed, entered;
+    bool taken;
+  };
+  for (const Row& row :
+       {Row{'b', 'B', true}, Row{'5', '5', true}, Row{'\b', '\b', true}, Row{'Z', 'Z', false},
+        Row{'g', 'g', false}, Row{' ', ' ', false}, Row{'?', '?', false}}) {
+    host.messages.clear();
+    char key = row.typed;
+    EXPECT_EQ(screen.txtEdit_KeyPress(30, key), row.taken) << row.typed;
+    EXPECT_EQ(key, row.entered);
+    EXPECT_EQ(host.messages, row.taken ? std::vector<std::string>{} : refused) << row.typed;
+  }
 }
 
 TEST_F(EdidScreenTest, FullDecodeLeavesTheLastBlockSelected) {
