@@ -1,8 +1,9 @@
 #include "cli/edidtool.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <iterator>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <system_error>
@@ -114,12 +115,58 @@ bool endsWithDat(const std::string& path) {
 
 constexpr const char* kStandardInput = "standard input";
 
-// "-" reads standard input, as Unix tools do.
+// "-" reads standard input, as Unix tools do, with the same cap as a file. The
+// process's own standard input is read from its descriptor, so that its errors
+// ("Is a directory") have their reasons.
 Result<std::string> readInput(const std::string& path, std::istream& in) {
   if (path != "-") return readFileBytes(path);
-  std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return failure("Cannot read standard input");
+  if (&in == &std::cin) return readDescriptor(0, kStandardInput);
+  std::string content;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    content.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (content.size() > kMaxFileSize)
+      return failure(std::string("Cannot read ") + kStandardInput + ": the file is too large");
+  }
+  if (in.bad()) return failure(std::string("Cannot read ") + kStandardInput);
   return content;
+}
+
+// Names that mean standard output.
+bool isStandardOutput(const std::string& path) {
+  return path == "-" || path == "/dev/stdout";
+}
+
+int writeOut(std::ostream& out, const std::string& bytes) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  return out ? 0 : 1;
+}
+
+// A field of a tab-separated line: a tab or line break inside it (a connector's
+// name is whatever the kernel calls it) would split the line, so control
+// characters and the backslash come out as C escapes.
+std::string escapedField(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\t')
+      out += "\\t";
+    else if (byte < 0x20 || byte == 0x7F) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 // What a command works on: the image of a file and the monitor's name.
@@ -197,11 +244,7 @@ int convert(const std::string& inPath, const std::string& outPath, std::istream&
   } else {
     content = rawEdidBytes(loaded->image);
   }
-  if (outPath == "-") {
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    return out ? 0 : 1;
-  }
+  if (isStandardOutput(outPath)) return writeOut(out, content);
   host.file = outPath;
   const Status written = writeFileAtomically(outPath, content);
   if (!written) {
@@ -252,16 +295,26 @@ bool parseSourceOptions(const std::vector<std::string>& args, SourceOptions& opt
   return true;
 }
 
+// Tells what went wrong reading a connector's EDID; true when nothing could be read.
+bool noteEdidRead(const Connector& connector, std::ostream& err) {
+  if (connector.edidNote.empty()) return false;
+  err << "edidtool: " << escapedField(connector.label) << ": " << connector.edidNote << '\n';
+  return connector.edid.empty();
+}
+
 int monitors(const SourceOptions& options, std::ostream& out, std::ostream& err) {
   const std::vector<Connector> connectors = listConnectors(options.sysfs);
   if (connectors.empty()) return fail(err, "no display connector in " + options.sysfs);
+  bool unreadable = false;
   for (const Connector& connector : connectors) {
     const MonitorIdentity identity = identifyMonitor(connector.edid);
-    out << connector.label << '\t' << connector.status << '\t' << connector.edid.size() << '\t'
-        << identity.manufacturer << '\t' << identity.productCode << '\t' << identity.name << '\n';
+    out << escapedField(connector.label) << '\t' << escapedField(connector.status) << '\t'
+        << connector.edid.size() << '\t' << escapedField(identity.manufacturer) << '\t'
+        << escapedField(identity.productCode) << '\t' << escapedField(identity.name) << '\n';
+    if (noteEdidRead(connector, err)) unreadable = true;
   }
   out.flush();
-  return out ? 0 : 1;
+  return out && !unreadable ? 0 : 1;
 }
 
 int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
@@ -280,17 +333,23 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
       const Connector* connector = findConnector(connectors, options.positional[0]);
       if (!connector)
         return fail(err, "no connector " + options.positional[0] + " in " + options.sysfs);
+      if (noteEdidRead(*connector, err)) return 1;
       if (connector->edid.empty())
         return fail(err, connector->label + " reports no EDID (" + connector->status + ")");
       data = connector->edid;
     } else {
       const std::vector<Connector> found = monitorsWithEdid(connectors);
-      if (found.empty())
+      if (found.empty()) {
+        for (const Connector& connector : connectors)
+          if (connector.connected()) noteEdidRead(connector, err);
         return fail(err, "no connected monitor reports an EDID in " + options.sysfs);
+      }
+      noteEdidRead(found.front(), err);
       data = found.front().edid;
     }
   }
   if (target != "-" && !endsWithDat(target)) {
+    if (isStandardOutput(target)) return writeOut(out, data);
     const Status written = writeFileAtomically(target, data);
     return written ? 0 : fail(err, written.error());
   }

@@ -58,6 +58,33 @@ TEST_F(EdidtoolMonitors, ListsEveryConnector) {
   EXPECT_EQ(runTool({"monitors", "--sysfs"}).status, 2);
 }
 
+TEST_F(EdidtoolMonitors, OddConnectorsKeepOneLineEachAndSayWhatWentWrong) {
+  namespace fs = std::filesystem;
+  // The reproducer of a crash: an "edid" that is a folder.
+  test::writeConnector(drm, "card2-DP-3", "connected", "");
+  fs::remove(drm / "card2-DP-3" / "edid");
+  fs::create_directory(drm / "card2-DP-3" / "edid");
+  test::writeConnector(drm, "card2-odd\nname\t\\", "unknown", "");
+  const Outcome listed = runTool({"monitors", "--sysfs", root});
+  EXPECT_EQ(listed.status, 1);
+  EXPECT_EQ(listed.out.substr(listed.out.find("DP-2\t")),
+            "DP-2\tconnected\t256\tDLM\t0000\tNo Monitor\n"
+            "DP-3\tconnected\t0\t\t\t\n"
+            "odd\\nname\\t\\\\\tunknown\t0\t\t\t\n");
+  EXPECT_EQ(listed.err, "edidtool: DP-3: cannot read: Is a directory\n");
+  const Outcome read = runTool({"read", "DP-3", dir.file("x.bin"), "--sysfs", root});
+  EXPECT_EQ(read.status, 1);
+  EXPECT_EQ(read.err, "edidtool: DP-3: cannot read: Is a directory\n");
+
+  // An endless "edid" is read up to 256 blocks, with a word about the rest.
+  fs::remove(drm / "card2-DP-3" / "edid");
+  fs::create_symlink("/dev/zero", drm / "card2-DP-3" / "edid");
+  const Outcome endless = runTool({"read", "DP-3", dir.file("x.bin"), "--sysfs", root});
+  EXPECT_EQ(endless.status, 0);
+  EXPECT_EQ(endless.err, "edidtool: DP-3: the EDID read stops at 32 KiB (256 blocks)\n");
+  EXPECT_EQ(fs::file_size(dir.file("x.bin")), 256u * 128);
+}
+
 TEST_F(EdidtoolMonitors, ReadsConnectorsAndRegistryExports) {
   // Raw output keeps every byte the monitor sent, extension block included.
   const std::string raw = dir.file("dp2.bin");

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -252,6 +255,38 @@ TEST_F(Edidtool, DashIsStandardInputAndOutput) {
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err, "edidtool: standard input: This File is not a Valid EDID/DDC File\n");
   EXPECT_FALSE(fs::exists(file("out.bin")));
+}
+
+// The program itself, for what only a real process has: its own standard input and
+// output. Each row is a shell command line; EDIDTOOL stands for the program.
+TEST_F(Edidtool, StandardStreamsThatAreNoFilesSayWhatTheyAre) {
+  ::mkfifo(file("fifo").c_str(), 0600);
+  const std::string in = corpusFile("000CCAC2C577");
+  const struct {
+    std::string command, err;
+  } rows[] = {
+      {"EDIDTOOL report - < " + folder.string(),
+       "edidtool: Cannot read standard input: Is a directory\n"},
+      {"head -c 67108865 /dev/zero | EDIDTOOL report -",
+       "edidtool: Cannot read standard input: the file is too large\n"},
+      // A FIFO with no writer would wait for ever; timeout ends it with 124.
+      {"timeout 10 EDIDTOOL report " + file("fifo"),
+       "edidtool: Cannot read " + file("fifo") + ": not a regular file\n"},
+      {"EDIDTOOL report " + in + " > /dev/full",
+       "edidtool: Cannot write standard output: No space left on device\n"},
+  };
+  for (const auto& row : rows) {
+    std::string command = row.command;
+    command.replace(command.find("EDIDTOOL"), 8, EDIDTOOL_PATH);
+    const int status = std::system((command + " 2> " + file("err")).c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << row.command;
+    EXPECT_EQ(test::readFile(file("err")), row.err);
+  }
+
+  // /dev/stdout is standard output, as "-" is.
+  const Outcome raw = runTool({"convert", in, "/dev/stdout"});
+  EXPECT_EQ(raw.status, 0);
+  EXPECT_EQ(raw.out, test::readFile(in).substr(0, 128));
 }
 
 TEST_F(Edidtool, ReportTextsAreUtf8AndDataFilesKeepTheirBytes) {

@@ -1,19 +1,10 @@
 #include "core/common/data_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 #include <utility>
-
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#define EDID_HAVE_UNISTD 1
-#endif
 
 #include "core/common/extension_blocks.h"
 #include "core/common/text.h"
@@ -22,18 +13,8 @@ namespace edid {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr const char* kReportEndLine = "END REPORT";
 constexpr std::string_view kMarker = "128 BYTES OF EDID CODE:";
-
-// A data file is a few kilobytes and a binary EDID at most a few dozen; anything far
-// larger is the wrong file, and reading it whole would only cost memory.
-constexpr long kMaxFileSize = 64L * 1024 * 1024;
-
-std::string reason(int error) {
-  return std::generic_category().message(error);
-}
 
 // An upper-case marker in any case, without upper-casing every line of the file.
 bool containsMarker(std::string_view line, std::string_view marker = kMarker) {
@@ -72,19 +53,7 @@ std::optional<ExtensionRow> extensionRow(std::string_view line) {
   return ExtensionRow{offset, line.substr(i + 1)};
 }
 
-std::size_t writeWithStdio(const char* data, std::size_t size, std::FILE* file) {
-  return std::fwrite(data, 1, size, file);
-}
-
-FileWriter g_fileWriter = &writeWithStdio;
-
 }  // namespace
-
-FileWriter setFileWriter(FileWriter writer) {
-  const FileWriter previous = g_fileWriter;
-  g_fileWriter = writer ? writer : &writeWithStdio;
-  return previous;
-}
 
 std::string dataFileText(const std::vector<std::string>& reportLines) {
   std::string text;
@@ -295,99 +264,6 @@ bool startsWithEdidHeader(std::string_view data) {
   return data.size() >= kEdidHeader.size() &&
          std::equal(kEdidHeader.begin(), kEdidHeader.end(), data.begin(),
                     [](std::uint8_t h, char c) { return h == static_cast<std::uint8_t>(c); });
-}
-
-Result<std::string> readFileBytes(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return failure("Cannot open " + path + ": " + reason(errno));
-  std::string data;
-  char buffer[16384];
-  while (true) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    data.append(buffer, got);
-    if (static_cast<long>(data.size()) > kMaxFileSize) {
-      std::fclose(file);
-      return failure("Cannot read " + path + ": the file is too large");
-    }
-    if (got < sizeof buffer) break;
-  }
-  const int error = std::ferror(file) ? errno : 0;
-  std::fclose(file);
-  if (error != 0) return failure("Cannot read " + path + ": " + reason(error));
-  return data;
-}
-
-bool fileExists(const std::string& path) {
-  std::error_code ec;
-  return fs::exists(fs::path(path), ec);
-}
-
-Status writeFileAtomically(const std::string& path, std::string_view content,
-                           std::string_view verb) {
-  const auto fail = [&path, verb](const std::string& why) {
-    return failure("Cannot " + std::string(verb) + " " + path + ": " + why);
-  };
-  if (path.empty()) return fail("no file name");
-  const fs::path target(path);
-  if (!target.has_filename()) return fail(reason(EISDIR));
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-#ifdef EDID_HAVE_UNISTD
-  // Renaming over a read-only file would succeed; honour its protection instead.
-  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
-    return fail(reason(errno));
-#endif
-
-  // A fresh name in the same folder, so that the rename stays on one file system.
-  std::FILE* file = nullptr;
-  fs::path temporary;
-  const auto seed =
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-    temporary = folder /
-                ("." + target.filename().string() + "." +
-                 std::to_string((seed + static_cast<unsigned long long>(attempt)) % 1000000007ULL) +
-                 ".tmp");
-    file = std::fopen(temporary.string().c_str(), "wbx");
-    if (!file && errno != EEXIST) return fail(reason(errno));
-  }
-  if (!file) return fail("no free temporary file name");
-
-  const auto discard = [&temporary] {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-  };
-  bool written = g_fileWriter(content.data(), content.size(), file) == content.size();
-  int error = written ? 0 : errno;
-  if (written && std::fflush(file) != 0) {
-    written = false;
-    error = errno;
-  }
-#ifdef EDID_HAVE_UNISTD
-  if (written && ::fsync(fileno(file)) != 0) {
-    written = false;
-    error = errno;
-  }
-#endif
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (!written) {
-    discard();
-    return fail(reason(error != 0 ? error : EIO));
-  }
-
-  // The replacement keeps the permissions of the file it replaces.
-  std::error_code ec;
-  const auto old = fs::status(target, ec);
-  if (!ec && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), ec);
-
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    discard();
-    return fail(ec.message());
-  }
-  return success();
 }
 
 }  // namespace edid

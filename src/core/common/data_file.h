@@ -1,8 +1,7 @@
 #pragma once
 // The EDID/DDC data file (*.DAT): the report text written line by line with CR LF,
 // read back through its hex dump only. Files are byte strings (Windows-1252 as
-// written); nothing here converts encodings. Also the two file primitives the
-// program's file flows share: reading a whole file and replacing one safely.
+// written); nothing here converts encodings.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/file_io.h"
 #include "core/common/image.h"
 #include "core/common/result.h"
 
@@ -75,27 +75,5 @@ inline constexpr std::array<std::uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0x
 
 /// True when the first 8 characters are the EDID header 00 FF FF FF FF FF FF 00.
 bool startsWithEdidHeader(std::string_view data);
-
-/// The whole content of a file. Fails with "Cannot open <path>: <reason>" or
-/// "Cannot read <path>: <reason>".
-Result<std::string> readFileBytes(const std::string& path);
-
-/// Replaces (or creates) path with content without ever leaving a half-written file:
-/// writes a temporary file in the same folder, flushes it to disk, then renames it
-/// over path. On failure path is untouched, the temporary file is removed, and the
-/// error says "Cannot <verb> <path>: <reason>".
-Status writeFileAtomically(const std::string& path, std::string_view content,
-                           std::string_view verb = "save");
-
-/// Writes size bytes to an open file and returns how many it wrote, as std::fwrite
-/// does (setting errno when short). The atomic save writes through this seam.
-using FileWriter = std::size_t (*)(const char* data, std::size_t size, std::FILE* file);
-
-/// Makes writeFileAtomically write through writer (nullptr: std::fwrite again) and
-/// returns the writer used before. Lets a test fail a write half-way.
-FileWriter setFileWriter(FileWriter writer);
-
-/// True when a file (or anything else) exists at path.
-bool fileExists(const std::string& path);
 
 }  // namespace edid

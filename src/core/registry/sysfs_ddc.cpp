@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
+
+#include "core/common/file_io.h"
 
 namespace edid {
 
@@ -13,15 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sysfs attributes are small; a short read of a vanished file reads as empty.
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
+// Status words are a few bytes; an unreadable one reads as empty.
 std::string firstLine(const fs::path& path) {
-  std::string text = readAll(path);
+  auto read = readFileStart(path.string(), 256);
+  std::string text = read ? std::move(read.value().bytes) : std::string();
   const auto end = text.find_first_of("\r\n");
   if (end != std::string::npos) text.resize(end);
   return text;
@@ -63,6 +58,16 @@ bool isConnectorName(const std::string& name) {
 
 }  // namespace
 
+EdidRead readSysfsEdid(const std::string& path) {
+  std::error_code ec;
+  // A connector without the attribute has no EDID to tell of.
+  if (!fs::exists(fs::symlink_status(path, ec))) return {};
+  auto read = readFileStart(path, kMaxSysfsEdidSize);
+  if (!read) return {{}, "cannot read: " + read.error()};
+  if (read->complete) return {std::move(read.value().bytes), {}};
+  return {std::move(read.value().bytes), "the EDID read stops at 32 KiB (256 blocks)"};
+}
+
 std::vector<Connector> listConnectors(const std::string& root) {
   std::vector<Connector> connectors;
   std::error_code ec;
@@ -75,7 +80,9 @@ std::vector<Connector> listConnectors(const std::string& root) {
     connector.label = name.substr(name.find('-') + 1);
     connector.status = firstLine(it->path() / "status");
     connector.enabled = firstLine(it->path() / "enabled");
-    connector.edid = readAll(it->path() / "edid");
+    EdidRead edid = readSysfsEdid((it->path() / "edid").string());
+    connector.edid = std::move(edid.bytes);
+    connector.edidNote = std::move(edid.note);
     connectors.push_back(std::move(connector));
   }
   std::sort(connectors.begin(), connectors.end(),
@@ -101,7 +108,9 @@ SysfsDdcReader::SysfsDdcReader(std::string root, std::string connector)
 
 std::string SysfsDdcReader::ReadEdid(std::string& /*buffer*/) const {
   ++m_reads;
-  return readAll(m_path);
+  EdidRead read = readSysfsEdid(m_path);
+  m_note = std::move(read.note);
+  return std::move(read.bytes);
 }
 
 }  // namespace edid

@@ -22,12 +22,22 @@ constexpr const char* kNoMonitorEdid =
 // A monitor that answers with garbage at first often answers right a moment later.
 constexpr int kDdcTries = 5;
 
+// Why connected monitors gave no EDID, one line each, so that a permission problem
+// is not taken for a missing monitor.
+std::string unreadableNotes(const std::vector<Connector>& connectors) {
+  std::string notes;
+  for (const Connector& connector : connectors)
+    if (connector.connected() && !connector.edidNote.empty())
+      notes += "\r\n" + connector.label + ": " + connector.edidNote;
+  return notes;
+}
+
 }  // namespace
 
 void Program::GetEDIDData_Click() {
   if (!saveChangesFirst()) return;
 
-  std::string data;
+  std::string data, note;
   if (!registryFile.empty()) {
     const auto registry = RegFileRegistry::load(registryFile);
     if (!registry) {
@@ -40,9 +50,10 @@ void Program::GetEDIDData_Click() {
       return;
     }
   } else {
-    const std::vector<Connector> monitors = monitorsWithEdid(listConnectors(sysfsRoot));
+    const std::vector<Connector> connectors = listConnectors(sysfsRoot);
+    const std::vector<Connector> monitors = monitorsWithEdid(connectors);
     if (monitors.empty()) {
-      m_host.message(kNoMonitorEdid);
+      m_host.message(kNoMonitorEdid + unreadableNotes(connectors));
       return;
     }
     std::size_t chosen = 0;
@@ -63,13 +74,15 @@ void Program::GetEDIDData_Click() {
       data = reader.ReadEdid(data);
       if (IsEdidHeader(data)) break;
     }
+    if (!reader.note().empty()) note = monitors[chosen].label + ": " + reader.note();
     // The monitor went away between the listing and the read.
     if (data.empty()) {
-      m_host.message(kNoMonitorEdid);
+      m_host.message(note.empty() ? std::string(kNoMonitorEdid) : note);
       return;
     }
   }
   loadRetrievedEdid(data);
+  if (!note.empty()) m_host.message(note);
 }
 
 void Program::loadRetrievedEdid(const std::string& data) {

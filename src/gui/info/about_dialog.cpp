@@ -1,5 +1,6 @@
 #include "gui/info/about_dialog.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,9 +66,20 @@ QStringList AboutDialog::systemInfoPrograms() {
           QStringLiteral("gnome-system-monitor"), QStringLiteral("mate-system-monitor")};
 }
 
+QString AboutDialog::findOnPath(const QString& name) {
+  // A relative entry ("." or an empty one) names whatever folder is current, which
+  // may hold anything; only folders that name a place are searched.
+  QStringList folders;
+  for (const QString& folder :
+       qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts))
+    if (QDir::isAbsolutePath(folder)) folders << folder;
+  // No folders at all would make findExecutable search the whole PATH again.
+  return folders.isEmpty() ? QString() : QStandardPaths::findExecutable(name, folders);
+}
+
 void AboutDialog::StartSysInfo() {
   for (const QString& name : systemInfoPrograms()) {
-    const QString path = QStandardPaths::findExecutable(name);
+    const QString path = findOnPath(name);
     if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
   }
   m_dialogs.message(this, QLatin1String(kAppTitle),

@@ -21,6 +21,8 @@ class AboutDialog : public QDialog {
 
   /// System information programs looked for on PATH, the first found is started.
   static QStringList systemInfoPrograms();
+  /// The program name in the absolute folders of PATH; "" when there is none.
+  static QString findOnPath(const QString& name);
   /// Starts the first system information program on PATH, detached; shows
   /// "System Information Is Unavailable At This Time" when none can be started.
   void StartSysInfo();

@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "core/shell/program.h"
+#include "support/as_user.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
@@ -50,36 +47,6 @@ TEST(BinaryFile, BytesAreTheCellValues) {
   EXPECT_EQ(static_cast<unsigned char>(bytes[127]), 0x70);
 }
 
-// Runs the export as an ordinary user would: root writes into any folder, so a
-// root test run gives up its rights in a child process first.
-std::string exportAsUser(const std::string& path) {
-  if (::geteuid() != 0) {
-    const Status status = exportBinaryFile(path, test::corpusImage("000CCAC2C577"));
-    return status.ok() ? "ok" : status.error();
-  }
-  int pipe[2];
-  if (::pipe(pipe) != 0) return "no pipe";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(pipe[0]);
-    std::string said = "could not drop root";
-    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
-      const Status status = exportBinaryFile(path, test::corpusImage("000CCAC2C577"));
-      said = status.ok() ? "ok" : status.error();
-    }
-    [[maybe_unused]] const auto written = ::write(pipe[1], said.data(), said.size());
-    ::_exit(0);
-  }
-  ::close(pipe[1]);
-  std::string said;
-  char buffer[512];
-  for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
-    said.append(buffer, std::size_t(got));
-  ::close(pipe[0]);
-  ::waitpid(child, nullptr, 0);
-  return said;
-}
-
 TEST(BinaryFile, AReadOnlyFolderKeepsTheOldFile) {
   TempDir dir;
   const fs::path folder = dir.path / "locked";
@@ -89,7 +56,12 @@ TEST(BinaryFile, AReadOnlyFolderKeepsTheOldFile) {
   fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                               fs::perms::group_exec | fs::perms::others_read |
                               fs::perms::others_exec);
-  const std::string said = exportAsUser(target);
+  // The image is read before root is dropped: the child may not reach the corpus.
+  const Image image = test::corpusImage("000CCAC2C577");
+  const std::string said = test::asOrdinaryUser([&] {
+    const Status status = exportBinaryFile(target, image);
+    return status.ok() ? std::string("ok") : status.error();
+  });
   fs::permissions(folder, fs::perms::owner_all);
   EXPECT_EQ(said, "Cannot export " + target + ": Permission denied");
   EXPECT_EQ(test::readFile(target), "old contents");

@@ -2,22 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
-#include "support/temp_dir.h"
 
 namespace edid {
 namespace {
-
-namespace fs = std::filesystem;
-
-using test::TempDir;
-using test::writeText;
 
 TEST(DataFileText, StripsOneCrLfSkipsEmptyElementsAndStopsAtTheEnd) {
   const std::vector<std::string> lines = {"\r\n",      "",         "first\r\n",  "two\r\nlines\r\n",
@@ -95,58 +85,6 @@ TEST(DataFileSection, EveryCorpusReportReadsBackItsCells) {
       ASSERT_EQ((*tokens)[static_cast<std::size_t>(i)], screen.image.cell(i))
           << id << " byte " << i;
   }
-}
-
-TEST(FileBytes, ReadingReportsWhyItFailed) {
-  TempDir dir;
-  writeText(dir.file("a.bin"), std::string("\0\xff\r\n", 4));
-  const auto data = readFileBytes(dir.file("a.bin"));
-  ASSERT_TRUE(data.ok());
-  EXPECT_EQ(*data, std::string("\0\xff\r\n", 4));
-
-  const auto missing = readFileBytes(dir.file("missing.DAT"));
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error(),
-            "Cannot open " + dir.file("missing.DAT") + ": No such file or directory");
-  const auto folder = readFileBytes(dir.path.string());
-  ASSERT_FALSE(folder.ok());
-  EXPECT_NE(folder.error().find(": Is a directory"), std::string::npos) << folder.error();
-}
-
-TEST(FileBytes, AtomicWriteReplacesOnlyWhenComplete) {
-  TempDir dir;
-  const std::string target = dir.file("out.DAT");
-  ASSERT_TRUE(writeFileAtomically(target, "first\r\n").ok());
-  writeText(dir.file("keep"), "x");
-  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_TRUE(writeFileAtomically(target, "second\r\n").ok());
-  EXPECT_EQ(test::readFile(target), "second\r\n");
-  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-
-  // A folder that does not exist, a directory in the way, a name with no room for
-  // the temporary file: each fails with its reason and leaves what was there.
-  const auto noFolder = writeFileAtomically(dir.file("none/out.DAT"), "x");
-  ASSERT_FALSE(noFolder.ok());
-  EXPECT_EQ(noFolder.error(),
-            "Cannot save " + dir.file("none/out.DAT") + ": No such file or directory");
-  fs::create_directory(dir.file("sub"));
-  const auto onFolder = writeFileAtomically(dir.file("sub"), "x");
-  ASSERT_FALSE(onFolder.ok());
-  EXPECT_TRUE(fs::is_directory(dir.file("sub")));
-  const std::string longName = dir.file(std::string(250, 'n'));
-  writeText(longName, "old");
-  const auto tooLong = writeFileAtomically(longName, "new");
-  ASSERT_FALSE(tooLong.ok());
-  EXPECT_EQ(tooLong.error(), "Cannot save " + longName + ": File name too long");
-  EXPECT_EQ(test::readFile(longName), "old");
-
-  // No temporary file is left behind, whatever happened.
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir.path))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"keep", std::string(250, 'n'), "out.DAT", "sub"}));
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <functional>
 #include <regex>
 
 #include "core/registry/monitor_identity.h"
+#include "support/as_user.h"
 #include "support/corpus.h"
 #include "support/fake_sources.h"
 #include "support/temp_dir.h"
@@ -70,6 +74,46 @@ TEST(SysfsDdc, ListsConnectorsOfFakeTrees) {
   std::ofstream(root.path / "card1-DP-2" / "edid", std::ios::binary) << "short";
   EXPECT_EQ(reader.ReadEdid(buffer), "short");
   EXPECT_EQ(reader.reads(), 2);
+}
+
+TEST(SysfsDdc, EdidReadsStopAtTheCapAndSayWhyTheyFail) {
+  namespace fs = std::filesystem;
+  test::TempDir root("sysfs");
+  const std::string edid = root.file("edid");
+  const std::string stop = "the EDID read stops at 32 KiB (256 blocks)";
+  const struct {
+    const char* what;
+    std::function<void()> prepare;
+    std::size_t size;
+    std::string note;
+  } rows[] = {
+      {"no edid file", [] {}, 0, ""},
+      {"a folder", [&] { fs::create_directory(edid); }, 0, "cannot read: Is a directory"},
+      {"a link to itself", [&] { fs::create_symlink("edid", edid); }, 0,
+       "cannot read: Too many levels of symbolic links"},
+      // A FIFO with no writer would block a plain open.
+      {"a FIFO", [&] { ::mkfifo(edid.c_str(), 0600); }, 0, ""},
+      {"256 whole blocks", [&] { test::writeText(edid, std::string(256 * 128, 'x')); }, 256 * 128,
+       ""},
+      {"one byte more", [&] { test::writeText(edid, std::string(256 * 128 + 1, 'x')); }, 256 * 128,
+       stop},
+      {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", edid); }, 256 * 128, stop},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    fs::remove_all(edid);
+    row.prepare();
+    const EdidRead read = readSysfsEdid(edid);
+    EXPECT_EQ(read.bytes.size(), row.size);
+    EXPECT_EQ(read.note, row.note);
+  }
+
+  // Unreadable for the user (root reads anything, so the read runs as nobody).
+  fs::remove_all(edid);
+  test::writeText(edid, "x");
+  fs::permissions(edid, fs::perms::none);
+  EXPECT_EQ(test::asOrdinaryUser([&] { return readSysfsEdid(edid).note; }),
+            "cannot read: Permission denied");
 }
 
 // edid-decode's "Manufacturer:", "Model:" (decimal) and "Display Product Name:".
