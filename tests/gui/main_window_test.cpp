@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -355,6 +356,36 @@ TEST_F(MainWindowSettingsTest, FirstStartFitsTheWholeDecodingScreenCentred) {
       EXPECT_TRUE(sub->contentsRect().contains(inSub)) << "Hints_" << i;
     }
   }
+  window.program().common().UnsavedChanges = false;
+}
+
+TEST_F(MainWindowSettingsTest, FirstStartGrowsOnceSoTheFirstRealScreenNeedsNoScrollBars) {
+  // The first size is measured on a blank screen; a real EDID with an extension
+  // block asks for more, and the window grows for it within the screen.
+  MainWindow window(&dialogs, file());
+  window.splashTimer()->stop();
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QSize first = window.size();
+  const QRect available = window.screen()->availableGeometry();
+  dialogs.fileNames = {QString::fromStdString(edid::test::corpusDir() + "/032438E297B8.bin")};
+  window.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
+  QCoreApplication::processEvents();
+  QMdiSubWindow* sub = window.screenSubWindow();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_GE(window.width(), first.width());
+  EXPECT_GE(window.height(), first.height());
+  EXPECT_TRUE(available.contains(QRect(window.pos(), window.size())));
+  // The screen's contents scroll only where the window has reached the screen's edge.
+  auto* scroll = sub->widget()->findChild<QScrollArea*>(QStringLiteral("scroll"));
+  ASSERT_NE(scroll, nullptr);
+  const QRect outer = window.frameGeometry();
+  const bool across = scroll->horizontalScrollBar()->isVisible();
+  EXPECT_TRUE(!across || outer.width() >= available.width()) << outer.width();
+  // A horizontal bar takes a line of height, which may bring the vertical one.
+  EXPECT_TRUE(!scroll->verticalScrollBar()->isVisible() || across ||
+              outer.height() >= available.height())
+      << outer.height();
   window.program().common().UnsavedChanges = false;
 }
 

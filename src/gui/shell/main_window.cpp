@@ -23,8 +23,10 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "core/common/common.h"
 #include "core/common/model_list.h"
@@ -321,6 +323,7 @@ void MainWindow::readSettings() {
                              : centredIn(fullScreenSize(), availableArea());
   move(geometry.topLeft());
   resize(geometry.size());
+  if (!m_settings->hasMainGeometry()) m_firstSize = size();
   m_program->restoreRegistryBaseLocation(fromQt(m_settings->registryBaseLocation()));
   m_program->registryFile = QFile::encodeName(m_settings->registryFile()).toStdString();
   if (!error.isEmpty()) m_host->message(fromQt(error));
@@ -439,8 +442,39 @@ void MainWindow::openScreenWindow() {
   m_mdi->addSubWindow(sub);
   sub->show();
   sub->adjustSize();
+  // After the decode that follows has put its texts on the screen.
+  QTimer::singleShot(0, this, [this, shown = QPointer<QWidget>(sub)] {
+    if (shown) fitFirstScreen(shown);
+  });
   // No larger than the area it opens in; a smaller one scrolls its contents.
   sub->resize(sub->size().boundedTo(m_mdi->viewport()->size()));
+}
+
+void MainWindow::fitFirstScreen(QWidget* sub) {
+  // The first size is measured on a blank screen; a real EDID's texts may want a
+  // little more. Once, and never past the available screen, the window grows to
+  // show the first screen without scroll bars. A size set by the user is kept.
+  const QSize first = std::exchange(m_firstSize, QSize());
+  if (first != size() || isMaximized() || isFullScreen()) return;
+  QMdiSubWindow* child = qobject_cast<QMdiSubWindow*>(sub);
+  if (!child || !child->widget()) return;
+  if (QLayout* contents = child->widget()->layout()) contents->activate();
+  const QSize wanted = child->widget()->sizeHint() + (sub->size() - child->widget()->size());
+  const QSize shortfall = (wanted - m_mdi->viewport()->size()).expandedTo(QSize(0, 0));
+  if (shortfall.isNull()) return;
+  const QRect area = availableArea();
+  const QSize frame = frameGeometry().size() - size();
+  const QSize grown = (size() + shortfall).boundedTo(area.size() - frame).expandedTo(size());
+  QPoint corner = pos();
+  // Kept on the screen: the far edge first, then the near one wins.
+  corner.setX(std::max(area.left(),
+                       std::min(corner.x(), area.right() + 1 - grown.width() - frame.width())));
+  corner.setY(std::max(area.top(),
+                       std::min(corner.y(), area.bottom() + 1 - grown.height() - frame.height())));
+  resize(grown);
+  move(corner);
+  if (QLayout* own = layout()) own->activate();
+  sub->resize(wanted.boundedTo(m_mdi->viewport()->size()));
 }
 
 void MainWindow::closeChildWindow(ChildWindow window) {

@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow {
   /// The size that shows the whole decoding screen, with room for its largest
   /// section frame, inside the menus, toolbar, buttons and status bar.
   QSize fullScreenSize();
+  void fitFirstScreen(QWidget* sub);
   /// The screen's available area, in whole device pixels.
   QRect availableArea() const;
 
@@ -145,6 +146,8 @@ class MainWindow : public QMainWindow {
   QMenu* m_windowMenu = nullptr;
   QMenu* m_helpMenu = nullptr;
   bool m_destroying = false;
+  // The measured first size, while no settings gave one, until a screen opens.
+  QSize m_firstSize;
 };
 
 }  // namespace edid::gui
