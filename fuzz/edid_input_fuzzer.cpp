@@ -1,5 +1,5 @@
 // Any bytes as a file handed to File Open or edidtool: either an EDID is found,
-// whole blocks only, or the one refusal. A found EDID written back raw reads the same.
+// whole blocks only, or a refusal that says why. A found EDID written back raw reads the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view content(reinterpret_cast<const char*>(data), size);
   const auto input = edid::readEdidInput(content);
   if (!input) {
-    if (input.error() != edid::kInvalidDataFileMessage) std::abort();
+    if (input.error().empty()) std::abort();
     return 0;
   }
   if (input->cells.size() != std::size_t(edid::kEdidTokenCount)) std::abort();
