@@ -309,7 +309,8 @@ class Run {
     return offsetValue(offset, 8) && offsetValue(m_first, 8) ? 8 : 16;
   }
 
-  std::string_view m_first, m_last;
+  // Owned: a line may live in a buffer that the next line reuses.
+  std::string m_first, m_last;
   std::size_t m_base = 0, m_lastStart = 0, m_lastCount = 0;
   bool m_repeat = false;
   int m_radix = 0;
