@@ -29,6 +29,7 @@
 #include <utility>
 
 #include "core/common/common.h"
+#include "core/common/host.h"
 #include "core/common/model_list.h"
 #include "core/shell/program.h"
 #include "gui/calculator/hex_calculator_window.h"
@@ -348,12 +349,7 @@ QSize MainWindow::fullScreenSize() {
   // Measured on a decoding screen of its own, never shown, in the MDI area. The
   // frames share one place and take their width from their captions, so each
   // section is shown in turn on a blank image.
-  class QuietHost : public Host {
-    void message(const std::string&) override {}
-    bool ask(const std::string&, const std::string&, bool) override { return false; }
-    std::string openFileName(const FileDialog&) override { return {}; }
-    std::string saveFileName(const FileDialog&) override { return {}; }
-  } host;
+  QuietHost host;
   Common common;
   EdidScreen model(common, host);
   auto* probe = new QMdiSubWindow;
