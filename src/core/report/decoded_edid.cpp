@@ -5,24 +5,11 @@
 
 namespace edid {
 
-namespace {
-
-// As the screen's full decode judges a block: its first three cells read "00", or
-// each reads as the byte 0.
-bool isDescriptor(const Image& image, int start) {
-  if (detailed_timing::startsAsDescriptor(image, start)) return true;
-  for (int i = start; i < start + 3; ++i) {
-    if (!image.readable(i) || image.byte(i) != 0) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::string blockReportText(const Image& image, int block) {
   const int start = layout::blockStart(block);
-  return isDescriptor(image, start) ? monitor_descriptor::decode(image, start).reportText
-                                    : detailed_timing::decode(image, start).reportText;
+  return detailed_timing::isDescriptor(image, start)
+             ? monitor_descriptor::decode(image, start).reportText
+             : detailed_timing::decode(image, start).reportText;
 }
 
 DecodedEdid decodeEdid(const Image& image) {

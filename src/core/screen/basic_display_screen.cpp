@@ -1,7 +1,6 @@
-// The basic display parameters frame, Hints(3): bytes 20-24 on the screen.
+// The basic display parameters frame: bytes 20-24 on the screen.
+#include "core/screen/basic_display_screen.h"
 #include "core/common/text.h"
-#include "core/screen/edid_screen.h"
-#include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
 #include "core/sections/basic_display.h"
 
@@ -17,7 +16,7 @@ std::string upToFirstSpace(const std::string& text) {
 
 }  // namespace
 
-void EdidScreen::decodeBasicDisplay() {
+void BasicDisplayScreen::fullDecode() {
   ConvertFeatureSupport();
   ConvertGamma();
   ConvertMaxHorizSize();
@@ -25,7 +24,7 @@ void EdidScreen::decodeBasicDisplay() {
   ConvertVideoInput();
 }
 
-void EdidScreen::convertBasicDisplayByte(int index) {
+void BasicDisplayScreen::keyUpDecode(int index) {
   switch (index) {
     case basic_display::kVideoInputByte:
       return ConvertVideoInput();
@@ -40,8 +39,8 @@ void EdidScreen::convertBasicDisplayByte(int index) {
   }
 }
 
-void EdidScreen::focusBasic(int index) {
-  Hints[focus::kBasicHint].visible = true;
+void BasicDisplayScreen::focusStep(int index) {
+  hint.visible = true;
   basic.VideoInput.visible = false;
   basic.DPMS.visible = false;
   basic.BasicInput.text.clear();
@@ -76,7 +75,7 @@ void EdidScreen::focusBasic(int index) {
   }
 }
 
-void EdidScreen::ConvertVideoInput() {
+void BasicDisplayScreen::ConvertVideoInput() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   for (auto& box : basic.Sync) box.value = false;
@@ -94,25 +93,25 @@ void EdidScreen::ConvertVideoInput() {
   DecodeInProgress = outer;
 }
 
-void EdidScreen::ConvertMaxHorizSize() {
+void BasicDisplayScreen::ConvertMaxHorizSize() {
   m_common.MaxHorizSizeText = basic_display::sizeText(image, basic_display::kHorizSizeByte);
   basic.Basic[0].caption = "Max Horiz Size " + m_common.MaxHorizSizeText;
   recompute();
 }
 
-void EdidScreen::ConvertMaxVertSize() {
+void BasicDisplayScreen::ConvertMaxVertSize() {
   m_common.MaxVertSizeText = basic_display::sizeText(image, basic_display::kVertSizeByte);
   basic.Basic[1].caption = "Max Vert Size " + m_common.MaxVertSizeText;
   recompute();
 }
 
-void EdidScreen::ConvertGamma() {
+void BasicDisplayScreen::ConvertGamma() {
   m_common.GammaText = basic_display::gammaText(image);
   basic.Basic[2].caption = "Gamma  " + m_common.GammaText;
   recompute();
 }
 
-void EdidScreen::ConvertFeatureSupport() {
+void BasicDisplayScreen::ConvertFeatureSupport() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const auto features = basic_display::decodeFeatureSupport(image);
@@ -125,25 +124,25 @@ void EdidScreen::ConvertFeatureSupport() {
   DecodeInProgress = outer;
 }
 
-bool EdidScreen::basicClickAllowed(int index, int count) const {
-  return !DecodeInProgress && index >= 0 && index < count && Hints[focus::kBasicHint].enabled;
+bool BasicDisplayScreen::basicClickAllowed(int index, int count) const {
+  return !DecodeInProgress && index >= 0 && index < count && hint.enabled;
 }
 
-void EdidScreen::VideoMode_Click(int index) {
+void BasicDisplayScreen::VideoMode_Click(int index) {
   if (!basicClickAllowed(index, 2)) return;
   image.apply(basic_display::setVideoMode(index));
   ConvertVideoInput();
   recompute();
 }
 
-void EdidScreen::Signal_Click(int index) {
+void BasicDisplayScreen::Signal_Click(int index) {
   if (!basicClickAllowed(index, 4)) return;
   image.apply(basic_display::setSignalLevel(image, index));
   ConvertVideoInput();
   recompute();
 }
 
-void EdidScreen::Sync_Click(int index) {
+void BasicDisplayScreen::Sync_Click(int index) {
   if (!basicClickAllowed(index, 5)) return;
   image.apply(
       basic_display::setSync(image, index, basic.Sync[static_cast<std::size_t>(index)].value));
@@ -151,14 +150,14 @@ void EdidScreen::Sync_Click(int index) {
   recompute();
 }
 
-void EdidScreen::DisplayType_Click(int index) {
+void BasicDisplayScreen::DisplayType_Click(int index) {
   if (!basicClickAllowed(index, 4)) return;
   image.apply(basic_display::setDisplayType(image, index));
   ConvertFeatureSupport();
   recompute();
 }
 
-void EdidScreen::FSupport_Click(int index) {
+void BasicDisplayScreen::FSupport_Click(int index) {
   if (!basicClickAllowed(index, 6)) return;
   image.apply(basic_display::setFeature(image, index,
                                         basic.FSupport[static_cast<std::size_t>(index)].value));
@@ -166,13 +165,13 @@ void EdidScreen::FSupport_Click(int index) {
   recompute();
 }
 
-void EdidScreen::Basic_Click(int index) {
+void BasicDisplayScreen::Basic_Click(int index) {
   if (DecodeInProgress || index < 0 || index > 2) return;
   setFocusToCell(basic_display::kHorizSizeByte + index);
 }
 
-void EdidScreen::BasicInput_KeyUp(int keyCode) {
-  if (keyCode != 13 || !Hints[focus::kBasicHint].enabled) return;
+void BasicDisplayScreen::BasicInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !hint.enabled) return;
   const int option = selectedOption(basic.Basic);
   if (option < 0) return;
   const auto entry = static_cast<basic_display::Entry>(option);

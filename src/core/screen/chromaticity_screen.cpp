@@ -1,13 +1,12 @@
-// The chromaticity frame, Hints(4): bytes 25-34 on the screen.
-#include "core/screen/edid_screen.h"
-#include "core/screen/focus_map.h"
+// The chromaticity frame: bytes 25-34 on the screen.
+#include "core/screen/chromaticity_screen.h"
 #include "core/screen/option_groups.h"
 #include "core/sections/chromaticity.h"
 
 namespace edid {
 
-void EdidScreen::focusChroma(int index) {
-  Hints[focus::kChromaHint].visible = true;
+void ChromaticityScreen::focusStep(int index) {
+  hint.visible = true;
   // Bytes 25-26 hold only low bits of all eight coordinates: nothing to enter there.
   const bool coordinate = index >= chromaticity::kHighByte;
   chroma.lbChromaChange[0].visible = coordinate;
@@ -19,7 +18,7 @@ void EdidScreen::focusChroma(int index) {
   if (coordinate && autoCellSeek()) requestFocus(FocusControl::ChromaValue);
 }
 
-void EdidScreen::ConvertChromaticity() {
+void ChromaticityScreen::ConvertChromaticity() {
   const auto decoded = chromaticity::decode(image);
   for (std::size_t i = 0; i < chroma.chkChroma.size(); ++i)
     chroma.chkChroma[i].caption = decoded.captions[i];
@@ -30,12 +29,12 @@ void EdidScreen::ConvertChromaticity() {
   recompute();
 }
 
-void EdidScreen::chkChroma_Click(int index) {
+void ChromaticityScreen::chkChroma_Click(int index) {
   if (index < 0 || index >= chromaticity::kCoordinates) return;
   setFocusToCell(chromaticity::kHighByte + index);
 }
 
-void EdidScreen::ChromaValue_KeyUp(int keyCode) {
+void ChromaticityScreen::ChromaValue_KeyUp(int keyCode) {
   if (keyCode != 13) return;
   const int selected = selectedOption(chroma.chkChroma);
   // The entry is judged before the coordinate, so a wrong one is told even without a selection.

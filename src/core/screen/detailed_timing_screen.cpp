@@ -1,31 +1,37 @@
 // The four 18-byte blocks (bytes 54-125): choosing the block and its frame, and
 // the detailed timing frames.
+#include "core/screen/detailed_timing_screen.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
-#include "core/screen/edid_screen.h"
 #include "core/screen/focus_map.h"
+#include "core/screen/monitor_descriptor_screen.h"
 #include "core/screen/option_groups.h"
 #include "core/sections/detailed_timing.h"
 
 namespace edid {
 
-void EdidScreen::decodeAllBlocks() {
+MonitorDescriptorScreen& DetailedTimingScreen::descriptors() {
+  return ctx.section<MonitorDescriptorScreen>();
+}
+
+void DetailedTimingScreen::ConvertDetailedTiminga() {
+  descriptors().ConvertDetailedTiminga();
+}
+
+void DetailedTimingScreen::fullDecode() {
   for (int block = 0; block < layout::kBlockCount; ++block) {
     const int start = layout::blockStart(block);
     SelectedByte = start;
     SelectedBlock = block;
-    // Each block is judged by its own first three bytes.
-    SelectedBlockIsDescriptor = true;
-    for (int i = start; i < start + 3; ++i) {
-      if (!image.readable(i) || image.byte(i) != 0) SelectedBlockIsDescriptor = false;
-    }
+    SelectedBlockIsDescriptor = detailed_timing::isDescriptor(image, start);
     ConvertDetailedTiming();
   }
 }
 
-void EdidScreen::focusBlock(int index) {
-  for (auto& box : descriptor.Windex) box.visible = false;
-  if (m_common.ModifyMode) DTHelp.visible = true;
+void DetailedTimingScreen::focusStep(int index) {
+  MonitorDescriptorScreen& md = descriptors();
+  for (auto& box : md.descriptor.Windex) box.visible = false;
+  if (m_common.ModifyMode) ctx.DTHelp.visible = true;
 
   const focus::BlockPosition pos = focus::blockOfByte(index);
   SelectedByte = pos.start;
@@ -39,44 +45,40 @@ void EdidScreen::focusBlock(int index) {
 
   const ByteRange bytes = layout::blockRange(pos.block);
   const std::string range = std::to_string(bytes.first) + "-" + std::to_string(bytes.last) + ")";
-  Hints[focus::kDetailedHint].caption = "Detailed Timing (" + range;
-  Hints[focus::kDetailedFlagsHint].caption = "Detailed Timing (" + range;
-  Hints[focus::kDescriptorHint].caption = "Detailed Timing (" + range;
-  Hints[focus::kExtStandardHint].caption = "Ext. Standard Timing (" + range;
+  hint.caption = "Detailed Timing (" + range;
+  flagsHint.caption = "Detailed Timing (" + range;
+  md.hint.caption = "Detailed Timing (" + range;
+  md.timingsHint.caption = "Ext. Standard Timing (" + range;
 
-  // Judged by the cell texts, as typed: a block is a descriptor once its first
-  // three cells read 00.
-  const std::string marker =
-      image.cell(pos.start) + image.cell(pos.start + 1) + image.cell(pos.start + 2);
-  SelectedBlockIsDescriptor = marker == "000000";
+  SelectedBlockIsDescriptor = detailed_timing::isDescriptor(image, pos.start);
   if (SelectedBlockIsDescriptor) {
-    Hints[focus::kDescriptorHint].visible = true;
+    md.hint.visible = true;
     DescriptorTag = toUpper(image.cell(pos.start + 3));
   } else {
-    Hints[pos.offset <= 16 ? focus::kDetailedHint : focus::kDetailedFlagsHint].visible = true;
+    (pos.offset <= 16 ? hint : flagsHint).visible = true;
   }
 
   detailed.DTInput.visible = true;
   if (SelectedBlockIsDescriptor)
-    focusDescriptorField(pos.start, pos.offset);
+    md.focusDescriptorField(pos.start, pos.offset);
   else
     focusDetailedField(pos.offset);
 
   ConvertDetailedTiming();
 }
 
-void EdidScreen::focusDetailedField(int offset) {
+void DetailedTimingScreen::focusDetailedField(int offset) {
   if (focus::detailedTimingHidesInput(offset)) detailed.DTInput.visible = false;
   const int option = focus::detailedTimingOption(offset);
   if (option >= 0) selectOption(detailed.DT, option);
 }
 
-void EdidScreen::ConvertDetailedTiming() {
+void DetailedTimingScreen::ConvertDetailedTiming() {
   const int s = SelectedByte;
   if (!layout::isBlockStart(s) || SelectedBlock < 0 || SelectedBlock >= layout::kBlockCount)
     return recompute();
   // The descriptor decode keeps the checksum current itself.
-  if (SelectedBlockIsDescriptor || detailed_timing::startsAsDescriptor(image, s))
+  if (SelectedBlockIsDescriptor || detailed_timing::isDescriptor(image, s))
     return ConvertDetailedTiminga();
 
   auto& text = m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)];
@@ -102,12 +104,11 @@ void EdidScreen::ConvertDetailedTiming() {
   if (detailed.DTInput.visible && autoCellSeek()) requestFocus(FocusControl::DTInput);
 }
 
-bool EdidScreen::detailedTimingEditable(int hint) const {
-  return Hints[static_cast<std::size_t>(hint)].enabled && layout::isBlockStart(SelectedByte) &&
-         !SelectedBlockIsDescriptor;
+bool DetailedTimingScreen::detailedTimingEditable(const Frame& frame) const {
+  return frame.enabled && layout::isBlockStart(SelectedByte) && !SelectedBlockIsDescriptor;
 }
 
-void EdidScreen::DT_Click(int index) {
+void DetailedTimingScreen::DT_Click(int index) {
   if (DecodeInProgress || index < 0 || index >= detailed_timing::kFieldCount ||
       !layout::isBlockStart(SelectedByte))
     return;
@@ -115,8 +116,8 @@ void EdidScreen::DT_Click(int index) {
                  detailed_timing::firstOffsetOf(static_cast<detailed_timing::Field>(index)));
 }
 
-void EdidScreen::DTInput_KeyUp(int keyCode) {
-  if (keyCode != 13 || !detailedTimingEditable(focus::kDetailedHint)) return;
+void DetailedTimingScreen::DTInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !detailedTimingEditable(hint)) return;
   const std::string& entry = detailed.DTInput.text;
   const int option = selectedOption(detailed.DT);
   if (option < 0) {
@@ -132,51 +133,56 @@ void EdidScreen::DTInput_KeyUp(int keyCode) {
   ConvertDetailedTiming();
 }
 
-void EdidScreen::applyDetailedFlags(const CellWrites& writes) {
+void DetailedTimingScreen::applyDetailedFlags(const CellWrites& writes) {
   image.apply(writes);
   // Every flag change re-decodes, so the checksum and the report never lag behind.
   ConvertDetailedTiming();
 }
 
-void EdidScreen::DT1_Click() {
-  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+void DetailedTimingScreen::DT1_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   applyDetailedFlags(detailed_timing::setInterlaced(image, SelectedByte, detailed.DT1.value));
 }
 
-void EdidScreen::DTStereo_Click(int) {
+void DetailedTimingScreen::DTStereo_Click(int) {
   detailed.frmStereo.caption = "Stereo";
-  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+  if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   const int k = selectedOption(detailed.DTStereo);
   if (k < 0) return;
   if (k == 6) detailed.frmStereo.caption = "Normal Display - No Stereo";
   applyDetailedFlags(detailed_timing::setStereo(image, SelectedByte, k));
 }
 
-void EdidScreen::DTSync_Click(int) {
-  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+void DetailedTimingScreen::DTSync_Click(int) {
+  if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   const int k = selectedOption(detailed.DTSync);
   applyDetailedFlags(k < 0 ? CellWrites{} : detailed_timing::setSyncType(image, SelectedByte, k));
 }
 
-void EdidScreen::SyncSerrate_Click() {
-  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+void DetailedTimingScreen::SyncSerrate_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   applyDetailedFlags(detailed_timing::setSerrate(image, SelectedByte, detailed.SyncSerrate.value));
 }
 
-void EdidScreen::SyncLine_Click() {
-  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+void DetailedTimingScreen::SyncLine_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   applyDetailedFlags(detailed_timing::toggleSyncLine(image, SelectedByte));
 }
 
-void EdidScreen::VSyncLine_Click() {
-  if (DecodeInProgress || !detailedTimingEditable(focus::kDetailedFlagsHint)) return;
+void DetailedTimingScreen::VSyncLine_Click() {
+  if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   applyDetailedFlags(detailed_timing::toggleVSyncLine(image, SelectedByte));
 }
 
-void EdidScreen::Hints_DblClick(int index) {
-  if (!m_common.ModifyMode || index < focus::kDetailedHint || index > focus::kExtStandardHint ||
-      !layout::isBlockStart(SelectedByte))
-    return;
+bool DetailedTimingScreen::isBlockFrame(int index) {
+  if (index < 0 || index >= static_cast<int>(ctx.Hints.size())) return false;
+  const Frame* frame = &ctx.Hints[static_cast<std::size_t>(index)];
+  const MonitorDescriptorScreen& md = descriptors();
+  return frame == &hint || frame == &flagsHint || frame == &md.hint || frame == &md.timingsHint;
+}
+
+void DetailedTimingScreen::Hints_DblClick(int index) {
+  if (!m_common.ModifyMode || !isBlockFrame(index) || !layout::isBlockStart(SelectedByte)) return;
   image.apply(detailed_timing::resetBlock(SelectedByte));
   // The focus logic shows the block again, now as an empty serial number descriptor.
   setFocusToCell(SelectedByte + 3);

@@ -1,10 +1,9 @@
 #include "core/screen/edid_screen.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/common/text.h"
-#include "core/screen/focus_map.h"
-#include "core/sections/established.h"
 
 namespace edid {
 
@@ -12,36 +11,12 @@ namespace {
 
 constexpr const char* kNotHexMessage = "Please Make Your Values In Hex";
 
-constexpr const char* kHintCaptions[kSectionCount] = {
-    "Header (0 - 7)",
-    "Vendor (8-17)",
-    "EDID Version/Revision (18-19)",
-    "Basic Display Parameters(20-24)",
-    "Chromaticity (25-34)",
-    "Established Timing I: (35)",
-    "Established Timing II: (36)",
-    "Manufacturer's Timings: (37)",
-    "Standard Timing (38-53)",
-    "Detailed Timing (54-71)",
-    "Detailed Timing (54-71)",
-    "Detailed Timing (54-71)",
-    "Ext .Standard Timing",
-    "Extension Flag and CheckSum",
-};
-
 }  // namespace
 
-EdidScreen::EdidScreen(Common& common, Host& host) : m_common(common), m_host(host) {
-  for (int i = 0; i < kSectionCount; ++i)
-    Hints[static_cast<std::size_t>(i)].caption = kHintCaptions[i];
+EdidScreen::EdidScreen(Common& common, Host& host) : SectionContext(common, host) {
+  buildSections();
   image.setCell(128, "");
   image.setCell(129, "");
-  for (int i = 0; i < 8; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    established.ET1[k].caption = established::table(established::kTimingsIByte)[k].caption;
-    established.ET2[k].caption = established::table(established::kTimingsIIByte)[k].caption;
-  }
-  established.ET3[7].caption = established::manufacturerTiming().caption;
   m_common.UnsavedChanges = false;
   m_common.ReportRefreshPending = false;
   m_common.EdidScreenOpen = true;
@@ -65,11 +40,6 @@ void EdidScreen::followDescriptorName() {
   txtModel.text = *m_followedModel = followedModel(image);
 }
 
-void EdidScreen::requestFocus(FocusControl control, int cell) {
-  focus = {control, cell};
-  focusRequested = true;
-}
-
 void EdidScreen::noteFocus(FocusControl control) {
   focus = {control, 0};
 }
@@ -79,19 +49,29 @@ void EdidScreen::setFocusToCell(int index) {
   txtEdit_GotFocus(index);
 }
 
-const EdidScreen::SectionRow* EdidScreen::sectionOfByte(int index) {
-  for (const SectionRow& row : sections()) {
+EdidScreen::~EdidScreen() = default;
+
+const EdidScreen::SectionRow* EdidScreen::rowOfByte(int index) const {
+  for (const SectionRow& row : m_rows) {
     if (row.bytes.contains(index)) return &row;
   }
   return nullptr;
+}
+
+int EdidScreen::frameOfByte(int index) const {
+  const SectionRow* row = rowOfByte(index);
+  return row && row->frame ? Hints.indexOf(*row->frame) : -1;
 }
 
 // ---------------------------------------------------------------------------
 // Full decode
 
 void EdidScreen::BuildEDIDDefinations() {
-  for (const SectionRow& row : sections()) {
-    if (row.decode) row.decode(*this);
+  std::vector<const SectionScreen*> decoded;
+  for (const SectionRow& row : m_rows) {
+    if (std::find(decoded.begin(), decoded.end(), row.section) != decoded.end()) continue;
+    decoded.push_back(row.section);
+    row.section->fullDecode();
   }
 }
 
@@ -118,8 +98,7 @@ void EdidScreen::txtEdit_KeyUp(int index) {
 
 void EdidScreen::decodeByteField(int index) {
   // Sections without a key-up decoder catch up at the next focus.
-  const SectionRow* row = sectionOfByte(index);
-  if (row && row->keyUp) row->keyUp(*this, index);
+  if (const SectionRow* row = rowOfByte(index)) row->section->keyUpDecode(index);
 }
 
 bool EdidScreen::txtEdit_LostFocus(int index) {
@@ -149,10 +128,6 @@ void EdidScreen::applyModes() {
   for (int i = 0; i < kEdidSize; ++i) cellLocked[static_cast<std::size_t>(i)] = !modify;
 }
 
-bool EdidScreen::autoCellSeek() const {
-  return m_common.ModifyMode && m_common.AutoCellSeekMode;
-}
-
 void EdidScreen::paintCells(ByteRange cells, BackColour colour) {
   for (int i = cells.first; i <= cells.last; ++i) cellColour[static_cast<std::size_t>(i)] = colour;
 }
@@ -165,14 +140,13 @@ void EdidScreen::txtEdit_GotFocus(int index) {
   for (auto& frame : Hints) frame.visible = false;
   paintCells({0, kEdidSize - 1}, BackColour::Normal);
 
-  // The decoders never touch colours, so the section and field can be painted first.
-  const focus::Colouring colouring = focus::colouringOfByte(index);
-  paintCells(colouring.section, BackColour::Section);
-  paintCells(colouring.field, BackColour::Field);
-
-  if (const SectionRow* row = sectionOfByte(index)) {
-    if (row->hint >= 0) Hints[static_cast<std::size_t>(row->hint)].visible = true;
-    if (row->focus) row->focus(*this, index);
+  if (const SectionRow* row = rowOfByte(index)) {
+    // The decoders never touch colours, so the section and field can be painted first.
+    const Colouring colouring = row->colouring(row->bytes, index);
+    paintCells(colouring.section, BackColour::Section);
+    paintCells(colouring.field, BackColour::Field);
+    if (row->frame) row->frame->visible = true;
+    row->section->focusStep(index);
   }
 
   recompute();

@@ -1,22 +1,32 @@
 // The established timing frames (bytes 35, 36, 37): check boxes, one per bit.
-#include "core/screen/edid_screen.h"
-#include "core/screen/focus_map.h"
+#include "core/screen/established_screen.h"
 #include "core/sections/established.h"
 
 namespace edid {
 
-void EdidScreen::focusEstablished(int index) {
-  convertEstablishedByte(index);
+EstablishedScreen::EstablishedScreen(SectionContext& context) : SectionScreen(context) {
+  for (int i = 0; i < 8; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    established.ET1[k].caption = established::table(established::kTimingsIByte)[k].caption;
+    established.ET2[k].caption = established::table(established::kTimingsIIByte)[k].caption;
+  }
+  established.ET3[7].caption = established::manufacturerTiming().caption;
 }
 
-void EdidScreen::convertEstablishedByte(int byteIndex) {
+void EstablishedScreen::fullDecode() {
+  ConvertEstablishedTimingsI();
+  ConvertEstablishedTimingsII();
+  ConvertManufacturerTimings();
+}
+
+void EstablishedScreen::convertEstablishedByte(int byteIndex) {
   if (byteIndex == established::kTimingsIByte) ConvertEstablishedTimingsI();
   if (byteIndex == established::kTimingsIIByte) ConvertEstablishedTimingsII();
   if (byteIndex == established::kManufacturerByte) ConvertManufacturerTimings();
 }
 
 // The check boxes set here raise Click events; DecodeInProgress keeps them from re-encoding.
-void EdidScreen::ConvertEstablishedTimingsI() {
+void EstablishedScreen::ConvertEstablishedTimingsI() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
@@ -26,7 +36,7 @@ void EdidScreen::ConvertEstablishedTimingsI() {
   DecodeInProgress = outer;
 }
 
-void EdidScreen::ConvertEstablishedTimingsII() {
+void EstablishedScreen::ConvertEstablishedTimingsII() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
@@ -36,7 +46,7 @@ void EdidScreen::ConvertEstablishedTimingsII() {
   DecodeInProgress = outer;
 }
 
-void EdidScreen::ConvertManufacturerTimings() {
+void EstablishedScreen::ConvertManufacturerTimings() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
@@ -46,9 +56,9 @@ void EdidScreen::ConvertManufacturerTimings() {
   DecodeInProgress = outer;
 }
 
-void EdidScreen::clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index) {
+void EstablishedScreen::clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes, int index) {
   if (DecodeInProgress || index < 0 || index > 7 ||
-      !Hints[static_cast<std::size_t>(focus::hintOfByte(byteIndex))].enabled)
+      !hints[static_cast<std::size_t>(byteIndex - established::kTimingsIByte)].enabled)
     return;
   image.apply(
       established::setBit(image, byteIndex, index, boxes[static_cast<std::size_t>(index)].value));
@@ -56,13 +66,13 @@ void EdidScreen::clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes,
   recompute();
 }
 
-void EdidScreen::ET1_Click(int index) {
+void EstablishedScreen::ET1_Click(int index) {
   clickEstablished(established::kTimingsIByte, established.ET1, index);
 }
-void EdidScreen::ET2_Click(int index) {
+void EstablishedScreen::ET2_Click(int index) {
   clickEstablished(established::kTimingsIIByte, established.ET2, index);
 }
-void EdidScreen::ET3_Click(int index) {
+void EstablishedScreen::ET3_Click(int index) {
   if (index == 7) clickEstablished(established::kManufacturerByte, established.ET3, index);
 }
 

@@ -1,63 +1,12 @@
 #pragma once
-// Where a byte of the grid belongs: its section frame, the cells to colour and,
-// inside the four 18-byte blocks, which field option its offset selects. Pure
-// functions of the byte index (and of the block's tag), so the focus handler
-// stays a list of steps and the map itself can be checked cell by cell.
+// Where a byte inside a section belongs: its 18-byte block or standard timing,
+// and which field option its offset selects. Pure functions of the byte index, so
+// the focus steps stay lists of steps and the map can be checked cell by cell.
+// Which section a byte belongs to is the section table's (section_table.cpp).
 
 #include "core/common/layout.h"
 
 namespace edid::focus {
-
-/// Indices of the section frames Hints(0..13).
-enum Hint : int {
-  kHeaderHint = 0,
-  kVendorHint = 1,
-  kVersionHint = 2,
-  kBasicHint = 3,
-  kChromaHint = 4,
-  kEstablishedIHint = 5,
-  kEstablishedIIHint = 6,
-  kManufacturerTimingsHint = 7,
-  kStandardHint = 8,
-  kDetailedHint = 9,
-  kDetailedFlagsHint = 10,
-  kDescriptorHint = 11,
-  kExtStandardHint = 12,
-  kChecksumHint = 13,
-};
-
-/// The sections of the image, in byte order.
-enum class Section {
-  Header,       ///< 0-7
-  Vendor,       ///< 8-17
-  Version,      ///< 18-19
-  Basic,        ///< 20-24
-  Chroma,       ///< 25-34
-  Established,  ///< 35, 36, 37 (one frame each)
-  Standard,     ///< 38-53
-  Block,        ///< 54-125, four 18-byte blocks
-  Checksum,     ///< 126-127
-  None,         ///< outside the image (the two spare grid cells)
-};
-
-/// An inclusive range of cells.
-using CellRange = ByteRange;
-
-/// The section of byte index; None outside 0..127.
-Section sectionOfByte(int index);
-
-/// The frame a byte shows before its block's content is looked at: for the
-/// 18-byte blocks Hints(9); the focus handler picks 10, 11 or 12 from the bytes.
-/// -1 outside 0..127.
-int hintOfByte(int index);
-
-/// Cells painted on focus: first the section range in SectionColour, then the
-/// field range in FieldColour over it. Empty ranges outside 0..127.
-struct Colouring {
-  CellRange section;
-  CellRange field;
-};
-Colouring colouringOfByte(int index);
 
 /// Position of a byte of 54..125 inside its 18-byte block.
 struct BlockPosition {

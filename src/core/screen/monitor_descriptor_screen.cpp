@@ -1,8 +1,9 @@
-// A monitor descriptor block's frames, Hints(11) and Hints(12): an 18-byte block
-// that starts with 00 00 00, decoded by its tag and edited through its controls:
-// texts, range limits (FD), colour points (FB) and the standard timings of FA.
+// A monitor descriptor block's frames: an 18-byte block that is a descriptor,
+// decoded by its tag and edited through its controls: texts, range limits (FD),
+// colour points (FB) and the standard timings of FA.
+#include "core/screen/monitor_descriptor_screen.h"
 #include "core/common/layout.h"
-#include "core/screen/edid_screen.h"
+#include "core/screen/detailed_timing_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
 #include "core/sections/monitor_descriptor.h"
@@ -21,7 +22,11 @@ int selectedExtraTiming(const ExtStandardFrame& frame) {
 
 }  // namespace
 
-void EdidScreen::focusDescriptorField(int start, int offset) {
+void MonitorDescriptorScreen::ConvertDetailedTiming() {
+  ctx.section<DetailedTimingScreen>().ConvertDetailedTiming();
+}
+
+void MonitorDescriptorScreen::focusDescriptorField(int start, int offset) {
   if (DescriptorTag == "FD") {
     unselect(descriptor.DtaOpt);
     // Bytes +10..+17 are GTF parameters, typed into the cells only while GTF is on.
@@ -40,8 +45,8 @@ void EdidScreen::focusDescriptorField(int start, int offset) {
     const int option = focus::colourPointOption(offset);
     if (option >= 0) selectOption(descriptor.DtaOptWhite, option);
   } else if (DescriptorTag == "FA") {
-    Hints[focus::kDescriptorHint].visible = false;
-    Hints[focus::kExtStandardHint].visible = true;
+    hint.visible = false;
+    timingsHint.visible = true;
     unselect(extStandard.ExtSTOpt, 6);
     extStandard.ExtStaFrame.enabled = focus::extStandardFrameEnabled(offset);
     const int option = focus::extStandardOption(offset);
@@ -49,7 +54,7 @@ void EdidScreen::focusDescriptorField(int start, int offset) {
   }
 }
 
-void EdidScreen::ConvertDetailedTiminga() {
+void MonitorDescriptorScreen::ConvertDetailedTiminga() {
   if (!layout::isBlockStart(SelectedByte) || SelectedBlock < 0 ||
       SelectedBlock >= layout::kBlockCount)
     return recompute();
@@ -62,8 +67,8 @@ void EdidScreen::ConvertDetailedTiminga() {
 
   // The block on show gets the frame of its type (FA has its own); a full decode
   // with no descriptor frame on show brings none up.
-  Frame& textFrame = Hints[focus::kDescriptorHint];
-  Frame& timingFrame = Hints[focus::kExtStandardHint];
+  Frame& textFrame = hint;
+  Frame& timingFrame = timingsHint;
   if (textFrame.visible || timingFrame.visible) {
     timingFrame.visible = d.type == md::Type::StandardTimings;
     textFrame.visible = !timingFrame.visible;
@@ -131,18 +136,18 @@ void EdidScreen::ConvertDetailedTiminga() {
   }
 }
 
-bool EdidScreen::descriptorEditable() const {
+bool MonitorDescriptorScreen::descriptorEditable() const {
   return layout::isBlockStart(SelectedByte) && SelectedBlockIsDescriptor &&
-         (Hints[focus::kDescriptorHint].enabled || Hints[focus::kExtStandardHint].enabled);
+         (hint.enabled || timingsHint.enabled);
 }
 
-void EdidScreen::DTa_Click(int index) {
+void MonitorDescriptorScreen::DTa_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 7) return;
   image.apply(md::chooseType(SelectedByte, index));
   ConvertDetailedTiming();
 }
 
-void EdidScreen::DTAGTF_Click() {
+void MonitorDescriptorScreen::DTAGTF_Click() {
   if (!m_common.ModifyMode || !descriptorEditable()) return;
   const int s = SelectedByte;
   const bool supported = descriptor.DTAGTF.value;
@@ -155,18 +160,18 @@ void EdidScreen::DTAGTF_Click() {
   }
 }
 
-void EdidScreen::DtaOpt_Click(int index) {
+void MonitorDescriptorScreen::DtaOpt_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 4) return;
   setFocusToCell(SelectedByte + 5 + index);
   requestFocus(FocusControl::DTaInput);
 }
 
-void EdidScreen::DtaOptWhite_Click(int index) {
+void MonitorDescriptorScreen::DtaOptWhite_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 5) return;
   setFocusToCell(SelectedByte + (index < 3 ? 7 : 9) + index);
 }
 
-void EdidScreen::Windex_Click(int index) {
+void MonitorDescriptorScreen::Windex_Click(int index) {
   if (!descriptorEditable() || index < 0 || index > 1) return;
   const bool on = descriptor.Windex[static_cast<std::size_t>(index)].value;
   image.apply(md::setWhitePoint(image, SelectedByte, index, on));
@@ -174,7 +179,7 @@ void EdidScreen::Windex_Click(int index) {
   ConvertDetailedTiming();
 }
 
-void EdidScreen::DTaInput_KeyUp(int keyCode) {
+void MonitorDescriptorScreen::DTaInput_KeyUp(int keyCode) {
   if (keyCode != 13 || !descriptorEditable()) return;
   const int s = SelectedByte;
   const std::string& text = descriptor.DTaInput.text;
@@ -209,16 +214,16 @@ void EdidScreen::DTaInput_KeyUp(int keyCode) {
   ConvertDetailedTiming();
 }
 
-void EdidScreen::ExtSTOpt_Click(int index) {
+void MonitorDescriptorScreen::ExtSTOpt_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 6) return;
   if (index < 6) return setFocusToCell(md::extraSlotByte(SelectedByte, index));
-  Hints[focus::kDescriptorHint].visible = true;
-  Hints[focus::kExtStandardHint].visible = false;
+  hint.visible = true;
+  timingsHint.visible = false;
   image.apply(md::leaveExtraTimings(SelectedByte));
   setFocusToCell(SelectedByte + 3);
 }
 
-void EdidScreen::ExtSTAOptb_Click(int index) {
+void MonitorDescriptorScreen::ExtSTAOptb_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 3) return;
   const int t = selectedExtraTiming(extStandard);
   if (t < 0) return;
@@ -226,7 +231,7 @@ void EdidScreen::ExtSTAOptb_Click(int index) {
   ConvertDetailedTiming();
 }
 
-void EdidScreen::ExtStaInput_KeyUp(int keyCode) {
+void MonitorDescriptorScreen::ExtStaInput_KeyUp(int keyCode) {
   if (keyCode != 13 || !descriptorEditable()) return;
   const int t = selectedExtraTiming(extStandard);
   if (t < 0) return;

@@ -1,20 +1,20 @@
-// The standard timings frame, Hints(8): bytes 38-53 on the screen.
-#include "core/screen/edid_screen.h"
+// The standard timings frame: bytes 38-53 on the screen.
+#include "core/screen/standard_timing_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
 #include "core/sections/standard_timing.h"
 
 namespace edid {
 
-void EdidScreen::focusStandard(int index) {
+void StandardTimingScreen::focusStep(int index) {
   const int timing = focus::standardTimingOfByte(index);
   selectOption(standard.STOpt, timing);
   SelectedByte = standard_timing::firstByteOf(timing) + 1;
-  Hints[focus::kStandardHint].visible = true;
+  hint.visible = true;
   ConvertStandardTimings();
 }
 
-void EdidScreen::ConvertStandardTimings() {
+void StandardTimingScreen::ConvertStandardTimings() {
   m_common.StandardTimingTexts = {};
   for (auto& option : standard.STOpt) option.caption.clear();
   const bool outer = DecodeInProgress;
@@ -36,26 +36,26 @@ void EdidScreen::ConvertStandardTimings() {
   if (standard.STAInput.visible && autoCellSeek()) requestFocus(FocusControl::STAInput);
 }
 
-int EdidScreen::selectedStandardPair() const {
+int StandardTimingScreen::selectedStandardPair() const {
   const int timing = selectedOption(standard.STOpt);
   return timing < 0 ? -1 : standard_timing::firstByteOf(timing);
 }
 
-void EdidScreen::STOpt_Click(int index) {
+void StandardTimingScreen::STOpt_Click(int index) {
   if (DecodeInProgress || index < 0 || index >= standard_timing::kTimings) return;
   setFocusToCell(standard_timing::firstByteOf(index));
 }
 
-void EdidScreen::STAOptb_Click(int index) {
-  if (DecodeInProgress || index < 0 || index > 3 || !Hints[focus::kStandardHint].enabled) return;
+void StandardTimingScreen::STAOptb_Click(int index) {
+  if (DecodeInProgress || index < 0 || index > 3 || !hint.enabled) return;
   const int first = selectedStandardPair();
   if (first < 0) return;
   image.apply(standard_timing::setAspect(image, first, index));
   ConvertStandardTimings();
 }
 
-void EdidScreen::STAInput_KeyUp(int keyCode) {
-  if (keyCode != 13 || !Hints[focus::kStandardHint].enabled) return;
+void StandardTimingScreen::STAInput_KeyUp(int keyCode) {
+  if (keyCode != 13 || !hint.enabled) return;
   // The timing is the one whose second byte SelectedByte names.
   if (SelectedByte < standard_timing::kFirstByte + 1 || SelectedByte > standard_timing::kLastByte)
     return;

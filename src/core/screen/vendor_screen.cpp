@@ -1,12 +1,23 @@
 // The vendor frame (bytes 8-17): its decoders, focus step and entry box.
+#include "core/screen/vendor_screen.h"
 #include "core/common/text.h"
-#include "core/screen/edid_screen.h"
-#include "core/screen/focus_map.h"
 #include "core/sections/vendor.h"
 
 namespace edid {
 
-void EdidScreen::focusVendor(int index) {
+void VendorScreen::fullDecode() {
+  ConvertManufacturer();
+  ConvertProductCode();
+  ConvertSerialNumber();
+  ConvertWeek();
+  ConvertYear();
+}
+
+void VendorScreen::keyUpDecode(int index) {
+  convertVendorField(static_cast<int>(vendor::fieldOfByte(index)));
+}
+
+void VendorScreen::focusStep(int index) {
   for (int i = 0; i < 5; ++i) vendor.lbVendor[static_cast<std::size_t>(i)].opaque = false;
   const vendor::Field field = vendor::fieldOfByte(index);
   vendor.lbVendor[static_cast<std::size_t>(field)].opaque = true;
@@ -21,7 +32,7 @@ void EdidScreen::focusVendor(int index) {
   if (autoCellSeek()) requestFocus(FocusControl::VendorInfo);
 }
 
-void EdidScreen::convertVendorField(int field) {
+void VendorScreen::convertVendorField(int field) {
   switch (static_cast<vendor::Field>(field)) {
     case vendor::Field::Manufacturer:
       return ConvertManufacturer();
@@ -36,14 +47,14 @@ void EdidScreen::convertVendorField(int field) {
   }
 }
 
-int EdidScreen::selectedVendorField() const {
+int VendorScreen::selectedVendorField() const {
   for (int i = 0; i < 5; ++i) {
     if (vendor.lbVendor[static_cast<std::size_t>(i)].opaque) return i;
   }
   return -1;
 }
 
-bool EdidScreen::VendorInfo_KeyPress(char& key) {
+bool VendorScreen::VendorInfo_KeyPress(char& key) {
   const int field = selectedVendorField();
   if (field < 0) return true;
   const auto filtered = vendor::filterKey(static_cast<vendor::Field>(field), key);
@@ -55,8 +66,8 @@ bool EdidScreen::VendorInfo_KeyPress(char& key) {
   return true;
 }
 
-void EdidScreen::VendorInfo_KeyUp(int keyCode) {
-  if (keyCode != 13 || !Hints[focus::kVendorHint].enabled) return;
+void VendorScreen::VendorInfo_KeyUp(int keyCode) {
+  if (keyCode != 13 || !hint.enabled) return;
   const int field = selectedVendorField();
   if (field < 0) return;
   const auto writes =
@@ -69,32 +80,32 @@ void EdidScreen::VendorInfo_KeyUp(int keyCode) {
   convertVendorField(field);
 }
 
-std::string EdidScreen::GetManufacturer() const {
+std::string VendorScreen::GetManufacturer() const {
   return vendor::manufacturerLetters(image);
 }
 
-std::string EdidScreen::GetProductCode() {
+std::string VendorScreen::GetProductCode() {
   const auto code = vendor::productCode(image);
   m_common.ProductLetters = code.letters;
   m_common.ProductCodeText = code.text;
   return code.text;
 }
 
-void EdidScreen::CompleteSerialNumber() {
+void VendorScreen::CompleteSerialNumber() {
   // From the shared texts, as the last decoders left them, not from the cells.
   m_common.CompleteSerialText = vendor::completeSerial(
       m_common.ProductLetters, m_common.YearText, m_common.WeekText, m_common.SerialNumberText);
   vendor.lbVendor[6].caption = m_common.CompleteSerialText;
 }
 
-void EdidScreen::ConvertManufacturer() {
+void VendorScreen::ConvertManufacturer() {
   m_common.ManufacturerText = vendor::decode(image).manufacturer;
   vendor.VendorInfo.text = m_common.ManufacturerText;
   vendor.lbVendor[0].caption = "Manufacturer - " + m_common.ManufacturerText;
   recompute();
 }
 
-void EdidScreen::ConvertProductCode() {
+void VendorScreen::ConvertProductCode() {
   const std::string code = GetProductCode();
   vendor.lbVendor[1].caption = "Product Code - " + code;
   vendor.VendorInfo.text = m_common.ProductLetters;
@@ -102,7 +113,7 @@ void EdidScreen::ConvertProductCode() {
   recompute();
 }
 
-void EdidScreen::ConvertSerialNumber() {
+void VendorScreen::ConvertSerialNumber() {
   m_common.SerialNumberText = vendor::decode(image).serialNumber;
   vendor.lbVendor[2].caption = "Serial Number - " + m_common.SerialNumberText;
   vendor.VendorInfo.text = m_common.SerialNumberText;
@@ -110,7 +121,7 @@ void EdidScreen::ConvertSerialNumber() {
   recompute();
 }
 
-void EdidScreen::ConvertWeek() {
+void VendorScreen::ConvertWeek() {
   m_common.WeekText = vendor::decode(image).week;
   vendor.lbVendor[3].caption = "Week Manufacture - " + m_common.WeekText;
   vendor.VendorInfo.text = m_common.WeekText;
@@ -118,7 +129,7 @@ void EdidScreen::ConvertWeek() {
   recompute();
 }
 
-void EdidScreen::ConvertYear() {
+void VendorScreen::ConvertYear() {
   m_common.YearText = vendor::decode(image).year;
   vendor.VendorInfo.text = m_common.YearText;
   vendor.lbVendor[4].caption = "Year Manufacture - " + m_common.YearText;

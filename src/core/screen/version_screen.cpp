@@ -1,12 +1,21 @@
 // The version and revision labels (bytes 18-19) and their entry box.
+#include "core/screen/version_screen.h"
 #include "core/common/numbers.h"
-#include "core/screen/edid_screen.h"
-#include "core/screen/focus_map.h"
 #include "core/sections/version.h"
 
 namespace edid {
 
-void EdidScreen::focusVersion(int index) {
+void VersionScreen::fullDecode() {
+  ConvertRevision();
+  ConvertVersion();
+}
+
+void VersionScreen::keyUpDecode(int index) {
+  if (index == version::kVersionByte) ConvertVersion();
+  if (index == version::kRevisionByte) ConvertRevision();
+}
+
+void VersionScreen::focusStep(int index) {
   ConvertVersion();
   ConvertRevision();
   const bool version = index == version::kVersionByte;
@@ -16,12 +25,12 @@ void EdidScreen::focusVersion(int index) {
   if (autoCellSeek()) requestFocus(FocusControl::VerRev);
 }
 
-int EdidScreen::selectedVersionByte() const {
+int VersionScreen::selectedVersionByte() const {
   return edid.lbEDID[0].opaque ? version::kVersionByte : version::kRevisionByte;
 }
 
-void EdidScreen::VerRev_KeyUp(int keyCode) {
-  if (keyCode != 13 || !Hints[focus::kVersionHint].enabled) return;
+void VersionScreen::VerRev_KeyUp(int keyCode) {
+  if (keyCode != 13 || !hint.enabled) return;
   const auto writes = version::encode(selectedVersionByte(), edid.VerRev.text);
   if (!writes) {
     m_host.message(writes.error());
@@ -32,25 +41,25 @@ void EdidScreen::VerRev_KeyUp(int keyCode) {
   ConvertRevision();
 }
 
-void EdidScreen::ConvertVersion() {
+void VersionScreen::ConvertVersion() {
   m_common.VersionText = version::decode(image).version;
   edid.lbEDID[0].caption = "Version Number - " + m_common.VersionText;
-  txtVersion.text = m_common.VersionText;
+  ctx.txtVersion.text = m_common.VersionText;
   edid.VerRev.text = m_common.VersionText;
   ConvertCompleteVersion();
   recompute();
 }
 
-void EdidScreen::ConvertRevision() {
+void VersionScreen::ConvertRevision() {
   m_common.RevisionText = version::decode(image).revision;
   edid.lbEDID[1].caption = "Revision Number - " + m_common.RevisionText;
-  txtRevision.text = m_common.RevisionText;
+  ctx.txtRevision.text = m_common.RevisionText;
   edid.VerRev.text = m_common.RevisionText;
   ConvertCompleteVersion();
   recompute();
 }
 
-void EdidScreen::ConvertCompleteVersion() {
+void VersionScreen::ConvertCompleteVersion() {
   m_common.CompleteVersionText = m_common.VersionText + "." + m_common.RevisionText;
   edid.lbEDID[3].caption = m_common.CompleteVersionText;
 }

@@ -76,9 +76,13 @@ void decodeSync(int flags, Timing& t) {
 
 }  // namespace
 
-bool startsAsDescriptor(const Image& image, int blockStart) {
-  return image.cell(blockStart) + image.cell(blockStart + 1) + image.cell(blockStart + 2) ==
-         "000000";
+bool isDescriptor(const Image& image, int blockStart) {
+  if (image.cell(blockStart) + image.cell(blockStart + 1) + image.cell(blockStart + 2) == "000000")
+    return true;
+  for (int i = blockStart; i < blockStart + 3; ++i) {
+    if (!image.readable(i) || image.byte(i) != 0) return false;
+  }
+  return true;
 }
 
 int fieldValue(const Image& image, int s, Field field) {

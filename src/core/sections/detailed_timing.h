@@ -37,9 +37,10 @@ enum class SyncType {
   DigitalSeparate
 };
 
-/// A block is a monitor descriptor when its first three cells read "00" "00" "00"
-/// (compared as text, as the cells hold them); anything else decodes as a timing.
-bool startsAsDescriptor(const Image& image, int blockStart);
+/// The one test of an 18-byte block's kind, for the screen and the report alike:
+/// a monitor descriptor when its first three cells read "00" "00" "00", or each
+/// reads as the byte 0; anything else decodes as a timing.
+bool isDescriptor(const Image& image, int blockStart);
 
 /// Field value from the block's bytes (the pixel clock in units of 10 kHz; the
 /// 12-bit and 10-bit fields joined from their shared upper-bit bytes).

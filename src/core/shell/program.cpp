@@ -4,6 +4,7 @@
 #include "core/common/data_file.h"
 #include "core/common/text.h"
 #include "core/report/monitor_name.h"
+#include "core/screen/vendor_screen.h"
 
 namespace edid {
 
@@ -116,7 +117,7 @@ void Program::calculatorClosed() {
 bool Program::FillInModelInfo() {
   if (!m_screen) return false;
   EdidScreen& screen = *m_screen;
-  screen.GetProductCode();  // keeps the shared product texts current
+  screen.section<VendorScreen>().GetProductCode();  // keeps the shared product texts current
   const MonitorName name = nameFromModelLines(screen.image, m_common.DdcTestLines,
                                               BrandFromManufacturer("UNKNOWN BRAND"));
   screen.showMonitorName(name);

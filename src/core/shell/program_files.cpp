@@ -5,6 +5,7 @@
 #include "core/common/text.h"
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
+#include "core/screen/vendor_screen.h"
 #include "core/shell/program.h"
 
 namespace edid {
@@ -27,7 +28,8 @@ const FileDialog kSaveAsDialog{"Save As", "EDID/DDC Data Files (*.DAT)|*.DAT|All
 
 // Manufacturer letters and product code as a file name, such as "CPQ3059.DAT".
 std::string suggestedDataFileName(const EdidScreen& screen) {
-  std::string name = screen.GetManufacturer() + screen.image.cell(11) + screen.image.cell(10);
+  std::string name = screen.section<VendorScreen>().GetManufacturer() + screen.image.cell(11) +
+                     screen.image.cell(10);
   for (char& c : name) {
     const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     if (!plain) c = '_';

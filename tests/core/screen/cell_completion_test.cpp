@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/common/binary_file.h"
+#include "core/screen/established_screen.h"
 #include "screen_fixture.h"
 #include "support/temp_dir.h"
 
@@ -31,7 +32,7 @@ TEST_F(CellCompletion, ShortCellsGetALeadingZeroAndTheirFieldAndChecksumFollow) 
   EXPECT_TRUE(screen.txtEdit_LostFocus(36));
   EXPECT_EQ(screen.image.cell(36), "05");
   std::vector<std::string> checked;
-  for (const CheckBox& box : screen.established.ET2)
+  for (const CheckBox& box : screen.section<EstablishedScreen>().established.ET2)
     if (box.value) checked.push_back(box.caption);
   std::sort(checked.begin(), checked.end());
   EXPECT_EQ(checked, (std::vector<std::string>{"1024 X 768 @ 70Hz", "1280 X 1024 @ 75Hz"}));

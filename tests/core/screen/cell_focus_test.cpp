@@ -2,7 +2,13 @@
 // selection, locks and the focus moves of "Auto Cell Seek", section by section.
 #include <gtest/gtest.h>
 
+#include "core/screen/basic_display_screen.h"
+#include "core/screen/checksum_screen.h"
+#include "core/screen/detailed_timing_screen.h"
 #include "core/screen/focus_map.h"
+#include "core/screen/monitor_descriptor_screen.h"
+#include "core/screen/vendor_screen.h"
+#include "core/screen/version_screen.h"
 #include "screen_fixture.h"
 
 namespace edid::test {
@@ -27,8 +33,8 @@ TEST_F(CellFocus, EveryCellOfEveryCorpusEdidShowsOneFrameAndWritesNothingWhileMo
       focusCell(i);
       const V hints = visibleHints();
       ASSERT_EQ(hints.size(), 1u) << "cell " << i;
-      const int base = focus::hintOfByte(i);
-      if (base == focus::kDetailedHint) {
+      const int base = screen.frameOfByte(i);
+      if (base < 0) {
         const int start = focus::blockOfByte(i).start;
         if (screen.SelectedBlockIsDescriptor)
           EXPECT_EQ(hints[0], screen.DescriptorTag == "FA" ? 12 : 11) << i;
@@ -67,15 +73,16 @@ TEST_F(CellFocus, HeaderAppliesTheModes) {
 
 TEST_F(CellFocus, VendorCellsSelectTheirField) {
   load(corpusImage(kTimingsAndRangeLimits));
-  EXPECT_EQ(screen.vendor.VendorInfo.text, common.YearText) << "the last vendor decoder wins";
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.YearText)
+      << "the last vendor decoder wins";
 
   focusCell(13);
   EXPECT_EQ(visibleHints(), V{1});
   EXPECT_EQ(cellsWith(BackColour::Section), cells({{8, 11}, {16, 17}}));
   EXPECT_EQ(cellsWith(BackColour::Field), cells({{12, 15}}));
-  EXPECT_EQ(opaque(screen.vendor.lbVendor), V{2});
-  EXPECT_EQ(screen.vendor.VendorInfo.text, common.SerialNumberText);
-  EXPECT_EQ(screen.vendor.VendorInfo.maxLength, 20);
+  EXPECT_EQ(opaque(screen.section<VendorScreen>().vendor.lbVendor), V{2});
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.SerialNumberText);
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.maxLength, 20);
   EXPECT_FALSE(screen.focusRequested);
 
   setModes(true, false);
@@ -87,14 +94,14 @@ TEST_F(CellFocus, VendorCellsSelectTheirField) {
   EXPECT_EQ(screen.focus.control, FocusControl::VendorInfo);
 
   focusCell(9);
-  EXPECT_EQ(opaque(screen.vendor.lbVendor), V{0});
+  EXPECT_EQ(opaque(screen.section<VendorScreen>().vendor.lbVendor), V{0});
   EXPECT_EQ(cellsWith(BackColour::Field), cells({{8, 9}}));
-  EXPECT_EQ(screen.vendor.VendorInfo.text, common.ManufacturerText);
-  EXPECT_EQ(screen.vendor.VendorInfo.maxLength, 3);
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.ManufacturerText);
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.maxLength, 3);
   focusCell(17);
-  EXPECT_EQ(opaque(screen.vendor.lbVendor), V{4});
-  EXPECT_EQ(screen.vendor.VendorInfo.text, common.YearText);
-  EXPECT_EQ(screen.vendor.VendorInfo.maxLength, 4);
+  EXPECT_EQ(opaque(screen.section<VendorScreen>().vendor.lbVendor), V{4});
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.YearText);
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.maxLength, 4);
 }
 
 TEST_F(CellFocus, VersionAndRevisionMirrorEachOther) {
@@ -102,14 +109,15 @@ TEST_F(CellFocus, VersionAndRevisionMirrorEachOther) {
   image.setCell(18, "01");
   image.setCell(19, "03");
   load(image);
-  EXPECT_EQ(screen.edid.VerRev.text, "1") << "the version decoder runs after the revision's";
+  EXPECT_EQ(screen.section<VersionScreen>().edid.VerRev.text, "1")
+      << "the version decoder runs after the revision's";
 
   focusCell(19);
-  EXPECT_EQ(opaque(screen.edid.lbEDID), V{1});
-  EXPECT_EQ(screen.edid.VerRev.text, "3");
+  EXPECT_EQ(opaque(screen.section<VersionScreen>().edid.lbEDID), V{1});
+  EXPECT_EQ(screen.section<VersionScreen>().edid.VerRev.text, "3");
   focusCell(18);
-  EXPECT_EQ(opaque(screen.edid.lbEDID), V{0});
-  EXPECT_EQ(screen.edid.VerRev.text, "1");
+  EXPECT_EQ(opaque(screen.section<VersionScreen>().edid.lbEDID), V{0});
+  EXPECT_EQ(screen.section<VersionScreen>().edid.VerRev.text, "1");
 
   setModes(true, true);
   focusCell(18);
@@ -129,41 +137,44 @@ TEST_F(CellFocus, BasicDisplayParametersShowOneGroupPerByte) {
   EXPECT_EQ(visibleHints(), V{3});
   EXPECT_EQ(cellsWith(BackColour::Section), cells({{21, 24}}));
   EXPECT_EQ(cellsWith(BackColour::Field), V{20});
-  EXPECT_TRUE(screen.basic.VideoInput.visible);
-  EXPECT_FALSE(screen.basic.DPMS.visible);
-  EXPECT_EQ(opaque(screen.basic.lbBasic), V{0});
-  EXPECT_FALSE(screen.basic.BasicInput.visible);
-  for (const OptionButton& option : screen.basic.Basic) EXPECT_FALSE(option.visible);
+  EXPECT_TRUE(screen.section<BasicDisplayScreen>().basic.VideoInput.visible);
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.DPMS.visible);
+  EXPECT_EQ(opaque(screen.section<BasicDisplayScreen>().basic.lbBasic), V{0});
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.BasicInput.visible);
+  for (const OptionButton& option : screen.section<BasicDisplayScreen>().basic.Basic)
+    EXPECT_FALSE(option.visible);
 
   setModes(true, true);
   focusCell(21);
-  EXPECT_FALSE(screen.basic.VideoInput.visible);
-  EXPECT_TRUE(opaque(screen.basic.lbBasic).empty());
-  EXPECT_EQ(selected(screen.basic.Basic), V{0});
-  for (const OptionButton& option : screen.basic.Basic) EXPECT_TRUE(option.visible);
-  EXPECT_TRUE(screen.basic.BasicInput.visible);
-  EXPECT_EQ(screen.basic.BasicInput.text, "400 ");
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.VideoInput.visible);
+  EXPECT_TRUE(opaque(screen.section<BasicDisplayScreen>().basic.lbBasic).empty());
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.Basic), V{0});
+  for (const OptionButton& option : screen.section<BasicDisplayScreen>().basic.Basic)
+    EXPECT_TRUE(option.visible);
+  EXPECT_TRUE(screen.section<BasicDisplayScreen>().basic.BasicInput.visible);
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.BasicInput.text, "400 ");
   EXPECT_EQ(screen.focus.control, FocusControl::BasicInput);
 
   focusCell(23);
-  EXPECT_EQ(selected(screen.basic.Basic), V{2});
-  EXPECT_EQ(screen.basic.BasicInput.text, "2.20");
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.Basic), V{2});
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.BasicInput.text, "2.20");
 
   focusCell(24);
-  EXPECT_TRUE(screen.basic.DPMS.visible);
-  EXPECT_FALSE(screen.basic.BasicInput.visible);
-  EXPECT_TRUE(screen.basic.BasicInput.text.empty());
-  for (const OptionButton& option : screen.basic.Basic) EXPECT_FALSE(option.visible);
+  EXPECT_TRUE(screen.section<BasicDisplayScreen>().basic.DPMS.visible);
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.BasicInput.visible);
+  EXPECT_TRUE(screen.section<BasicDisplayScreen>().basic.BasicInput.text.empty());
+  for (const OptionButton& option : screen.section<BasicDisplayScreen>().basic.Basic)
+    EXPECT_FALSE(option.visible);
   EXPECT_EQ(screen.focus.control, FocusControl::Cell) << "no input box for byte 24";
 }
 
 TEST_F(CellFocus, DetailedTimingBlockSelectsItsField) {
   load(corpusImage(kTimingsAndRangeLimits));
   // Leftovers of an earlier block must not survive the focus.
-  screen.detailed.DTStereo[2].value = true;
-  screen.detailed.DTSync[3].value = true;
-  screen.detailed.DT1.value = true;
-  screen.detailed.DTInput.text = "123";
+  screen.section<DetailedTimingScreen>().detailed.DTStereo[2].value = true;
+  screen.section<DetailedTimingScreen>().detailed.DTSync[3].value = true;
+  screen.section<DetailedTimingScreen>().detailed.DT1.value = true;
+  screen.section<DetailedTimingScreen>().detailed.DTInput.text = "123";
 
   focusCell(80);
   EXPECT_EQ(screen.SelectedByte, 72);
@@ -171,29 +182,29 @@ TEST_F(CellFocus, DetailedTimingBlockSelectsItsField) {
   EXPECT_FALSE(screen.SelectedBlockIsDescriptor);
   for (int hint : {9, 10, 11}) EXPECT_EQ(screen.Hints[hint].caption, "Detailed Timing (72-89)");
   EXPECT_EQ(screen.Hints[12].caption, "Ext. Standard Timing (72-89)");
-  EXPECT_EQ(selected(screen.detailed.DT), V{5});
+  EXPECT_EQ(selected(screen.section<DetailedTimingScreen>().detailed.DT), V{5});
   // The block's own flags (1C: digital separate, no stereo) replace the leftovers.
-  EXPECT_EQ(selected(screen.detailed.DTStereo), V{6});
-  EXPECT_EQ(selected(screen.detailed.DTSync), V{3});
-  EXPECT_FALSE(screen.detailed.DT1.value);
-  EXPECT_TRUE(screen.detailed.DTInput.text.empty());
-  EXPECT_TRUE(screen.detailed.DTInput.visible);
+  EXPECT_EQ(selected(screen.section<DetailedTimingScreen>().detailed.DTStereo), V{6});
+  EXPECT_EQ(selected(screen.section<DetailedTimingScreen>().detailed.DTSync), V{3});
+  EXPECT_FALSE(screen.section<DetailedTimingScreen>().detailed.DT1.value);
+  EXPECT_TRUE(screen.section<DetailedTimingScreen>().detailed.DTInput.text.empty());
+  EXPECT_TRUE(screen.section<DetailedTimingScreen>().detailed.DTInput.visible);
   EXPECT_FALSE(screen.DTHelp.visible) << "only while Modify EDID is on";
 
   focusCell(89);
-  EXPECT_TRUE(selected(screen.detailed.DT).empty());
+  EXPECT_TRUE(selected(screen.section<DetailedTimingScreen>().detailed.DT).empty());
 
   focusCell(86);  // offset 14: upper bits of the image size
-  EXPECT_TRUE(selected(screen.detailed.DT).empty());
-  EXPECT_FALSE(screen.detailed.DTInput.visible);
+  EXPECT_TRUE(selected(screen.section<DetailedTimingScreen>().detailed.DT).empty());
+  EXPECT_FALSE(screen.section<DetailedTimingScreen>().detailed.DTInput.visible);
 
   setModes(true, false);
   focusCell(55);
   EXPECT_EQ(screen.Hints[9].caption, "Detailed Timing (54-71)");
-  EXPECT_EQ(selected(screen.detailed.DT), V{0});
+  EXPECT_EQ(selected(screen.section<DetailedTimingScreen>().detailed.DT), V{0});
   EXPECT_TRUE(screen.DTHelp.visible);
   focusCell(66);
-  EXPECT_EQ(selected(screen.detailed.DT), V{11});
+  EXPECT_EQ(selected(screen.section<DetailedTimingScreen>().detailed.DT), V{11});
   focusCell(0);
   EXPECT_FALSE(screen.DTHelp.visible);
 }
@@ -207,14 +218,14 @@ TEST_F(CellFocus, RangeLimitsLockTheGtfBytesWhileGtfIsUnused) {
   EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
   EXPECT_EQ(screen.DescriptorTag, "FD");
   EXPECT_EQ(screen.SelectedByte, 108);
-  EXPECT_EQ(selected(screen.descriptor.DtaOpt), V{1});
+  EXPECT_EQ(selected(screen.section<MonitorDescriptorScreen>().descriptor.DtaOpt), V{1});
   EXPECT_EQ(screen.Hints[11].caption, "Detailed Timing (108-125)");
   EXPECT_EQ(lockedCells(), cells({{118, 125}}));
 
   screen.image.setCell(118, "01");  // GTF on: its parameters are typed into the cells
   focusCell(108);
   EXPECT_TRUE(lockedCells().empty());
-  EXPECT_TRUE(selected(screen.descriptor.DtaOpt).empty());
+  EXPECT_TRUE(selected(screen.section<MonitorDescriptorScreen>().descriptor.DtaOpt).empty());
   EXPECT_EQ(cellsWith(BackColour::Field), (V{108, 109}));
 
   setModes(false, false);
@@ -235,14 +246,15 @@ TEST_F(CellFocus, StandardTimingIdentifiersUseTheirOwnFrame) {
   EXPECT_EQ(screen.DescriptorTag, "FA");
   EXPECT_EQ(visibleHints(), V{12});
   EXPECT_EQ(screen.Hints[12].caption, "Ext. Standard Timing (90-107)");
-  EXPECT_EQ(selected(screen.extStandard.ExtSTOpt), V{2});
-  EXPECT_TRUE(screen.extStandard.ExtStaFrame.enabled);
+  EXPECT_EQ(selected(screen.section<MonitorDescriptorScreen>().extStandard.ExtSTOpt), V{2});
+  EXPECT_TRUE(screen.section<MonitorDescriptorScreen>().extStandard.ExtStaFrame.enabled);
   EXPECT_EQ(cellsWith(BackColour::Field), V{100}) << "one cell of the pair only";
 
   for (int cell : {91, 93, 107}) {
     focusCell(cell);
-    EXPECT_FALSE(screen.extStandard.ExtStaFrame.enabled) << cell;
-    EXPECT_TRUE(selected(screen.extStandard.ExtSTOpt).empty()) << cell;
+    EXPECT_FALSE(screen.section<MonitorDescriptorScreen>().extStandard.ExtStaFrame.enabled) << cell;
+    EXPECT_TRUE(selected(screen.section<MonitorDescriptorScreen>().extStandard.ExtSTOpt).empty())
+        << cell;
   }
   EXPECT_EQ(visibleHints(), V{12});
 
@@ -260,26 +272,26 @@ TEST_F(CellFocus, ColourPointShowsTheWhitePointBoxes) {
 
   focusCell(54 + 12);
   EXPECT_EQ(visibleHints(), V{11});
-  EXPECT_TRUE(screen.descriptor.Windex[0].visible);
-  EXPECT_TRUE(screen.descriptor.Windex[1].visible);
-  EXPECT_EQ(selected(screen.descriptor.DtaOptWhite), V{3});
+  EXPECT_TRUE(screen.section<MonitorDescriptorScreen>().descriptor.Windex[0].visible);
+  EXPECT_TRUE(screen.section<MonitorDescriptorScreen>().descriptor.Windex[1].visible);
+  EXPECT_EQ(selected(screen.section<MonitorDescriptorScreen>().descriptor.DtaOptWhite), V{3});
   focusCell(54 + 9);
-  EXPECT_EQ(selected(screen.descriptor.DtaOptWhite), V{2});
+  EXPECT_EQ(selected(screen.section<MonitorDescriptorScreen>().descriptor.DtaOptWhite), V{2});
   focusCell(54 + 10);
-  EXPECT_TRUE(selected(screen.descriptor.DtaOptWhite).empty());
+  EXPECT_TRUE(selected(screen.section<MonitorDescriptorScreen>().descriptor.DtaOptWhite).empty());
 
   focusCell(80);
-  EXPECT_FALSE(screen.descriptor.Windex[0].visible);
-  EXPECT_FALSE(screen.descriptor.Windex[1].visible);
+  EXPECT_FALSE(screen.section<MonitorDescriptorScreen>().descriptor.Windex[0].visible);
+  EXPECT_FALSE(screen.section<MonitorDescriptorScreen>().descriptor.Windex[1].visible);
 }
 
 TEST_F(CellFocus, ExtensionFlagAndChecksumLabelsAlternate) {
   load(corpusImage(kTimingsAndRangeLimits));
   for (int round = 0; round < 2; ++round) {
     focusCell(126);
-    EXPECT_EQ(opaque(screen.edid.lbEDID), V{6});
+    EXPECT_EQ(opaque(screen.section<ChecksumScreen>().edid.lbEDID), V{6});
     focusCell(127);
-    EXPECT_EQ(opaque(screen.edid.lbEDID), V{7});
+    EXPECT_EQ(opaque(screen.section<ChecksumScreen>().edid.lbEDID), V{7});
   }
 }
 

@@ -2,8 +2,11 @@
 // the controls, refusals that change nothing, and the re-decode after typing.
 // The EDID is a real analog monitor: byte 20 = 08, 21-24 = 1E 16 76 EA, red x code
 // 634, standard timing 0 = 61 46 (1024 x 768 at 66 Hz), the other seven unused.
+#include "core/screen/basic_display_screen.h"
+#include "core/screen/chromaticity_screen.h"
 #include "core/screen/option_groups.h"
 #include "core/screen/screen_fixture.h"
+#include "core/screen/standard_timing_screen.h"
 
 namespace edid::test {
 namespace {
@@ -20,28 +23,28 @@ class DisplaySectionsScreen : public ScreenFixture {
 
 TEST_F(DisplaySectionsScreen, VideoInputShowsAndEditsByte20) {
   focusCell(20);
-  EXPECT_TRUE(screen.basic.VideoInput.visible);
-  EXPECT_FALSE(screen.basic.DPMS.visible);
-  EXPECT_FALSE(screen.basic.BasicInput.visible);
-  EXPECT_EQ(selected(screen.basic.VideoMode), std::vector<int>{0});
-  EXPECT_EQ(selected(screen.basic.Signal), std::vector<int>{0});
-  EXPECT_EQ(selected(screen.basic.Sync), std::vector<int>{3});
-  EXPECT_TRUE(screen.basic.Analog.enabled);
+  EXPECT_TRUE(screen.section<BasicDisplayScreen>().basic.VideoInput.visible);
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.DPMS.visible);
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.BasicInput.visible);
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.VideoMode), std::vector<int>{0});
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.Signal), std::vector<int>{0});
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.Sync), std::vector<int>{3});
+  EXPECT_TRUE(screen.section<BasicDisplayScreen>().basic.Analog.enabled);
   // The sync list is right-aligned in 15 columns after the indent of 9.
   EXPECT_EQ(common.VideoInputText,
             "Analog Signal\r\n         0.700, 0.300 (1.000 Vp-p)\r\n          Separate Syncs");
 
   const std::string checksum = screen.image.cell(127);
-  screen.basic.Sync[1].value = true;
-  screen.Sync_Click(1);
+  screen.section<BasicDisplayScreen>().basic.Sync[1].value = true;
+  screen.section<BasicDisplayScreen>().Sync_Click(1);
   EXPECT_EQ(screen.image.cell(20), "0A");
   EXPECT_EQ(screen.image.byte(127), (std::stoi(checksum, nullptr, 16) + 256 - 2) % 256);
 
   // Digital: every other bit cleared, the analog controls off.
-  screen.VideoMode_Click(1);
+  screen.section<BasicDisplayScreen>().VideoMode_Click(1);
   EXPECT_EQ(screen.image.cell(20), "80");
-  EXPECT_FALSE(screen.basic.Analog.enabled);
-  EXPECT_TRUE(selected(screen.basic.Sync).empty());
+  EXPECT_FALSE(screen.section<BasicDisplayScreen>().basic.Analog.enabled);
+  EXPECT_TRUE(selected(screen.section<BasicDisplayScreen>().basic.Sync).empty());
   EXPECT_EQ(common.VideoInputText,
             "Digital Signal\r\n" + std::string(24, ' ') + "\r\n" + std::string(24, ' '));
 }
@@ -50,59 +53,60 @@ TEST_F(DisplaySectionsScreen, ClickEditorsWaitForTheDecodeAndForModifyMode) {
   focusCell(38);  // modes applied, timing 0 selected
   const Image before = screen.image;
   screen.DecodeInProgress = true;
-  screen.VideoMode_Click(1);
-  screen.DisplayType_Click(3);
-  screen.basic.FSupport[0].value = false;
-  screen.FSupport_Click(0);
-  screen.STAOptb_Click(3);
+  screen.section<BasicDisplayScreen>().VideoMode_Click(1);
+  screen.section<BasicDisplayScreen>().DisplayType_Click(3);
+  screen.section<BasicDisplayScreen>().basic.FSupport[0].value = false;
+  screen.section<BasicDisplayScreen>().FSupport_Click(0);
+  screen.section<StandardTimingScreen>().STAOptb_Click(3);
   EXPECT_EQ(screen.image, before);
   screen.DecodeInProgress = false;
   setModes(false, false);
   focusCell(24);
-  screen.DisplayType_Click(3);
+  screen.section<BasicDisplayScreen>().DisplayType_Click(3);
   EXPECT_EQ(screen.image, before);
   setModes(true, false);
   focusCell(24);
-  EXPECT_EQ(selected(screen.basic.DisplayType), std::vector<int>{1});
-  EXPECT_EQ(selected(screen.basic.FSupport), (std::vector<int>{0, 1, 2, 4}));
-  screen.DisplayType_Click(3);
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.DisplayType), std::vector<int>{1});
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.FSupport),
+            (std::vector<int>{0, 1, 2, 4}));
+  screen.section<BasicDisplayScreen>().DisplayType_Click(3);
   EXPECT_EQ(screen.image.cell(24), "FA");
   EXPECT_EQ(common.DisplayTypeText, "Undefined");
-  screen.basic.FSupport[0].value = false;
-  screen.FSupport_Click(0);
+  screen.section<BasicDisplayScreen>().basic.FSupport[0].value = false;
+  screen.section<BasicDisplayScreen>().FSupport_Click(0);
   EXPECT_EQ(screen.image.cell(24), "7A");
   EXPECT_EQ(common.FeatureSupportText, "Suspend, Active Off, Preferred Timing Mode");
 }
 
 TEST_F(DisplaySectionsScreen, SizeAndGammaEntries) {
   focusCell(21);
-  EXPECT_EQ(screen.basic.BasicInput.text, "300 ");
-  EXPECT_EQ(screen.basic.Basic[0].caption, "Max Horiz Size 300 mm");
-  EXPECT_EQ(selected(screen.basic.Basic), std::vector<int>{0});
-  screen.basic.BasicInput.text = "473";
-  screen.BasicInput_KeyUp(13);
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.BasicInput.text, "300 ");
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.Basic[0].caption, "Max Horiz Size 300 mm");
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.Basic), std::vector<int>{0});
+  screen.section<BasicDisplayScreen>().basic.BasicInput.text = "473";
+  screen.section<BasicDisplayScreen>().BasicInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(21), "2F");
-  EXPECT_EQ(screen.basic.Basic[0].caption, "Max Horiz Size 470 mm");
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.Basic[0].caption, "Max Horiz Size 470 mm");
   EXPECT_EQ(common.MaxHorizSizeText, "470 mm");
 
   const Image before = screen.image;
-  screen.basic.BasicInput.text = "2556";
-  screen.BasicInput_KeyUp(13);
+  screen.section<BasicDisplayScreen>().basic.BasicInput.text = "2556";
+  screen.section<BasicDisplayScreen>().BasicInput_KeyUp(13);
   EXPECT_EQ(host.messages, std::vector<std::string>{"This value must value between 0 and 2550"});
   EXPECT_EQ(screen.image, before);
-  EXPECT_EQ(screen.basic.BasicInput.text, "2556");
-  screen.BasicInput_KeyUp(65);  // not Enter
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.BasicInput.text, "2556");
+  screen.section<BasicDisplayScreen>().BasicInput_KeyUp(65);  // not Enter
   EXPECT_EQ(host.messages.size(), 1u);
 
   focusCell(23);
-  EXPECT_EQ(screen.basic.BasicInput.text, "2.18");
-  EXPECT_EQ(screen.basic.Basic[2].caption, "Gamma  2.18");
-  screen.basic.BasicInput.text = "2,2";
-  screen.BasicInput_KeyUp(13);
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.BasicInput.text, "2.18");
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.Basic[2].caption, "Gamma  2.18");
+  screen.section<BasicDisplayScreen>().basic.BasicInput.text = "2,2";
+  screen.section<BasicDisplayScreen>().BasicInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(23), "78");
   EXPECT_EQ(common.GammaText, "2.20");
-  screen.basic.BasicInput.text = "3.56";
-  screen.BasicInput_KeyUp(13);
+  screen.section<BasicDisplayScreen>().basic.BasicInput.text = "3.56";
+  screen.section<BasicDisplayScreen>().BasicInput_KeyUp(13);
   EXPECT_EQ(host.messages.back(), "This value must value between 1.00-3.55");
   EXPECT_EQ(screen.image.cell(23), "78");
 }
@@ -110,26 +114,26 @@ TEST_F(DisplaySectionsScreen, SizeAndGammaEntries) {
 TEST_F(DisplaySectionsScreen, ChromaticityShowsAndEditsOneCoordinate) {
   setModes(true, true);
   focusCell(27);
-  EXPECT_EQ(selected(screen.chroma.chkChroma), std::vector<int>{0});
-  EXPECT_EQ(screen.chroma.chkChroma[0].caption, "Red X - 0.619");
-  EXPECT_EQ(screen.chroma.ChromaValue.text, "0.619");
+  EXPECT_EQ(selected(screen.section<ChromaticityScreen>().chroma.chkChroma), std::vector<int>{0});
+  EXPECT_EQ(screen.section<ChromaticityScreen>().chroma.chkChroma[0].caption, "Red X - 0.619");
+  EXPECT_EQ(screen.section<ChromaticityScreen>().chroma.ChromaValue.text, "0.619");
   EXPECT_EQ(screen.focus.control, FocusControl::ChromaValue);
-  EXPECT_TRUE(screen.chroma.lbChromaChange[0].visible);
+  EXPECT_TRUE(screen.section<ChromaticityScreen>().chroma.lbChromaChange[0].visible);
   EXPECT_EQ(common.ChromaXText, "Red X - 0.619 Green X - 0.279 Blue X - 0.140 White X - 0.300");
 
-  screen.chroma.ChromaValue.text = "0.5";
-  screen.ChromaValue_KeyUp(13);
+  screen.section<ChromaticityScreen>().chroma.ChromaValue.text = "0.5";
+  screen.section<ChromaticityScreen>().ChromaValue_KeyUp(13);
   EXPECT_EQ(screen.image.cell(27), "80");
   EXPECT_EQ(screen.image.cell(25), "18");  // 98 with bits 7-6 cleared
-  EXPECT_EQ(screen.chroma.ChromaValue.text, "0.500");
+  EXPECT_EQ(screen.section<ChromaticityScreen>().chroma.ChromaValue.text, "0.500");
   EXPECT_EQ(common.ChromaXText.substr(0, 13), "Red X - 0.500");
 
   const Image before = screen.image;
   for (const char* bad : {"abc", "1.0"}) {
-    screen.chroma.ChromaValue.text = bad;
-    screen.ChromaValue_KeyUp(13);
+    screen.section<ChromaticityScreen>().chroma.ChromaValue.text = bad;
+    screen.section<ChromaticityScreen>().ChromaValue_KeyUp(13);
     EXPECT_EQ(screen.image, before) << bad;
-    EXPECT_EQ(screen.chroma.ChromaValue.text, bad);
+    EXPECT_EQ(screen.section<ChromaticityScreen>().chroma.ChromaValue.text, bad);
   }
   EXPECT_EQ(host.messages,
             (std::vector<std::string>{"Not a number: abc",
@@ -137,71 +141,73 @@ TEST_F(DisplaySectionsScreen, ChromaticityShowsAndEditsOneCoordinate) {
 
   // Cells 25 and 26 select no coordinate: Enter writes nothing.
   focusCell(25);
-  EXPECT_TRUE(selected(screen.chroma.chkChroma).empty());
-  EXPECT_FALSE(screen.chroma.ChromaValue.visible);
-  EXPECT_TRUE(screen.chroma.lbChromaChange[1].visible);
-  EXPECT_FALSE(screen.chroma.lbChromaChange[0].visible);
+  EXPECT_TRUE(selected(screen.section<ChromaticityScreen>().chroma.chkChroma).empty());
+  EXPECT_FALSE(screen.section<ChromaticityScreen>().chroma.ChromaValue.visible);
+  EXPECT_TRUE(screen.section<ChromaticityScreen>().chroma.lbChromaChange[1].visible);
+  EXPECT_FALSE(screen.section<ChromaticityScreen>().chroma.lbChromaChange[0].visible);
   EXPECT_EQ(screen.focus.control, FocusControl::Cell);
-  screen.chroma.ChromaValue.text = "0.25";
-  screen.ChromaValue_KeyUp(13);
+  screen.section<ChromaticityScreen>().chroma.ChromaValue.text = "0.25";
+  screen.section<ChromaticityScreen>().ChromaValue_KeyUp(13);
   EXPECT_EQ(screen.image, before);
 
-  screen.chkChroma_Click(6);
+  screen.section<ChromaticityScreen>().chkChroma_Click(6);
   EXPECT_EQ(screen.focus, (FocusTarget{FocusControl::ChromaValue, 0}));
-  EXPECT_EQ(selected(screen.chroma.chkChroma), std::vector<int>{6});
+  EXPECT_EQ(selected(screen.section<ChromaticityScreen>().chroma.chkChroma), std::vector<int>{6});
 }
 
 TEST_F(DisplaySectionsScreen, StandardTimingsEditTheSelectedPair) {
   EXPECT_EQ(common.StandardTimingTexts[0], "1024 X 768 @66Hz");
   EXPECT_EQ(common.StandardTimingTexts[7], "Not Used");
   focusCell(40);
-  EXPECT_EQ(selected(screen.standard.STOpt), std::vector<int>{1});
+  EXPECT_EQ(selected(screen.section<StandardTimingScreen>().standard.STOpt), std::vector<int>{1});
   EXPECT_EQ(screen.SelectedByte, 41);
-  EXPECT_EQ(selected(screen.standard.STAOptb), std::vector<int>{0});  // byte 41 = 01
+  EXPECT_EQ(selected(screen.section<StandardTimingScreen>().standard.STAOptb),
+            std::vector<int>{0});  // byte 41 = 01
 
   focusCell(38);
-  EXPECT_EQ(selected(screen.standard.STAOptb), std::vector<int>{1});
-  EXPECT_EQ(screen.standard.STOpt[0].caption, "1024 X 768 @66Hz");
-  screen.STAOptb_Click(3);
+  EXPECT_EQ(selected(screen.section<StandardTimingScreen>().standard.STAOptb), std::vector<int>{1});
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STOpt[0].caption, "1024 X 768 @66Hz");
+  screen.section<StandardTimingScreen>().STAOptb_Click(3);
   EXPECT_EQ(screen.image.cell(39), "C6");
-  EXPECT_EQ(screen.standard.STOpt[0].caption, "1024 X 576 @66Hz");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STOpt[0].caption, "1024 X 576 @66Hz");
 
-  screen.standard.STAInput.text = "1280";
-  screen.STAInput_KeyUp(13);
+  screen.section<StandardTimingScreen>().standard.STAInput.text = "1280";
+  screen.section<StandardTimingScreen>().STAInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(38), "81");
-  EXPECT_EQ(screen.standard.STAInput.text, "");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STAInput.text, "");
   EXPECT_EQ(common.StandardTimingTexts[0], "1280 X 720 @66Hz");
 
-  selectOption(screen.standard.STAOpta, 1);
-  screen.standard.STAInput.text = "75";
-  screen.STAInput_KeyUp(13);
+  selectOption(screen.section<StandardTimingScreen>().standard.STAOpta, 1);
+  screen.section<StandardTimingScreen>().standard.STAInput.text = "75";
+  screen.section<StandardTimingScreen>().STAInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(39), "CF");
 
   const Image before = screen.image;
-  screen.standard.STAInput.text = "124";
-  screen.STAInput_KeyUp(13);
+  screen.section<StandardTimingScreen>().standard.STAInput.text = "124";
+  screen.section<StandardTimingScreen>().STAInput_KeyUp(13);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Invalid Value"});
   EXPECT_EQ(screen.image, before);
-  EXPECT_EQ(screen.standard.STAInput.text, "124");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STAInput.text, "124");
 
   focusCell(52);
-  EXPECT_EQ(selected(screen.standard.STOpt), std::vector<int>{7});
+  EXPECT_EQ(selected(screen.section<StandardTimingScreen>().standard.STOpt), std::vector<int>{7});
   EXPECT_EQ(screen.SelectedByte, 53);
 
-  screen.STOpt_Click(5);
+  screen.section<StandardTimingScreen>().STOpt_Click(5);
   EXPECT_EQ(screen.focus, (FocusTarget{FocusControl::Cell, 48}));
   EXPECT_EQ(screen.SelectedByte, 49);
 
   // Aspect code 0 is 1:1 in this 1.2 image, 16:10 once the revision says 1.3.
   focusCell(38);
-  EXPECT_EQ(screen.standard.STAOptb[0].caption, "1:1 Aspect Ratio");
-  screen.STAOptb_Click(0);
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STAOptb[0].caption, "1:1 Aspect Ratio");
+  screen.section<StandardTimingScreen>().STAOptb_Click(0);
   EXPECT_EQ(screen.image.cell(39), "0F");
-  EXPECT_EQ(screen.standard.STOpt[0].caption, "1280 X 1280 @75Hz");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STOpt[0].caption, "1280 X 1280 @75Hz");
   typeInto(19, "03");
   focusCell(38);
-  EXPECT_EQ(screen.standard.STAOptb[0].caption, "16:10 Aspect Ratio");
-  EXPECT_EQ(screen.standard.STOpt[0].caption, "1280 X 800 @75Hz");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STAOptb[0].caption,
+            "16:10 Aspect Ratio");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STOpt[0].caption, "1280 X 800 @75Hz");
   EXPECT_EQ(common.StandardTimingTexts[0], "1280 X 800 @75Hz");
 }
 

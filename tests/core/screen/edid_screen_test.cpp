@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/screen/checksum_screen.h"
+#include "core/screen/established_screen.h"
+#include "core/screen/vendor_screen.h"
+#include "core/screen/version_screen.h"
 #include "screen_fixture.h"
 
 namespace edid::test {
@@ -16,10 +20,20 @@ using V = std::vector<int>;
 constexpr const char* kTimingsAndRangeLimits = "5D0A287815F7";  // blocks DTD, DTD, FC, FD
 constexpr const char* kFourTimingsLastFa = "256C6451A10D";      // blocks DTD, DTD, DTD, FA
 
+TEST_F(EdidScreenTest, SectionTableHoldsEveryByteOnceAndShowsOnlyListedFrames) {
+  std::array<int, kEdidSize> rowsOf{};
+  for (const EdidScreen::SectionRow& row : screen.sectionRows()) {
+    for (int i = row.bytes.first; i <= row.bytes.last; ++i)
+      ++rowsOf.at(static_cast<std::size_t>(i));
+    if (row.frame) EXPECT_GE(screen.Hints.indexOf(*row.frame), 0) << row.bytes.first;
+  }
+  for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(rowsOf[static_cast<std::size_t>(i)], 1) << i;
+}
+
 TEST_F(EdidScreenTest, NewScreenHoldsZerosAndDecodesNothing) {
   EXPECT_TRUE(common.EdidScreenOpen);
   for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(screen.image.cell(i), "00");
-  EXPECT_TRUE(screen.vendor.VendorInfo.text.empty());
+  EXPECT_TRUE(screen.section<VendorScreen>().vendor.VendorInfo.text.empty());
   EXPECT_TRUE(common.ManufacturerText.empty());
   EXPECT_TRUE(visibleHints().empty());
 }
@@ -45,12 +59,12 @@ TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
 
 TEST_F(EdidScreenTest, FullDecodeLeavesTheLastBlockSelected) {
   load(corpusImage(kTimingsAndRangeLimits));
-  EXPECT_EQ(screen.vendor.VendorInfo.text, common.YearText);
-  EXPECT_EQ(screen.edid.VerRev.text, common.VersionText);
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.YearText);
+  EXPECT_EQ(screen.section<VersionScreen>().edid.VerRev.text, common.VersionText);
   EXPECT_EQ(screen.SelectedByte, 108);
   EXPECT_EQ(screen.SelectedBlock, 3);
   EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
-  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum OK");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum OK");
 
   load(corpusImage(kFourTimingsLastFa));
   EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
@@ -67,26 +81,27 @@ TEST_F(EdidScreenTest, KeyReleaseRedecodesOnlyCompletePairs) {
   load(corpusImage(kTimingsAndRangeLimits));
   setModes(true, false);
   const std::string checksum = screen.image.cell(127);
-  const std::string manufacturer = screen.vendor.lbVendor[0].caption;
+  const std::string manufacturer = screen.section<VendorScreen>().vendor.lbVendor[0].caption;
 
   typeInto(8, "1");
-  EXPECT_EQ(screen.vendor.lbVendor[0].caption, manufacturer) << "one digit decodes nothing";
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, manufacturer)
+      << "one digit decodes nothing";
   EXPECT_EQ(screen.image.cell(127), checksum);
 
   typeInto(8, "04");
   typeInto(9, "43");
-  EXPECT_EQ(screen.vendor.lbVendor[0].caption, "Manufacturer - ABC");
-  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABC");
+  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
 
   // Byte 126 decodes nothing: its caption catches up at the next focus.
-  const std::string flagCaption = screen.edid.lbEDID[6].caption;
+  const std::string flagCaption = screen.section<ChecksumScreen>().edid.lbEDID[6].caption;
   typeInto(126, "05");
-  EXPECT_EQ(screen.edid.lbEDID[6].caption, flagCaption);
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, flagCaption);
   typeInto(127, "00");
 
   setModes(false, false);
   typeInto(9, "44");
-  EXPECT_EQ(screen.vendor.lbVendor[0].caption, "Manufacturer - ABD");
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABD");
   EXPECT_EQ(screen.image.cell(127), "00") << "no checksum while Modify EDID is off";
 }
 
@@ -137,33 +152,33 @@ TEST_F(EdidScreenTest, VersionEntryWritesTheHighlightedByte) {
   image.setCell(18, "01");
   image.setCell(19, "03");
   load(image);
-  EXPECT_EQ(screen.edid.lbEDID[0].caption, "Version Number - 1");
-  EXPECT_EQ(screen.edid.lbEDID[1].caption, "Revision Number - 3");
-  EXPECT_EQ(screen.edid.lbEDID[3].caption, "1.3");
+  EXPECT_EQ(screen.section<VersionScreen>().edid.lbEDID[0].caption, "Version Number - 1");
+  EXPECT_EQ(screen.section<VersionScreen>().edid.lbEDID[1].caption, "Revision Number - 3");
+  EXPECT_EQ(screen.section<VersionScreen>().edid.lbEDID[3].caption, "1.3");
   EXPECT_EQ(screen.txtVersion.text, "1");
   EXPECT_EQ(screen.txtRevision.text, "3");
 
   setModes(true, false);
   focusCell(19);
-  screen.edid.VerRev.text = "2";
-  screen.VerRev_KeyUp(13);
+  screen.section<VersionScreen>().edid.VerRev.text = "2";
+  screen.section<VersionScreen>().VerRev_KeyUp(13);
   EXPECT_EQ(screen.image.cell(19), "02");
   EXPECT_EQ(screen.image.cell(18), "01");
-  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
 
-  screen.edid.VerRev.text = "255";
-  screen.VerRev_KeyUp(13);
+  screen.section<VersionScreen>().edid.VerRev.text = "255";
+  screen.section<VersionScreen>().VerRev_KeyUp(13);
   EXPECT_EQ(screen.image.cell(19), "FF");
   for (const char* refused : {"256", "-1"}) {
-    screen.edid.VerRev.text = refused;
-    screen.VerRev_KeyUp(13);
+    screen.section<VersionScreen>().edid.VerRev.text = refused;
+    screen.section<VersionScreen>().VerRev_KeyUp(13);
     EXPECT_EQ(screen.image.cell(19), "FF") << refused;
   }
   EXPECT_EQ(host.messages, std::vector<std::string>(2, "This value must value between 0 and 255"));
-  screen.edid.VerRev.text = "0";
-  screen.VerRev_KeyUp(65);
+  screen.section<VersionScreen>().edid.VerRev.text = "0";
+  screen.section<VersionScreen>().VerRev_KeyUp(65);
   EXPECT_EQ(screen.image.cell(19), "FF") << "only Enter acts";
-  screen.VerRev_KeyUp(13);
+  screen.section<VersionScreen>().VerRev_KeyUp(13);
   EXPECT_EQ(screen.image.cell(19), "00");
   EXPECT_EQ(screen.txtRevision.text, "0");
 }
@@ -172,39 +187,39 @@ TEST_F(EdidScreenTest, ChecksumFrameReportsWhatCell127Holds) {
   Image image = corpusImage(kTimingsAndRangeLimits);
   load(image);
   focusCell(126);
-  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 0");
-  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum OK");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 0");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum OK");
   EXPECT_EQ(common.ExtensionBlocksText, "No Extension EDID Block(s)\r\n");
   EXPECT_EQ(common.ChecksumStatusText, "CheckSum OK\r\n");
 
   // With Modify EDID off a wrong checksum is shown and never corrected.
   screen.image.setCell(126, "01");
   focusCell(126);
-  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 1");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 1");
   EXPECT_EQ(common.ExtensionBlocksText, "(01) Extension EDID Block(s)\r\n");
-  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum Is Invalid");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum Is Invalid");
   EXPECT_EQ(common.ChecksumStatusText, "CheckSum Is Invalid\r\n");
   focusCell(127);
-  EXPECT_NE(screen.ComputeCheckSum(), 0);
+  EXPECT_NE(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
 
   screen.image.setCell(126, "FF");
   focusCell(127);
-  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 255");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 255");
   EXPECT_EQ(common.ExtensionBlocksText, "(255) Extension EDID Block(s)\r\n");
 
   // With it on, a wrong value typed into 127 stays until the next focus, which
   // shows it as invalid and then corrects the byte.
   setModes(true, false);
   focusCell(0);
-  ASSERT_EQ(screen.ComputeCheckSum(), 0);
+  ASSERT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
   const std::string good = screen.image.cell(127);
   const std::string wrong = good == "00" ? "01" : "00";
   typeInto(127, wrong);
   EXPECT_EQ(screen.image.cell(127), wrong);
   focusCell(126);
-  EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum Is Invalid");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum Is Invalid");
   EXPECT_EQ(screen.image.cell(127), good);
-  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
 }
 
 TEST_F(EdidScreenTest, EstablishedTimingCheckBoxesFollowAndWriteTheirBits) {
@@ -215,12 +230,12 @@ TEST_F(EdidScreenTest, EstablishedTimingCheckBoxesFollowAndWriteTheirBits) {
   load(image);
   focusCell(35);
   EXPECT_EQ(visibleHints(), V{5});
-  EXPECT_EQ(selected(screen.established.ET1), (V{2, 7}));
+  EXPECT_EQ(selected(screen.section<EstablishedScreen>().established.ET1), (V{2, 7}));
   EXPECT_EQ(common.EstablishedTimingsIText,
             "         640 X 480 @ 60Hz (IBM,VGA)\r\n         800 X 600 @ 60Hz (VESA)");
-  EXPECT_EQ(selected(screen.established.ET2), V{3});
+  EXPECT_EQ(selected(screen.section<EstablishedScreen>().established.ET2), V{3});
   EXPECT_EQ(common.EstablishedTimingsIIText, "         1024 X 768 @ 87Hz(Interlaced 8514a, IBM)");
-  EXPECT_FALSE(screen.established.ET3[7].value);
+  EXPECT_FALSE(screen.section<EstablishedScreen>().established.ET3[7].value);
   EXPECT_TRUE(common.ManufacturerTimingsText.empty());
 
   setModes(true, false);
@@ -228,23 +243,24 @@ TEST_F(EdidScreenTest, EstablishedTimingCheckBoxesFollowAndWriteTheirBits) {
   EXPECT_EQ(visibleHints(), V{7});
   EXPECT_EQ(cellsWith(BackColour::Field), V{37});
   EXPECT_TRUE(cellsWith(BackColour::Section).empty());
-  screen.established.ET3[7].value = true;
-  screen.ET3_Click(7);
+  screen.section<EstablishedScreen>().established.ET3[7].value = true;
+  screen.section<EstablishedScreen>().ET3_Click(7);
   EXPECT_EQ(screen.image.cell(37), "FF");
   EXPECT_EQ(common.ManufacturerTimingsText, "         1152 X 870 @ 75Hz (Apple,Mac II)");
-  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
 
   typeInto(36, "FF");
   focusCell(36);
-  screen.established.ET2[7].value = false;
-  screen.ET2_Click(7);
+  screen.section<EstablishedScreen>().established.ET2[7].value = false;
+  screen.section<EstablishedScreen>().ET2_Click(7);
   EXPECT_EQ(screen.image.cell(36), "FE");
-  EXPECT_EQ(selected(screen.established.ET2), (V{0, 1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(selected(screen.section<EstablishedScreen>().established.ET2),
+            (V{0, 1, 2, 3, 4, 5, 6}));
 
   // A check set while decoding must not write back.
   screen.DecodeInProgress = true;
-  screen.established.ET1[0].value = true;
-  screen.ET1_Click(0);
+  screen.section<EstablishedScreen>().established.ET1[0].value = true;
+  screen.section<EstablishedScreen>().ET1_Click(0);
   EXPECT_EQ(screen.image.cell(35), "21");
   screen.DecodeInProgress = false;
 }

@@ -6,6 +6,10 @@
 #include <set>
 
 #include "core/common/text.h"
+#include "core/screen/checksum_screen.h"
+#include "core/screen/established_screen.h"
+#include "core/screen/vendor_screen.h"
+#include "core/screen/version_screen.h"
 #include "screen_fixture.h"
 
 namespace edid::test {
@@ -210,7 +214,7 @@ TEST_F(EveryCell, ATypedPairChangesItsByteAndTheChecksumAtOnce) {
   typeInto(126, "02");
   focusCell(127);
   EXPECT_EQ(common.ExtensionBlocksText, "(02) Extension EDID Block(s)\r\n");
-  EXPECT_EQ(screen.edid.lbEDID[6].caption, "Extended Flag = 2");
+  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 2");
 }
 
 // Each entry box, focused from each byte of its field, writes exactly the bytes
@@ -240,11 +244,11 @@ TEST_F(EveryCell, EveryEntryWritesExactlyItsFieldsBytes) {
       for (const auto& [index, text] : entry.writes) expected.setCell(index, text);
       expected.setCell(127, checksumAfter(before, expected));
       if (cell <= 17) {
-        screen.vendor.VendorInfo.text = entry.text;
-        screen.VendorInfo_KeyUp(13);
+        screen.section<VendorScreen>().vendor.VendorInfo.text = entry.text;
+        screen.section<VendorScreen>().VendorInfo_KeyUp(13);
       } else {
-        screen.edid.VerRev.text = entry.text;
-        screen.VerRev_KeyUp(13);
+        screen.section<VersionScreen>().edid.VerRev.text = entry.text;
+        screen.section<VersionScreen>().VerRev_KeyUp(13);
       }
       EXPECT_EQ(screen.image.byteTexts(), expected.byteTexts());
       EXPECT_EQ(sumOf(screen.image), 0);
@@ -264,13 +268,13 @@ TEST_F(EveryCell, EveryEntryWritesExactlyItsFieldsBytes) {
       Image expected = before;
       expected.setByte(byte, before.byte(byte) ^ bit);
       expected.setCell(127, checksumAfter(before, expected));
-      auto& boxes = byte == 35   ? screen.established.ET1
-                    : byte == 36 ? screen.established.ET2
-                                 : screen.established.ET3;
+      auto& boxes = byte == 35   ? screen.section<EstablishedScreen>().established.ET1
+                    : byte == 36 ? screen.section<EstablishedScreen>().established.ET2
+                                 : screen.section<EstablishedScreen>().established.ET3;
       boxes[static_cast<std::size_t>(box)].value = !boxes[static_cast<std::size_t>(box)].value;
-      if (byte == 35) screen.ET1_Click(box);
-      if (byte == 36) screen.ET2_Click(box);
-      if (byte == 37) screen.ET3_Click(box);
+      if (byte == 35) screen.section<EstablishedScreen>().ET1_Click(box);
+      if (byte == 36) screen.section<EstablishedScreen>().ET2_Click(box);
+      if (byte == 37) screen.section<EstablishedScreen>().ET3_Click(box);
       EXPECT_EQ(screen.image.byteTexts(), expected.byteTexts());
       EXPECT_EQ(sumOf(screen.image), 0);
       EXPECT_TRUE(common.UnsavedChanges);

@@ -2,6 +2,7 @@
 // every editor through its handler, with the checksum following each change.
 // The image is a real monitor's: block 72 a serial number, 90 range limits
 // (55-75 Hz, 30-83 kHz, 140 MHz, no GTF) and 108 the name "TFT1780".
+#include "core/screen/monitor_descriptor_screen.h"
 #include "core/screen/option_groups.h"
 #include "screen_fixture.h"
 
@@ -32,8 +33,9 @@ TEST_F(MonitorDescriptorScreen, FullDecodeFillsTheBlockTextsAndReadsOnly) {
             std::string::npos);
   EXPECT_EQ(block(1).substr(0, 35), "\r\n         Monitor Serial Number:\r\n");
   // The controls hold the last descriptor decoded: the name.
-  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{3});
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "TFT1780");
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
+            std::vector<int>{3});
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "TFT1780");
 }
 
 TEST_F(MonitorDescriptorScreen, TheNameBlockIsRenamedThroughDTaInput) {
@@ -41,29 +43,29 @@ TEST_F(MonitorDescriptorScreen, TheNameBlockIsRenamedThroughDTaInput) {
   focusCell(110);
   EXPECT_EQ(visibleHints(), std::vector<int>{11});
   EXPECT_EQ(screen.Hints[11].caption, "Detailed Timing (108-125)");
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "TFT1780");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "TFT1780");
   EXPECT_EQ(screen.focus.control, FocusControl::DTaInput);
-  EXPECT_FALSE(screen.descriptor.DTAFrame[0].visible);
-  EXPECT_FALSE(screen.descriptor.DTAGTF.visible);
+  EXPECT_FALSE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAFrame[0].visible);
+  EXPECT_FALSE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.visible);
 
-  screen.descriptor.DTaInput.text = "ABC";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "ABC";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(113), "41");
   EXPECT_EQ(screen.image.cell(116), "0A");
   EXPECT_EQ(screen.image.cell(125), "20");
   EXPECT_TRUE(checksumValid());
   EXPECT_TRUE(common.UnsavedChanges);
   EXPECT_EQ(block(3), "\r\n         Monitor Name:\r\n         ABC\r\n\r\n");
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "ABC");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "ABC");
 
   // A byte typed into a cell of the block decodes the block again.
   typeInto(114, "5A");
   EXPECT_EQ(block(3), "\r\n         Monitor Name:\r\n         AZC\r\n\r\n");
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "AZC");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "AZC");
 
   // Other keys than Enter write nothing.
-  screen.descriptor.DTaInput.text = "XYZ";
-  screen.DTaInput_KeyUp(65);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "XYZ";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(65);
   EXPECT_EQ(screen.image.cell(113), "41");
 }
 
@@ -71,50 +73,55 @@ TEST_F(MonitorDescriptorScreen, RangeLimitsOptionsGtfAndRefusals) {
   setModes(true, false);
   focusCell(96);  // max vertical rate
   EXPECT_EQ(visibleHints(), std::vector<int>{11});
-  EXPECT_EQ(selected(screen.descriptor.DtaOpt), std::vector<int>{1});
-  EXPECT_EQ(screen.descriptor.DtaOpt[1].caption, "Max Vertical Freq - 75 Hz");
-  EXPECT_EQ(screen.descriptor.DtaOpt[4].caption, "Pixel Clock  - 140 MHz");
-  EXPECT_TRUE(screen.descriptor.DTAFrame[0].visible);
-  EXPECT_TRUE(screen.descriptor.DTAGTF.visible);
-  EXPECT_TRUE(screen.descriptor.DTAGTF.enabled);
-  EXPECT_FALSE(screen.descriptor.DTAGTF.value);
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "");
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOpt),
+            std::vector<int>{1});
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOpt[1].caption,
+            "Max Vertical Freq - 75 Hz");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOpt[4].caption,
+            "Pixel Clock  - 140 MHz");
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAFrame[0].visible);
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.visible);
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.enabled);
+  EXPECT_FALSE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.value);
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "");
   EXPECT_TRUE(screen.cellLocked[100]);  // GTF bytes stay shut while GTF is off
 
-  screen.descriptor.DTaInput.text = "85";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "85";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(96), "55");
-  EXPECT_EQ(screen.descriptor.DtaOpt[1].caption, "Max Vertical Freq - 85 Hz");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOpt[1].caption,
+            "Max Vertical Freq - 85 Hz");
   EXPECT_TRUE(checksumValid());
 
   const Image before = screen.image;
-  screen.descriptor.DTaInput.text = "256";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "256";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Value entered must be between 0 - 255"});
   EXPECT_EQ(screen.image, before);
 
-  screen.DtaOpt_Click(4);
-  EXPECT_EQ(selected(screen.descriptor.DtaOpt), std::vector<int>{4});
+  screen.section<edid::MonitorDescriptorScreen>().DtaOpt_Click(4);
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOpt),
+            std::vector<int>{4});
   EXPECT_EQ(screen.focus.control, FocusControl::DTaInput);
-  screen.descriptor.DTaInput.text = "2555";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "2555";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(host.messages.back(), "Value entered must be between 0 - 2550");
   EXPECT_EQ(screen.image, before);
-  screen.descriptor.DTaInput.text = "160";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "160";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(99), "10");
   EXPECT_TRUE(checksumValid());
 
   // GTF on: byte 100 is 01, its cells open and the report says so at once.
-  screen.descriptor.DTAGTF.value = true;
-  screen.DTAGTF_Click();
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.value = true;
+  screen.section<edid::MonitorDescriptorScreen>().DTAGTF_Click();
   EXPECT_EQ(screen.image.cell(100), "01");
   EXPECT_FALSE(screen.cellLocked[100]);
   EXPECT_FALSE(screen.cellLocked[107]);
   EXPECT_NE(block(2).find("GTF - Supported"), std::string::npos);
   EXPECT_TRUE(checksumValid());
-  screen.descriptor.DTAGTF.value = false;
-  screen.DTAGTF_Click();
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.value = false;
+  screen.section<edid::MonitorDescriptorScreen>().DTAGTF_Click();
   EXPECT_EQ(screen.image.cell(101), "0A");
   EXPECT_EQ(screen.image.cell(107), "20");
   EXPECT_TRUE(checksumValid());
@@ -122,8 +129,8 @@ TEST_F(MonitorDescriptorScreen, RangeLimitsOptionsGtfAndRefusals) {
   // Without "Modify EDID" the GTF box changes nothing.
   setModes(false, false);
   const Image off = screen.image;
-  screen.descriptor.DTAGTF.value = true;
-  screen.DTAGTF_Click();
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.value = true;
+  screen.section<edid::MonitorDescriptorScreen>().DTAGTF_Click();
   EXPECT_EQ(screen.image, off);
 }
 
@@ -133,55 +140,61 @@ TEST_F(MonitorDescriptorScreen, ColourPointsShowTheSelectedValueAndSwitchPointsO
   setModes(true, false);
   focusCell(80);  // y of point #1
   EXPECT_EQ(visibleHints(), std::vector<int>{11});
-  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{4});
-  EXPECT_EQ(selected(screen.descriptor.DtaOptWhite), std::vector<int>{1});
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "0.329");
-  EXPECT_TRUE(screen.descriptor.DTAFrame[1].visible);
-  EXPECT_TRUE(screen.descriptor.Windex[0].visible);
-  EXPECT_FALSE(screen.descriptor.NotUsed[0].visible);
-  EXPECT_TRUE(screen.descriptor.NotUsed[1].visible);
-  EXPECT_FALSE(screen.descriptor.DtaOptWhite[3].visible);
-  EXPECT_EQ(screen.descriptor.DtaOptWhite[2].caption, "Gamma  - 2.20");
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
+            std::vector<int>{4});
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite),
+            std::vector<int>{1});
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "0.329");
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAFrame[1].visible);
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.Windex[0].visible);
+  EXPECT_FALSE(screen.section<edid::MonitorDescriptorScreen>().descriptor.NotUsed[0].visible);
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.NotUsed[1].visible);
+  EXPECT_FALSE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite[3].visible);
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite[2].caption,
+            "Gamma  - 2.20");
 
-  screen.DtaOptWhite_Click(2);
+  screen.section<edid::MonitorDescriptorScreen>().DtaOptWhite_Click(2);
   EXPECT_EQ(screen.focus, (FocusTarget{FocusControl::Cell, 81}));
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "2.20");
-  screen.descriptor.DTaInput.text = "2,4";
-  screen.DTaInput_KeyUp(13);
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "2.20");
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "2,4";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(81), "8C");
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "2.40");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "2.40");
   EXPECT_TRUE(checksumValid());
 
-  screen.descriptor.DTaInput.text = "3.56";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "3.56";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(host.messages, std::vector<std::string>{"This value must value between 1.00-3.55"});
   EXPECT_EQ(screen.image.cell(81), "8C");
 
   // Point #2 on: index 02 and its x option chosen; then #1 off tidies its bytes.
-  screen.descriptor.Windex[1].value = true;
-  screen.Windex_Click(1);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.Windex[1].value = true;
+  screen.section<edid::MonitorDescriptorScreen>().Windex_Click(1);
   EXPECT_EQ(screen.image.cell(82), "02");
-  EXPECT_EQ(selected(screen.descriptor.DtaOptWhite), std::vector<int>{3});
-  EXPECT_TRUE(screen.descriptor.DtaOptWhite[3].visible);
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite),
+            std::vector<int>{3});
+  EXPECT_TRUE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite[3].visible);
   EXPECT_TRUE(checksumValid());
-  screen.descriptor.Windex[0].value = false;
-  screen.Windex_Click(0);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.Windex[0].value = false;
+  screen.section<edid::MonitorDescriptorScreen>().Windex_Click(0);
   for (int i = 77; i <= 81; ++i) EXPECT_EQ(screen.image.cell(i), "00") << i;
   EXPECT_EQ(screen.image.cell(87), "0A");
   EXPECT_NE(block(1).find("White Point #1\r\n                    Not Used\r\n"), std::string::npos);
   EXPECT_TRUE(checksumValid());
   // Both off: the end mark is written again, whatever bytes 15-17 held.
   screen.image.setCell(87, "33");
-  screen.descriptor.Windex[1].value = false;
-  screen.Windex_Click(1);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.Windex[1].value = false;
+  screen.section<edid::MonitorDescriptorScreen>().Windex_Click(1);
   EXPECT_EQ(screen.image.cell(87), "0A");
   EXPECT_EQ(screen.image.cell(88), "20");
   EXPECT_TRUE(checksumValid());
   // An absent point shows no value, not the caption it had while it was on.
   focusCell(84);
-  EXPECT_EQ(selected(screen.descriptor.DtaOptWhite), std::vector<int>{3});
-  EXPECT_EQ(screen.descriptor.DtaOptWhite[3].caption, "White X - 0.000");
-  EXPECT_EQ(screen.descriptor.DTaInput.text, "");
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite),
+            std::vector<int>{3});
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DtaOptWhite[3].caption,
+            "White X - 0.000");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "");
 }
 
 TEST_F(MonitorDescriptorScreen, ExtraTimingsHaveTheirOwnFrame) {
@@ -191,94 +204,107 @@ TEST_F(MonitorDescriptorScreen, ExtraTimingsHaveTheirOwnFrame) {
   focusCell(79);  // first byte of the second timing
   EXPECT_EQ(visibleHints(), std::vector<int>{12});
   EXPECT_EQ(screen.Hints[12].caption, "Ext. Standard Timing (72-89)");
-  EXPECT_EQ(selected(screen.extStandard.ExtSTOpt), std::vector<int>{1});
-  EXPECT_EQ(screen.extStandard.ExtSTOpt[0].caption, "1024 X 768 @75Hz");
-  EXPECT_EQ(screen.extStandard.ExtSTOpt[2].caption, "Not Used");
-  EXPECT_EQ(selected(screen.extStandard.ExtSTAOptb), std::vector<int>{2});
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt),
+            std::vector<int>{1});
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt[0].caption,
+            "1024 X 768 @75Hz");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt[2].caption,
+            "Not Used");
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTAOptb),
+            std::vector<int>{2});
   EXPECT_EQ(screen.focus.control, FocusControl::ExtStaInput);
 
   // In this EDID 1.4 aspect code 0 is 16:10.
-  EXPECT_EQ(screen.extStandard.ExtSTAOptb[0].caption, "16:10 Aspect Ratio");
-  screen.ExtSTAOptb_Click(0);
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTAOptb[0].caption,
+            "16:10 Aspect Ratio");
+  screen.section<edid::MonitorDescriptorScreen>().ExtSTAOptb_Click(0);
   EXPECT_EQ(screen.image.cell(80), "00");
-  EXPECT_EQ(screen.extStandard.ExtSTOpt[1].caption, "1280 X 800 @60Hz");
-  screen.ExtSTAOptb_Click(3);
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt[1].caption,
+            "1280 X 800 @60Hz");
+  screen.section<edid::MonitorDescriptorScreen>().ExtSTAOptb_Click(3);
   EXPECT_EQ(screen.image.cell(80), "C0");
-  EXPECT_EQ(screen.extStandard.ExtSTOpt[1].caption, "1280 X 720 @60Hz");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt[1].caption,
+            "1280 X 720 @60Hz");
   EXPECT_TRUE(checksumValid());
 
-  screen.extStandard.ExtStaInput.text = "1920";
-  screen.ExtStaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtStaInput.text = "1920";
+  screen.section<edid::MonitorDescriptorScreen>().ExtStaInput_KeyUp(13);
   EXPECT_EQ(screen.image.cell(79), "D1");
-  EXPECT_EQ(screen.extStandard.ExtStaInput.text, "");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtStaInput.text, "");
   EXPECT_NE(block(1).find("         1920 X 1080 @60Hz\r\n"), std::string::npos);
   EXPECT_TRUE(checksumValid());
 
-  selectOption(screen.extStandard.ExtSTAOpta, 1);
-  screen.extStandard.ExtStaInput.text = "124";
+  selectOption(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTAOpta, 1);
+  screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtStaInput.text = "124";
   const Image before = screen.image;
-  screen.ExtStaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().ExtStaInput_KeyUp(13);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Invalid Value"});
   EXPECT_EQ(screen.image, before);
-  EXPECT_EQ(screen.extStandard.ExtStaInput.text, "124");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtStaInput.text, "124");
 
   // With "Auto Cell Seek" on, the caret ends in the entry box of the chosen timing.
   // The tag typed over in its cell: the block is shown by the frame of its new type.
   typeInto(75, "FE");
   EXPECT_EQ(visibleHints(), std::vector<int>{11});
-  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{1});
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
+            std::vector<int>{1});
   typeInto(75, "FA");
   EXPECT_EQ(visibleHints(), std::vector<int>{12});
 
-  screen.ExtSTOpt_Click(4);
-  EXPECT_EQ(selected(screen.extStandard.ExtSTOpt), std::vector<int>{4});
+  screen.section<edid::MonitorDescriptorScreen>().ExtSTOpt_Click(4);
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt),
+            std::vector<int>{4});
   EXPECT_EQ(screen.focus.control, FocusControl::ExtStaInput);
   // The last option turns the block into a serial number and goes to its tag.
-  screen.ExtSTOpt_Click(6);
+  screen.section<edid::MonitorDescriptorScreen>().ExtSTOpt_Click(6);
   EXPECT_EQ(screen.image.cell(75), "FF");
   EXPECT_EQ(visibleHints(), std::vector<int>{11});
   EXPECT_EQ(screen.focus.control, FocusControl::DTaInput);
-  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{0});
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
+            std::vector<int>{0});
   EXPECT_TRUE(checksumValid());
 }
 
 TEST_F(MonitorDescriptorScreen, AFullDecodeBringsUpNoFrame) {
   putBlock(72, {0, 0, 0, 0xFA, 0, 0x61, 0x4F, 0x81, 0x80, 1, 1, 1, 1, 1, 1, 1, 1, 0x0A});
   EXPECT_EQ(visibleHints(), std::vector<int>{});
-  EXPECT_EQ(screen.extStandard.ExtSTOpt[0].caption, "1024 X 768 @75Hz");
+  EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTOpt[0].caption,
+            "1024 X 768 @75Hz");
 }
 
 TEST_F(MonitorDescriptorScreen, ChoosingATypeRewritesTheTag) {
   setModes(true, false);
   focusCell(75);  // the serial number block's tag
   screen.DecodeInProgress = true;
-  screen.DTa_Click(5);
+  screen.section<edid::MonitorDescriptorScreen>().DTa_Click(5);
   EXPECT_EQ(screen.image.cell(75), "FF");  // a decode's own option changes write nothing
   screen.DecodeInProgress = false;
 
-  screen.DTa_Click(5);
+  screen.section<edid::MonitorDescriptorScreen>().DTa_Click(5);
   EXPECT_EQ(screen.image.cell(75), "FA");
   EXPECT_EQ(screen.image.cell(89), "0A");
   EXPECT_EQ(screen.image.cell(76), "00");
   EXPECT_EQ(visibleHints(), std::vector<int>{12});
   EXPECT_TRUE(checksumValid());
 
-  screen.ExtSTOpt_Click(6);
-  screen.DTa_Click(6);
+  screen.section<edid::MonitorDescriptorScreen>().ExtSTOpt_Click(6);
+  screen.section<edid::MonitorDescriptorScreen>().DTa_Click(6);
   EXPECT_EQ(screen.image.cell(75), "F9");
-  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{6});
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
+            std::vector<int>{6});
   EXPECT_EQ(block(1).substr(0, 33), "\r\n         Currently Undefined:\r\n");
-  screen.DTa_Click(7);
+  screen.section<edid::MonitorDescriptorScreen>().DTa_Click(7);
   EXPECT_EQ(screen.image.cell(75), "00");
-  EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{7});
+  EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
+            std::vector<int>{7});
   EXPECT_TRUE(checksumValid());
 
   // A timing block is no descriptor: the descriptor editors leave it alone.
   focusCell(56);
   const Image before = screen.image;
-  screen.DTa_Click(2);
-  screen.descriptor.DTaInput.text = "X";
-  screen.DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>().DTa_Click(2);
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = "X";
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.image, before);
 }
 

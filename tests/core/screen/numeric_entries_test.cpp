@@ -2,7 +2,14 @@
 // without a number is refused with its own message and changes no byte. The image
 // is a real monitor's (EDID 1.4): a timing at 54, range limits at 90; block 72 is
 // rewritten into a colour point or extra timings block where a row needs one.
+#include "core/screen/basic_display_screen.h"
+#include "core/screen/chromaticity_screen.h"
+#include "core/screen/detailed_timing_screen.h"
+#include "core/screen/monitor_descriptor_screen.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/standard_timing_screen.h"
+#include "core/screen/vendor_screen.h"
+#include "core/screen/version_screen.h"
 #include "core/sections/detailed_timing.h"
 #include "screen_fixture.h"
 
@@ -57,32 +64,41 @@ class NumericEntries : public ScreenFixture {
     load(image);
     host.messages.clear();
     focusCell(row.cell);
-    if (row.box == Box::Standard) selectOption(screen.standard.STAOpta, row.option);
-    if (row.box == Box::Extra) selectOption(screen.extStandard.ExtSTAOpta, row.option);
+    if (row.box == Box::Standard)
+      selectOption(screen.section<StandardTimingScreen>().standard.STAOpta, row.option);
+    if (row.box == Box::Extra)
+      selectOption(screen.section<MonitorDescriptorScreen>().extStandard.ExtSTAOpta, row.option);
     if (row.option < 0)
-      for (auto& field : screen.detailed.DT) field.value = false;
+      for (auto& field : screen.section<DetailedTimingScreen>().detailed.DT) field.value = false;
     before = screen.image;
-    const auto enter = [&](TextBox& box, void (EdidScreen::*keyUp)(int)) {
+    const auto enter = [&]<typename Section>(TextBox& box, void (Section::*keyUp)(int)) {
       box.text = text;
-      (screen.*keyUp)(13);
+      (screen.section<Section>().*keyUp)(13);
     };
     switch (row.box) {
       case Box::Vendor:
-        return enter(screen.vendor.VendorInfo, &EdidScreen::VendorInfo_KeyUp);
+        return enter(screen.section<VendorScreen>().vendor.VendorInfo,
+                     &VendorScreen::VendorInfo_KeyUp);
       case Box::Version:
-        return enter(screen.edid.VerRev, &EdidScreen::VerRev_KeyUp);
+        return enter(screen.section<VersionScreen>().edid.VerRev, &VersionScreen::VerRev_KeyUp);
       case Box::Basic:
-        return enter(screen.basic.BasicInput, &EdidScreen::BasicInput_KeyUp);
+        return enter(screen.section<BasicDisplayScreen>().basic.BasicInput,
+                     &BasicDisplayScreen::BasicInput_KeyUp);
       case Box::Chroma:
-        return enter(screen.chroma.ChromaValue, &EdidScreen::ChromaValue_KeyUp);
+        return enter(screen.section<ChromaticityScreen>().chroma.ChromaValue,
+                     &ChromaticityScreen::ChromaValue_KeyUp);
       case Box::Standard:
-        return enter(screen.standard.STAInput, &EdidScreen::STAInput_KeyUp);
+        return enter(screen.section<StandardTimingScreen>().standard.STAInput,
+                     &StandardTimingScreen::STAInput_KeyUp);
       case Box::Timing:
-        return enter(screen.detailed.DTInput, &EdidScreen::DTInput_KeyUp);
+        return enter(screen.section<DetailedTimingScreen>().detailed.DTInput,
+                     &DetailedTimingScreen::DTInput_KeyUp);
       case Box::Descriptor:
-        return enter(screen.descriptor.DTaInput, &EdidScreen::DTaInput_KeyUp);
+        return enter(screen.section<MonitorDescriptorScreen>().descriptor.DTaInput,
+                     &MonitorDescriptorScreen::DTaInput_KeyUp);
       case Box::Extra:
-        return enter(screen.extStandard.ExtStaInput, &EdidScreen::ExtStaInput_KeyUp);
+        return enter(screen.section<MonitorDescriptorScreen>().extStandard.ExtStaInput,
+                     &MonitorDescriptorScreen::ExtStaInput_KeyUp);
     }
   }
   Image before;

@@ -43,7 +43,7 @@ class ScreenFixture : public ::testing::Test {
 
   std::vector<int> visibleHints() const {
     std::vector<int> out;
-    for (int i = 0; i < kSectionCount; ++i) {
+    for (int i = 0; i < static_cast<int>(screen.Hints.size()); ++i) {
       if (screen.Hints[static_cast<std::size_t>(i)].visible) out.push_back(i);
     }
     return out;

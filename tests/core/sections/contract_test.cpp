@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "core/common/text.h"
+#include "core/screen/checksum_screen.h"
 #include "core/screen/edid_screen.h"
 #include "core/sections/basic_display.h"
 #include "core/sections/standard_timing.h"
@@ -121,7 +122,7 @@ TEST(SectionContract, FullDecodeLeavesTheImageUntouched) {
     screen.image = image;
     screen.BuildEDIDDefinations();
     EXPECT_EQ(screen.image, image) << id;
-    EXPECT_EQ(screen.edid.lbEDID[7].caption, "CheckSum Is Invalid") << id;
+    EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum Is Invalid") << id;
     common.ModifyMode = true;
     screen.BuildEDIDDefinations();
     image.setByte(127, image.byte(127) ^ 0x5A);

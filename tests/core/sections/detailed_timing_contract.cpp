@@ -18,7 +18,7 @@ SectionEditor field(const char* name, Field f) {
             return detailed_timing::encodeField(i, kFirstBlock, f, e);
           },
           [f](const Image& i) -> std::string {
-            if (detailed_timing::startsAsDescriptor(i, kFirstBlock)) return "";
+            if (detailed_timing::isDescriptor(i, kFirstBlock)) return "";
             const int v = detailed_timing::fieldValue(i, kFirstBlock, f);
             // FF FF (655.35 MHz) decodes but is refused as an entry, like 65535 anywhere.
             if (f == Field::PixelClock && v == 0xFFFF) return "";

@@ -190,7 +190,7 @@ TEST(DetailedTimingEdit, ResetTurnsTheBlockIntoAnEmptySerialDescriptor) {
   Image image = imageWithBlock(72, k1280x1024);
   image.apply(detailed_timing::resetBlock(72));
   for (int i = 72; i < 90; ++i) EXPECT_EQ(image.cell(i), i == 75 ? "FF" : "00") << i;
-  EXPECT_TRUE(detailed_timing::startsAsDescriptor(image, 72));
+  EXPECT_TRUE(detailed_timing::isDescriptor(image, 72));
   EXPECT_EQ(image.byte(71), 0x00);
   EXPECT_EQ(image.byte(90), 0x00);
 }

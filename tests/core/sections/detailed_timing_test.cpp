@@ -107,17 +107,20 @@ TEST(DetailedTiming, FlagsGiveInterlaceStereoAndSyncTexts) {
 
 TEST(DetailedTiming, ZeroClockAndTotalsNeverDivideByZero) {
   Image image = imageWithBlock({0x00, 0x00, 0x01});
-  EXPECT_FALSE(detailed_timing::startsAsDescriptor(image, 54));
+  EXPECT_FALSE(detailed_timing::isDescriptor(image, 54));
   const auto t = detailed_timing::decode(image, 54);
   EXPECT_EQ(t.horizontalFrequency, "1000.00");
   EXPECT_EQ(t.verticalFrequency, "1000000.00");
   EXPECT_EQ(t.captions[0], "Pixel Clock - 0.00 MHz");
-  // A lower-case cell is not the text "00": the block stays a timing.
-  image.setCell(55, "0");
+  // A cell that reads as no byte is not the text "00": the block stays a timing;
+  // one that reads as the byte 0 counts, as in the file it becomes.
+  image.setCell(55, "0G");
   image.setCell(56, "00");
-  EXPECT_FALSE(detailed_timing::startsAsDescriptor(image, 54));
+  EXPECT_FALSE(detailed_timing::isDescriptor(image, 54));
+  image.setCell(55, "0");
+  EXPECT_TRUE(detailed_timing::isDescriptor(image, 54));
   image.setCell(55, "00");
-  EXPECT_TRUE(detailed_timing::startsAsDescriptor(image, 54));
+  EXPECT_TRUE(detailed_timing::isDescriptor(image, 54));
 }
 
 TEST(DetailedTiming, SharedUpperBitBytesSplitIntoTheirFields) {

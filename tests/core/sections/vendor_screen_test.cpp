@@ -2,7 +2,9 @@
 // the entry box with its key filter, messages and checksum upkeep.
 #include <gtest/gtest.h>
 
+#include "core/screen/checksum_screen.h"
 #include "core/screen/edid_screen.h"
+#include "core/screen/vendor_screen.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
 
@@ -18,8 +20,8 @@ class VendorScreen : public ::testing::Test {
   }
   void enter(int cell, const std::string& text) {
     screen.txtEdit_GotFocus(cell);
-    screen.vendor.VendorInfo.text = text;
-    screen.VendorInfo_KeyUp(13);
+    screen.section<edid::VendorScreen>().vendor.VendorInfo.text = text;
+    screen.section<edid::VendorScreen>().VendorInfo_KeyUp(13);
   }
 
   Common common;
@@ -37,18 +39,22 @@ TEST_F(VendorScreen, DecodersFillLabelsAndReportTexts) {
   image.setByte(15, 0x00);
   load(image);
   EXPECT_EQ(common.ManufacturerText, "VSC");
-  EXPECT_EQ(screen.vendor.lbVendor[0].caption, "Manufacturer - VSC");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - VSC");
   EXPECT_EQ(common.ProductCodeText, "4241(AB)");
-  EXPECT_EQ(screen.vendor.lbVendor[1].caption, "Product Code - 4241(AB)");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.lbVendor[1].caption,
+            "Product Code - 4241(AB)");
   EXPECT_EQ(common.WeekText, "39");
-  EXPECT_EQ(screen.vendor.lbVendor[3].caption, "Week Manufacture - 39");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.lbVendor[3].caption,
+            "Week Manufacture - 39");
   EXPECT_EQ(common.YearText, "2008");
-  EXPECT_EQ(screen.vendor.lbVendor[4].caption, "Year Manufacture - 2008");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.lbVendor[4].caption,
+            "Year Manufacture - 2008");
   EXPECT_EQ(common.SerialNumberText, "01234");
   EXPECT_EQ(common.CompleteSerialText, "AB83901234");
-  EXPECT_EQ(screen.vendor.lbVendor[6].caption, common.CompleteSerialText);
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.lbVendor[6].caption,
+            common.CompleteSerialText);
   // The year decoder runs last, so the box shows the year until a cell is focused.
-  EXPECT_EQ(screen.vendor.VendorInfo.text, "2008");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.VendorInfo.text, "2008");
 }
 
 TEST_F(VendorScreen, EntriesWriteBytesAndKeepTheChecksumWhileModifyIsOn) {
@@ -57,18 +63,18 @@ TEST_F(VendorScreen, EntriesWriteBytesAndKeepTheChecksumWhileModifyIsOn) {
   enter(8, "ABC");
   EXPECT_EQ(screen.image.cell(8), "04");
   EXPECT_EQ(screen.image.cell(9), "43");
-  EXPECT_EQ(screen.vendor.lbVendor[0].caption, "Manufacturer - ABC");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABC");
   enter(13, "1234");
   EXPECT_EQ(screen.image.cell(12), "D2");
   EXPECT_EQ(screen.image.cell(15), "00");
-  EXPECT_EQ(screen.vendor.VendorInfo.text, "01234");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.VendorInfo.text, "01234");
   enter(16, "52");
   EXPECT_EQ(screen.image.cell(16), "34");
   enter(17, "2155");
   EXPECT_EQ(screen.image.cell(17), "A5");
   enter(10, "AB");
   EXPECT_EQ(common.ProductCodeText, "4241(AB)");
-  EXPECT_EQ(screen.ComputeCheckSum(), 0);
+  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
   EXPECT_TRUE(common.UnsavedChanges);
   EXPECT_TRUE(host.messages.empty());
 }
@@ -88,7 +94,7 @@ TEST_F(VendorScreen, RefusedEntriesShowTheirMessageAndChangeNothing) {
   EXPECT_EQ(screen.image, before);
   EXPECT_FALSE(common.UnsavedChanges);
   // The refused text stays for correction.
-  EXPECT_EQ(screen.vendor.VendorInfo.text, "A.B");
+  EXPECT_EQ(screen.section<edid::VendorScreen>().vendor.VendorInfo.text, "A.B");
 }
 
 TEST_F(VendorScreen, EntryDoesNothingWhileModifyIsOff) {

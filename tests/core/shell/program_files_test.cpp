@@ -8,6 +8,7 @@
 
 #include "core/common/data_file.h"
 #include "core/common/text.h"
+#include "core/screen/monitor_descriptor_screen.h"
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
@@ -316,15 +317,15 @@ TEST_F(FileFlows, TheModelFollowsTheNameDescriptor) {
   EdidScreen& screen = *program.screen();
   EXPECT_EQ(screen.txtModel.text, "TFT1780");
   screen.setFocusToCell(110);
-  screen.descriptor.DTaInput.text = "ABC";
-  screen.DTaInput_KeyUp(13);
+  screen.section<MonitorDescriptorScreen>().descriptor.DTaInput.text = "ABC";
+  screen.section<MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.txtModel.text, "ABC");
   program.BuildReport();
   EXPECT_NE(program.reportText().find("DDCTest For: AOC ABC\r\n"), std::string::npos);
 
   screen.txtModel.text = "Mine";
-  screen.descriptor.DTaInput.text = "XYZ";
-  screen.DTaInput_KeyUp(13);
+  screen.section<MonitorDescriptorScreen>().descriptor.DTaInput.text = "XYZ";
+  screen.section<MonitorDescriptorScreen>().DTaInput_KeyUp(13);
   EXPECT_EQ(screen.txtModel.text, "Mine");
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/screen/vendor_screen.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
 
@@ -70,7 +71,9 @@ TEST_F(ProgramTest, ChangeTrackingComparesTheWholeImage) {
 TEST_F(ProgramTest, FillInModelInfoMatchesKeyAndSplitsBrandAndModel) {
   // 000CCAC2C577 is VSC, product code 0x7D20.
   EdidScreen& screen = load(test::corpusImage("000CCAC2C577"));
-  ASSERT_EQ(screen.GetManufacturer() + screen.GetProductCode(), "VSC7D20");
+  ASSERT_EQ(screen.section<VendorScreen>().GetManufacturer() +
+                screen.section<VendorScreen>().GetProductCode(),
+            "VSC7D20");
   auto& lines = program.common().DdcTestLines;
 
   lines = {"ABC1234=\"Other Thing\"", "VSC7D20 = \"ViewTech  VX-1  \""};
