@@ -228,7 +228,7 @@ class EditorTest : public ::testing::Test {
   /// The visible section frames, by index.
   std::vector<int> visibleFrames() {
     std::vector<int> shown;
-    for (int i = 0; i < kSectionCount; ++i)
+    for (int i = 0; i < openScreen()->frameCount(); ++i)
       if (!frame(i)->isHidden()) shown.push_back(i);
     return shown;
   }

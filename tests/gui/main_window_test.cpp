@@ -348,7 +348,7 @@ TEST_F(MainWindowSettingsTest, FirstStartFitsTheWholeDecodingScreenCentred) {
   // the three timing bitmaps, standard timings, the four blocks, checksum.
   for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
     window.forward([&] { window.program().screen()->txtEdit_GotFocus(index); });
-    for (int i = 0; i < kSectionCount; ++i) {
+    for (int i = 0; i < screen->frameCount(); ++i) {
       QGroupBox* frame = screen->frame(i);
       ASSERT_NE(frame, nullptr) << "Hints_" << i;
       if (frame->isHidden()) continue;

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include "core/common/extension_blocks.h"
-#include "core/screen/focus_map.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/basic_display_panel.h"
 #include "gui/sections/chromaticity_panel.h"
@@ -176,8 +175,10 @@ QWidget* EdidScreenWidget::createFrames() {
   area->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
   auto* layout = new QGridLayout(area);
   layout->setContentsMargins(0, 0, 0, 0);
-  for (int i = 0; i < kSectionCount; ++i) {
-    m_frames[std::size_t(i)] = createSectionFrame(i, area);
+  EdidScreen* screen = model();
+  const int count = screen ? int(screen->Hints.size()) : 0;
+  for (int i = 0; i < count; ++i) {
+    m_frames.push_back(createSectionFrame(i, area));
     // The place keeps the room of the largest frame, so the screen opens at the
     // size that shows every section without growing or scrolling later.
     QSizePolicy policy = m_frames[std::size_t(i)]->sizePolicy();
@@ -191,24 +192,30 @@ QWidget* EdidScreenWidget::createFrames() {
   layout->addWidget(m_dtHelp, 1, 0);
   layout->setRowStretch(2, 1);
 
-  using namespace edid::focus;
-  m_panels.push_back(std::make_unique<HeaderPanel>(m_frames[kHeaderHint]));
-  m_panels.push_back(std::make_unique<VendorPanel>(m_frames[kVendorHint], *this));
-  m_panels.push_back(std::make_unique<VersionPanel>(m_frames[kVersionHint], *this));
-  m_panels.push_back(std::make_unique<BasicDisplayPanel>(m_frames[kBasicHint], *this));
-  m_panels.push_back(std::make_unique<ChromaticityPanel>(m_frames[kChromaHint], *this));
-  m_panels.push_back(std::make_unique<EstablishedPanel>(m_frames[kEstablishedIHint],
-                                                        m_frames[kEstablishedIIHint],
-                                                        m_frames[kManufacturerTimingsHint], *this));
-  m_panels.push_back(std::make_unique<StandardTimingPanel>(m_frames[kStandardHint], *this));
-  m_panels.push_back(std::make_unique<MonitorDescriptorPanel>(m_frames[kDescriptorHint],
-                                                              m_frames[kExtStandardHint], *this));
-  m_panels.push_back(std::make_unique<ChecksumPanel>(m_frames[kChecksumHint]));
-  m_panels.push_back(std::make_unique<DetailedTimingPanel>(m_frames[kDetailedHint],
-                                                           m_frames[kDetailedFlagsHint], *this));
-  for (int i = kDetailedHint; i <= kExtStandardHint; ++i)
-    new FrameDoubleClickBinding(m_frames[std::size_t(i)], i, *this);
+  if (screen) createPanels(*screen);
   return area;
+}
+
+template <typename Panel, typename Section>
+void EdidScreenWidget::addPanel(EdidScreen& screen) {
+  PanelFrames frames;
+  for (const Frame* frame : screen.section<Section>().frames())
+    frames.push_back(m_frames.at(std::size_t(screen.Hints.indexOf(*frame))));
+  m_panels.push_back(std::make_unique<Panel>(frames, *this));
+}
+
+void EdidScreenWidget::createPanels(EdidScreen& screen) {
+  // One line per panel: the panel of a section object fills the frames it brings.
+  addPanel<HeaderPanel, HeaderScreen>(screen);
+  addPanel<VendorPanel, VendorScreen>(screen);
+  addPanel<VersionPanel, VersionScreen>(screen);
+  addPanel<BasicDisplayPanel, BasicDisplayScreen>(screen);
+  addPanel<ChromaticityPanel, ChromaticityScreen>(screen);
+  addPanel<EstablishedPanel, EstablishedScreen>(screen);
+  addPanel<StandardTimingPanel, StandardTimingScreen>(screen);
+  addPanel<MonitorDescriptorPanel, MonitorDescriptorScreen>(screen);
+  addPanel<ChecksumPanel, ChecksumScreen>(screen);
+  addPanel<DetailedTimingPanel, DetailedTimingScreen>(screen);
 }
 
 void EdidScreenWidget::forward(const std::function<void(EdidScreen&)>& handler) {
@@ -248,8 +255,8 @@ void EdidScreenWidget::mirror(const EdidScreen& screen) {
   mirrorTextBox(m_txtBrand, screen.txtBrand);
   mirrorTextBox(m_txtVersion, screen.txtVersion);
   mirrorTextBox(m_txtRevision, screen.txtRevision);
-  for (int i = 0; i < kSectionCount; ++i)
-    mirrorFrame(m_frames[std::size_t(i)], screen.Hints[std::size_t(i)]);
+  for (std::size_t i = 0; i < m_frames.size() && i < screen.Hints.size(); ++i)
+    mirrorFrame(m_frames[i], screen.Hints[i]);
   mirrorLabel(m_dtHelp, screen.DTHelp);
   for (const auto& panel : m_panels) panel->mirror(screen);
   mirrorExtension(screen.image.extension());

@@ -1,6 +1,7 @@
 #pragma once
 // The decoding screen frmEDID: the 13 x 10 grid of byte cells, the four
-// identification boxes and the fourteen section frames beside the grid. It owns
+// identification boxes and the section frames beside the grid, one panel per
+// section object of the model. It owns
 // no state of its own: after every forwarded event it copies the screen model
 // onto the widgets and applies the focus move the model asked for.
 
@@ -40,8 +41,9 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
 
   /// Byte cell txtEdit_<index>, 0..129.
   QLineEdit* cell(int index) const { return m_cells.at(std::size_t(index)); }
-  /// Section frame Hints_<index>, 0..13.
+  /// Section frame Hints_<index>, 0..frameCount() - 1.
   QGroupBox* frame(int index) const { return m_frames.at(std::size_t(index)); }
+  int frameCount() const { return int(m_frames.size()); }
   /// The read-only hex view of the extension blocks below the grid; hidden when the
   /// image has none.
   QPlainTextEdit* extensionBlocks() const { return m_extensionBlocks; }
@@ -60,6 +62,10 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   QWidget* createExtensionBlocks();
   QWidget* createIdentification();
   QWidget* createFrames();
+  void createPanels(EdidScreen& screen);
+  /// A panel of type Panel on the frames of the model's section object Section.
+  template <typename Panel, typename Section>
+  void addPanel(EdidScreen& screen);
   void mirror(const EdidScreen& screen);
   void mirrorExtension(const std::vector<std::uint8_t>& extension);
   void applyFocusRequest();
@@ -68,7 +74,7 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   std::function<EdidScreen*()> m_model;
   QScrollArea* m_scroll = nullptr;
   std::array<QLineEdit*, kGridCells> m_cells{};
-  std::array<QGroupBox*, kSectionCount> m_frames{};
+  std::vector<QGroupBox*> m_frames;
   QLineEdit* m_txtModel = nullptr;
   QLineEdit* m_txtBrand = nullptr;
   QLineEdit* m_txtVersion = nullptr;

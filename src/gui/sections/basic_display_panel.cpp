@@ -16,7 +16,8 @@
 
 namespace edid::gui {
 
-BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
+BasicDisplayPanel::BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);
 
@@ -28,8 +29,8 @@ BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
   for (int i = 0; i < 2; ++i) {
     m_videoMode[std::size_t(i)] = createOptionButton(
         m_videoInput, QStringLiteral("VideoMode_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.basic.VideoMode, i); },
-        [i](EdidScreen& s) { s.VideoMode_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<BasicDisplayScreen>().basic.VideoMode, i); },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().VideoMode_Click(i); });
     modes->addWidget(m_videoMode[std::size_t(i)]);
   }
   video->addLayout(modes);
@@ -38,15 +39,15 @@ BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
   for (int i = 0; i < 5; ++i) {
     m_sync[std::size_t(i)] = createCheckButton(
         m_analog, QStringLiteral("Sync_%1").arg(i), binder,
-        [i](EdidScreen& s, bool on) { s.basic.Sync[std::size_t(i)].value = on; },
-        [i](EdidScreen& s) { s.Sync_Click(i); });
+        [i](EdidScreen& s, bool on) { s.section<BasicDisplayScreen>().basic.Sync[std::size_t(i)].value = on; },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().Sync_Click(i); });
     analog->addWidget(m_sync[std::size_t(i)], i, 0);
   }
   for (int i = 0; i < 4; ++i) {
     m_signal[std::size_t(i)] = createOptionButton(
         m_analog, QStringLiteral("Signal_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.basic.Signal, i); },
-        [i](EdidScreen& s) { s.Signal_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<BasicDisplayScreen>().basic.Signal, i); },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().Signal_Click(i); });
     analog->addWidget(m_signal[std::size_t(i)], i, 1);
   }
   video->addWidget(m_analog);
@@ -55,16 +56,16 @@ BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
   for (int i = 0; i < 3; ++i) {
     m_basic[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("Basic_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.basic.Basic, i); },
-        [i](EdidScreen& s) { s.Basic_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<BasicDisplayScreen>().basic.Basic, i); },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().Basic_Click(i); });
     layout->addWidget(m_basic[std::size_t(i)]);
   }
   m_basicInput = createInputBox(frame, QStringLiteral("BasicInput"));
   layout->addWidget(m_basicInput);
   InputBoxHandlers handlers;
   handlers.control = FocusControl::BasicInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.basic.BasicInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.BasicInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<BasicDisplayScreen>().basic.BasicInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<BasicDisplayScreen>().BasicInput_KeyUp(code); };
   new InputBoxBinding(m_basicInput, binder, std::move(handlers));
 
   m_lbBasic[1] = createSectionLabel(frame, QStringLiteral("lbBasic_1"));
@@ -78,16 +79,16 @@ BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
   for (int i = 0; i < 4; ++i) {
     m_displayType[std::size_t(i)] = createOptionButton(
         m_frame3, QStringLiteral("DisplayType_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.basic.DisplayType, i); },
-        [i](EdidScreen& s) { s.DisplayType_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<BasicDisplayScreen>().basic.DisplayType, i); },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().DisplayType_Click(i); });
     types->addWidget(m_displayType[std::size_t(i)], i / 2, i % 2);
   }
   dpms->addWidget(m_frame3, 0, 0, 1, 2);
   for (int i = 0; i < 6; ++i) {
     m_fsupport[std::size_t(i)] = createCheckButton(
         m_dpms, QStringLiteral("FSupport_%1").arg(i), binder,
-        [i](EdidScreen& s, bool on) { s.basic.FSupport[std::size_t(i)].value = on; },
-        [i](EdidScreen& s) { s.FSupport_Click(i); });
+        [i](EdidScreen& s, bool on) { s.section<BasicDisplayScreen>().basic.FSupport[std::size_t(i)].value = on; },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().FSupport_Click(i); });
     dpms->addWidget(m_fsupport[std::size_t(i)], 1 + i % 3, i / 3);
   }
   layout->addWidget(m_dpms);
@@ -95,7 +96,7 @@ BasicDisplayPanel::BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder) {
 }
 
 void BasicDisplayPanel::mirror(const EdidScreen& screen) {
-  const BasicFrame& b = screen.basic;
+  const BasicFrame& b = screen.section<BasicDisplayScreen>().basic;
   mirrorFrame(m_videoInput, b.VideoInput);
   mirrorFrame(m_analog, b.Analog);
   mirrorFrame(m_dpms, b.DPMS);

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "core/screen/basic_display_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QCheckBox;
@@ -16,7 +17,7 @@ namespace edid::gui {
 
 class BasicDisplayPanel : public SectionPanel {
  public:
-  BasicDisplayPanel(QGroupBox* frame, ScreenBinder& binder);
+  BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:

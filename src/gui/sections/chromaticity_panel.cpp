@@ -14,7 +14,8 @@
 
 namespace edid::gui {
 
-ChromaticityPanel::ChromaticityPanel(QGroupBox* frame, ScreenBinder& binder) {
+ChromaticityPanel::ChromaticityPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);
   auto* grid = new QGridLayout;
@@ -22,8 +23,8 @@ ChromaticityPanel::ChromaticityPanel(QGroupBox* frame, ScreenBinder& binder) {
   for (int i = 0; i < 8; ++i) {
     m_chkChroma[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("chkChroma_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.chroma.chkChroma, i); },
-        [i](EdidScreen& s) { s.chkChroma_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<ChromaticityScreen>().chroma.chkChroma, i); },
+        [i](EdidScreen& s) { s.section<ChromaticityScreen>().chkChroma_Click(i); });
     grid->addWidget(m_chkChroma[std::size_t(i)], i / 2, i % 2);
   }
   layout->addLayout(grid);
@@ -40,17 +41,18 @@ ChromaticityPanel::ChromaticityPanel(QGroupBox* frame, ScreenBinder& binder) {
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::ChromaValue;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.chroma.ChromaValue; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.ChromaValue_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<ChromaticityScreen>().chroma.ChromaValue; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<ChromaticityScreen>().ChromaValue_KeyUp(code); };
   new InputBoxBinding(m_chromaValue, binder, std::move(handlers));
 }
 
 void ChromaticityPanel::mirror(const EdidScreen& screen) {
+  const ChromaFrame& chroma = screen.section<ChromaticityScreen>().chroma;
   for (std::size_t i = 0; i < m_chkChroma.size(); ++i)
-    mirrorOptionButton(m_chkChroma[i], screen.chroma.chkChroma[i]);
+    mirrorOptionButton(m_chkChroma[i], chroma.chkChroma[i]);
   for (std::size_t i = 0; i < m_lbChromaChange.size(); ++i)
-    mirrorLabel(m_lbChromaChange[i], screen.chroma.lbChromaChange[i]);
-  mirrorTextBox(m_chromaValue, screen.chroma.ChromaValue);
+    mirrorLabel(m_lbChromaChange[i], chroma.lbChromaChange[i]);
+  mirrorTextBox(m_chromaValue, chroma.ChromaValue);
 }
 
 }  // namespace edid::gui

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/screen/chromaticity_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QLabel;
@@ -14,7 +15,7 @@ namespace edid::gui {
 
 class ChromaticityPanel : public SectionPanel {
  public:
-  ChromaticityPanel(QGroupBox* frame, ScreenBinder& binder);
+  ChromaticityPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:

@@ -42,15 +42,17 @@ void mirrorButton(QPushButton* button, const Button& model) {
 
 }  // namespace
 
-DetailedTimingPanel::DetailedTimingPanel(QGroupBox* fieldFrame, QGroupBox* flagsFrame,
-                                         ScreenBinder& binder) {
+DetailedTimingPanel::DetailedTimingPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  QGroupBox* fieldFrame = frames.at(0);
+  QGroupBox* flagsFrame = frames.at(1);
+  for (QGroupBox* frame : frames) new FrameDoubleClickBinding(frame, binder);
   auto* fields = new QVBoxLayout(fieldFrame);
   fields->setSpacing(2);
   for (int i = 0; i < 13; ++i) {
     m_dt[std::size_t(i)] = createOptionButton(
         fieldFrame, QStringLiteral("DT_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.detailed.DT, i); },
-        [i](EdidScreen& s) { s.DT_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<DetailedTimingScreen>().detailed.DT, i); },
+        [i](EdidScreen& s) { s.section<DetailedTimingScreen>().DT_Click(i); });
   }
   for (int i = 0; i < 2; ++i)
     m_freq[std::size_t(i)] = createSectionLabel(fieldFrame, QStringLiteral("Freq_%1").arg(i));
@@ -67,16 +69,16 @@ DetailedTimingPanel::DetailedTimingPanel(QGroupBox* fieldFrame, QGroupBox* flags
   fields->addStretch();
   InputBoxHandlers handlers;
   handlers.control = FocusControl::DTInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.detailed.DTInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.DTInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<DetailedTimingScreen>().detailed.DTInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<DetailedTimingScreen>().DTInput_KeyUp(code); };
   new InputBoxBinding(m_dtInput, binder, std::move(handlers));
 
   auto* flags = new QVBoxLayout(flagsFrame);
   flags->setSpacing(2);
   m_dt1 = createCheckButton(
       flagsFrame, QStringLiteral("DT1"), binder,
-      [](EdidScreen& s, bool on) { s.detailed.DT1.value = on; },
-      [](EdidScreen& s) { s.DT1_Click(); });
+      [](EdidScreen& s, bool on) { s.section<DetailedTimingScreen>().detailed.DT1.value = on; },
+      [](EdidScreen& s) { s.section<DetailedTimingScreen>().DT1_Click(); });
   flags->addWidget(m_dt1);
   m_frmStereo = createSubFrame(flagsFrame, QStringLiteral("frmStereo"));
   // One column: two of these long captions side by side would widen the screen.
@@ -85,8 +87,8 @@ DetailedTimingPanel::DetailedTimingPanel(QGroupBox* fieldFrame, QGroupBox* flags
   for (int i = 0; i < 7; ++i) {
     m_dtStereo[std::size_t(i)] = createOptionButton(
         m_frmStereo, QStringLiteral("DTStereo_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.detailed.DTStereo, i); },
-        [i](EdidScreen& s) { s.DTStereo_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<DetailedTimingScreen>().detailed.DTStereo, i); },
+        [i](EdidScreen& s) { s.section<DetailedTimingScreen>().DTStereo_Click(i); });
     stereo->addWidget(m_dtStereo[std::size_t(i)]);
   }
   flags->addWidget(m_frmStereo);
@@ -95,27 +97,27 @@ DetailedTimingPanel::DetailedTimingPanel(QGroupBox* fieldFrame, QGroupBox* flags
   for (int i = 0; i < 4; ++i) {
     m_dtSync[std::size_t(i)] = createOptionButton(
         m_frame2, QStringLiteral("DTSync_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.detailed.DTSync, i); },
-        [i](EdidScreen& s) { s.DTSync_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<DetailedTimingScreen>().detailed.DTSync, i); },
+        [i](EdidScreen& s) { s.section<DetailedTimingScreen>().DTSync_Click(i); });
     sync->addWidget(m_dtSync[std::size_t(i)], i / 2, i % 2);
   }
   m_syncSerrate = createCheckButton(
       m_frame2, QStringLiteral("SyncSerrate"), binder,
-      [](EdidScreen& s, bool on) { s.detailed.SyncSerrate.value = on; },
-      [](EdidScreen& s) { s.SyncSerrate_Click(); });
+      [](EdidScreen& s, bool on) { s.section<DetailedTimingScreen>().detailed.SyncSerrate.value = on; },
+      [](EdidScreen& s) { s.section<DetailedTimingScreen>().SyncSerrate_Click(); });
   sync->addWidget(m_syncSerrate, 2, 0, 1, 2);
   m_syncLine = createPushButton(m_frame2, QStringLiteral("SyncLine"), binder,
-                                [](EdidScreen& s) { s.SyncLine_Click(); });
+                                [](EdidScreen& s) { s.section<DetailedTimingScreen>().SyncLine_Click(); });
   sync->addWidget(m_syncLine, 3, 0, 1, 2);
   m_vSyncLine = createPushButton(m_frame2, QStringLiteral("VSyncLine"), binder,
-                                 [](EdidScreen& s) { s.VSyncLine_Click(); });
+                                 [](EdidScreen& s) { s.section<DetailedTimingScreen>().VSyncLine_Click(); });
   sync->addWidget(m_vSyncLine, 4, 0, 1, 2);
   flags->addWidget(m_frame2);
   flags->addStretch();
 }
 
 void DetailedTimingPanel::mirror(const EdidScreen& screen) {
-  const DetailedFrame& d = screen.detailed;
+  const DetailedFrame& d = screen.section<DetailedTimingScreen>().detailed;
   for (std::size_t i = 0; i < m_dt.size(); ++i) mirrorOptionButton(m_dt[i], d.DT[i]);
   for (std::size_t i = 0; i < m_freq.size(); ++i) mirrorLabel(m_freq[i], d.Freq[i]);
   mirrorTextBox(m_dtInput, d.DTInput);
@@ -130,15 +132,15 @@ void DetailedTimingPanel::mirror(const EdidScreen& screen) {
   mirrorButton(m_vSyncLine, d.VSyncLine);
 }
 
-FrameDoubleClickBinding::FrameDoubleClickBinding(QGroupBox* frame, int index, ScreenBinder& binder)
-    : QObject(frame), m_index(index), m_binder(binder) {
+FrameDoubleClickBinding::FrameDoubleClickBinding(QGroupBox* frame, ScreenBinder& binder)
+    : QObject(frame), m_frame(frame), m_binder(binder) {
   frame->installEventFilter(this);
 }
 
 bool FrameDoubleClickBinding::eventFilter(QObject*, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
-    const int index = m_index;
-    m_binder.forward([index](EdidScreen& s) { s.Hints_DblClick(index); });
+    const int index = frameNumber(m_frame);
+    m_binder.forward([index](EdidScreen& s) { s.section<DetailedTimingScreen>().Hints_DblClick(index); });
   }
   return false;
 }

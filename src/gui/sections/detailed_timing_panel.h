@@ -7,6 +7,7 @@
 #include <QObject>
 #include <array>
 
+#include "core/screen/detailed_timing_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QCheckBox;
@@ -19,8 +20,9 @@ namespace edid::gui {
 
 class DetailedTimingPanel : public SectionPanel {
  public:
-  /// Fills the field frame and the flags frame and binds their controls to the model.
-  DetailedTimingPanel(QGroupBox* fieldFrame, QGroupBox* flagsFrame, ScreenBinder& binder);
+  /// Fills the field frame and the flags frame and binds their controls to the
+  /// model; a double click on either resets the block.
+  DetailedTimingPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:
@@ -37,18 +39,18 @@ class DetailedTimingPanel : public SectionPanel {
   QPushButton* m_vSyncLine = nullptr;
 };
 
-/// Forwards a double click on the section frame Hints_<index> to Hints_DblClick.
+/// Forwards a double click on a section frame to Hints_DblClick with its number.
 class FrameDoubleClickBinding : public QObject {
   Q_OBJECT
  public:
   /// Watches frame; the binding is owned by frame.
-  FrameDoubleClickBinding(QGroupBox* frame, int index, ScreenBinder& binder);
+  FrameDoubleClickBinding(QGroupBox* frame, ScreenBinder& binder);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  int m_index;
+  QGroupBox* m_frame;
   ScreenBinder& m_binder;
 };
 

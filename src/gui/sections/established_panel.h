@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/screen/established_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QCheckBox;
@@ -15,8 +16,7 @@ namespace edid::gui {
 class EstablishedPanel : public SectionPanel {
  public:
   /// Fills the frames Hints_5, Hints_6 and Hints_7 and binds their check boxes.
-  EstablishedPanel(QGroupBox* timingsI, QGroupBox* timingsII, QGroupBox* manufacturer,
-                   ScreenBinder& binder);
+  EstablishedPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:

@@ -30,7 +30,8 @@ QLineEdit* createInputBox(QWidget* parent, const QString& name) {
   return edit;
 }
 
-HeaderPanel::HeaderPanel(QGroupBox* frame) {
+HeaderPanel::HeaderPanel(const PanelFrames& frames, ScreenBinder&) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   m_label3 = createSectionLabel(frame, QStringLiteral("Label3"));
   m_label3->setWordWrap(true);
@@ -39,10 +40,11 @@ HeaderPanel::HeaderPanel(QGroupBox* frame) {
 }
 
 void HeaderPanel::mirror(const EdidScreen& screen) {
-  mirrorLabel(m_label3, screen.header.Label3);
+  mirrorLabel(m_label3, screen.section<HeaderScreen>().header.Label3);
 }
 
-VendorPanel::VendorPanel(QGroupBox* frame, ScreenBinder& binder) {
+VendorPanel::VendorPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);
   for (std::size_t i = 0; i < m_lbVendor.size(); ++i) {
@@ -57,19 +59,21 @@ VendorPanel::VendorPanel(QGroupBox* frame, ScreenBinder& binder) {
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::VendorInfo;
-  handlers.box = [](EdidScreen& screen) -> TextBox& { return screen.vendor.VendorInfo; };
-  handlers.keyPress = [](EdidScreen& screen, char& key) { return screen.VendorInfo_KeyPress(key); };
-  handlers.keyUp = [](EdidScreen& screen, int code) { screen.VendorInfo_KeyUp(code); };
+  handlers.box = [](EdidScreen& screen) -> TextBox& { return screen.section<VendorScreen>().vendor.VendorInfo; };
+  handlers.keyPress = [](EdidScreen& screen, char& key) { return screen.section<VendorScreen>().VendorInfo_KeyPress(key); };
+  handlers.keyUp = [](EdidScreen& screen, int code) { screen.section<VendorScreen>().VendorInfo_KeyUp(code); };
   new InputBoxBinding(m_vendorInfo, binder, std::move(handlers));
 }
 
 void VendorPanel::mirror(const EdidScreen& screen) {
+  const VendorFrame& vendor = screen.section<VendorScreen>().vendor;
   for (std::size_t i = 0; i < m_lbVendor.size(); ++i)
-    mirrorLabel(m_lbVendor[i], screen.vendor.lbVendor[i]);
-  mirrorTextBox(m_vendorInfo, screen.vendor.VendorInfo);
+    mirrorLabel(m_lbVendor[i], vendor.lbVendor[i]);
+  mirrorTextBox(m_vendorInfo, vendor.VendorInfo);
 }
 
-VersionPanel::VersionPanel(QGroupBox* frame, ScreenBinder& binder) {
+VersionPanel::VersionPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);
   for (std::size_t i = 0; i < m_lbEDID.size(); ++i) {
@@ -84,17 +88,19 @@ VersionPanel::VersionPanel(QGroupBox* frame, ScreenBinder& binder) {
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::VerRev;
-  handlers.box = [](EdidScreen& screen) -> TextBox& { return screen.edid.VerRev; };
-  handlers.keyUp = [](EdidScreen& screen, int code) { screen.VerRev_KeyUp(code); };
+  handlers.box = [](EdidScreen& screen) -> TextBox& { return screen.section<VersionScreen>().edid.VerRev; };
+  handlers.keyUp = [](EdidScreen& screen, int code) { screen.section<VersionScreen>().VerRev_KeyUp(code); };
   new InputBoxBinding(m_verRev, binder, std::move(handlers));
 }
 
 void VersionPanel::mirror(const EdidScreen& screen) {
-  for (std::size_t i = 0; i < m_lbEDID.size(); ++i) mirrorLabel(m_lbEDID[i], screen.edid.lbEDID[i]);
-  mirrorTextBox(m_verRev, screen.edid.VerRev);
+  const VersionChecksumLabels& edid = screen.section<VersionScreen>().edid;
+  for (std::size_t i = 0; i < m_lbEDID.size(); ++i) mirrorLabel(m_lbEDID[i], edid.lbEDID[i]);
+  mirrorTextBox(m_verRev, edid.VerRev);
 }
 
-ChecksumPanel::ChecksumPanel(QGroupBox* frame) {
+ChecksumPanel::ChecksumPanel(const PanelFrames& frames, ScreenBinder&) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);
   for (std::size_t i = 0; i < m_lbEDID.size(); ++i) {
@@ -106,7 +112,7 @@ ChecksumPanel::ChecksumPanel(QGroupBox* frame) {
 
 void ChecksumPanel::mirror(const EdidScreen& screen) {
   for (std::size_t i = 0; i < m_lbEDID.size(); ++i)
-    mirrorLabel(m_lbEDID[i], screen.edid.lbEDID[i + 6]);
+    mirrorLabel(m_lbEDID[i], screen.section<ChecksumScreen>().edid.lbEDID[i + 6]);
 }
 
 }  // namespace edid::gui

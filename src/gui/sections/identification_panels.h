@@ -4,6 +4,10 @@
 
 #include <array>
 
+#include "core/screen/checksum_screen.h"
+#include "core/screen/header_screen.h"
+#include "core/screen/vendor_screen.h"
+#include "core/screen/version_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QLabel;
@@ -20,7 +24,7 @@ QLineEdit* createInputBox(QWidget* parent, const QString& name);
 class HeaderPanel : public SectionPanel {
  public:
   /// Fills frame with Label3.
-  explicit HeaderPanel(QGroupBox* frame);
+  HeaderPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:
@@ -31,7 +35,7 @@ class HeaderPanel : public SectionPanel {
 class VendorPanel : public SectionPanel {
  public:
   /// Fills frame with the vendor labels and binds VendorInfo to the model.
-  VendorPanel(QGroupBox* frame, ScreenBinder& binder);
+  VendorPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:
@@ -43,7 +47,7 @@ class VendorPanel : public SectionPanel {
 class VersionPanel : public SectionPanel {
  public:
   /// Fills frame with the version labels and binds VerRev to the model.
-  VersionPanel(QGroupBox* frame, ScreenBinder& binder);
+  VersionPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:
@@ -55,7 +59,7 @@ class VersionPanel : public SectionPanel {
 class ChecksumPanel : public SectionPanel {
  public:
   /// Fills frame with the two labels.
-  explicit ChecksumPanel(QGroupBox* frame);
+  ChecksumPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:

@@ -12,14 +12,16 @@
 #include "core/screen/option_groups.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/button_controls.h"
+#include "gui/sections/detailed_timing_panel.h"
 #include "gui/sections/identification_panels.h"
 
 namespace edid::gui {
 
-MonitorDescriptorPanel::MonitorDescriptorPanel(QGroupBox* descriptorFrame, QGroupBox* extFrame,
-                                               ScreenBinder& binder) {
-  createDescriptor(descriptorFrame, binder);
-  createExtStandard(extFrame, binder);
+MonitorDescriptorPanel::MonitorDescriptorPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  createDescriptor(frames.at(0), binder);
+  createExtStandard(frames.at(1), binder);
+  // A double click on a descriptor's frame resets the block as on a timing's.
+  for (QGroupBox* frame : frames) new FrameDoubleClickBinding(frame, binder);
 }
 
 void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& binder) {
@@ -33,8 +35,8 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   for (int i = 0; i < 8; ++i) {
     m_dta[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("DTa_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.descriptor.DTa, i); },
-        [i](EdidScreen& s) { s.DTa_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().descriptor.DTa, i); },
+        [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DTa_Click(i); });
     types->addWidget(m_dta[std::size_t(i)], i / 2, i % 2);
   }
   layout->addLayout(types);
@@ -49,8 +51,8 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   for (int i = 0; i < 5; ++i) {
     m_dtaOpt[std::size_t(i)] = createOptionButton(
         m_dtaFrame[0], QStringLiteral("DtaOpt_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.descriptor.DtaOpt, i); },
-        [i](EdidScreen& s) { s.DtaOpt_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().descriptor.DtaOpt, i); },
+        [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DtaOpt_Click(i); });
     limits->addWidget(m_dtaOpt[std::size_t(i)]);
   }
   options->addWidget(m_dtaFrame[0], 0, 0, Qt::AlignTop);
@@ -70,8 +72,8 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
       const int j = 3 * n + k;
       m_dtaOptWhite[std::size_t(j)] = createOptionButton(
           m_dtaFrame[1], QStringLiteral("DtaOptWhite_%1").arg(j), binder,
-          [j](EdidScreen& s) { selectOption(s.descriptor.DtaOptWhite, j); },
-          [j](EdidScreen& s) { s.DtaOptWhite_Click(j); });
+          [j](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().descriptor.DtaOptWhite, j); },
+          [j](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DtaOptWhite_Click(j); });
       points->addWidget(m_dtaOptWhite[std::size_t(j)], k + 1, n);
     }
   }
@@ -81,14 +83,14 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   auto* boxes = new QHBoxLayout;
   m_gtf = createCheckButton(
       frame, QStringLiteral("DTAGTF"), binder,
-      [](EdidScreen& s, bool checked) { s.descriptor.DTAGTF.value = checked; },
-      [](EdidScreen& s) { s.DTAGTF_Click(); });
+      [](EdidScreen& s, bool checked) { s.section<MonitorDescriptorScreen>().descriptor.DTAGTF.value = checked; },
+      [](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DTAGTF_Click(); });
   boxes->addWidget(m_gtf);
   for (int i = 0; i < 2; ++i) {
     m_windex[std::size_t(i)] = createCheckButton(
         frame, QStringLiteral("Windex_%1").arg(i), binder,
-        [i](EdidScreen& s, bool checked) { s.descriptor.Windex[std::size_t(i)].value = checked; },
-        [i](EdidScreen& s) { s.Windex_Click(i); });
+        [i](EdidScreen& s, bool checked) { s.section<MonitorDescriptorScreen>().descriptor.Windex[std::size_t(i)].value = checked; },
+        [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().Windex_Click(i); });
     boxes->addWidget(m_windex[std::size_t(i)]);
   }
   boxes->addStretch();
@@ -100,8 +102,8 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::DTaInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.descriptor.DTaInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.DTaInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<MonitorDescriptorScreen>().descriptor.DTaInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<MonitorDescriptorScreen>().DTaInput_KeyUp(code); };
   new InputBoxBinding(m_dtaInput, binder, std::move(handlers));
 }
 
@@ -114,8 +116,8 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
   for (int i = 0; i < 7; ++i) {
     m_extStOpt[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("ExtSTOpt_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.extStandard.ExtSTOpt, i); },
-        [i](EdidScreen& s) { s.ExtSTOpt_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTOpt, i); },
+        [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().ExtSTOpt_Click(i); });
     if (i < 6) timings->addWidget(m_extStOpt[std::size_t(i)], i % 3, i / 3);
   }
   layout->addLayout(timings);
@@ -129,7 +131,7 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
     // Choosing how the entry is read writes nothing.
     m_extStaOpta[std::size_t(i)] = createOptionButton(
         m_extStaFrame, QStringLiteral("ExtSTAOpta_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.extStandard.ExtSTAOpta, i); }, [](EdidScreen&) {});
+        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTAOpta, i); }, [](EdidScreen&) {});
     ways->addWidget(m_extStaOpta[std::size_t(i)]);
   }
   entry->addLayout(ways);
@@ -139,8 +141,8 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
   for (int i = 0; i < 4; ++i) {
     m_extStaOptb[std::size_t(i)] = createOptionButton(
         m_extStaFrame, QStringLiteral("ExtSTAOptb_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.extStandard.ExtSTAOptb, i); },
-        [i](EdidScreen& s) { s.ExtSTAOptb_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTAOptb, i); },
+        [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().ExtSTAOptb_Click(i); });
     aspects->addWidget(m_extStaOptb[std::size_t(i)], i / 2, i % 2);
   }
   entry->addLayout(aspects);
@@ -149,13 +151,13 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::ExtStaInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.extStandard.ExtStaInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.ExtStaInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<MonitorDescriptorScreen>().extStandard.ExtStaInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<MonitorDescriptorScreen>().ExtStaInput_KeyUp(code); };
   new InputBoxBinding(m_extStaInput, binder, std::move(handlers));
 }
 
 void MonitorDescriptorPanel::mirror(const EdidScreen& screen) {
-  const DescriptorFrame& f = screen.descriptor;
+  const DescriptorFrame& f = screen.section<MonitorDescriptorScreen>().descriptor;
   for (std::size_t i = 0; i < m_dta.size(); ++i) mirrorOptionButton(m_dta[i], f.DTa[i]);
   mirrorCheckBox(m_gtf, f.DTAGTF);
   for (std::size_t i = 0; i < m_dtaFrame.size(); ++i) mirrorFrame(m_dtaFrame[i], f.DTAFrame[i]);
@@ -169,7 +171,7 @@ void MonitorDescriptorPanel::mirror(const EdidScreen& screen) {
   }
   mirrorTextBox(m_dtaInput, f.DTaInput);
 
-  const ExtStandardFrame& e = screen.extStandard;
+  const ExtStandardFrame& e = screen.section<MonitorDescriptorScreen>().extStandard;
   for (std::size_t i = 0; i < m_extStOpt.size(); ++i)
     mirrorOptionButton(m_extStOpt[i], e.ExtSTOpt[i]);
   mirrorFrame(m_extStaFrame, e.ExtStaFrame);

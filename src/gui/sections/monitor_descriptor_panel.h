@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "core/screen/monitor_descriptor_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QCheckBox;
@@ -18,7 +19,7 @@ namespace edid::gui {
 
 class MonitorDescriptorPanel : public SectionPanel {
  public:
-  MonitorDescriptorPanel(QGroupBox* descriptorFrame, QGroupBox* extFrame, ScreenBinder& binder);
+  MonitorDescriptorPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:

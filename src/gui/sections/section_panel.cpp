@@ -18,7 +18,8 @@ bool isUserFocusChange(const QEvent* event) {
 
 namespace {
 constexpr const char* kSelectOnRelease = "edidSelectOnRelease";
-}
+constexpr const char* kFrameNumber = "edidFrameNumber";
+}  // namespace
 
 void selectAllOnFocus(QLineEdit* edit, const QEvent* focusEvent) {
   edit->selectAll();
@@ -36,8 +37,13 @@ void trackSelectAll(QLineEdit* edit, const QEvent* event) {
 QGroupBox* createSectionFrame(int index, QWidget* parent) {
   auto* frame = new QGroupBox(parent);
   frame->setObjectName(QStringLiteral("Hints_%1").arg(index));
+  frame->setProperty(kFrameNumber, index);
   frame->hide();
   return frame;
+}
+
+int frameNumber(const QGroupBox* frame) {
+  return frame->property(kFrameNumber).toInt();
 }
 
 FocusNoteBinding::FocusNoteBinding(QWidget* widget, ScreenBinder& binder, FocusControl control)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSet>
 #include <functional>
+#include <vector>
 
 #include "core/screen/edid_screen.h"
 
@@ -28,7 +29,10 @@ class ScreenBinder {
   virtual bool applyingFocus() const = 0;
 };
 
-/// The widgets of one or more section frames.
+/// The frames of one section object's Hints, in its order, as the panel fills them.
+using PanelFrames = std::vector<QGroupBox*>;
+
+/// The widgets of one section object's frames.
 class SectionPanel {
  public:
   virtual ~SectionPanel() = default;
@@ -118,5 +122,7 @@ class FocusNoteBinding : public QObject {
 
 /// Creates a frame Hints_<index> for a section.
 QGroupBox* createSectionFrame(int index, QWidget* parent);
+/// The index of a frame made by createSectionFrame.
+int frameNumber(const QGroupBox* frame);
 
 }  // namespace edid::gui

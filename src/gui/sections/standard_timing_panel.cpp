@@ -14,14 +14,15 @@
 
 namespace edid::gui {
 
-StandardTimingPanel::StandardTimingPanel(QGroupBox* frame, ScreenBinder& binder) {
+StandardTimingPanel::StandardTimingPanel(const PanelFrames& frames, ScreenBinder& binder) {
+  QGroupBox* frame = frames.at(0);
   auto* layout = new QVBoxLayout(frame);
   layout->setSpacing(2);
   for (int i = 0; i < 8; ++i) {
     m_stOpt[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("STOpt_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.standard.STOpt, i); },
-        [i](EdidScreen& s) { s.STOpt_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<StandardTimingScreen>().standard.STOpt, i); },
+        [i](EdidScreen& s) { s.section<StandardTimingScreen>().STOpt_Click(i); });
     layout->addWidget(m_stOpt[std::size_t(i)]);
   }
   layout->addSpacing(8);
@@ -30,7 +31,7 @@ StandardTimingPanel::StandardTimingPanel(QGroupBox* frame, ScreenBinder& binder)
     // Choosing how the entry is read writes nothing.
     m_staOpta[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("STAOpta_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.standard.STAOpta, i); }, [](EdidScreen&) {});
+        [i](EdidScreen& s) { selectOption(s.section<StandardTimingScreen>().standard.STAOpta, i); }, [](EdidScreen&) {});
     ways->addWidget(m_staOpta[std::size_t(i)]);
   }
   layout->addLayout(ways);
@@ -40,8 +41,8 @@ StandardTimingPanel::StandardTimingPanel(QGroupBox* frame, ScreenBinder& binder)
   for (int i = 0; i < 4; ++i) {
     m_staOptb[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("STAOptb_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.standard.STAOptb, i); },
-        [i](EdidScreen& s) { s.STAOptb_Click(i); });
+        [i](EdidScreen& s) { selectOption(s.section<StandardTimingScreen>().standard.STAOptb, i); },
+        [i](EdidScreen& s) { s.section<StandardTimingScreen>().STAOptb_Click(i); });
     aspects->addWidget(m_staOptb[std::size_t(i)], i / 2, i % 2);
   }
   layout->addLayout(aspects);
@@ -49,13 +50,13 @@ StandardTimingPanel::StandardTimingPanel(QGroupBox* frame, ScreenBinder& binder)
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::STAInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.standard.STAInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.STAInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<StandardTimingScreen>().standard.STAInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<StandardTimingScreen>().STAInput_KeyUp(code); };
   new InputBoxBinding(m_staInput, binder, std::move(handlers));
 }
 
 void StandardTimingPanel::mirror(const EdidScreen& screen) {
-  const StandardFrame& f = screen.standard;
+  const StandardFrame& f = screen.section<StandardTimingScreen>().standard;
   for (std::size_t i = 0; i < m_stOpt.size(); ++i) mirrorOptionButton(m_stOpt[i], f.STOpt[i]);
   for (std::size_t i = 0; i < m_staOpta.size(); ++i) mirrorOptionButton(m_staOpta[i], f.STAOpta[i]);
   for (std::size_t i = 0; i < m_staOptb.size(); ++i) mirrorOptionButton(m_staOptb[i], f.STAOptb[i]);

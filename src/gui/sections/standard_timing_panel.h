@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/screen/standard_timing_screen.h"
 #include "gui/sections/section_panel.h"
 
 class QLineEdit;
@@ -13,7 +14,7 @@ namespace edid::gui {
 
 class StandardTimingPanel : public SectionPanel {
  public:
-  StandardTimingPanel(QGroupBox* frame, ScreenBinder& binder);
+  StandardTimingPanel(const PanelFrames& frames, ScreenBinder& binder);
   void mirror(const EdidScreen& screen) override;
 
  private:
