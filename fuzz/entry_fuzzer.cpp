@@ -6,7 +6,14 @@
 #include <string>
 
 #include "core/common/host.h"
+#include "core/screen/basic_display_screen.h"
+#include "core/screen/chromaticity_screen.h"
+#include "core/screen/detailed_timing_screen.h"
 #include "core/screen/edid_screen.h"
+#include "core/screen/monitor_descriptor_screen.h"
+#include "core/screen/standard_timing_screen.h"
+#include "core/screen/vendor_screen.h"
+#include "core/screen/version_screen.h"
 
 namespace {
 
@@ -36,42 +43,48 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   screen.BuildEDIDDefinations();
   screen.txtEdit_GotFocus(8 + cell % 12);
-  screen.vendor.VendorInfo.text = text;
-  screen.edid.VerRev.text = text;
+  screen.section<edid::VendorScreen>().vendor.VendorInfo.text = text;
+  screen.section<edid::VersionScreen>().edid.VerRev.text = text;
   const edid::Image before = screen.image;
-  screen.VendorInfo_KeyUp(13);
-  screen.VerRev_KeyUp(13);
+  screen.section<edid::VendorScreen>().VendorInfo_KeyUp(13);
+  screen.section<edid::VersionScreen>().VerRev_KeyUp(13);
   // A detailed timing at block 0 (a non-zero clock byte), one field selected by the
   // focus; the block is a descriptor again for the boxes after it.
   screen.image.setCell(54, "01");
   screen.txtEdit_GotFocus(54 + cell % 18);
-  screen.detailed.DTInput.text = text;
-  screen.DTInput_KeyUp(13);
+  screen.section<edid::DetailedTimingScreen>().detailed.DTInput.text = text;
+  screen.section<edid::DetailedTimingScreen>().DTInput_KeyUp(13);
   screen.image.setCell(54, "00");
   // The display sections' boxes, each with its field selected by a cell focus.
   screen.txtEdit_GotFocus(21 + cell % 3);
-  screen.basic.BasicInput.text = text;
-  screen.BasicInput_KeyUp(13);
+  screen.section<edid::BasicDisplayScreen>().basic.BasicInput.text = text;
+  screen.section<edid::BasicDisplayScreen>().BasicInput_KeyUp(13);
   screen.txtEdit_GotFocus(27 + cell % 8);
-  screen.chroma.ChromaValue.text = text;
-  screen.ChromaValue_KeyUp(13);
+  screen.section<edid::ChromaticityScreen>().chroma.ChromaValue.text = text;
+  screen.section<edid::ChromaticityScreen>().ChromaValue_KeyUp(13);
   screen.txtEdit_GotFocus(38 + cell % 16);
-  screen.standard.STAOpta[0].value = (cell & 1) != 0;
-  screen.standard.STAOpta[1].value = (cell & 1) == 0;
-  screen.standard.STAInput.text = text;
-  screen.STAInput_KeyUp(13);
+  screen.section<edid::StandardTimingScreen>().standard.STAOpta[0].value = (cell & 1) != 0;
+  screen.section<edid::StandardTimingScreen>().standard.STAOpta[1].value = (cell & 1) == 0;
+  screen.section<edid::StandardTimingScreen>().standard.STAInput.text = text;
+  screen.section<edid::StandardTimingScreen>().STAInput_KeyUp(13);
   // A monitor descriptor of each tag FF..FA in block 54, with a colour point present.
   screen.image.setByte(57, 0xFF - cell % 6);
   screen.image.setCell(59, "01");
   screen.txtEdit_GotFocus(59 + cell % 10);
-  screen.descriptor.DtaOpt[static_cast<std::size_t>(cell % 5)].value = true;
-  screen.descriptor.DtaOptWhite[static_cast<std::size_t>(cell % 6)].value = true;
-  screen.descriptor.DTaInput.text = text;
-  screen.DTaInput_KeyUp(13);
-  screen.extStandard.ExtSTOpt[static_cast<std::size_t>(cell % 6)].value = true;
-  screen.extStandard.ExtSTAOpta[0].value = (cell & 2) != 0;
-  screen.extStandard.ExtStaInput.text = text;
-  screen.ExtStaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>()
+      .descriptor.DtaOpt[static_cast<std::size_t>(cell % 5)]
+      .value = true;
+  screen.section<edid::MonitorDescriptorScreen>()
+      .descriptor.DtaOptWhite[static_cast<std::size_t>(cell % 6)]
+      .value = true;
+  screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text = text;
+  screen.section<edid::MonitorDescriptorScreen>().DTaInput_KeyUp(13);
+  screen.section<edid::MonitorDescriptorScreen>()
+      .extStandard.ExtSTOpt[static_cast<std::size_t>(cell % 6)]
+      .value = true;
+  screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtSTAOpta[0].value = (cell & 2) != 0;
+  screen.section<edid::MonitorDescriptorScreen>().extStandard.ExtStaInput.text = text;
+  screen.section<edid::MonitorDescriptorScreen>().ExtStaInput_KeyUp(13);
   for (int i = 0; i < edid::kEdidSize; ++i) {
     if (screen.image.cell(i) != before.cell(i) && !isHexPair(screen.image.cell(i))) std::abort();
   }
