@@ -165,7 +165,7 @@ class EdidScreen {
 
   // ---- Monitor descriptors (monitor_descriptor_screen.cpp) ----------------------
   /// The monitor descriptor at SelectedByte/SelectedBlock into Hints(11) or, for
-  /// tag FA, Hints(12), and into its DescriptorText entry. Reads only.
+  /// tag FA, Hints(12). Reads only.
   void ConvertDetailedTiminga();
   /// Turns the selected block into descriptor type index (0..7).
   void DTa_Click(int index);
@@ -215,7 +215,7 @@ class EdidScreen {
 
   // ---- Decoders (each reads its bytes from the cells, sets its controls and the
   // shared texts, and keeps the checksum current) ------------------------------------
-  /// Byte 20, into the VideoInput controls and VideoInputText.
+  /// Byte 20, into the VideoInput controls.
   void ConvertVideoInput();
   /// Byte 21, into MaxHorizSizeText and Basic(0)'s caption.
   void ConvertMaxHorizSize();
@@ -223,15 +223,15 @@ class EdidScreen {
   void ConvertMaxVertSize();
   /// Byte 23, into GammaText and Basic(2)'s caption.
   void ConvertGamma();
-  /// Byte 24, into the DPMS controls, FeatureSupportText and DisplayTypeText.
+  /// Byte 24, into the DPMS controls.
   void ConvertFeatureSupport();
-  /// Bytes 25-34, into the chkChroma captions, ChromaValue and ChromaXText/ChromaYText.
+  /// Bytes 25-34, into the chkChroma captions and ChromaValue.
   void ConvertChromaticity();
-  /// Bytes 38-53, into the STOpt captions and StandardTimingTexts; STAOptb shows
+  /// Bytes 38-53, into the STOpt captions; STAOptb shows
   /// the aspect ratio of the pair whose second byte is SelectedByte.
   void ConvertStandardTimings();
   /// The 18-byte block named by SelectedByte and SelectedBlock: a timing into
-  /// Hints(9)/Hints(10) and its DescriptorText entry; a block starting 00 00 00
+  /// Hints(9)/Hints(10); a block starting 00 00 00
   /// goes on to ConvertDetailedTiminga. Keeps the checksum current.
   void ConvertDetailedTiming();
   void ConvertManufacturer();

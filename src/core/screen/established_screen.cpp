@@ -21,7 +21,6 @@ void EdidScreen::ConvertEstablishedTimingsI() {
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
   for (std::size_t i = 0; i < 8; ++i) established.ET1[i].value = decoded.timingsI[i];
-  m_common.EstablishedTimingsIText = decoded.timingsIText;
   recompute();
   DecodeInProgress = outer;
 }
@@ -31,7 +30,6 @@ void EdidScreen::ConvertEstablishedTimingsII() {
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
   for (std::size_t i = 0; i < 8; ++i) established.ET2[i].value = decoded.timingsII[i];
-  m_common.EstablishedTimingsIIText = decoded.timingsIIText;
   recompute();
   DecodeInProgress = outer;
 }
@@ -41,7 +39,6 @@ void EdidScreen::ConvertManufacturerTimings() {
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
   established.ET3[7].value = decoded.manufacturerTiming;
-  m_common.ManufacturerTimingsText = decoded.manufacturerTimingsText;
   recompute();
   DecodeInProgress = outer;
 }

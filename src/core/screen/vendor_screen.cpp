@@ -76,15 +76,13 @@ std::string EdidScreen::GetManufacturer() const {
 std::string EdidScreen::GetProductCode() {
   const auto code = vendor::productCode(image);
   m_common.ProductLetters = code.letters;
-  m_common.ProductCodeText = code.text;
   return code.text;
 }
 
 void EdidScreen::CompleteSerialNumber() {
   // From the shared texts, as the last decoders left them, not from the cells.
-  m_common.CompleteSerialText = vendor::completeSerial(
-      m_common.ProductLetters, m_common.YearText, m_common.WeekText, m_common.SerialNumberText);
-  vendor.lbVendor[6].caption = m_common.CompleteSerialText;
+  vendor.lbVendor[6].caption = vendor::completeSerial(m_common.ProductLetters, m_common.YearText,
+                                                      m_common.WeekText, m_common.SerialNumberText);
 }
 
 void EdidScreen::ConvertManufacturer() {

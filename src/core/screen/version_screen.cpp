@@ -51,8 +51,7 @@ void EdidScreen::ConvertRevision() {
 }
 
 void EdidScreen::ConvertCompleteVersion() {
-  m_common.CompleteVersionText = m_common.VersionText + "." + m_common.RevisionText;
-  edid.lbEDID[3].caption = m_common.CompleteVersionText;
+  edid.lbEDID[3].caption = m_common.VersionText + "." + m_common.RevisionText;
 }
 
 }  // namespace edid

@@ -2,6 +2,7 @@
 // every editor through its handler, with the checksum following each change.
 // The image is a real monitor's: block 72 a serial number, 90 range limits
 // (55-75 Hz, 30-83 kHz, 140 MHz, no GTF) and 108 the name "TFT1780".
+#include "core/report/decoded_edid.h"
 #include "core/screen/option_groups.h"
 #include "screen_fixture.h"
 
@@ -20,7 +21,7 @@ class MonitorDescriptorScreen : public ScreenFixture {
     image.setByte(kChecksumByte, image.correctChecksum());
     load(image);
   }
-  std::string block(int k) const { return common.DescriptorText[static_cast<std::size_t>(k)]; }
+  std::string block(int k) const { return blockReportText(screen.image, k); }
   bool checksumValid() const { return screen.image.checksumTest() == 0; }
 };
 
@@ -34,6 +35,7 @@ TEST_F(MonitorDescriptorScreen, FullDecodeFillsTheBlockTextsAndReadsOnly) {
   // The controls hold the last descriptor decoded: the name.
   EXPECT_EQ(selected(screen.descriptor.DTa), std::vector<int>{3});
   EXPECT_EQ(screen.descriptor.DTaInput.text, "TFT1780");
+  EXPECT_FALSE(screen.descriptor.DTAGTF.enabled);
 }
 
 TEST_F(MonitorDescriptorScreen, TheNameBlockIsRenamedThroughDTaInput) {
