@@ -1,7 +1,6 @@
 #pragma once
 // The state the whole program shares: the modes, the window flags, the change
-// tracking, the current file, and the decoded texts the section decoders leave
-// for the report.
+// tracking, the current file, and the few decoded texts read after their decode.
 
 #include <array>
 #include <string>
@@ -40,17 +39,12 @@ struct Common {
   std::vector<std::string> DdcTestLines;
   std::vector<std::string> ReportLines;
 
-  // Decoded texts, written by the section decoders and printed by the report.
-  std::string ManufacturerText, ProductLetters, ProductCodeText, SerialNumberText, WeekText,
-      YearText, CompleteSerialText;
-  std::string VersionText, RevisionText, CompleteVersionText;
-  std::string ExtensionBlocksText, ChecksumStatusText;
-  std::string EstablishedTimingsIText, EstablishedTimingsIIText, ManufacturerTimingsText;
-  std::string VideoInputText, MaxHorizSizeText, MaxVertSizeText, GammaText, FeatureSupportText,
-      DisplayTypeText;
-  std::array<std::string, 8> StandardTimingTexts{};
-  std::string ChromaXText, ChromaYText;
-  std::array<std::string, 4> DescriptorText{};
+  // Decoded texts other readers take from the screen's last decode: the
+  // manufacturer names the monitor, and the complete serial and version and the
+  // Basic entry box are built from what the screen last showed.
+  std::string ManufacturerText, ProductLetters, SerialNumberText, WeekText, YearText;
+  std::string VersionText, RevisionText;
+  std::string MaxHorizSizeText, MaxVertSizeText, GammaText;
 
   /// Marks the image as the one last opened, created or saved.
   void markSaved(const Image& image) {

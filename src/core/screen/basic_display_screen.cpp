@@ -88,7 +88,6 @@ void BasicDisplayScreen::ConvertVideoInput() {
     for (std::size_t bit = 0; bit < basic.Sync.size(); ++bit)
       basic.Sync[bit].value = video.sync[bit];
   }
-  m_common.VideoInputText = video.text;
   recompute();
   DecodeInProgress = outer;
 }
@@ -118,8 +117,6 @@ void BasicDisplayScreen::ConvertFeatureSupport() {
   selectOption(basic.DisplayType, features.displayType);
   for (std::size_t i = 0; i < basic.FSupport.size(); ++i)
     basic.FSupport[i].value = features.features[i];
-  m_common.FeatureSupportText = features.text;
-  m_common.DisplayTypeText = features.displayTypeText;
   recompute();
   DecodeInProgress = outer;
 }

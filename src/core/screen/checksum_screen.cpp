@@ -19,8 +19,6 @@ void ChecksumScreen::ConvertExtCheckSum() {
   const auto decoded = checksum::decode(image);
   edid.lbEDID[6].caption = decoded.extensionFlagCaption;
   edid.lbEDID[7].caption = decoded.checksumCaption;
-  m_common.ExtensionBlocksText = decoded.extensionBlocksText;
-  m_common.ChecksumStatusText = decoded.checksumStatusText;
 }
 
 }  // namespace edid

@@ -21,9 +21,7 @@ void ChromaticityScreen::focusStep(int index) {
 void ChromaticityScreen::ConvertChromaticity() {
   const auto decoded = chromaticity::decode(image);
   for (std::size_t i = 0; i < chroma.chkChroma.size(); ++i)
-    chroma.chkChroma[i].caption = decoded.captions[i];
-  m_common.ChromaXText = decoded.xText;
-  m_common.ChromaYText = decoded.yText;
+    chroma.chkChroma[i].caption = std::string(chromaticity::labels()[i]) + " - " + decoded.texts[i];
   const int selected = selectedOption(chroma.chkChroma);
   if (selected >= 0) chroma.ChromaValue.text = decoded.texts[static_cast<std::size_t>(selected)];
   recompute();

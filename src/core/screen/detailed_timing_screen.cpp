@@ -10,6 +10,20 @@
 
 namespace edid {
 
+namespace {
+
+// DTStereo option of each stereo code 0..7 (6 is "No Stereo").
+constexpr std::array<int, 8> kStereoOption = {6, 6, 0, 2, 1, 3, 4, 5};
+
+// DT(i)'s caption: "Active Time - 1280 pixels".
+std::string fieldCaption(const detailed_timing::Timing& t, std::size_t i) {
+  const auto field = static_cast<detailed_timing::Field>(i);
+  return std::string(detailed_timing::fieldLabel(field)) + " - " +
+         detailed_timing::fieldValueText(field, t.values[i]);
+}
+
+}  // namespace
+
 MonitorDescriptorScreen& DetailedTimingScreen::descriptors() {
   return ctx.section<MonitorDescriptorScreen>();
 }
@@ -81,24 +95,22 @@ void DetailedTimingScreen::ConvertDetailedTiming() {
   if (SelectedBlockIsDescriptor || detailed_timing::isDescriptor(image, s))
     return ConvertDetailedTiminga();
 
-  auto& text = m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)];
-  text.clear();
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const auto t = detailed_timing::decode(image, s);
-  for (std::size_t i = 0; i < detailed.DT.size(); ++i) detailed.DT[i].caption = t.captions[i];
+  for (std::size_t i = 0; i < detailed.DT.size(); ++i) detailed.DT[i].caption = fieldCaption(t, i);
   detailed.DT1.value = t.interlaced;
-  selectOption(detailed.DTStereo, t.stereoOption);
-  detailed.frmStereo.caption = t.stereoFrameCaption;
+  selectOption(detailed.DTStereo, kStereoOption[static_cast<std::size_t>(t.stereoCode)]);
+  detailed.frmStereo.caption = t.stereoText;
   selectOption(detailed.DTSync, static_cast<int>(t.syncType));
   detailed.SyncLine.caption = t.syncLineCaption;
-  detailed.VSyncLine.visible = t.vSyncLineVisible;
-  if (t.vSyncLineVisible) detailed.VSyncLine.caption = t.vSyncLineCaption;
-  detailed.SyncSerrate.enabled = t.serrateEnabled;
-  detailed.SyncSerrate.value = t.serrateChecked;
-  detailed.Freq[0].caption = t.horizontalCaption;
-  detailed.Freq[1].caption = t.verticalCaption;
-  text = t.reportText;
+  const bool separate = t.syncType == detailed_timing::SyncType::DigitalSeparate;
+  detailed.VSyncLine.visible = separate;
+  if (separate) detailed.VSyncLine.caption = t.vSyncLineCaption;
+  detailed.SyncSerrate.enabled = !separate;
+  detailed.SyncSerrate.value = t.serrate;
+  detailed.Freq[0].caption = "Horizontal - " + t.horizontalFrequency + " KHz";
+  detailed.Freq[1].caption = "Vertical - " + t.verticalFrequency + " Hz";
   DecodeInProgress = outer;
   recompute();
   if (detailed.DTInput.visible && autoCellSeek()) requestFocus(FocusControl::DTInput);

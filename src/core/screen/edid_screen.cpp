@@ -20,7 +20,6 @@ EdidScreen::EdidScreen(Common& common, Host& host) : SectionContext(common, host
   m_common.UnsavedChanges = false;
   m_common.ReportRefreshPending = false;
   m_common.EdidScreenOpen = true;
-  m_common.DescriptorText = {};
   // Until a cell takes the focus, the screen only displays unless "Modify EDID" is on.
   applyModes();
 }

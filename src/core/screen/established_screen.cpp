@@ -31,7 +31,6 @@ void EstablishedScreen::ConvertEstablishedTimingsI() {
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
   for (std::size_t i = 0; i < 8; ++i) established.ET1[i].value = decoded.timingsI[i];
-  m_common.EstablishedTimingsIText = decoded.timingsIText;
   recompute();
   DecodeInProgress = outer;
 }
@@ -41,7 +40,6 @@ void EstablishedScreen::ConvertEstablishedTimingsII() {
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
   for (std::size_t i = 0; i < 8; ++i) established.ET2[i].value = decoded.timingsII[i];
-  m_common.EstablishedTimingsIIText = decoded.timingsIIText;
   recompute();
   DecodeInProgress = outer;
 }
@@ -51,7 +49,6 @@ void EstablishedScreen::ConvertManufacturerTimings() {
   DecodeInProgress = true;
   const auto decoded = established::decode(image);
   established.ET3[7].value = decoded.manufacturerTiming;
-  m_common.ManufacturerTimingsText = decoded.manufacturerTimingsText;
   recompute();
   DecodeInProgress = outer;
 }

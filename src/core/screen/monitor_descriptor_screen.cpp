@@ -62,7 +62,6 @@ void MonitorDescriptorScreen::ConvertDetailedTiminga() {
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
   const md::Descriptor d = md::decode(image, s);
-  m_common.DescriptorText[static_cast<std::size_t>(SelectedBlock)] = d.reportText;
   DescriptorTag = d.tag;
 
   // The block on show gets the frame of its type (FA has its own); a full decode
@@ -77,7 +76,7 @@ void MonitorDescriptorScreen::ConvertDetailedTiminga() {
   DescriptorFrame& f = descriptor;
   selectOption(f.DTa, static_cast<int>(d.type));
   f.DTaInput.text.clear();
-  f.DTAGTF.enabled = d.gtfEnabled;
+  f.DTAGTF.enabled = d.type == md::Type::RangeLimits;
   f.DTAGTF.visible = false;
   for (auto& frame : f.DTAFrame) frame.visible = false;
   for (auto& box : f.Windex) box.visible = false;
@@ -110,7 +109,7 @@ void MonitorDescriptorScreen::ConvertDetailedTiminga() {
     }
     case md::Type::StandardTimings: {
       ExtStandardFrame& e = extStandard;
-      for (std::size_t t = 0; t < 6; ++t) e.ExtSTOpt[t].caption = d.extraTimings.captions[t];
+      for (std::size_t t = 0; t < 6; ++t) e.ExtSTOpt[t].caption = d.extraTimings.timings[t].text;
       e.ExtSTAOptb[0].caption =
           standard_timing::aspectCaption(0, standard_timing::zeroAspectIs16By10(image));
       const int t = selectedExtraTiming(e);

@@ -15,7 +15,6 @@ void StandardTimingScreen::focusStep(int index) {
 }
 
 void StandardTimingScreen::ConvertStandardTimings() {
-  m_common.StandardTimingTexts = {};
   for (auto& option : standard.STOpt) option.caption.clear();
   const bool outer = DecodeInProgress;
   DecodeInProgress = true;
@@ -23,10 +22,8 @@ void StandardTimingScreen::ConvertStandardTimings() {
   // Aspect code 0 reads by the image's version; its option says which ratio it writes.
   standard.STAOptb[0].caption =
       standard_timing::aspectCaption(0, standard_timing::zeroAspectIs16By10(image));
-  for (std::size_t k = 0; k < decoded.timings.size(); ++k) {
+  for (std::size_t k = 0; k < decoded.timings.size(); ++k)
     standard.STOpt[k].caption = decoded.timings[k].text;
-    m_common.StandardTimingTexts[k] = decoded.timings[k].text;
-  }
   // After a full decode SelectedByte names a block's first byte; its top bits then
   // choose the option, as they always have.
   if (SelectedByte >= 0 && SelectedByte < kEdidSize)

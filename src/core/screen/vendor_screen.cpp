@@ -87,15 +87,13 @@ std::string VendorScreen::GetManufacturer() const {
 std::string VendorScreen::GetProductCode() {
   const auto code = vendor::productCode(image);
   m_common.ProductLetters = code.letters;
-  m_common.ProductCodeText = code.text;
   return code.text;
 }
 
 void VendorScreen::CompleteSerialNumber() {
   // From the shared texts, as the last decoders left them, not from the cells.
-  m_common.CompleteSerialText = vendor::completeSerial(
-      m_common.ProductLetters, m_common.YearText, m_common.WeekText, m_common.SerialNumberText);
-  vendor.lbVendor[6].caption = m_common.CompleteSerialText;
+  vendor.lbVendor[6].caption = vendor::completeSerial(m_common.ProductLetters, m_common.YearText,
+                                                      m_common.WeekText, m_common.SerialNumberText);
 }
 
 void VendorScreen::ConvertManufacturer() {

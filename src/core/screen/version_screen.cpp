@@ -60,8 +60,7 @@ void VersionScreen::ConvertRevision() {
 }
 
 void VersionScreen::ConvertCompleteVersion() {
-  m_common.CompleteVersionText = m_common.VersionText + "." + m_common.RevisionText;
-  edid.lbEDID[3].caption = m_common.CompleteVersionText;
+  edid.lbEDID[3].caption = m_common.VersionText + "." + m_common.RevisionText;
 }
 
 }  // namespace edid

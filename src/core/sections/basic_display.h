@@ -25,7 +25,7 @@ struct VideoInput {
   std::string modeText;        ///< "Digital Signal" / "Analog Signal"
   std::string levelText;       ///< "0.700, 0.300 (1.000 Vp-p)"...; "" when digital
   std::string syncText;        ///< the set sync bits, ", " between, one line break at most
-  std::string text;            ///< three lines: mode, level and sync list (VideoInputText)
+  std::string text;            ///< three lines: mode, level and sync list
 };
 
 /// Byte 24.

@@ -24,7 +24,12 @@ std::string checksumCaption(const Image& image) {
 }
 
 Decoded decode(const Image& image) {
-  Decoded d{extensionFlagCaption(image), extensionBlocksText(image), checksumCaption(image), {}};
+  Decoded d;
+  d.extensionCount = image.byte(kExtensionFlagByte);
+  d.valid = ComputeCheckSum(image) == 0;
+  d.extensionFlagCaption = extensionFlagCaption(image);
+  d.extensionBlocksText = extensionBlocksText(image);
+  d.checksumCaption = checksumCaption(image);
   d.checksumStatusText = d.checksumCaption + kCrLf;
   return d;
 }

@@ -19,6 +19,8 @@ std::string checksumCaption(const Image& image);
 
 /// Bytes 126 and 127 decoded.
 struct Decoded {
+  int extensionCount = 0;            ///< byte 126
+  bool valid = false;                ///< the 128 bytes add up to a multiple of 256
   std::string extensionFlagCaption;  ///< extensionFlagCaption
   std::string extensionBlocksText;   ///< extensionBlocksText, with CR LF
   std::string checksumCaption;       ///< checksumCaption

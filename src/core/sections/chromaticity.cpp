@@ -77,7 +77,6 @@ Chromaticity decode(const Image& image) {
     const auto k = static_cast<std::size_t>(i);
     out.codes[k] = code(image, i);
     out.texts[k] = fractionText(ChromaCodeToFraction(out.codes[k] / 4, out.codes[k] % 4));
-    out.captions[k] = std::string(kLabels[k]) + " - " + out.texts[k];
   }
   for (int i = 0; i < kCoordinates; i += 2) {
     const auto x = static_cast<std::size_t>(i);

@@ -38,8 +38,7 @@ std::string fractionText(double fraction);
 
 struct Chromaticity {
   std::array<int, kCoordinates> codes{};
-  std::array<std::string, kCoordinates> texts;     ///< "0.640"
-  std::array<std::string, kCoordinates> captions;  ///< "Red X - 0.640"
+  std::array<std::string, kCoordinates> texts;  ///< "0.640"
   std::string xText;  ///< "Red X - 0.640 Green X - 0.300 Blue X - 0.150 White X - 0.313"
   std::string yText;  ///< the same for the y coordinates
 };

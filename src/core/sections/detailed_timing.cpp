@@ -28,9 +28,6 @@ const std::array<FieldLayout, kFieldCount> kLayout = {{
     {"Image Size", " mm"},
 }};
 
-// DTStereo option of each stereo code 2..7.
-constexpr std::array<int, 8> kStereoOption = {6, 6, 0, 2, 1, 3, 4, 5};
-
 std::string syncTypeName(SyncType type) {
   switch (type) {
     case SyncType::AnalogComposite:
@@ -59,22 +56,28 @@ void decodeSync(int flags, Timing& t) {
       break;
     case SyncType::DigitalSeparate:
       t.syncLineCaption = bit1 ? "Horizontal Polarity (+)" : "Horizontal Polarity (-)";
-      t.vSyncLineVisible = true;
       t.vSyncLineCaption = bit2 ? "Vertical Polarity (+)" : "Vertical Polarity (-)";
-      t.serrateEnabled = false;
-      t.serrateChecked = false;
       t.syncText = syncTypeName(t.syncType) + t.syncLineCaption + " " + t.vSyncLineCaption;
       return;
   }
-  t.serrateEnabled = true;
-  t.serrateChecked = bit2;
+  t.serrate = bit2;
   std::string name = syncTypeName(t.syncType);
   // "Analog Composite " becomes "Analog Composite (Serrate) ".
-  if (t.serrateChecked) name.insert(name.size() - 1, " (Serrate)");
+  if (t.serrate) name.insert(name.size() - 1, " (Serrate)");
   t.syncText = name + t.syncLineCaption;
 }
 
 }  // namespace
+
+const char* fieldLabel(Field field) {
+  return kLayout[static_cast<std::size_t>(field)].label;
+}
+
+std::string fieldValueText(Field field, int value) {
+  const std::string number =
+      field == Field::PixelClock ? formatNumber(value / 100.0, "0.00") : formatNumber(value, "0");
+  return number + kLayout[static_cast<std::size_t>(field)].unit;
+}
 
 bool isDescriptor(const Image& image, int blockStart) {
   if (image.cell(blockStart) + image.cell(blockStart + 1) + image.cell(blockStart + 2) == "000000")
@@ -122,12 +125,10 @@ Timing decode(const Image& image, int s) {
   Timing t;
   for (int i = 0; i < kFieldCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    const int value = fieldValue(image, s, static_cast<Field>(i));
-    t.values[index] = value;
-    const std::string number =
-        i == 0 ? formatNumber(value / 100.0, "0.00") : formatNumber(value, "0");
-    t.captions[index] = std::string(kLayout[index].label) + " - " + number + kLayout[index].unit;
-    t.phrases[index] = std::string(kLayout[index].label) + ": " + number + kLayout[index].unit;
+    const auto field = static_cast<Field>(i);
+    t.values[index] = fieldValue(image, s, field);
+    t.phrases[index] =
+        std::string(fieldLabel(field)) + ": " + fieldValueText(field, t.values[index]);
   }
   const auto value = [&](Field f) { return t.values[static_cast<std::size_t>(f)]; };
   const auto phrase = [&](Field f) { return t.phrases[static_cast<std::size_t>(f)]; };
@@ -137,9 +138,7 @@ Timing decode(const Image& image, int s) {
   t.interlaceText = t.interlaced ? "Refreshed Mode: Interlaced" : "Refreshed Mode: Non-Interlaced";
 
   t.stereoCode = ((flags >> 5) & 3) * 2 + (flags & 1);
-  t.stereoOption = kStereoOption[static_cast<std::size_t>(t.stereoCode)];
   t.stereoText = t.stereoCode < 2 ? "Normal Display - No Stereo" : "Stereo";
-  t.stereoFrameCaption = t.stereoText;
 
   decodeSync(flags, t);
 
@@ -153,8 +152,6 @@ Timing decode(const Image& image, int s) {
   if (verticalTotal == 0) verticalTotal = 1;
   t.horizontalFrequency = formatNumber(1000.0 / lineTime, "0.00");
   t.verticalFrequency = formatNumber(1000000.0 / (verticalTotal * lineTime), "0.00");
-  t.horizontalCaption = "Horizontal - " + t.horizontalFrequency + " KHz";
-  t.verticalCaption = "Vertical - " + t.verticalFrequency + " Hz";
   const std::string horizontalPhrase = "Frequency: " + t.horizontalFrequency + " KHz";
   const std::string verticalPhrase = "Frequency: " + t.verticalFrequency + " Hz";
 

@@ -46,33 +46,32 @@ bool isDescriptor(const Image& image, int blockStart);
 /// 12-bit and 10-bit fields joined from their shared upper-bit bytes).
 int fieldValue(const Image& image, int blockStart, Field field);
 
-/// Everything the screen and the report show of one detailed timing.
+/// A field's name without its separator: "Active Time", "Pixel Clock".
+const char* fieldLabel(Field field);
+/// A field's value as shown, with its unit: "1280 pixels", the clock "108.00 MHz".
+std::string fieldValueText(Field field, int value);
+
+/// One detailed timing decoded: its values and the texts the report prints.
 struct Timing {
-  std::array<int, kFieldCount> values{};          ///< by Field
-  std::array<std::string, kFieldCount> captions;  ///< "Active Time - 1280 pixels"
-  std::array<std::string, kFieldCount> phrases;   ///< "Active Time: 1280 pixels"
+  std::array<int, kFieldCount> values{};         ///< by Field
+  std::array<std::string, kFieldCount> phrases;  ///< "Active Time: 1280 pixels"
 
   bool interlaced = false;
   std::string interlaceText;  ///< "Refreshed Mode: Interlaced" / "...Non-Interlaced"
   /// Stereo code n = (flag bits 6-5) x 2 + bit 0; 0 and 1 are no stereo.
   int stereoCode = 0;
-  /// DTStereo option selected for the code (6 "No Stereo").
-  int stereoOption = 6;
-  std::string stereoFrameCaption;  ///< frmStereo: "Stereo" or "Normal Display - No Stereo"
-  std::string stereoText;          ///< "Stereo" or "Normal Display - No Stereo"
+  std::string stereoText;  ///< "Stereo" or "Normal Display - No Stereo"
 
   SyncType syncType = SyncType::AnalogComposite;
-  std::string syncLineCaption;
-  bool vSyncLineVisible = false;
-  std::string vSyncLineCaption;  ///< set for digital separate only
-  bool serrateEnabled = true;
-  bool serrateChecked = false;
+  /// Flag bit 2 of the composite types; false for digital separate, where the bit is
+  /// the vertical polarity.
+  bool serrate = false;
+  std::string syncLineCaption;   ///< flag bit 1: "Sync on RGB", "Horizontal Polarity (+)"...
+  std::string vSyncLineCaption;  ///< flag bit 2 of digital separate only
   std::string syncText;
 
   std::string horizontalFrequency;  ///< kHz, "0.00"
   std::string verticalFrequency;    ///< Hz, "0.00"
-  std::string horizontalCaption;    ///< Freq(0): "Horizontal - 63.98 KHz"
-  std::string verticalCaption;      ///< Freq(1): "Vertical - 60.02 Hz"
 
   /// The block's report text: sixteen CR LF terminated lines plus one empty line.
   std::string reportText;

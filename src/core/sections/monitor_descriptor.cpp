@@ -30,14 +30,18 @@ std::string line(std::string_view text) {
 
 RangeLimits rangeLimits(const Image& image, int s) {
   RangeLimits r;
-  const auto v = [&](int offset) { return std::to_string(image.byte(s + offset)); };
-  r.captions[0] = "Min Vertical Freq - " + v(5) + " Hz";
-  r.captions[1] = "Max Vertical Freq - " + v(6) + " Hz";
-  r.captions[2] = "Min Horiz. Freq - " + v(7) + " KHz";
-  r.captions[3] = "Max Horiz. Freq - " + v(8) + " KHz";
+  r.minVerticalHz = image.byte(s + 5);
+  r.maxVerticalHz = image.byte(s + 6);
+  r.minHorizontalKHz = image.byte(s + 7);
+  r.maxHorizontalKHz = image.byte(s + 8);
   const int clock = image.byte(s + 9);
+  r.maxPixelClockMHz = clock == 0xFF ? 0 : clock * 10;
+  r.captions[0] = "Min Vertical Freq - " + std::to_string(r.minVerticalHz) + " Hz";
+  r.captions[1] = "Max Vertical Freq - " + std::to_string(r.maxVerticalHz) + " Hz";
+  r.captions[2] = "Min Horiz. Freq - " + std::to_string(r.minHorizontalKHz) + " KHz";
+  r.captions[3] = "Max Horiz. Freq - " + std::to_string(r.maxHorizontalKHz) + " KHz";
   r.captions[4] = clock == 0xFF ? "Pixel Clock - Not Specified"
-                                : "Pixel Clock  - " + std::to_string(clock * 10) + " MHz";
+                                : "Pixel Clock  - " + std::to_string(r.maxPixelClockMHz) + " MHz";
   r.gtfSupported = image.cell(s + 10) != "00";
   return r;
 }
@@ -52,12 +56,12 @@ WhitePoint whitePoint(const Image& image, int s, int n) {
   p.used = p.index > 0;
   if (!p.used) return p;
   const int low = image.byte(at + 1);
-  const double x = chromaticity::ChromaCodeToFraction(image.byte(at + 2), (low & 0x0C) / 4);
-  const double y = chromaticity::ChromaCodeToFraction(image.byte(at + 3), low & 0x03);
-  const double gamma = (image.byte(at + 4) + 100) / 100.0;
-  p.captions[0] = "White X - " + formatNumber(x, "##0.000");
-  p.captions[1] = "White Y - " + formatNumber(y, "##0.000");
-  p.captions[2] = "Gamma  - " + formatNumber(gamma, "##0.00");
+  p.x = chromaticity::ChromaCodeToFraction(image.byte(at + 2), (low & 0x0C) / 4);
+  p.y = chromaticity::ChromaCodeToFraction(image.byte(at + 3), low & 0x03);
+  p.gamma = (image.byte(at + 4) + 100) / 100.0;
+  p.captions[0] = "White X - " + formatNumber(p.x, "##0.000");
+  p.captions[1] = "White Y - " + formatNumber(p.y, "##0.000");
+  p.captions[2] = "Gamma  - " + formatNumber(p.gamma, "##0.00");
   return p;
 }
 
@@ -88,7 +92,6 @@ ExtraTimings extraTimings(const Image& image, int s) {
       out.timings[k].used = false;
       out.timings[k].text = "Not Used";
     }
-    out.captions[k] = out.timings[k].text;
   }
   return out;
 }
@@ -146,7 +149,6 @@ Descriptor decode(const Image& image, int s) {
       d.reportText += line(d.inputText) + std::string(kCrLf);
       break;
     case Type::RangeLimits:
-      d.gtfEnabled = true;
       d.range = rangeLimits(image, s);
       for (const auto& caption : d.range.captions) d.reportText += line(caption);
       d.reportText += line(d.range.gtfSupported ? "GTF - Supported" : "GTF - Not Used");
@@ -162,7 +164,7 @@ Descriptor decode(const Image& image, int s) {
       break;
     case Type::StandardTimings:
       d.extraTimings = extraTimings(image, s);
-      for (const auto& caption : d.extraTimings.captions) d.reportText += line(caption);
+      for (const auto& timing : d.extraTimings.timings) d.reportText += line(timing.text);
       break;
   }
   return d;

@@ -33,14 +33,23 @@ Type typeOfTag(const std::string& tagText);
 
 /// What a range limits block shows.
 struct RangeLimits {
-  std::array<std::string, 5> captions;  ///< DtaOpt(0..4)
-  bool gtfSupported = false;            ///< byte 10 not the text "00"
+  int minVerticalHz = 0;     ///< byte 5
+  int maxVerticalHz = 0;     ///< byte 6
+  int minHorizontalKHz = 0;  ///< byte 7
+  int maxHorizontalKHz = 0;  ///< byte 8
+  int maxPixelClockMHz = 0;  ///< byte 9 x 10; 0 when byte 9 is FF (not specified)
+  /// "Min Vertical Freq - 50 Hz" ... "Pixel Clock  - 160 MHz": the report lines and DtaOpt(0..4).
+  std::array<std::string, 5> captions;
+  bool gtfSupported = false;  ///< byte 10 not the text "00"
 };
 
 /// One white point of a colour point block (tag FB).
 struct WhitePoint {
   bool used = false;  ///< its index byte is above 0
   int index = 0;      ///< the index byte
+  double x = 0.0;     ///< the 10-bit fractions; 0 when the point is not used
+  double y = 0.0;
+  double gamma = 0.0;  ///< (gamma byte + 100) / 100; 0 when the point is not used
   /// "White X - 0.313", "White Y - 0.329", "Gamma  - 2.20": DtaOptWhite(3n..3n+2),
   /// empty when the point is not used.
   std::array<std::string, 3> captions;
@@ -51,7 +60,6 @@ struct ExtraTimings {
   /// The two-byte codes decoded, aspect code 0 read by the image's version; a slot
   /// whose first byte is 00 or 01 is unused.
   std::array<standard_timing::Timing, 6> timings;
-  std::array<std::string, 6> captions;  ///< ExtSTOpt(0..5): "1024 X 768 @75Hz" or "Not Used"
 };
 
 /// Everything the screen and the report show of one monitor descriptor.
@@ -61,7 +69,6 @@ struct Descriptor {
   /// DTaInput: the text of a text block (control bytes shown as "."), the 13
   /// data bytes as hex pairs for other tags, empty otherwise.
   std::string inputText;
-  bool gtfEnabled = false;                ///< DTAGTF usable: range limits only
   RangeLimits range;                      ///< filled for range limits
   std::array<WhitePoint, 2> whitePoints;  ///< filled for colour points
   ExtraTimings extraTimings;              ///< filled for standard timings

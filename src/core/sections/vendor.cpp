@@ -62,12 +62,24 @@ std::string serialNumberText(const Image& image) {
   return formatNumber(serial, "00000");
 }
 
+namespace {
+
+int weekOf(const Image& image) {
+  return image.byte(16);
+}
+
+int yearOf(const Image& image) {
+  return 1990 + image.byte(17);
+}
+
+}  // namespace
+
 std::string weekText(const Image& image) {
-  return formatNumber(image.byte(16), "00");
+  return formatNumber(weekOf(image), "00");
 }
 
 std::string yearText(const Image& image) {
-  return formatNumber(1990 + image.byte(17), "0");
+  return formatNumber(yearOf(image), "0");
 }
 
 std::string completeSerial(std::string_view productLetters, std::string_view yearText,
@@ -87,6 +99,8 @@ Decoded decode(const Image& image) {
   d.productLetters = std::move(code.letters);
   d.productCode = std::move(code.text);
   d.serialNumber = serialNumberText(image);
+  d.weekNumber = weekOf(image);
+  d.yearNumber = yearOf(image);
   d.week = weekText(image);
   d.year = yearText(image);
   d.completeSerial = completeSerial(d.productLetters, d.year, d.week, d.serialNumber);

@@ -42,8 +42,11 @@ std::string yearText(const Image& image);
 std::string completeSerial(std::string_view productLetters, std::string_view yearText,
                            std::string_view weekText, std::string_view serialText);
 
-/// The section decoded: the texts of its labels, its entry box and the report.
+/// The section decoded: the week and year, and the texts of its labels, its entry
+/// box and the report.
 struct Decoded {
+  int weekNumber = 0;          ///< byte 16: 0 for no week; 255 makes the year a model year
+  int yearNumber = 1990;       ///< 1990 + byte 17
   std::string manufacturer;    ///< manufacturerLetters
   std::string productLetters;  ///< ProductCode::letters
   std::string productCode;     ///< ProductCode::text

@@ -14,7 +14,11 @@ std::string revisionText(const Image& image) {
 }
 
 Decoded decode(const Image& image) {
-  Decoded d{versionText(image), revisionText(image), {}};
+  Decoded d;
+  d.versionNumber = image.byte(kVersionByte);
+  d.revisionNumber = image.byte(kRevisionByte);
+  d.version = versionText(image);
+  d.revision = revisionText(image);
   d.complete = d.version + "." + d.revision;
   return d;
 }

@@ -20,9 +20,11 @@ std::string revisionText(const Image& image);
 
 /// The section decoded.
 struct Decoded {
-  std::string version;   ///< versionText
-  std::string revision;  ///< revisionText
-  std::string complete;  ///< "version.revision"
+  int versionNumber = 0;   ///< byte 18
+  int revisionNumber = 0;  ///< byte 19
+  std::string version;     ///< versionText
+  std::string revision;    ///< revisionText
+  std::string complete;    ///< "version.revision"
 };
 Decoded decode(const Image& image);
 

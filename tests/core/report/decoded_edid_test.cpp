@@ -40,18 +40,10 @@ TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
     EXPECT_EQ(name->model, screen.txtModel.text) << id;
     EXPECT_EQ(reportLinesOf(image, name->brand, name->model, moment), editor) << id;
 
-    // The shared texts the screen leaves for other readers match the decode.
-    const Common& c = program.common();
+    // What the screen builds from its shared texts matches the decode.
     const DecodedEdid d = decodeEdid(image);
-    EXPECT_EQ(c.CompleteSerialText, d.vendor.completeSerial) << id;
-    EXPECT_EQ(c.EstablishedTimingsIIText, d.established.timingsIIText) << id;
-    EXPECT_EQ(c.ChecksumStatusText, d.checksum.checksumStatusText) << id;
-    EXPECT_EQ(c.VideoInputText, d.basicDisplay.video.text) << id;
-    EXPECT_EQ(c.GammaText, d.basicDisplay.gammaText) << id;
-    EXPECT_EQ(c.DisplayTypeText, d.basicDisplay.features.displayTypeText) << id;
-    EXPECT_EQ(c.ChromaYText, d.chromaticity.yText) << id;
-    for (std::size_t k = 0; k < d.standardTimings.timings.size(); ++k)
-      EXPECT_EQ(c.StandardTimingTexts[k], d.standardTimings.timings[k].text) << id << " " << k;
+    EXPECT_EQ(screen.vendor.lbVendor[6].caption, d.vendor.completeSerial) << id;
+    EXPECT_EQ(program.common().GammaText, d.basicDisplay.gammaText) << id;
   }
 }
 

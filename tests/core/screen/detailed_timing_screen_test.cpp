@@ -3,7 +3,7 @@
 // The EDID's block 0 (bytes 54-71) is 02 3A 80 18 71 38 2D 40 58 2C 45 00 DD 0C 11
 // 00 00 1E: 1920 x 1080, 148.50 MHz, 67.50 kHz, 477 x 268 mm, digital separate
 // sync with both polarities positive (the reference text's "DTD 1").
-#include "core/screen/detailed_timing_screen.h"
+#include "core/report/decoded_edid.h"
 #include "core/screen/option_groups.h"
 #include "core/screen/screen_fixture.h"
 
@@ -23,18 +23,17 @@ class DetailedTimingScreen : public ScreenFixture {
     screen.section<edid::DetailedTimingScreen>().detailed.DTInput.text = text;
     screen.section<edid::DetailedTimingScreen>().DTInput_KeyUp(13);
   }
-  const std::string& reportText() const { return common.DescriptorText[0]; }
+  std::string reportText() const { return blockReportText(screen.image, 0); }
 };
 
 TEST_F(DetailedTimingScreen, FullDecodeAndFocusShowTheBlock) {
-  // The full decode left the block's report text without any focus; the first line
-  // is centred in 70 columns: 35 - 34 / 2 = 18 spaces in front.
+  // The report's first line of the block is centred in 70 columns: 35 - 34 / 2 = 18 spaces in
+  // front.
   EXPECT_EQ(reportText().substr(0, 54),
             std::string(18, ' ') + "1920x1080  Pixel Clock: 148.50 MHz\r\n");
   // Blocks 1-3 are descriptors: decoding them left block 0's timing on the controls.
   EXPECT_EQ(screen.section<edid::DetailedTimingScreen>().detailed.DT[1].caption,
             "Active Time - 1920 pixels");
-  EXPECT_EQ(common.DescriptorText[1].find("Pixel Clock: "), std::string::npos);
 
   focusCell(56);
   EXPECT_EQ(visibleHints(), std::vector<int>{9});
@@ -168,8 +167,12 @@ TEST_F(DetailedTimingScreen, FlagEditorsReDecodeAndKeepTheChecksum) {
   EXPECT_EQ(screen.image.cell(71), "80");
   EXPECT_TRUE(checksumValid());
   EXPECT_NE(reportText().find("Refreshed Mode: Interlaced"), std::string::npos);
-  selectOption(screen.section<edid::DetailedTimingScreen>().detailed.DTStereo, 5);
-  screen.section<edid::DetailedTimingScreen>().DTStereo_Click(5);
+  for (int k = 0; k < 6; ++k) {  // the decode selects the option clicked
+    selectOption(screen.section<edid::DetailedTimingScreen>().detailed.DTStereo, k);
+    screen.section<edid::DetailedTimingScreen>().DTStereo_Click(k);
+    EXPECT_EQ(selected(screen.section<edid::DetailedTimingScreen>().detailed.DTStereo),
+              std::vector<int>{k});
+  }
   EXPECT_EQ(screen.image.cell(71), "E1");
   EXPECT_TRUE(checksumValid());
   EXPECT_EQ(screen.section<edid::DetailedTimingScreen>().detailed.frmStereo.caption, "Stereo");

@@ -116,8 +116,8 @@ struct Typed {
 const Typed kTyped[] = {
     {8, "04", &Common::ManufacturerText, "ABY"},  // 0000 0100 0101 1001: 1, 2, 25
     {9, "43", &Common::ManufacturerText, "BBC"},  // 0000 1000 0100 0011: 2, 2, 3
-    {10, "41", &Common::ProductCodeText, "0041(A)"},
-    {11, "12", &Common::ProductCodeText, "1232(2)"},
+    {10, "41", &Common::ProductLetters, "A"},
+    {11, "12", &Common::ProductLetters, "2"},             // 12 is no letter; 10 keeps its "2"
     {12, "39", &Common::SerialNumberText, "00057"},       // 0x00000039
     {13, "01", &Common::SerialNumberText, "00257"},       // 0x00000101
     {14, "01", &Common::SerialNumberText, "65537"},       // 0x00010001
@@ -126,9 +126,6 @@ const Typed kTyped[] = {
     {17, "00", &Common::YearText, "1990"},
     {18, "02", &Common::VersionText, "2"},
     {19, "0A", &Common::RevisionText, "10"},
-    {35, "80", &Common::EstablishedTimingsIText, "         720 X 400 @ 70Hz (IBM,VGA)"},
-    {36, "01", &Common::EstablishedTimingsIIText, "         1280 X 1024 @ 75Hz (VESA)"},
-    {37, "80", &Common::ManufacturerTimingsText, "         1152 X 870 @ 75Hz (Apple,Mac II)"},
 };
 
 int sumOf(const Image& image) {
@@ -213,8 +210,15 @@ TEST_F(EveryCell, ATypedPairChangesItsByteAndTheChecksumAtOnce) {
   focusCell(126);
   typeInto(126, "02");
   focusCell(127);
-  EXPECT_EQ(common.ExtensionBlocksText, "(02) Extension EDID Block(s)\r\n");
   EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 2");
+
+  // A typed timing byte re-decodes its check boxes.
+  typeInto(35, "FF");
+  typeInto(36, "00");
+  typeInto(37, "80");
+  EXPECT_EQ(selected(screen.section<EstablishedScreen>().established.ET1).size(), 8u);
+  EXPECT_TRUE(selected(screen.section<EstablishedScreen>().established.ET2).empty());
+  EXPECT_TRUE(screen.section<EstablishedScreen>().established.ET3[7].value);
 }
 
 // Each entry box, focused from each byte of its field, writes exactly the bytes

@@ -2,7 +2,7 @@
 // every editor through its handler, with the checksum following each change.
 // The image is a real monitor's: block 72 a serial number, 90 range limits
 // (55-75 Hz, 30-83 kHz, 140 MHz, no GTF) and 108 the name "TFT1780".
-#include "core/screen/monitor_descriptor_screen.h"
+#include "core/report/decoded_edid.h"
 #include "core/screen/option_groups.h"
 #include "screen_fixture.h"
 
@@ -21,7 +21,7 @@ class MonitorDescriptorScreen : public ScreenFixture {
     image.setByte(kChecksumByte, image.correctChecksum());
     load(image);
   }
-  std::string block(int k) const { return common.DescriptorText[static_cast<std::size_t>(k)]; }
+  std::string block(int k) const { return blockReportText(screen.image, k); }
   bool checksumValid() const { return screen.image.checksumTest() == 0; }
 };
 
@@ -36,6 +36,7 @@ TEST_F(MonitorDescriptorScreen, FullDecodeFillsTheBlockTextsAndReadsOnly) {
   EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
             std::vector<int>{3});
   EXPECT_EQ(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTaInput.text, "TFT1780");
+  EXPECT_FALSE(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.enabled);
 }
 
 TEST_F(MonitorDescriptorScreen, TheNameBlockIsRenamedThroughDTaInput) {

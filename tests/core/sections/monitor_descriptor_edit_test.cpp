@@ -206,7 +206,7 @@ TEST(MonitorDescriptorEdit, ExtraTimingEntries) {
   edited.apply(*md::encodeExtraRefresh(edited, kStart, 3, "75"));
   EXPECT_EQ(edited.cell(kStart + 11), "61");
   EXPECT_EQ(edited.cell(kStart + 12), "4F");
-  EXPECT_EQ(md::decode(edited, kStart).extraTimings.captions[3], "1024 X 768 @75Hz");
+  EXPECT_EQ(md::decode(edited, kStart).extraTimings.timings[3].text, "1024 X 768 @75Hz");
 }
 
 }  // namespace

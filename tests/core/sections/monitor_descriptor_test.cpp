@@ -63,7 +63,6 @@ TEST(MonitorDescriptor, RangeLimitsCaptionsAndGtf) {
       0xFD, {50, 160, 30, 96, 0x10, 0x00, 0x0A, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
   const auto d = monitor_descriptor::decode(image, 54);
   EXPECT_EQ(d.type, Type::RangeLimits);
-  EXPECT_TRUE(d.gtfEnabled);
   EXPECT_FALSE(d.range.gtfSupported);
   EXPECT_EQ(d.reportText,
             "\r\n"
@@ -99,7 +98,6 @@ TEST(MonitorDescriptor, OtherTagsShowTheirDataBytesInHex) {
   EXPECT_EQ(dummy.type, Type::Undefined);
   EXPECT_EQ(dummy.reportText.substr(0, 33), "\r\n         Currently Undefined:\r\n");
   EXPECT_EQ(monitor_descriptor::decode(imageWithDescriptor(0xF9, data), 54).type, Type::Undefined);
-  EXPECT_FALSE(dummy.gtfEnabled);
 }
 
 TEST(MonitorDescriptor, ColorPointsDecodeWithoutTouchingTheImage) {
@@ -166,7 +164,7 @@ TEST(MonitorDescriptor, ExtraStandardTimingsReuseTheTwoByteCode) {
             "         Not Used\r\n"
             "         1280 X 1024 @60Hz\r\n"
             "         Not Used\r\n");
-  EXPECT_EQ(d.extraTimings.captions[1], "1368 X 770 @60Hz");
+  EXPECT_EQ(d.extraTimings.timings[1].text, "1368 X 770 @60Hz");
   EXPECT_EQ(d.extraTimings.timings[0].aspect, 1);
   EXPECT_FALSE(d.extraTimings.timings[3].used);
   EXPECT_EQ(d.inputText, "");
@@ -176,7 +174,8 @@ TEST(MonitorDescriptor, ExtraStandardTimingsReuseTheTwoByteCode) {
   later.setCell(108 + 3, "fa");
   later.setByte(108 + 15, 0x81);
   later.setByte(108 + 16, 0xC0);
-  EXPECT_EQ(monitor_descriptor::decode(later, 108).extraTimings.captions[5], "1280 X 720 @60Hz");
+  EXPECT_EQ(monitor_descriptor::decode(later, 108).extraTimings.timings[5].text,
+            "1280 X 720 @60Hz");
 }
 
 TEST(MonitorDescriptor, ColourPointCaptionsGiveTheirValue) {
