@@ -39,7 +39,9 @@ BasicDisplayPanel::BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& bi
   for (int i = 0; i < 5; ++i) {
     m_sync[std::size_t(i)] = createCheckButton(
         m_analog, QStringLiteral("Sync_%1").arg(i), binder,
-        [i](EdidScreen& s, bool on) { s.section<BasicDisplayScreen>().basic.Sync[std::size_t(i)].value = on; },
+        [i](EdidScreen& s, bool on) {
+          s.section<BasicDisplayScreen>().basic.Sync[std::size_t(i)].value = on;
+        },
         [i](EdidScreen& s) { s.section<BasicDisplayScreen>().Sync_Click(i); });
     analog->addWidget(m_sync[std::size_t(i)], i, 0);
   }
@@ -64,8 +66,12 @@ BasicDisplayPanel::BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& bi
   layout->addWidget(m_basicInput);
   InputBoxHandlers handlers;
   handlers.control = FocusControl::BasicInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<BasicDisplayScreen>().basic.BasicInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.section<BasicDisplayScreen>().BasicInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& {
+    return s.section<BasicDisplayScreen>().basic.BasicInput;
+  };
+  handlers.keyUp = [](EdidScreen& s, int code) {
+    s.section<BasicDisplayScreen>().BasicInput_KeyUp(code);
+  };
   new InputBoxBinding(m_basicInput, binder, std::move(handlers));
 
   m_lbBasic[1] = createSectionLabel(frame, QStringLiteral("lbBasic_1"));
@@ -87,7 +93,9 @@ BasicDisplayPanel::BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& bi
   for (int i = 0; i < 6; ++i) {
     m_fsupport[std::size_t(i)] = createCheckButton(
         m_dpms, QStringLiteral("FSupport_%1").arg(i), binder,
-        [i](EdidScreen& s, bool on) { s.section<BasicDisplayScreen>().basic.FSupport[std::size_t(i)].value = on; },
+        [i](EdidScreen& s, bool on) {
+          s.section<BasicDisplayScreen>().basic.FSupport[std::size_t(i)].value = on;
+        },
         [i](EdidScreen& s) { s.section<BasicDisplayScreen>().FSupport_Click(i); });
     dpms->addWidget(m_fsupport[std::size_t(i)], 1 + i % 3, i / 3);
   }

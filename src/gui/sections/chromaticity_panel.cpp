@@ -41,8 +41,12 @@ ChromaticityPanel::ChromaticityPanel(const PanelFrames& frames, ScreenBinder& bi
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::ChromaValue;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<ChromaticityScreen>().chroma.ChromaValue; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.section<ChromaticityScreen>().ChromaValue_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& {
+    return s.section<ChromaticityScreen>().chroma.ChromaValue;
+  };
+  handlers.keyUp = [](EdidScreen& s, int code) {
+    s.section<ChromaticityScreen>().ChromaValue_KeyUp(code);
+  };
   new InputBoxBinding(m_chromaValue, binder, std::move(handlers));
 }
 

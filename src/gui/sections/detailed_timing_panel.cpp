@@ -69,8 +69,12 @@ DetailedTimingPanel::DetailedTimingPanel(const PanelFrames& frames, ScreenBinder
   fields->addStretch();
   InputBoxHandlers handlers;
   handlers.control = FocusControl::DTInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<DetailedTimingScreen>().detailed.DTInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.section<DetailedTimingScreen>().DTInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& {
+    return s.section<DetailedTimingScreen>().detailed.DTInput;
+  };
+  handlers.keyUp = [](EdidScreen& s, int code) {
+    s.section<DetailedTimingScreen>().DTInput_KeyUp(code);
+  };
   new InputBoxBinding(m_dtInput, binder, std::move(handlers));
 
   auto* flags = new QVBoxLayout(flagsFrame);
@@ -87,7 +91,9 @@ DetailedTimingPanel::DetailedTimingPanel(const PanelFrames& frames, ScreenBinder
   for (int i = 0; i < 7; ++i) {
     m_dtStereo[std::size_t(i)] = createOptionButton(
         m_frmStereo, QStringLiteral("DTStereo_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<DetailedTimingScreen>().detailed.DTStereo, i); },
+        [i](EdidScreen& s) {
+          selectOption(s.section<DetailedTimingScreen>().detailed.DTStereo, i);
+        },
         [i](EdidScreen& s) { s.section<DetailedTimingScreen>().DTStereo_Click(i); });
     stereo->addWidget(m_dtStereo[std::size_t(i)]);
   }
@@ -103,14 +109,18 @@ DetailedTimingPanel::DetailedTimingPanel(const PanelFrames& frames, ScreenBinder
   }
   m_syncSerrate = createCheckButton(
       m_frame2, QStringLiteral("SyncSerrate"), binder,
-      [](EdidScreen& s, bool on) { s.section<DetailedTimingScreen>().detailed.SyncSerrate.value = on; },
+      [](EdidScreen& s, bool on) {
+        s.section<DetailedTimingScreen>().detailed.SyncSerrate.value = on;
+      },
       [](EdidScreen& s) { s.section<DetailedTimingScreen>().SyncSerrate_Click(); });
   sync->addWidget(m_syncSerrate, 2, 0, 1, 2);
-  m_syncLine = createPushButton(m_frame2, QStringLiteral("SyncLine"), binder,
-                                [](EdidScreen& s) { s.section<DetailedTimingScreen>().SyncLine_Click(); });
+  m_syncLine = createPushButton(m_frame2, QStringLiteral("SyncLine"), binder, [](EdidScreen& s) {
+    s.section<DetailedTimingScreen>().SyncLine_Click();
+  });
   sync->addWidget(m_syncLine, 3, 0, 1, 2);
-  m_vSyncLine = createPushButton(m_frame2, QStringLiteral("VSyncLine"), binder,
-                                 [](EdidScreen& s) { s.section<DetailedTimingScreen>().VSyncLine_Click(); });
+  m_vSyncLine = createPushButton(m_frame2, QStringLiteral("VSyncLine"), binder, [](EdidScreen& s) {
+    s.section<DetailedTimingScreen>().VSyncLine_Click();
+  });
   sync->addWidget(m_vSyncLine, 4, 0, 1, 2);
   flags->addWidget(m_frame2);
   flags->addStretch();
@@ -140,7 +150,8 @@ FrameDoubleClickBinding::FrameDoubleClickBinding(QGroupBox* frame, ScreenBinder&
 bool FrameDoubleClickBinding::eventFilter(QObject*, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
     const int index = frameNumber(m_frame);
-    m_binder.forward([index](EdidScreen& s) { s.section<DetailedTimingScreen>().Hints_DblClick(index); });
+    m_binder.forward(
+        [index](EdidScreen& s) { s.section<DetailedTimingScreen>().Hints_DblClick(index); });
   }
   return false;
 }

@@ -38,11 +38,13 @@ EstablishedPanel::EstablishedPanel(const PanelFrames& frames, ScreenBinder& bind
   auto* layoutI = new QVBoxLayout(timingsI);
   auto* layoutII = new QVBoxLayout(timingsII);
   for (int i = 0; i < 8; ++i) {
-    m_et1[std::size_t(i)] = createTimingBox(timingsI, QStringLiteral("ET1_%1").arg(i), binder,
-                                            &EstablishedFrames::ET1, &EstablishedScreen::ET1_Click, i);
+    m_et1[std::size_t(i)] =
+        createTimingBox(timingsI, QStringLiteral("ET1_%1").arg(i), binder, &EstablishedFrames::ET1,
+                        &EstablishedScreen::ET1_Click, i);
     layoutI->addWidget(m_et1[std::size_t(i)]);
-    m_et2[std::size_t(i)] = createTimingBox(timingsII, QStringLiteral("ET2_%1").arg(i), binder,
-                                            &EstablishedFrames::ET2, &EstablishedScreen::ET2_Click, i);
+    m_et2[std::size_t(i)] =
+        createTimingBox(timingsII, QStringLiteral("ET2_%1").arg(i), binder, &EstablishedFrames::ET2,
+                        &EstablishedScreen::ET2_Click, i);
     layoutII->addWidget(m_et2[std::size_t(i)]);
   }
   layoutI->addStretch();

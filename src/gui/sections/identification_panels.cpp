@@ -59,9 +59,15 @@ VendorPanel::VendorPanel(const PanelFrames& frames, ScreenBinder& binder) {
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::VendorInfo;
-  handlers.box = [](EdidScreen& screen) -> TextBox& { return screen.section<VendorScreen>().vendor.VendorInfo; };
-  handlers.keyPress = [](EdidScreen& screen, char& key) { return screen.section<VendorScreen>().VendorInfo_KeyPress(key); };
-  handlers.keyUp = [](EdidScreen& screen, int code) { screen.section<VendorScreen>().VendorInfo_KeyUp(code); };
+  handlers.box = [](EdidScreen& screen) -> TextBox& {
+    return screen.section<VendorScreen>().vendor.VendorInfo;
+  };
+  handlers.keyPress = [](EdidScreen& screen, char& key) {
+    return screen.section<VendorScreen>().VendorInfo_KeyPress(key);
+  };
+  handlers.keyUp = [](EdidScreen& screen, int code) {
+    screen.section<VendorScreen>().VendorInfo_KeyUp(code);
+  };
   new InputBoxBinding(m_vendorInfo, binder, std::move(handlers));
 }
 
@@ -88,8 +94,12 @@ VersionPanel::VersionPanel(const PanelFrames& frames, ScreenBinder& binder) {
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::VerRev;
-  handlers.box = [](EdidScreen& screen) -> TextBox& { return screen.section<VersionScreen>().edid.VerRev; };
-  handlers.keyUp = [](EdidScreen& screen, int code) { screen.section<VersionScreen>().VerRev_KeyUp(code); };
+  handlers.box = [](EdidScreen& screen) -> TextBox& {
+    return screen.section<VersionScreen>().edid.VerRev;
+  };
+  handlers.keyUp = [](EdidScreen& screen, int code) {
+    screen.section<VersionScreen>().VerRev_KeyUp(code);
+  };
   new InputBoxBinding(m_verRev, binder, std::move(handlers));
 }
 

@@ -35,7 +35,9 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   for (int i = 0; i < 8; ++i) {
     m_dta[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("DTa_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().descriptor.DTa, i); },
+        [i](EdidScreen& s) {
+          selectOption(s.section<MonitorDescriptorScreen>().descriptor.DTa, i);
+        },
         [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DTa_Click(i); });
     types->addWidget(m_dta[std::size_t(i)], i / 2, i % 2);
   }
@@ -51,7 +53,9 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   for (int i = 0; i < 5; ++i) {
     m_dtaOpt[std::size_t(i)] = createOptionButton(
         m_dtaFrame[0], QStringLiteral("DtaOpt_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().descriptor.DtaOpt, i); },
+        [i](EdidScreen& s) {
+          selectOption(s.section<MonitorDescriptorScreen>().descriptor.DtaOpt, i);
+        },
         [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DtaOpt_Click(i); });
     limits->addWidget(m_dtaOpt[std::size_t(i)]);
   }
@@ -72,7 +76,9 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
       const int j = 3 * n + k;
       m_dtaOptWhite[std::size_t(j)] = createOptionButton(
           m_dtaFrame[1], QStringLiteral("DtaOptWhite_%1").arg(j), binder,
-          [j](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().descriptor.DtaOptWhite, j); },
+          [j](EdidScreen& s) {
+            selectOption(s.section<MonitorDescriptorScreen>().descriptor.DtaOptWhite, j);
+          },
           [j](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DtaOptWhite_Click(j); });
       points->addWidget(m_dtaOptWhite[std::size_t(j)], k + 1, n);
     }
@@ -83,13 +89,17 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   auto* boxes = new QHBoxLayout;
   m_gtf = createCheckButton(
       frame, QStringLiteral("DTAGTF"), binder,
-      [](EdidScreen& s, bool checked) { s.section<MonitorDescriptorScreen>().descriptor.DTAGTF.value = checked; },
+      [](EdidScreen& s, bool checked) {
+        s.section<MonitorDescriptorScreen>().descriptor.DTAGTF.value = checked;
+      },
       [](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DTAGTF_Click(); });
   boxes->addWidget(m_gtf);
   for (int i = 0; i < 2; ++i) {
     m_windex[std::size_t(i)] = createCheckButton(
         frame, QStringLiteral("Windex_%1").arg(i), binder,
-        [i](EdidScreen& s, bool checked) { s.section<MonitorDescriptorScreen>().descriptor.Windex[std::size_t(i)].value = checked; },
+        [i](EdidScreen& s, bool checked) {
+          s.section<MonitorDescriptorScreen>().descriptor.Windex[std::size_t(i)].value = checked;
+        },
         [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().Windex_Click(i); });
     boxes->addWidget(m_windex[std::size_t(i)]);
   }
@@ -102,8 +112,12 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::DTaInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<MonitorDescriptorScreen>().descriptor.DTaInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.section<MonitorDescriptorScreen>().DTaInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& {
+    return s.section<MonitorDescriptorScreen>().descriptor.DTaInput;
+  };
+  handlers.keyUp = [](EdidScreen& s, int code) {
+    s.section<MonitorDescriptorScreen>().DTaInput_KeyUp(code);
+  };
   new InputBoxBinding(m_dtaInput, binder, std::move(handlers));
 }
 
@@ -116,7 +130,9 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
   for (int i = 0; i < 7; ++i) {
     m_extStOpt[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("ExtSTOpt_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTOpt, i); },
+        [i](EdidScreen& s) {
+          selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTOpt, i);
+        },
         [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().ExtSTOpt_Click(i); });
     if (i < 6) timings->addWidget(m_extStOpt[std::size_t(i)], i % 3, i / 3);
   }
@@ -131,7 +147,10 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
     // Choosing how the entry is read writes nothing.
     m_extStaOpta[std::size_t(i)] = createOptionButton(
         m_extStaFrame, QStringLiteral("ExtSTAOpta_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTAOpta, i); }, [](EdidScreen&) {});
+        [i](EdidScreen& s) {
+          selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTAOpta, i);
+        },
+        [](EdidScreen&) {});
     ways->addWidget(m_extStaOpta[std::size_t(i)]);
   }
   entry->addLayout(ways);
@@ -141,7 +160,9 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
   for (int i = 0; i < 4; ++i) {
     m_extStaOptb[std::size_t(i)] = createOptionButton(
         m_extStaFrame, QStringLiteral("ExtSTAOptb_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTAOptb, i); },
+        [i](EdidScreen& s) {
+          selectOption(s.section<MonitorDescriptorScreen>().extStandard.ExtSTAOptb, i);
+        },
         [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().ExtSTAOptb_Click(i); });
     aspects->addWidget(m_extStaOptb[std::size_t(i)], i / 2, i % 2);
   }
@@ -151,8 +172,12 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::ExtStaInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<MonitorDescriptorScreen>().extStandard.ExtStaInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.section<MonitorDescriptorScreen>().ExtStaInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& {
+    return s.section<MonitorDescriptorScreen>().extStandard.ExtStaInput;
+  };
+  handlers.keyUp = [](EdidScreen& s, int code) {
+    s.section<MonitorDescriptorScreen>().ExtStaInput_KeyUp(code);
+  };
   new InputBoxBinding(m_extStaInput, binder, std::move(handlers));
 }
 

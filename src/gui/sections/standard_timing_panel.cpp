@@ -31,7 +31,8 @@ StandardTimingPanel::StandardTimingPanel(const PanelFrames& frames, ScreenBinder
     // Choosing how the entry is read writes nothing.
     m_staOpta[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("STAOpta_%1").arg(i), binder,
-        [i](EdidScreen& s) { selectOption(s.section<StandardTimingScreen>().standard.STAOpta, i); }, [](EdidScreen&) {});
+        [i](EdidScreen& s) { selectOption(s.section<StandardTimingScreen>().standard.STAOpta, i); },
+        [](EdidScreen&) {});
     ways->addWidget(m_staOpta[std::size_t(i)]);
   }
   layout->addLayout(ways);
@@ -50,8 +51,12 @@ StandardTimingPanel::StandardTimingPanel(const PanelFrames& frames, ScreenBinder
 
   InputBoxHandlers handlers;
   handlers.control = FocusControl::STAInput;
-  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<StandardTimingScreen>().standard.STAInput; };
-  handlers.keyUp = [](EdidScreen& s, int code) { s.section<StandardTimingScreen>().STAInput_KeyUp(code); };
+  handlers.box = [](EdidScreen& s) -> TextBox& {
+    return s.section<StandardTimingScreen>().standard.STAInput;
+  };
+  handlers.keyUp = [](EdidScreen& s, int code) {
+    s.section<StandardTimingScreen>().STAInput_KeyUp(code);
+  };
   new InputBoxBinding(m_staInput, binder, std::move(handlers));
 }
 

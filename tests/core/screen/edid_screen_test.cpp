@@ -25,7 +25,9 @@ TEST_F(EdidScreenTest, SectionTableHoldsEveryByteOnceAndShowsOnlyListedFrames) {
   for (const EdidScreen::SectionRow& row : screen.sectionRows()) {
     for (int i = row.bytes.first; i <= row.bytes.last; ++i)
       ++rowsOf.at(static_cast<std::size_t>(i));
-    if (row.frame) EXPECT_GE(screen.Hints.indexOf(*row.frame), 0) << row.bytes.first;
+    if (row.frame) {
+      EXPECT_GE(screen.Hints.indexOf(*row.frame), 0) << row.bytes.first;
+    }
   }
   for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(rowsOf[static_cast<std::size_t>(i)], 1) << i;
 }
