@@ -14,7 +14,7 @@ _edidtool() {
   _init_completion || return
 
   if ((cword == 1)); then
-    mapfile -t COMPREPLY < <(compgen -W 'report convert monitors read --help --version' -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W 'report convert monitors read timing --help --version' -- "$cur")
     return
   fi
 
@@ -27,7 +27,7 @@ _edidtool() {
       _filedir reg
       return
       ;;
-    --base)
+    --base | --cvt | --gtf | --dmt | --vic)
       return
       ;;
   esac
@@ -38,6 +38,9 @@ _edidtool() {
       ;;
     monitors)
       mapfile -t COMPREPLY < <(compgen -W '--sysfs' -- "$cur")
+      ;;
+    timing)
+      mapfile -t COMPREPLY < <(compgen -W '--cvt --gtf --dmt --vic --rb --rb2 --interlaced --margins --hex' -- "$cur")
       ;;
     read)
       if [[ $cur == -* ]]; then

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "cli/timing_command.h"
 #include "core/common/common.h"
 #include "core/common/data_file.h"
 #include "core/common/edid_input.h"
@@ -57,6 +58,15 @@ constexpr const char* kUsage =
     "                   OUT ending in .DAT gets a data file, - prints the report,\n"
     "                   any other name gets every byte read (extension blocks too).\n"
     "                   DIR defaults to /sys/class/drm.\n"
+    "  timing --cvt WxH@R [--rb|--rb2] [--interlaced] [--margins]\n"
+    "  timing --gtf WxH@R [--interlaced] [--margins]\n"
+    "  timing --dmt ID|WxH@R [--rb]\n"
+    "  timing --vic N   Print a timing made by VESA CVT 1.2 (standard, reduced\n"
+    "                   blanking v1 or v2), VESA GTF, taken from the VESA DMT list\n"
+    "                   (ID 0x01-0x58) or the CTA-861 list (VIC 1-127, 193-219),\n"
+    "                   as the report shows a detailed timing, and its 18 bytes in\n"
+    "                   hex. R counts fields per second when interlaced. --hex\n"
+    "                   prints the bytes alone.\n"
     "  --help           Show this help.\n"
     "  --version        Show the program's name and version.\n"
     "\n"
@@ -432,6 +442,11 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       return usageError(err, options.registrySet ? "read --registry FILE needs one OUT"
                                                  : "read needs [CONNECTOR] OUT");
     return read(options, out, err, modelListFolders, host);
+  }
+  if (command == "timing") {
+    std::string problem;
+    const int status = timingCommand({args.begin() + 1, args.end()}, out, err, problem);
+    return problem.empty() ? status : usageError(err, problem);
   }
   return usageError(err, "unknown command '" + command + "'");
 }
