@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/common/edid_input.h"
+#include "core/input/edid_input.h"
 
 namespace {
 

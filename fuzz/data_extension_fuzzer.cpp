@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "core/common/data_file.h"
-#include "core/common/edid_input.h"
 #include "core/common/extension_blocks.h"
+#include "core/input/edid_input.h"
 #include "core/report/report.h"
 
 namespace {

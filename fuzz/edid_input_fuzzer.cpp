@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "core/common/data_file.h"
-#include "core/common/edid_input.h"
 #include "core/common/extension_blocks.h"
 #include "core/common/image.h"
+#include "core/input/edid_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view content(reinterpret_cast<const char*>(data), size);

@@ -12,11 +12,11 @@
 #include "cli/timing_command.h"
 #include "core/common/common.h"
 #include "core/common/data_file.h"
-#include "core/common/edid_input.h"
 #include "core/common/extension_blocks.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/text.h"
+#include "core/input/load_edid.h"
 #include "core/program_version.h"
 #include "core/registry/monitor_identity.h"
 #include "core/registry/reg_file.h"
@@ -208,20 +208,19 @@ std::optional<Loaded> load(const std::string& path, std::istream& in,
     host.message(content.error());
     return std::nullopt;
   }
-  auto input = readEdidInput(*content);
-  if (!input) {
-    host.message(input.error());
+  auto edid = loadEdid(*content);
+  if (!edid) {
+    host.message(edid.error());
     return std::nullopt;
   }
-  if (!input->warning.empty()) host.message(StripTrailingCrLf(input->warning));
+  if (!edid->warning.empty()) host.message(edid->warning);
   // A copy that lacks bytes of its source is no copy.
-  if (refuseDropped && input->dropped > 0) {
+  if (refuseDropped && edid->dropped > 0) {
     host.message("Nothing is written, as bytes of the file would be lost.");
     return std::nullopt;
   }
   Loaded loaded;
-  loadTokens(loaded.image, input->cells);
-  loaded.image.setExtension(std::move(input.value().extension));
+  loaded.image = std::move(edid.value().image);
   nameMonitor(loaded, folders, host);
   return loaded;
 }

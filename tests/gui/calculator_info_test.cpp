@@ -187,6 +187,8 @@ TEST_F(CalculatorWindowTest, InformationPointsToTheStandardsBody) {
                               "(Extended Display Identification Data Standard) Version 1.1 and "
                               "Version 1.2"));
   EXPECT_TRUE(address.startsWith(QStringLiteral("Video Electronics Standards Association\n")));
+  // Under the postal lines, where to reach the project.
+  EXPECT_TRUE(address.endsWith(QStringLiteral("\nUSA\nAbout this program: " EDID_ISSUES_URL)));
   EXPECT_TRUE(link.contains(QStringLiteral("href=\"https://vesa.org/\"")));
   EXPECT_TRUE(opensLinks);
 }

@@ -5,13 +5,6 @@
 
 namespace edid {
 
-std::string binaryEdidBytes(const Image& image) {
-  std::string bytes(kEdidSize, '\0');
-  for (int i = 0; i < kEdidSize; ++i)
-    bytes[static_cast<std::size_t>(i)] = static_cast<char>(image.byte(i));
-  return bytes;
-}
-
 Status exportBinaryFile(const std::string& path, const Image& image) {
   // A cell that is not two digits has no single byte to export.
   if (const Status writable = image.checkWritable(); !writable) return writable;

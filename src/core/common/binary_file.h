@@ -9,10 +9,6 @@
 
 namespace edid {
 
-/// The 128 bytes of the image: byte i is cell i read by the HexToChr rules, so an
-/// empty cell gives 0.
-std::string binaryEdidBytes(const Image& image);
-
 /// Writes the image as a binary EDID file at path: the 128 bytes of the cells, then
 /// the extension blocks as they were read. The old file is replaced
 /// only by a complete new one (temporary file in the same folder, renamed over it);

@@ -35,7 +35,6 @@ struct Common {
   std::string CurrentFilePath;
   std::string RegistryBaseLocation = kDefaultRegistryBaseLocation;
 
-  std::vector<std::string> EdidTokens;
   std::vector<std::string> DdcTestLines;
   std::vector<std::string> ReportLines;
 

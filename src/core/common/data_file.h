@@ -19,7 +19,7 @@ namespace edid {
 /// The refusal shown for a file without an EDID code section.
 inline constexpr const char* kInvalidDataFileMessage = "This File is not a Valid EDID/DDC File";
 
-/// EdidTokens has indices 0..128: the 128 bytes and the grid cell after them.
+/// A data file's code section has tokens 0..128: the 128 bytes and the grid cell after them.
 inline constexpr int kEdidTokenCount = 129;
 
 /// The data file's text for the report lines: every element before "END REPORT",

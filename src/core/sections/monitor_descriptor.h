@@ -126,8 +126,9 @@ Result<CellWrites> encodeColorPoint(const Image& image, int blockStart, int j,
                                     std::string_view text);
 
 /// Switches white point n (0 for #1, 1 for #2) on (index byte 01 or 02) or off.
-/// Off also clears that point's low-bit, x, y and gamma bytes to 00 and, when the
-/// other point is off as well, writes the 0A 20 20 end into bytes 15-17.
+/// On from an index byte of 00, and off, also clear that point's low-bit, x, y and
+/// gamma bytes to 00; off, when the other point is off as well, writes the 0A 20 20
+/// end into bytes 15-17.
 CellWrites setWhitePoint(const Image& image, int blockStart, int n, bool on);
 
 /// The first byte of FA slot t (0..5): block start + 5 + 2t.

@@ -93,8 +93,14 @@ Result<CellWrites> encodeColorPoint(const Image& image, int s, int j, std::strin
 CellWrites setWhitePoint(const Image& image, int s, int n, bool on) {
   if (n < 0 || n > 1) return {};
   const int at = s + kWhiteIndex[static_cast<std::size_t>(n)];
-  if (on) return {write(at, n + 1)};
   CellWrites out;
+  if (on) {
+    out.push_back(write(at, n + 1));
+    // An absent point's bytes are leftovers, never its values.
+    if (image.byte(at) == 0)
+      for (int offset = 1; offset <= 4; ++offset) out.push_back(write(at + offset, 0));
+    return out;
+  }
   for (int offset = 0; offset <= 4; ++offset) out.push_back(write(at + offset, 0));
   // With no point left, the block ends as a text would: 0A then spaces.
   const int other = s + kWhiteIndex[static_cast<std::size_t>(1 - n)];

@@ -73,11 +73,6 @@ class Program {
   void WriteDataFile();
   /// Asks for a file name (confirming a replace) and writes the data file.
   void SaveFileAs();
-  /// Reads CurrentFilePath's EDID code section into EdidTokens; false (after its
-  /// message) when the file has none or cannot be read.
-  bool ReadEdidCodeSection();
-  /// Copies EdidTokens into the cells and decodes every section.
-  void LoadTokensIntoCells();
   /// Names the monitor as nameMonitor does, from the model list files of
   /// modelListFolders; a model from the name descriptor then follows its edits.
   void nameMonitorFromModelLists();

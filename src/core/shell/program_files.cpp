@@ -1,8 +1,8 @@
 // The File menu flows, data files, naming the monitor from the model list files,
 // and the report of the decoding screen's image.
 #include "core/common/data_file.h"
-#include "core/common/edid_input.h"
 #include "core/common/text.h"
+#include "core/input/load_edid.h"
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
 #include "core/screen/vendor_screen.h"
@@ -88,10 +88,9 @@ void Program::mnuFileOpen_Click() {
   if (name.empty()) return;
 
   // Nothing of the current image changes until the new file has been read.
-  const auto content = readFileBytes(name);
-  auto input = content ? readEdidInput(*content) : Result<EdidInput>(failure(content.error()));
-  if (!input) {
-    m_host.message(input.error());
+  const auto loaded = loadEdidFile(name);
+  if (!loaded) {
+    m_host.message(loaded.error());
     m_common.EdidScreenOpen = true;
     return;
   }
@@ -99,18 +98,19 @@ void Program::mnuFileOpen_Click() {
   screen.clearIdentification();
   // Only our own data file can be saved back as it was read; anything else becomes
   // a new image, as a retrieval does, so Save asks for a data file's name.
-  const bool dataFile = input->kind == EdidInputKind::DataFile;
+  const bool dataFile = loaded->kind == EdidInputKind::DataFile;
   m_common.CurrentFilePath = dataFile ? name : std::string();
   screen.caption = dataFile ? name : std::string(kEdidScreenCaption);
-  m_common.EdidTokens = std::move(input.value().cells);
-  screen.image.setExtension(std::move(input.value().extension));
-  LoadTokensIntoCells();
+  // The loaded image into the screen: the file's cells and extension blocks; the
+  // grid's last cell is no part of a file.
+  for (int i = 0; i < kEdidTokenCount; ++i) screen.image.setCell(i, loaded->image.cell(i));
+  screen.image.setExtension(loaded->image.extension());
+  screen.BuildEDIDDefinations();
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);
   m_common.markSaved(screen.image);
   m_common.EdidScreenOpen = true;
-  if (!input->warning.empty())
-    m_host.message(name + "\r\n\r\n" + StripTrailingCrLf(input->warning));
+  if (!loaded->warning.empty()) m_host.message(name + "\r\n\r\n" + loaded->warning);
 }
 
 void Program::mnuFileSave_Click() {
@@ -142,28 +142,6 @@ void Program::SaveFileAs() {
   }
   // A failed save must not tie the image to a file that does not hold it.
   if (!writeImageTo(*this, name)) m_common.CurrentFilePath = previous;
-}
-
-bool Program::ReadEdidCodeSection() {
-  const auto content = readFileBytes(m_common.CurrentFilePath);
-  if (!content) {
-    m_host.message(content.error());
-    return false;
-  }
-  auto tokens = parseEdidCodeSection(*content);
-  if (!tokens) {
-    m_host.message(tokens.error());
-    return false;
-  }
-  m_common.EdidTokens = std::move(tokens).value();
-  return true;
-}
-
-void Program::LoadTokensIntoCells() {
-  EdidScreen& screen = showScreen();
-  m_common.EdidTokens.resize(kEdidTokenCount);
-  loadTokens(screen.image, m_common.EdidTokens);
-  screen.BuildEDIDDefinations();
 }
 
 void Program::nameMonitorFromModelLists() {

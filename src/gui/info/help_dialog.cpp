@@ -34,7 +34,8 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
       QStringLiteral("Video Electronics Standards Association\n"
                      "860 Hillview Court, Suite 150\n"
                      "Milpitas, CA 95035\n"
-                     "USA"));
+                     "USA\n"
+                     "About this program: " EDID_ISSUES_URL));
   address->setAlignment(Qt::AlignCenter);
 
   auto* web = new QLabel(this);

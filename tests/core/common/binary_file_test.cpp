@@ -34,17 +34,6 @@ TEST(BinaryFile, BytesAreTheCellValues) {
   writeText(longer, std::string(300, 'x'));
   ASSERT_TRUE(exportBinaryFile(longer, test::corpusImage("000CCAC2C577")).ok());
   EXPECT_EQ(test::readFile(longer), expected);
-
-  // Empty and lower-case cells read as typed into the grid: "" is 0, "fe" is 0xFE.
-  Image odd;
-  odd.setCell(0, "");
-  odd.setCell(1, "fe");
-  odd.setCell(127, "7");
-  const std::string bytes = binaryEdidBytes(odd);
-  ASSERT_EQ(bytes.size(), 128u);
-  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x00);
-  EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xFE);
-  EXPECT_EQ(static_cast<unsigned char>(bytes[127]), 0x70);
 }
 
 TEST(BinaryFile, AReadOnlyFolderKeepsTheOldFile) {

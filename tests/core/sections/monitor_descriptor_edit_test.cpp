@@ -148,6 +148,11 @@ TEST(MonitorDescriptorEdit, SwitchingAWhitePointOffTidiesItsBytes) {
       block(0xFB, {0x01, 0x05, 0x50, 0x54, 0x78, 0x02, 0x05, 0x50, 0x54, 0x78, 0x0A, 0x20, 0x20});
   EXPECT_EQ(md::setWhitePoint(both, kStart, 0, true), (CellWrites{at(5, "01")}));
   EXPECT_EQ(md::setWhitePoint(both, kStart, 1, true), (CellWrites{at(10, "02")}));
+  // #2 absent (index 00) over leftover bytes: on, its low bits, x, y and gamma start at 00.
+  const Image leftovers =
+      block(0xFB, {0x01, 0x05, 0x50, 0x54, 0x78, 0x00, 0x05, 0x50, 0x54, 0x78, 0x0A, 0x20, 0x20});
+  EXPECT_EQ(md::setWhitePoint(leftovers, kStart, 1, true),
+            (CellWrites{at(10, "02"), at(11, "00"), at(12, "00"), at(13, "00"), at(14, "00")}));
   // #2 off while #1 stays: its five bytes become 00, the end stays.
   EXPECT_EQ(md::setWhitePoint(both, kStart, 1, false),
             (CellWrites{at(10, "00"), at(11, "00"), at(12, "00"), at(13, "00"), at(14, "00")}));

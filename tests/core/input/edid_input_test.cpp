@@ -1,6 +1,6 @@
 // Reading an EDID from every kind of file users have, written here from the raw
 // corpus bytes the way the tools that make them print them.
-#include "core/common/edid_input.h"
+#include "core/input/edid_input.h"
 
 #include <gtest/gtest.h>
 

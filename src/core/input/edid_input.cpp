@@ -1,4 +1,4 @@
-#include "core/common/edid_input.h"
+#include "core/input/edid_input.h"
 
 #include <algorithm>
 #include <array>
