@@ -7,6 +7,7 @@
 
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
+#include "core/screen/vendor_screen.h"
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
@@ -42,7 +43,8 @@ TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
 
     // What the screen builds from its shared texts matches the decode.
     const DecodedEdid d = decodeEdid(image);
-    EXPECT_EQ(screen.vendor.lbVendor[6].caption, d.vendor.completeSerial) << id;
+    EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[6].caption, d.vendor.completeSerial)
+        << id;
     EXPECT_EQ(program.common().GammaText, d.basicDisplay.gammaText) << id;
   }
 }
