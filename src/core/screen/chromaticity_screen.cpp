@@ -2,6 +2,7 @@
 #include "core/screen/edid_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/chromaticity.h"
 
 namespace edid {
@@ -45,7 +46,8 @@ void EdidScreen::ChromaValue_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  if (selected >= 0) image.apply(*writes);
+  if (selected >= 0)
+    document.write(*writes, step_label::kChromaCoordinates[static_cast<std::size_t>(selected)]);
   ConvertChromaticity();
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/common/common.h"
+#include "core/common/document.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/layout.h"
@@ -55,10 +56,14 @@ class EdidScreen {
   /// Loads the screen: cells 0..127 "00", UnsavedChanges and ReportRefreshPending
   /// cleared, EdidScreenOpen set, the descriptor texts emptied. Nothing is decoded.
   EdidScreen(Common& common, Host& host);
+  EdidScreen(const EdidScreen&) = delete;
+  EdidScreen& operator=(const EdidScreen&) = delete;
 
   // ---- State mirrored onto the widgets -------------------------------------
   std::string caption = kEdidScreenCaption;
-  Image image;  ///< txtEdit(0..129): the cell texts
+  /// The image and its history; every write of a cell goes through it.
+  Document document;
+  const Image& image = document.image();  ///< txtEdit(0..129): the cell texts
   std::array<BackColour, kGridCells> cellColour{};
   std::array<bool, kGridCells> cellLocked{};
   TextBox txtModel, txtBrand, txtVersion, txtRevision;
@@ -107,6 +112,8 @@ class EdidScreen {
   /// Values In Hex" and false, and the cell stays as it was. A locked cell takes
   /// no typing anyway, so it refuses nothing.
   bool txtEdit_KeyPress(int index, char& key);
+  /// The text of a cell as typed so far; the keys of one cell make one step of the history.
+  void txtEdit_Change(int index, const std::string& text);
   /// After a key release: a cell holding exactly two characters re-decodes its field.
   void txtEdit_KeyUp(int index);
   /// Leaving a cell: three or more characters are refused with "Please Make Your
@@ -255,6 +262,10 @@ class EdidScreen {
   /// monitor name descriptor then follows every edit of the image, until the model
   /// box is typed into.
   void showMonitorName(const MonitorName& name);
+  /// Undo / Redo of the document's history; the screen then shows the restored bytes.
+  /// False when there was nothing to undo / redo.
+  bool undo();
+  bool redo();
   /// Asks the editor to put the focus on a cell (runs the cell's focus logic now).
   void setFocusToCell(int index);
 
@@ -276,6 +287,7 @@ class EdidScreen {
   static const SectionRow* sectionOfByte(int index);
 
   void recompute();
+  void showRestoredImage();
   void followDescriptorName();
   void requestFocus(FocusControl control, int cell = 0);
   void applyModes();
@@ -300,7 +312,7 @@ class EdidScreen {
   void focusStandard(int index);
   void decodeAllBlocks();
   bool detailedTimingEditable(int hint) const;
-  void applyDetailedFlags(const CellWrites& writes);
+  void applyDetailedFlags(const CellWrites& writes, const std::string& label);
   void focusBlock(int index);
   void focusDetailedField(int offset);
   void focusDescriptorField(int start, int offset);
@@ -313,6 +325,8 @@ class EdidScreen {
   Host& m_host;
   /// The model box's text while it follows the descriptor.
   std::optional<std::string> m_followedModel;
+  /// The cell that had the focus last, whose section undo shows again.
+  int m_focusedCell = 0;
 };
 
 }  // namespace edid

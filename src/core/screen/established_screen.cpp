@@ -50,8 +50,9 @@ void EdidScreen::clickEstablished(int byteIndex, std::array<CheckBox, 8>& boxes,
   if (DecodeInProgress || index < 0 || index > 7 ||
       !Hints[static_cast<std::size_t>(focus::hintOfByte(byteIndex))].enabled)
     return;
-  image.apply(
-      established::setBit(image, byteIndex, index, boxes[static_cast<std::size_t>(index)].value));
+  document.write(
+      established::setBit(image, byteIndex, index, boxes[static_cast<std::size_t>(index)].value),
+      boxes[static_cast<std::size_t>(index)].caption);
   convertEstablishedByte(byteIndex);
   recompute();
 }

@@ -2,6 +2,7 @@
 #include "core/screen/edid_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/standard_timing.h"
 
 namespace edid {
@@ -50,7 +51,8 @@ void EdidScreen::STAOptb_Click(int index) {
   if (DecodeInProgress || index < 0 || index > 3 || !Hints[focus::kStandardHint].enabled) return;
   const int first = selectedStandardPair();
   if (first < 0) return;
-  image.apply(standard_timing::setAspect(image, first, index));
+  document.write(standard_timing::setAspect(image, first, index),
+                 standard.STAOptb[static_cast<std::size_t>(index)].caption);
   ConvertStandardTimings();
 }
 
@@ -68,7 +70,7 @@ void EdidScreen::STAInput_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, step_label::standardTiming((first - standard_timing::kFirstByte) / 2));
   ConvertStandardTimings();
   standard.STAInput.text.clear();
 }

@@ -2,6 +2,7 @@
 #include "core/common/text.h"
 #include "core/screen/edid_screen.h"
 #include "core/screen/focus_map.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/vendor.h"
 
 namespace edid {
@@ -65,7 +66,7 @@ void EdidScreen::VendorInfo_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, step_label::kVendorFields[static_cast<std::size_t>(field)]);
   convertVendorField(field);
 }
 

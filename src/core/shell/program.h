@@ -76,8 +76,9 @@ class Program {
   /// Reads CurrentFilePath's EDID code section into EdidTokens; false (after its
   /// message) when the file has none or cannot be read.
   bool ReadEdidCodeSection();
-  /// Copies EdidTokens into the cells and decodes every section.
-  void LoadTokensIntoCells();
+  /// Puts EdidTokens into the cells and extension after them as a new image with an
+  /// empty history, and decodes every section.
+  void LoadTokensIntoCells(std::vector<std::uint8_t> extension = {});
   /// Names the monitor as nameMonitor does, from the model list files of
   /// modelListFolders; a model from the name descriptor then follows its edits.
   void nameMonitorFromModelLists();

@@ -101,8 +101,7 @@ void Program::mnuFileOpen_Click() {
   m_common.CurrentFilePath = dataFile ? name : std::string();
   screen.caption = dataFile ? name : std::string(kEdidScreenCaption);
   m_common.EdidTokens = std::move(input.value().cells);
-  screen.image.setExtension(std::move(input.value().extension));
-  LoadTokensIntoCells();
+  LoadTokensIntoCells(std::move(input.value().extension));
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);
   m_common.markSaved(screen.image);
@@ -157,10 +156,12 @@ bool Program::ReadEdidCodeSection() {
   return true;
 }
 
-void Program::LoadTokensIntoCells() {
+void Program::LoadTokensIntoCells(std::vector<std::uint8_t> extension) {
   EdidScreen& screen = showScreen();
   m_common.EdidTokens.resize(kEdidTokenCount);
-  loadTokens(screen.image, m_common.EdidTokens);
+  Image loaded = imageOfTokens(m_common.EdidTokens);
+  loaded.setExtension(std::move(extension));
+  screen.document.load(loaded);
   screen.BuildEDIDDefinations();
 }
 

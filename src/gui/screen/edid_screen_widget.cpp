@@ -328,7 +328,7 @@ bool EdidScreenWidget::eventFilter(QObject* watched, QEvent* event) {
 
 bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
   const auto pushText = [cell, index](EdidScreen& screen) {
-    screen.image.setCell(index, fromQt(cell->text()));
+    screen.txtEdit_Change(index, fromQt(cell->text()));
   };
   switch (event->type()) {
     case QEvent::FocusIn: {

@@ -75,7 +75,7 @@ TEST(DataFileSection, EveryCorpusReportReadsBackItsCells) {
     test::FakeHost host;
     Program program(host);
     EdidScreen& screen = program.showScreen();
-    screen.image = test::corpusImage(id);
+    screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
     program.common().DescriptorText[1] = "text | with 0A bars | 12 34 56 78 9A BC DE F0";
     program.BuildReport();
