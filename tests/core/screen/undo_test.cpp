@@ -135,6 +135,11 @@ TEST_F(UndoTest, WhatChangesNoByteAddsNoStep) {
          screen.DTInput_KeyUp(13);
        }},
       {"decode", [this] { screen.BuildEDIDDefinations(); }},
+      {"option already set",
+       [this] {
+         focusCell(24);
+         screen.FSupport_Click(1);  // Suspend: bit 6 of 2E is already off
+       }},
       {"focus move", [this] { focusCell(20); }},
       {"same text", [this] { typePair(36, "EF"); }},
       {"click with Modify off",
