@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   // Half the inputs go into a cell as typed, the rest into an entry box.
   if (data[0] & 0x80) {
-    screen.image.setCell(cell, text.substr(0, 2));
+    screen.txtEdit_Change(cell, text.substr(0, 2));
     screen.txtEdit_KeyUp(cell);
     screen.txtEdit_GotFocus(cell);
     return 0;
@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   screen.section<edid::VersionScreen>().VerRev_KeyUp(13);
   // A detailed timing at block 0 (a non-zero clock byte), one field selected by the
   // focus; the block is a descriptor again for the boxes after it.
-  screen.image.setCell(54, "01");
+  screen.txtEdit_Change(54, "01");
   screen.txtEdit_GotFocus(54 + cell % 18);
   screen.section<edid::DetailedTimingScreen>().detailed.DTInput.text = text;
   screen.section<edid::DetailedTimingScreen>().DTInput_KeyUp(13);
-  screen.image.setCell(54, "00");
+  screen.txtEdit_Change(54, "00");
   // The display sections' boxes, each with its field selected by a cell focus.
   screen.txtEdit_GotFocus(21 + cell % 3);
   screen.section<edid::BasicDisplayScreen>().basic.BasicInput.text = text;
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   screen.section<edid::StandardTimingScreen>().STAInput_KeyUp(13);
   // A monitor descriptor of each tag FF..FA in block 54, with a colour point present.
   screen.image.setByte(57, 0xFF - cell % 6);
-  screen.image.setCell(59, "01");
+  screen.txtEdit_Change(59, "01");
   screen.txtEdit_GotFocus(59 + cell % 10);
   screen.section<edid::MonitorDescriptorScreen>()
       .descriptor.DtaOpt[static_cast<std::size_t>(cell % 5)]

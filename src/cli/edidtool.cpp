@@ -364,13 +364,8 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
   }
   // The first 128 bytes; missing ones read 00.
   Loaded loaded;
-  const std::size_t count = std::min<std::size_t>(data.size(), kEdidSize);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(kEdidSize); ++i)
-    loaded.image.setCell(static_cast<int>(i),
-                         ByteToHex(i < count ? static_cast<unsigned char>(data[i]) : 0));
   // The monitor's extension blocks stay with it, whole blocks only.
-  if (data.size() > static_cast<std::size_t>(kEdidSize))
-    loaded.image.setExtension({data.begin() + kEdidSize, data.end()});
+  loaded.image = Image::fromEdid(data);
   nameMonitor(loaded, folders, host);
   if (data.size() < static_cast<std::size_t>(kEdidSize))
     host.message("The EDID read has only " + std::to_string(data.size()) +

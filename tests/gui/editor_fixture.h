@@ -195,7 +195,7 @@ class EditorTest : public ::testing::Test {
   /// Opens the decoding screen holding a corpus EDID, decoded and unchanged.
   void loadCorpus(const std::string& id) {
     program().showScreen();
-    model().image = edid::test::corpusImage(id);
+    model().document.load(edid::test::corpusImage(id));
     model().BuildEDIDDefinations();
     program().common().markSaved(model().image);
     window->sync();
@@ -260,7 +260,7 @@ inline void saveCorpusDataFile(const std::string& id, const QString& file, const
                                ScriptedDialogs& dialogs) {
   MainWindow writer(&dialogs, dir.filePath(QStringLiteral("writer.ini")));
   writer.program().showScreen();
-  writer.program().screen()->image = edid::test::corpusImage(id);
+  writer.program().screen()->document.load(edid::test::corpusImage(id));
   dialogs.fileNames = {file};
   writer.forward([&] { writer.program().mnuFileSaveAs_Click(); });
   writer.program().common().UnsavedChanges = false;

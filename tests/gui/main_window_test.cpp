@@ -49,6 +49,8 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
       {"GetEDIDData", "Retreive EDID Data", QKeySequence(QStringLiteral("Ctrl+F5"))},
       {"Windows2000", "Windows 2000 Base Location", {}},
       {"mnuFileExit", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+      {"mnuEditUndo", "&Undo", QKeySequence(QStringLiteral("Ctrl+Z"))},
+      {"mnuEditRedo", "&Redo", QKeySequence(QStringLiteral("Ctrl+Y"))},
       {"mnuWindowCascade", "&Cascade", {}},
       {"mnuWindowTileHorizontal", "Tile &Horizontal", {}},
       {"mnuWindowTileVertical", "Tile &Vertical", {}},
@@ -73,7 +75,7 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
     ASSERT_NE(top->menu(), nullptr) << top->text().toStdString();
     menus << top->menu()->objectName();
   }
-  EXPECT_EQ(menus, (QStringList{"mnuFile", "mnuWindow", "mnuHelp"}));
+  EXPECT_EQ(menus, (QStringList{"mnuFile", "mnuEdit", "mnuWindow", "mnuHelp"}));
   auto* fileMenu = window->findChild<QMenu*>(QStringLiteral("mnuFile"));
   ASSERT_NE(fileMenu, nullptr) << "mnuFile";
   QStringList fileOrder;
@@ -90,9 +92,9 @@ TEST_F(MainWindowTest, StartsWithCaptionMenusToolbarAndButtons) {
     tips << action->toolTip();
     EXPECT_FALSE(action->icon().isNull()) << action->data().toString().toStdString();
   }
-  EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Print Preview", "Print", "Calculator",
-                               "GetEDID"}));
-  EXPECT_EQ(tips, (QStringList{"New", "Open", "Save", "Print Preview", "Print",
+  EXPECT_EQ(keys, (QStringList{"New", "Open", "Save", "Undo", "Redo", "Print Preview", "Print",
+                               "Calculator", "GetEDID"}));
+  EXPECT_EQ(tips, (QStringList{"New", "Open", "Save", "Undo", "Redo", "Print Preview", "Print",
                                "Displays Calculator", "Retrieve EDID Data"}));
 
   EXPECT_EQ(button("Command1")->text(), QStringLiteral("Translate EDID"));

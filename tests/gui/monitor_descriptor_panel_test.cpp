@@ -22,9 +22,11 @@ class MonitorDescriptorPanelTest : public EditorTest {
   }
   // Rewrites block 72 and decodes the image again, as opening such a file does.
   void putBlock72(const std::vector<int>& bytes) {
+    Image image = model().image;
     for (std::size_t i = 0; i < bytes.size(); ++i)
-      model().image.setByte(72 + static_cast<int>(i), bytes[i]);
-    model().image.setByte(kChecksumByte, model().image.correctChecksum());
+      image.setByte(72 + static_cast<int>(i), bytes[i]);
+    image.setByte(kChecksumByte, image.correctChecksum());
+    model().document.load(image);
     model().BuildEDIDDefinations();
     window->sync();
   }

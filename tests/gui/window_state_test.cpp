@@ -88,7 +88,7 @@ TEST_F(WindowStateTest, HighBytesShowAsWindows1252Characters) {
   Image image = edid::test::corpusImage(kCorpusId);
   image.setByte(10, 0x99);
   image.setByte(11, 0x41);
-  model().image = image;
+  model().document.load(image);
   model().BuildEDIDDefinations();
   program().common().markSaved(model().image);
   window->sync();

@@ -54,11 +54,3 @@ struct Common {
 };
 
 }  // namespace edid
-
-namespace edid {
-
-/// Rewrites byte 127 so that the 128 bytes add up to a multiple of 256, and
-/// updates the change tracking. Does nothing while "Modify EDID" is off.
-void RecomputeChecksum(Image& image, Common& common);
-
-}  // namespace edid

@@ -253,11 +253,10 @@ Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content) 
   return tokens;
 }
 
-void loadTokens(Image& image, const std::vector<std::string>& tokens) {
-  for (int i = 0; i < kEdidTokenCount; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    image.setCell(i, k < tokens.size() ? toUpper(tokens[k]) : std::string());
-  }
+Image imageOfTokens(const std::vector<std::string>& tokens) {
+  std::vector<std::string> cells(kEdidTokenCount);
+  for (std::size_t k = 0; k < cells.size() && k < tokens.size(); ++k) cells[k] = toUpper(tokens[k]);
+  return Image::fromCells(cells);
 }
 
 bool startsWithEdidHeader(std::string_view data) {

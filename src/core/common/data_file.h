@@ -65,9 +65,9 @@ void SplitHexTokens(std::string_view line, std::vector<std::string>& tokens, int
 /// has no such line.
 Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content);
 
-/// Copies tokens into the cells 0..kEdidTokenCount-1 upper-cased, as typing into them
+/// An image of the tokens in cells 0..kEdidTokenCount-1, upper-cased as typing into them
 /// gives (a hand-edited "ff" reads the same); missing tokens give empty cells.
-void loadTokens(Image& image, const std::vector<std::string>& tokens);
+Image imageOfTokens(const std::vector<std::string>& tokens);
 
 /// The fixed header every EDID starts with.
 inline constexpr std::array<std::uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF,

@@ -17,6 +17,19 @@ Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
   return image;
 }
 
+Image Image::fromEdid(std::string_view data) {
+  const std::size_t count = std::min<std::size_t>(data.size(), kEdidSize);
+  Image image = fromBytes({data.begin(), data.begin() + static_cast<std::ptrdiff_t>(count)});
+  if (data.size() > count) image.setExtension({data.begin() + kEdidSize, data.end()});
+  return image;
+}
+
+Image Image::fromCells(const std::vector<std::string>& texts) {
+  Image image;
+  for (std::size_t i = 0; i < texts.size() && i < kGridCells; ++i) image.m_cells[i] = texts[i];
+  return image;
+}
+
 void Image::setExtension(std::vector<std::uint8_t> blocks) {
   const std::size_t whole = blocks.size() / kEdidSize;
   blocks.resize(std::min<std::size_t>(whole, kMaxExtensionBlocks) * kEdidSize);

@@ -39,6 +39,11 @@ class Image {
   Image();
   /// An image of the given bytes (up to 128; missing ones are 0).
   static Image fromBytes(const std::vector<std::uint8_t>& bytes);
+  /// An image of an EDID as read: its first 128 bytes (missing ones are 0), and the
+  /// whole 128-byte blocks after them as the extension.
+  static Image fromEdid(std::string_view data);
+  /// An image whose first cells hold texts (up to 130), the rest as in a new image.
+  static Image fromCells(const std::vector<std::string>& texts);
 
   const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
   void setCell(int index, std::string text) {

@@ -2,6 +2,7 @@
 #include "core/screen/basic_display_screen.h"
 #include "core/common/text.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/basic_display.h"
 
 namespace edid {
@@ -127,37 +128,41 @@ bool BasicDisplayScreen::basicClickAllowed(int index, int count) const {
 
 void BasicDisplayScreen::VideoMode_Click(int index) {
   if (!basicClickAllowed(index, 2)) return;
-  image.apply(basic_display::setVideoMode(index));
+  document.write(basic_display::setVideoMode(index),
+                 basic.VideoMode[static_cast<std::size_t>(index)].caption);
   ConvertVideoInput();
   recompute();
 }
 
 void BasicDisplayScreen::Signal_Click(int index) {
   if (!basicClickAllowed(index, 4)) return;
-  image.apply(basic_display::setSignalLevel(image, index));
+  document.write(basic_display::setSignalLevel(image, index), step_label::kSignalLevel);
   ConvertVideoInput();
   recompute();
 }
 
 void BasicDisplayScreen::Sync_Click(int index) {
   if (!basicClickAllowed(index, 5)) return;
-  image.apply(
-      basic_display::setSync(image, index, basic.Sync[static_cast<std::size_t>(index)].value));
+  document.write(
+      basic_display::setSync(image, index, basic.Sync[static_cast<std::size_t>(index)].value),
+      basic.Sync[static_cast<std::size_t>(index)].caption);
   ConvertVideoInput();
   recompute();
 }
 
 void BasicDisplayScreen::DisplayType_Click(int index) {
   if (!basicClickAllowed(index, 4)) return;
-  image.apply(basic_display::setDisplayType(image, index));
+  document.write(basic_display::setDisplayType(image, index),
+                 basic.DisplayType[static_cast<std::size_t>(index)].caption);
   ConvertFeatureSupport();
   recompute();
 }
 
 void BasicDisplayScreen::FSupport_Click(int index) {
   if (!basicClickAllowed(index, 6)) return;
-  image.apply(basic_display::setFeature(image, index,
-                                        basic.FSupport[static_cast<std::size_t>(index)].value));
+  document.write(basic_display::setFeature(image, index,
+                                           basic.FSupport[static_cast<std::size_t>(index)].value),
+                 basic.FSupport[static_cast<std::size_t>(index)].caption);
   ConvertFeatureSupport();
   recompute();
 }
@@ -177,7 +182,7 @@ void BasicDisplayScreen::BasicInput_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, step_label::kBasicEntries[static_cast<std::size_t>(option)]);
   if (entry == basic_display::Entry::HorizSize) ConvertMaxHorizSize();
   if (entry == basic_display::Entry::VertSize) ConvertMaxVertSize();
   if (entry == basic_display::Entry::Gamma) ConvertGamma();

@@ -1,6 +1,7 @@
 // The chromaticity frame: bytes 25-34 on the screen.
 #include "core/screen/chromaticity_screen.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/chromaticity.h"
 
 namespace edid {
@@ -42,7 +43,8 @@ void ChromaticityScreen::ChromaValue_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  if (selected >= 0) image.apply(*writes);
+  if (selected >= 0)
+    document.write(*writes, step_label::kChromaCoordinates[static_cast<std::size_t>(selected)]);
   ConvertChromaticity();
 }
 

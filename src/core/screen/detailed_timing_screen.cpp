@@ -6,6 +6,7 @@
 #include "core/screen/focus_map.h"
 #include "core/screen/monitor_descriptor_screen.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/detailed_timing.h"
 
 namespace edid {
@@ -141,19 +142,20 @@ void DetailedTimingScreen::DTInput_KeyUp(int keyCode) {
   const auto writes = detailed_timing::encodeField(
       image, SelectedByte, static_cast<detailed_timing::Field>(option), entry);
   if (!writes) return m_host.message(writes.error());
-  image.apply(*writes);
+  document.write(*writes, step_label::kDetailedFields[static_cast<std::size_t>(option)]);
   ConvertDetailedTiming();
 }
 
-void DetailedTimingScreen::applyDetailedFlags(const CellWrites& writes) {
-  image.apply(writes);
+void DetailedTimingScreen::applyDetailedFlags(const CellWrites& writes, const std::string& label) {
+  document.write(writes, label);
   // Every flag change re-decodes, so the checksum and the report never lag behind.
   ConvertDetailedTiming();
 }
 
 void DetailedTimingScreen::DT1_Click() {
   if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
-  applyDetailedFlags(detailed_timing::setInterlaced(image, SelectedByte, detailed.DT1.value));
+  applyDetailedFlags(detailed_timing::setInterlaced(image, SelectedByte, detailed.DT1.value),
+                     detailed.DT1.caption);
 }
 
 void DetailedTimingScreen::DTStereo_Click(int) {
@@ -162,28 +164,33 @@ void DetailedTimingScreen::DTStereo_Click(int) {
   const int k = selectedOption(detailed.DTStereo);
   if (k < 0) return;
   if (k == 6) detailed.frmStereo.caption = "Normal Display - No Stereo";
-  applyDetailedFlags(detailed_timing::setStereo(image, SelectedByte, k));
+  applyDetailedFlags(detailed_timing::setStereo(image, SelectedByte, k),
+                     detailed.DTStereo[static_cast<std::size_t>(k)].caption);
 }
 
 void DetailedTimingScreen::DTSync_Click(int) {
   if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   const int k = selectedOption(detailed.DTSync);
-  applyDetailedFlags(k < 0 ? CellWrites{} : detailed_timing::setSyncType(image, SelectedByte, k));
+  applyDetailedFlags(k < 0 ? CellWrites{} : detailed_timing::setSyncType(image, SelectedByte, k),
+                     k < 0 ? std::string() : detailed.DTSync[static_cast<std::size_t>(k)].caption);
 }
 
 void DetailedTimingScreen::SyncSerrate_Click() {
   if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
-  applyDetailedFlags(detailed_timing::setSerrate(image, SelectedByte, detailed.SyncSerrate.value));
+  applyDetailedFlags(detailed_timing::setSerrate(image, SelectedByte, detailed.SyncSerrate.value),
+                     detailed.SyncSerrate.caption);
 }
 
 void DetailedTimingScreen::SyncLine_Click() {
   if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
-  applyDetailedFlags(detailed_timing::toggleSyncLine(image, SelectedByte));
+  applyDetailedFlags(detailed_timing::toggleSyncLine(image, SelectedByte),
+                     step_label::kHorizontalPolarity);
 }
 
 void DetailedTimingScreen::VSyncLine_Click() {
   if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
-  applyDetailedFlags(detailed_timing::toggleVSyncLine(image, SelectedByte));
+  applyDetailedFlags(detailed_timing::toggleVSyncLine(image, SelectedByte),
+                     step_label::kVerticalPolarity);
 }
 
 bool DetailedTimingScreen::isBlockFrame(int index) {
@@ -195,7 +202,7 @@ bool DetailedTimingScreen::isBlockFrame(int index) {
 
 void DetailedTimingScreen::Hints_DblClick(int index) {
   if (!m_common.ModifyMode || !isBlockFrame(index) || !layout::isBlockStart(SelectedByte)) return;
-  image.apply(detailed_timing::resetBlock(SelectedByte));
+  document.write(detailed_timing::resetBlock(SelectedByte), step_label::kBlockReset);
   // The focus logic shows the block again, now as an empty serial number descriptor.
   setFocusToCell(SelectedByte + 3);
 }

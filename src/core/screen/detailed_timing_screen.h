@@ -50,7 +50,7 @@ class DetailedTimingScreen : public SectionScreen {
   void ConvertDetailedTiminga();
   bool isBlockFrame(int index);
   bool detailedTimingEditable(const Frame& frame) const;
-  void applyDetailedFlags(const CellWrites& writes);
+  void applyDetailedFlags(const CellWrites& writes, const std::string& label);
   void focusDetailedField(int offset);
 };
 

@@ -15,8 +15,6 @@ constexpr const char* kNotHexMessage = "Please Make Your Values In Hex";
 
 EdidScreen::EdidScreen(Common& common, Host& host) : SectionContext(common, host) {
   buildSections();
-  image.setCell(128, "");
-  image.setCell(129, "");
   m_common.UnsavedChanges = false;
   m_common.ReportRefreshPending = false;
   m_common.EdidScreenOpen = true;
@@ -26,7 +24,30 @@ EdidScreen::EdidScreen(Common& common, Host& host) : SectionContext(common, host
 
 void EdidScreen::recompute() {
   followDescriptorName();
-  RecomputeChecksum(image, m_common);
+  document.write({}, {}, Step::None);
+}
+
+bool EdidScreen::undo() {
+  if (!document.undo()) return false;
+  showRestoredImage();
+  return true;
+}
+
+bool EdidScreen::redo() {
+  if (!document.redo()) return false;
+  showRestoredImage();
+  return true;
+}
+
+void EdidScreen::showRestoredImage() {
+  BuildEDIDDefinations();
+  // The full decode leaves the shared boxes at its last section; the section of the
+  // cell last focused shows again, without moving the keyboard focus.
+  const FocusTarget kept = focus;
+  const bool requested = focusRequested;
+  txtEdit_GotFocus(m_focusedCell);
+  focus = kept;
+  focusRequested = requested;
 }
 
 void EdidScreen::followDescriptorName() {
@@ -77,6 +98,10 @@ void EdidScreen::BuildEDIDDefinations() {
 // ---------------------------------------------------------------------------
 // Cell events
 
+void EdidScreen::txtEdit_Change(int index, const std::string& text) {
+  document.write({{index, text}}, cellLabel(index), Step::Typing);
+}
+
 bool EdidScreen::txtEdit_KeyPress(int index, char& key) {
   const auto code = static_cast<unsigned char>(key);
   if (code < 0x20 || code == 0x7F) return true;
@@ -107,7 +132,7 @@ bool EdidScreen::txtEdit_LostFocus(int index) {
     // A short cell would be written as a short token and shift every byte after it
     // when the file is read back, so it becomes two digits as soon as it is left.
     if (index >= kEdidSize || cellLocked[static_cast<std::size_t>(index)]) return true;
-    image.setCell(index, text.empty() ? "00" : "0" + text);
+    document.write({{index, text.empty() ? "00" : "0" + text}}, cellLabel(index), Step::Typing);
     decodeByteField(index);
     recompute();
     return true;
@@ -134,6 +159,8 @@ void EdidScreen::paintCells(ByteRange cells, BackColour colour) {
 void EdidScreen::txtEdit_GotFocus(int index) {
   if (index < 0 || index >= kGridCells) return;
   focus = {FocusControl::Cell, index};
+  m_focusedCell = index;
+  document.endTyping();
   DecodeInProgress = true;
   applyModes();
   for (auto& frame : Hints) frame.visible = false;
@@ -177,9 +204,7 @@ void EdidScreen::clearIdentification() {
 }
 
 void EdidScreen::resetToNewImage() {
-  for (int i = 0; i < kEdidSize; ++i) image.setCell(i, "00");
-  for (int i = layout::kHeader.first + 1; i < layout::kHeader.last; ++i) image.setCell(i, "FF");
-  image.setExtension({});
+  document.load(Image::fromBytes({0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00}));
   clearIdentification();
   setFocusToCell(0);
 }

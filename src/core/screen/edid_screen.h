@@ -75,6 +75,8 @@ class EdidScreen : public SectionContext {
   /// Values In Hex" and false, and the cell stays as it was. A locked cell takes
   /// no typing anyway, so it refuses nothing.
   bool txtEdit_KeyPress(int index, char& key);
+  /// The text of a cell as typed so far; the keys of one cell make one step of the history.
+  void txtEdit_Change(int index, const std::string& text);
   /// After a key release: a cell holding exactly two characters re-decodes its field.
   void txtEdit_KeyUp(int index);
   /// Leaving a cell: three or more characters are refused with "Please Make Your
@@ -100,6 +102,10 @@ class EdidScreen : public SectionContext {
   /// monitor name descriptor then follows every edit of the image, until the model
   /// box is typed into.
   void showMonitorName(const MonitorName& name);
+  /// Undo / Redo of the document's history; the screen then shows the restored bytes.
+  /// False when there was nothing to undo / redo.
+  bool undo();
+  bool redo();
   /// Asks the editor to put the focus on a cell (runs the cell's focus logic now).
   void setFocusToCell(int index) override;
 
@@ -109,6 +115,7 @@ class EdidScreen : public SectionContext {
   const SectionRow* rowOfByte(int index) const;
 
   void recompute() override;
+  void showRestoredImage();
   void followDescriptorName();
   void applyModes();
   void paintCells(ByteRange cells, BackColour colour);
@@ -117,6 +124,8 @@ class EdidScreen : public SectionContext {
   std::vector<SectionRow> m_rows;
   /// The model box's text while it follows the descriptor.
   std::optional<std::string> m_followedModel;
+  /// The cell that had the focus last, whose section undo shows again.
+  int m_focusedCell = 0;
 };
 
 }  // namespace edid

@@ -57,8 +57,9 @@ void EstablishedScreen::clickEstablished(int byteIndex, std::array<CheckBox, 8>&
   if (DecodeInProgress || index < 0 || index > 7 ||
       !hints[static_cast<std::size_t>(byteIndex - established::kTimingsIByte)].enabled)
     return;
-  image.apply(
-      established::setBit(image, byteIndex, index, boxes[static_cast<std::size_t>(index)].value));
+  document.write(
+      established::setBit(image, byteIndex, index, boxes[static_cast<std::size_t>(index)].value),
+      boxes[static_cast<std::size_t>(index)].caption);
   convertEstablishedByte(byteIndex);
   recompute();
 }

@@ -6,6 +6,7 @@
 #include "core/screen/detailed_timing_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/monitor_descriptor.h"
 
 namespace edid {
@@ -142,7 +143,8 @@ bool MonitorDescriptorScreen::descriptorEditable() const {
 
 void MonitorDescriptorScreen::DTa_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 7) return;
-  image.apply(md::chooseType(SelectedByte, index));
+  document.write(md::chooseType(SelectedByte, index),
+                 descriptor.DTa[static_cast<std::size_t>(index)].caption);
   ConvertDetailedTiming();
 }
 
@@ -150,7 +152,7 @@ void MonitorDescriptorScreen::DTAGTF_Click() {
   if (!m_common.ModifyMode || !descriptorEditable()) return;
   const int s = SelectedByte;
   const bool supported = descriptor.DTAGTF.value;
-  image.apply(md::setGtf(s, supported));
+  document.write(md::setGtf(s, supported), descriptor.DTAGTF.caption);
   // The captions and the report text follow at once, like every other editor.
   ConvertDetailedTiming();
   // With GTF on, its parameters are typed straight into cells +10..+17.
@@ -173,7 +175,8 @@ void MonitorDescriptorScreen::DtaOptWhite_Click(int index) {
 void MonitorDescriptorScreen::Windex_Click(int index) {
   if (!descriptorEditable() || index < 0 || index > 1) return;
   const bool on = descriptor.Windex[static_cast<std::size_t>(index)].value;
-  image.apply(md::setWhitePoint(image, SelectedByte, index, on));
+  document.write(md::setWhitePoint(image, SelectedByte, index, on),
+                 descriptor.lbWhitePoint[static_cast<std::size_t>(index)].caption);
   if (on) selectOption(descriptor.DtaOptWhite, 3 * index);
   ConvertDetailedTiming();
 }
@@ -183,21 +186,27 @@ void MonitorDescriptorScreen::DTaInput_KeyUp(int keyCode) {
   const int s = SelectedByte;
   const std::string& text = descriptor.DTaInput.text;
   Result<CellWrites> writes = CellWrites{};
-  switch (static_cast<md::Type>(selectedOption(descriptor.DTa))) {
+  std::string label;
+  const int type = selectedOption(descriptor.DTa);
+  switch (static_cast<md::Type>(type)) {
     case md::Type::SerialNumber:
     case md::Type::AsciiString:
     case md::Type::MonitorName:
       writes = md::encodeText(s, text);
+      label = descriptor.DTa[static_cast<std::size_t>(type)].caption;
       break;
     case md::Type::RangeLimits: {
       const int k = selectedOption(descriptor.DtaOpt);
       if (k >= 0) writes = md::encodeRangeLimit(image, s, k, text);
+      if (k >= 0) label = descriptor.DtaOpt[static_cast<std::size_t>(k)].caption;
       break;
     }
     case md::Type::ColorPoint: {
       const int j = selectedOption(descriptor.DtaOptWhite);
       if (j < 0) break;
       writes = md::encodeColorPoint(image, s, j, text);
+      label = descriptor.lbWhitePoint[static_cast<std::size_t>(j / 3)].caption + " " +
+              descriptor.DtaOptWhite[static_cast<std::size_t>(j)].caption.substr(6);
       // An absent point takes no value: nothing written, nothing decoded.
       if (writes && writes->empty()) return;
       break;
@@ -209,7 +218,7 @@ void MonitorDescriptorScreen::DTaInput_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, label);
   ConvertDetailedTiming();
 }
 
@@ -218,7 +227,7 @@ void MonitorDescriptorScreen::ExtSTOpt_Click(int index) {
   if (index < 6) return setFocusToCell(md::extraSlotByte(SelectedByte, index));
   hint.visible = true;
   timingsHint.visible = false;
-  image.apply(md::leaveExtraTimings(SelectedByte));
+  document.write(md::leaveExtraTimings(SelectedByte), descriptor.DTa[0].caption);
   setFocusToCell(SelectedByte + 3);
 }
 
@@ -226,7 +235,8 @@ void MonitorDescriptorScreen::ExtSTAOptb_Click(int index) {
   if (DecodeInProgress || !descriptorEditable() || index < 0 || index > 3) return;
   const int t = selectedExtraTiming(extStandard);
   if (t < 0) return;
-  image.apply(md::setExtraAspect(image, SelectedByte, t, index));
+  document.write(md::setExtraAspect(image, SelectedByte, t, index),
+                 extStandard.ExtSTAOptb[static_cast<std::size_t>(index)].caption);
   ConvertDetailedTiming();
 }
 
@@ -242,7 +252,7 @@ void MonitorDescriptorScreen::ExtStaInput_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, "Ext. " + step_label::standardTiming(t));
   ConvertDetailedTiming();
   extStandard.ExtStaInput.text.clear();
 }

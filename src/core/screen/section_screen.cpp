@@ -23,6 +23,7 @@ bool SectionContext::autoCellSeek() const {
 SectionScreen::SectionScreen(SectionContext& context)
     : ctx(context),
       image(context.image),
+      document(context.document),
       m_common(context.common()),
       m_host(context.host()),
       DecodeInProgress(context.DecodeInProgress),

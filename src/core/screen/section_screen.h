@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/common/common.h"
+#include "core/common/document.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/layout.h"
@@ -78,12 +79,14 @@ class SectionScreen;
 /// host, and the checksum step. The screen is one; each section reaches it here.
 class SectionContext {
  public:
-  SectionContext(Common& common, Host& host) : m_common(common), m_host(host) {}
+  SectionContext(Common& common, Host& host) : document(common), m_common(common), m_host(host) {}
   virtual ~SectionContext();
   SectionContext(const SectionContext&) = delete;
   SectionContext& operator=(const SectionContext&) = delete;
 
-  Image image;  ///< txtEdit(0..129): the cell texts
+  /// The image and its history; every write of a cell goes through it.
+  Document document;
+  const Image& image = document.image();  ///< txtEdit(0..129): the cell texts
   std::array<bool, kGridCells> cellLocked{};
   /// The version and revision boxes of the identification row, which the
   /// version section fills.
@@ -165,7 +168,8 @@ class SectionScreen {
  protected:
   // The shared state under the names the handlers use.
   SectionContext& ctx;
-  Image& image;
+  const Image& image;
+  Document& document;
   Common& m_common;
   Host& m_host;
   bool& DecodeInProgress;

@@ -2,6 +2,7 @@
 #include "core/screen/standard_timing_screen.h"
 #include "core/screen/focus_map.h"
 #include "core/screen/option_groups.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/standard_timing.h"
 
 namespace edid {
@@ -47,7 +48,8 @@ void StandardTimingScreen::STAOptb_Click(int index) {
   if (DecodeInProgress || index < 0 || index > 3 || !hint.enabled) return;
   const int first = selectedStandardPair();
   if (first < 0) return;
-  image.apply(standard_timing::setAspect(image, first, index));
+  document.write(standard_timing::setAspect(image, first, index),
+                 standard.STAOptb[static_cast<std::size_t>(index)].caption);
   ConvertStandardTimings();
 }
 
@@ -65,7 +67,7 @@ void StandardTimingScreen::STAInput_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, step_label::standardTiming((first - standard_timing::kFirstByte) / 2));
   ConvertStandardTimings();
   standard.STAInput.text.clear();
 }

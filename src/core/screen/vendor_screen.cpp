@@ -1,6 +1,7 @@
 // The vendor frame (bytes 8-17): its decoders, focus step and entry box.
 #include "core/screen/vendor_screen.h"
 #include "core/common/text.h"
+#include "core/screen/step_labels.h"
 #include "core/sections/vendor.h"
 
 namespace edid {
@@ -76,7 +77,7 @@ void VendorScreen::VendorInfo_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, step_label::kVendorFields[static_cast<std::size_t>(field)]);
   convertVendorField(field);
 }
 

@@ -36,7 +36,8 @@ void VersionScreen::VerRev_KeyUp(int keyCode) {
     m_host.message(writes.error());
     return;
   }
-  image.apply(*writes);
+  document.write(*writes, selectedVersionByte() == version::kVersionByte ? "Version Number"
+                                                                         : "Revision Number");
   ConvertVersion();
   ConvertRevision();
 }

@@ -73,6 +73,9 @@ class Program {
   void WriteDataFile();
   /// Asks for a file name (confirming a replace) and writes the data file.
   void SaveFileAs();
+  /// Puts a loaded image (its cells and extension blocks) into the screen as a new
+  /// image with an empty history, and decodes every section.
+  void LoadTokensIntoCells(const Image& loaded);
   /// Names the monitor as nameMonitor does, from the model list files of
   /// modelListFolders; a model from the name descriptor then follows its edits.
   void nameMonitorFromModelLists();

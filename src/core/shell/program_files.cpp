@@ -101,11 +101,7 @@ void Program::mnuFileOpen_Click() {
   const bool dataFile = loaded->kind == EdidInputKind::DataFile;
   m_common.CurrentFilePath = dataFile ? name : std::string();
   screen.caption = dataFile ? name : std::string(kEdidScreenCaption);
-  // The loaded image into the screen: the file's cells and extension blocks; the
-  // grid's last cell is no part of a file.
-  for (int i = 0; i < kEdidTokenCount; ++i) screen.image.setCell(i, loaded->image.cell(i));
-  screen.image.setExtension(loaded->image.extension());
-  screen.BuildEDIDDefinations();
+  LoadTokensIntoCells(loaded->image);
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);
   m_common.markSaved(screen.image);
@@ -142,6 +138,12 @@ void Program::SaveFileAs() {
   }
   // A failed save must not tie the image to a file that does not hold it.
   if (!writeImageTo(*this, name)) m_common.CurrentFilePath = previous;
+}
+
+void Program::LoadTokensIntoCells(const Image& loaded) {
+  EdidScreen& screen = showScreen();
+  screen.document.load(loaded);
+  screen.BuildEDIDDefinations();
 }
 
 void Program::nameMonitorFromModelLists() {

@@ -93,16 +93,10 @@ void Program::loadRetrievedEdid(const std::string& data) {
     screen.setFocusToCell(0);
   }
   screen.caption = kEdidScreenCaption;
-  const std::size_t count = std::min<std::size_t>(data.size(), kEdidSize);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(kEdidSize); ++i)
-    screen.image.setCell(static_cast<int>(i),
-                         ByteToHex(i < count ? static_cast<unsigned char>(data[i]) : 0));
   // The monitor's extension blocks stay with the image, whole blocks only.
-  std::vector<std::uint8_t> extension;
-  if (data.size() > static_cast<std::size_t>(kEdidSize))
-    extension.assign(data.begin() + kEdidSize, data.end());
-  const std::size_t partial = extension.size() % kEdidSize;
-  screen.image.setExtension(std::move(extension));
+  const std::size_t partial =
+      data.size() > static_cast<std::size_t>(kEdidSize) ? (data.size() - kEdidSize) % kEdidSize : 0;
+  screen.document.load(Image::fromEdid(data));
   screen.BuildEDIDDefinations();
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);

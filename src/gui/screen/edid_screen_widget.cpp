@@ -30,6 +30,18 @@ namespace edid::gui {
 
 namespace {
 
+/// Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y: in the grid they undo and redo the document.
+bool isHistoryKey(const QKeyEvent* key) {
+  return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+         key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Z) ||
+         key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+         key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
+
+}  // namespace
+
+namespace {
+
 constexpr int kColumns = 10;
 constexpr int kRows = kGridCells / kColumns;
 constexpr const char* kCellIndexProperty = "cellIndex";
@@ -335,7 +347,7 @@ bool EdidScreenWidget::eventFilter(QObject* watched, QEvent* event) {
 
 bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
   const auto pushText = [cell, index](EdidScreen& screen) {
-    screen.image.setCell(index, fromQt(cell->text()));
+    screen.txtEdit_Change(index, fromQt(cell->text()));
   };
   switch (event->type()) {
     case QEvent::FocusIn: {
@@ -367,8 +379,18 @@ bool EdidScreenWidget::cellEvent(QLineEdit* cell, int index, QEvent* event) {
       });
       break;
     }
+    case QEvent::ShortcutOverride:
+      // Left unaccepted, the keys reach the window's Undo and Redo instead of the
+      // cell's own text undo.
+      if (isHistoryKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+      }
+      break;
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      // With nothing to undo the keys still do nothing to the cell's text.
+      if (isHistoryKey(key)) return true;
       m_pressed[std::size_t(index)].press(key->key());
       if (key->text().size() != 1) break;
       // Anything beyond ASCII is no hex digit; the model refuses it as such.

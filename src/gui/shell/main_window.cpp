@@ -174,6 +174,30 @@ void MainWindow::createMenus() {
     item->setShortcuts(keys);
   }
 
+  // The history lives in the core; these only show it and ask it to move.
+  m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
+  m_undo = addMenuItem(m_editMenu, "mnuEditUndo", QStringLiteral("&Undo"), {}, [this] {
+    forward([this] {
+      if (EdidScreen* screen = m_program->screen()) screen->undo();
+    });
+  });
+  m_redo = addMenuItem(m_editMenu, "mnuEditRedo", QStringLiteral("&Redo"), {}, [this] {
+    forward([this] {
+      if (EdidScreen* screen = m_program->screen()) screen->redo();
+    });
+  });
+  m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  m_redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  m_undo->setIcon(
+      QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+  m_redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                   style()->standardIcon(QStyle::SP_ArrowForward)));
+  m_undo->setData(QStringLiteral("Undo"));
+  m_redo->setData(QStringLiteral("Redo"));
+  mirrorHistory();
+
   m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
   addMenuItem(m_windowMenu, "mnuWindowCascade", QStringLiteral("&Cascade"), {},
@@ -225,6 +249,11 @@ void MainWindow::createToolBar() {
     connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
     if (button.key == std::string_view("Save") || button.key == std::string_view("Print"))
       toolBar->addSeparator();
+    if (button.key == std::string_view("Save")) {
+      toolBar->addAction(m_undo);
+      toolBar->addAction(m_redo);
+      toolBar->addSeparator();
+    }
   }
 }
 
@@ -391,6 +420,24 @@ void MainWindow::sync() {
   mirrorButtons();
   if (m_screenWidget) m_screenWidget->refresh();
   dropStaleSavedNote();
+  mirrorHistory();
+}
+
+void MainWindow::mirrorHistory() {
+  const EdidScreen* screen = m_destroying ? nullptr : m_program->screen();
+  const Document* document = screen ? &screen->document : nullptr;
+  const auto mirror = [](QAction* action, const QString& verb, bool possible,
+                         const std::string& label) {
+    QString text = verb;
+    if (possible)
+      text += QLatin1Char(' ') + toQt(label).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (action->text() != text) action->setText(text);
+    action->setEnabled(possible);
+  };
+  mirror(m_undo, QStringLiteral("&Undo"), document && document->canUndo(),
+         document ? document->undoLabel() : std::string());
+  mirror(m_redo, QStringLiteral("&Redo"), document && document->canRedo(),
+         document ? document->redoLabel() : std::string());
 }
 
 void MainWindow::mirrorButtons() {
@@ -431,10 +478,12 @@ void MainWindow::openScreenWindow() {
   sub->closed = [this] {
     m_screenSub = nullptr;
     m_screenWidget = nullptr;
+    mirrorHistory();
   };
   m_screenSub = sub;
   m_screenWidget = widget;
   connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::dropStaleSavedNote);
+  connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::mirrorHistory);
   m_mdi->addSubWindow(sub);
   sub->show();
   sub->adjustSize();

@@ -115,6 +115,8 @@ class MainWindow : public QMainWindow {
   void writeSettings();
   void updateClock();
   void mirrorButtons();
+  /// Undo and Redo follow the decoding screen's history: enabled and named by its steps.
+  void mirrorHistory();
   void dropStaleSavedNote();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut, std::function<void()> action);
@@ -143,6 +145,9 @@ class MainWindow : public QMainWindow {
   ChildSubWindow* m_calculatorSub = nullptr;
   HexCalculatorWindow* m_calculator = nullptr;
   QMenu* m_fileMenu = nullptr;
+  QMenu* m_editMenu = nullptr;
+  QAction* m_undo = nullptr;
+  QAction* m_redo = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_helpMenu = nullptr;
   bool m_destroying = false;

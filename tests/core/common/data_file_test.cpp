@@ -74,7 +74,7 @@ TEST(DataFileSection, EveryCorpusReportReadsBackItsCells) {
     test::FakeHost host;
     Program program(host);
     EdidScreen& screen = program.showScreen();
-    screen.image = test::corpusImage(id);
+    screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
     program.BuildReport();
     const auto tokens = parseEdidCodeSection(dataFileText(program.common().ReportLines));

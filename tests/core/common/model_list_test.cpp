@@ -59,7 +59,7 @@ class ModelNaming : public ::testing::Test {
  protected:
   void load(const std::string& id) {
     EdidScreen& screen = program.showScreen();
-    screen.image = test::corpusImage(id);
+    screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
   }
   std::string brand() { return program.screen()->txtBrand.text; }
@@ -101,7 +101,7 @@ TEST_F(ModelNaming, ThreeWordsAndNoMatch) {
   EXPECT_EQ(model(), "VA926 Series");
 
   // Without a name descriptor the model is unknown.
-  program.screen()->image.setCell(111, "FE");
+  program.screen()->txtEdit_Change(111, "FE");
   program.nameMonitorFromModelLists();
   EXPECT_EQ(model(), "UNKNOWN MODEL");
 

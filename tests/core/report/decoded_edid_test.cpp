@@ -24,7 +24,7 @@ TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
     Program program(host);
     program.modelListFolders = {EDID_TEST_DATA_DIR};
     EdidScreen& screen = program.showScreen();
-    screen.image = test::corpusImage(id);
+    screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
     program.nameMonitorFromModelLists();
     const auto editor = buildReportLines({.decoded = decodeEdid(screen.image),
@@ -57,7 +57,7 @@ TEST(DecodedEdid, ReportFollowsTheCellsNotTheLastDecode) {
   EdidScreen& screen = program.showScreen();
   Image image = test::corpusImage("000CCAC2C577");  // no extension, checksum 0C
   image.setByte(127, 0x0D);
-  screen.image = image;
+  screen.document.load(image);
   screen.BuildEDIDDefinations();
   const auto trailer = [&program] {
     program.BuildReport();
@@ -71,7 +71,7 @@ TEST(DecodedEdid, ReportFollowsTheCellsNotTheLastDecode) {
   EXPECT_EQ(trailer(), "(126)    No Extension EDID Block(s)\r\n(127)    CheckSum OK\r\n");
 
   // Typing into 126 re-decodes nothing and leaves 127 as it was.
-  screen.image.setCell(126, "02");
+  screen.txtEdit_Change(126, "02");
   screen.txtEdit_KeyUp(126);
   ASSERT_EQ(screen.image.cell(127), "0C");
   EXPECT_EQ(trailer(), "(126)    (02) Extension EDID Block(s)\r\n(127)    CheckSum Is Invalid\r\n");

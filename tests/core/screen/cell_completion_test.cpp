@@ -40,7 +40,7 @@ TEST_F(CellCompletion, ShortCellsGetALeadingZeroAndTheirFieldAndChecksumFollow) 
   EXPECT_TRUE(common.UnsavedChanges);
   EXPECT_TRUE(screen.image.checkWritable());
 
-  screen.image.setCell(36, "");
+  screen.txtEdit_Change(36, "");
   EXPECT_TRUE(screen.txtEdit_LostFocus(36));
   EXPECT_EQ(screen.image.cell(36), "00");
   EXPECT_EQ(screen.image.byte(kChecksumByte), checksumFor(screen.image));
@@ -50,7 +50,7 @@ TEST_F(CellCompletion, ShortCellsGetALeadingZeroAndTheirFieldAndChecksumFollow) 
 TEST_F(CellCompletion, LockedCellsAndTheWriteGuard) {
   // With "Modify EDID" off the cells only display: nothing is rewritten.
   load(corpusImage("000CCAC2C577"));
-  screen.image.setCell(36, "5");
+  screen.txtEdit_Change(36, "5");
   EXPECT_TRUE(screen.txtEdit_LostFocus(36));
   EXPECT_EQ(screen.image.cell(36), "5");
 
@@ -62,9 +62,9 @@ TEST_F(CellCompletion, LockedCellsAndTheWriteGuard) {
   EXPECT_EQ(exported.error(), guard.error());
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.bin")));
 
-  screen.image.setCell(36, "0G");
+  screen.txtEdit_Change(36, "0G");
   EXPECT_FALSE(screen.image.checkWritable());
-  screen.image.setCell(36, "aF");
+  screen.txtEdit_Change(36, "aF");
   EXPECT_TRUE(screen.image.checkWritable());
 }
 

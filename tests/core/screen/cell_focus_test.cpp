@@ -222,7 +222,7 @@ TEST_F(CellFocus, RangeLimitsLockTheGtfBytesWhileGtfIsUnused) {
   EXPECT_EQ(screen.Hints[11].caption, "Detailed Timing (108-125)");
   EXPECT_EQ(lockedCells(), cells({{118, 125}}));
 
-  screen.image.setCell(118, "01");  // GTF on: its parameters are typed into the cells
+  screen.txtEdit_Change(118, "01");  // GTF on: its parameters are typed into the cells
   focusCell(108);
   EXPECT_TRUE(lockedCells().empty());
   EXPECT_TRUE(selected(screen.section<MonitorDescriptorScreen>().descriptor.DtaOpt).empty());

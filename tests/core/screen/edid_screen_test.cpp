@@ -108,7 +108,7 @@ TEST_F(EdidScreenTest, KeyReleaseRedecodesOnlyCompletePairs) {
 }
 
 TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
-  screen.image.setCell(40, "1A2");
+  screen.txtEdit_Change(40, "1A2");
   EXPECT_FALSE(screen.txtEdit_LostFocus(40));
   EXPECT_EQ(host.messages, std::vector<std::string>{"Please Make Your Values In Hex"});
   EXPECT_TRUE(screen.focusRequested);
@@ -117,7 +117,7 @@ TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
 
   screen.focusRequested = false;
   for (const char* text : {"G5", "", "7"}) {
-    screen.image.setCell(41, text);
+    screen.txtEdit_Change(41, text);
     EXPECT_TRUE(screen.txtEdit_LostFocus(41)) << text;
   }
   EXPECT_EQ(host.messages.size(), 1u);
@@ -134,7 +134,7 @@ TEST_F(EdidScreenTest, StaleReportIsRefreshedOnceAtTheNextFocus) {
   focusCell(20);
   EXPECT_EQ(refreshes, 0) << "nothing changed";
 
-  screen.image.setCell(20, screen.image.cell(20) == "0E" ? "0F" : "0E");
+  screen.txtEdit_Change(20, screen.image.cell(20) == "0E" ? "0F" : "0E");
   focusCell(21);  // the focus recomputes the checksum, which makes the report stale
   EXPECT_EQ(refreshes, 1);
   EXPECT_FALSE(common.ReportRefreshPending);
@@ -193,14 +193,14 @@ TEST_F(EdidScreenTest, ChecksumFrameReportsWhatCell127Holds) {
   EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum OK");
 
   // With Modify EDID off a wrong checksum is shown and never corrected.
-  screen.image.setCell(126, "01");
+  screen.txtEdit_Change(126, "01");
   focusCell(126);
   EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 1");
   EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum Is Invalid");
   focusCell(127);
   EXPECT_NE(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
 
-  screen.image.setCell(126, "FF");
+  screen.txtEdit_Change(126, "FF");
   focusCell(127);
   EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, "Extended Flag = 255");
 

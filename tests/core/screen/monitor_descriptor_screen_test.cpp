@@ -183,7 +183,7 @@ TEST_F(MonitorDescriptorScreen, ColourPointsShowTheSelectedValueAndSwitchPointsO
   EXPECT_NE(block(1).find("White Point #1\r\n                    Not Used\r\n"), std::string::npos);
   EXPECT_TRUE(checksumValid());
   // Both off: the end mark is written again, whatever bytes 15-17 held.
-  screen.image.setCell(87, "33");
+  screen.txtEdit_Change(87, "33");
   screen.section<edid::MonitorDescriptorScreen>().descriptor.Windex[1].value = false;
   screen.section<edid::MonitorDescriptorScreen>().Windex_Click(1);
   EXPECT_EQ(screen.image.cell(87), "0A");

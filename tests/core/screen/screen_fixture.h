@@ -22,7 +22,9 @@ class ScreenFixture : public ::testing::Test {
 
   /// Puts an image into the cells and decodes it, as the file loader does.
   void load(const Image& image) {
-    for (int i = 0; i < kEdidSize; ++i) screen.image.setCell(i, image.cell(i));
+    Image cells = image;
+    cells.setExtension({});
+    screen.document.load(cells);
     screen.BuildEDIDDefinations();
     common.markSaved(screen.image);
   }
@@ -37,7 +39,7 @@ class ScreenFixture : public ::testing::Test {
   }
   /// Types a whole cell text and releases the key.
   void typeInto(int index, const std::string& text) {
-    screen.image.setCell(index, text);
+    screen.txtEdit_Change(index, text);
     screen.txtEdit_KeyUp(index);
   }
 

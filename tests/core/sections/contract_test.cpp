@@ -119,7 +119,7 @@ TEST(SectionContract, FullDecodeLeavesTheImageUntouched) {
     EdidScreen screen(common, host);
     Image image = test::corpusImage(id);
     image.setByte(127, image.byte(127) ^ 0x5A);  // a wrong checksum
-    screen.image = image;
+    screen.document.load(image);
     screen.BuildEDIDDefinations();
     EXPECT_EQ(screen.image, image) << id;
     EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum Is Invalid") << id;

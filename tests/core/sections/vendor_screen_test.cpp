@@ -14,7 +14,7 @@ namespace {
 class VendorScreen : public ::testing::Test {
  protected:
   void load(const Image& image) {
-    screen.image = image;
+    screen.document.load(image);
     screen.BuildEDIDDefinations();
     common.markSaved(screen.image);
   }

@@ -56,7 +56,7 @@ TEST_F(ExtensionFlows, EveryLongCorpusEdidSurvivesEditSaveReopenAndExport) {
     int sum = 0;
     for (int i = 0; i < kChecksumByte; ++i) sum += edited[std::size_t(i)];
     edited[kChecksumByte] = std::uint8_t((256 - sum % 256) % 256);
-    screen.image.setCell(20, ByteToHex(edited[20]));
+    screen.txtEdit_Change(20, ByteToHex(edited[20]));
     screen.txtEdit_KeyUp(20);
     ASSERT_EQ(screen.image.bytes(), edited) << id;
     EXPECT_EQ(screen.image.extension(), extensionOf(original)) << id;

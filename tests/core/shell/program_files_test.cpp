@@ -28,7 +28,7 @@ class FileFlows : public ::testing::Test {
   // Loads a corpus image as if it had been retrieved: no file yet, nothing unsaved.
   EdidScreen& load(const std::string& id) {
     EdidScreen& screen = program.showScreen();
-    screen.image = test::corpusImage(id);
+    screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
     program.common().markSaved(screen.image);
     return screen;
@@ -37,7 +37,7 @@ class FileFlows : public ::testing::Test {
   void edit() {
     if (!program.common().ModifyMode) program.Command2_Click();
     EdidScreen& screen = *program.screen();
-    screen.image.setCell(20, screen.image.cell(20) == "AA" ? "BB" : "AA");
+    screen.txtEdit_Change(20, screen.image.cell(20) == "AA" ? "BB" : "AA");
     screen.txtEdit_KeyUp(20);
     ASSERT_TRUE(program.common().UnsavedChanges);
   }
@@ -62,7 +62,7 @@ TEST_F(FileFlows, EveryCorpusImageSurvivesSaveAndOpen) {
     test::FakeHost writerHost;
     Program writer(writerHost);
     EdidScreen& screen = writer.showScreen();
-    screen.image = test::corpusImage(id);
+    screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
     writerHost.fileNames.push_back(path);
     writerHost.answers.push_back(true);  // replace the previous image's file
@@ -399,7 +399,7 @@ TEST_F(FileFlows, ACellThatIsNotTwoDigitsIsNeverWritten) {
   const std::string before = readFileBytes(file("short.DAT")).value();
   ASSERT_EQ(host.saved, std::vector<std::string>{file("short.DAT")});
   edit();
-  program.screen()->image.setCell(36, "5");
+  program.screen()->txtEdit_Change(36, "5");
 
   program.mnuFileSave_Click();
   ASSERT_EQ(host.messages.size(), 1u);

@@ -15,7 +15,7 @@ class ProgramTest : public ::testing::Test {
  protected:
   EdidScreen& load(const Image& image) {
     EdidScreen& screen = program.showScreen();
-    screen.image = image;
+    screen.document.load(image);
     screen.BuildEDIDDefinations();
     program.common().markSaved(screen.image);
     return screen;
@@ -59,8 +59,8 @@ TEST_F(ProgramTest, ChangeTrackingComparesTheWholeImage) {
   Image image = test::corpusImage("000CCAC2C577");
   EdidScreen& screen = load(image);
   // Swap two bytes: the sum, and so the checksum, stays the same.
-  screen.image.setCell(35, image.cell(36));
-  screen.image.setCell(36, image.cell(35));
+  screen.txtEdit_Change(35, image.cell(36));
+  screen.txtEdit_Change(36, image.cell(35));
   ASSERT_NE(image.cell(35), image.cell(36));
   screen.txtEdit_KeyUp(36);
   EXPECT_EQ(screen.image.cell(127), image.cell(127));
@@ -105,12 +105,14 @@ TEST_F(ProgramTest, ModelFromDescriptorNeedsALineFeed) {
   EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "UNKNOWN MODEL");
   // Block 1 a monitor name descriptor.
   const char name[] = "VX1932wm\n    ";
-  for (int i = 0; i < 3; ++i) screen.image.setByte(72 + i, 0);
-  screen.image.setByte(75, 0xFC);
-  for (int i = 0; i < 13; ++i) screen.image.setByte(77 + i, name[i]);
+  Image image;
+  image.setByte(75, 0xFC);
+  for (int i = 0; i < 13; ++i) image.setByte(77 + i, name[i]);
+  screen.document.load(image);
   EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "VX1932wm");
   // Thirteen characters without 0A: no name.
-  for (int i = 0; i < 13; ++i) screen.image.setByte(77 + i, 'A' + i);
+  for (int i = 0; i < 13; ++i) image.setByte(77 + i, 'A' + i);
+  screen.document.load(image);
   EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "UNKNOWN MODEL");
   program.common().DdcTestLines.clear();
   EXPECT_FALSE(program.FillInModelInfo());

@@ -1,0 +1,171 @@
+// Undo and redo over each kind of edit. Expected bytes are worked out by hand from
+// the VESA layout of 000CCAC2C577 (checksum 0C): each row lists the bytes it changes.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "core/screen/option_groups.h"
+#include "screen_fixture.h"
+#include "support/corpus.h"
+
+namespace edid::test {
+namespace {
+
+class UndoTest : public ScreenFixture {
+ protected:
+  void SetUp() override {
+    setModes(true, false);
+    load(file);
+  }
+  Image file = corpusImage("000CCAC2C577");
+
+  Image fileWith(const std::map<int, int>& bytes) const {
+    Image image = file;
+    for (const auto& [index, value] : bytes) image.setByte(index, value);
+    return image;
+  }
+  void typePair(int index, const std::string& pair) {
+    focusCell(index);
+    for (std::size_t n = 1; n <= pair.size(); ++n) typeInto(index, pair.substr(0, n));
+    screen.txtEdit_LostFocus(index);
+  }
+};
+
+struct Edit {
+  const char* label;
+  std::function<void()> act;
+  std::map<int, int> bytes;  ///< every byte changed so far, the checksum included
+};
+
+TEST_F(UndoTest, EachKindOfEditIsOneStepUndoneAndRedoneWithItsChecksum) {
+  const std::vector<Edit> edits = {
+      // Byte 36 EF -> 3C: the checksum rises by 179.
+      {"Cell 36", [this] { typePair(36, "3C"); }, {{36, 0x3C}, {127, 0xBF}}},
+      // 65 MHz = 6500 = 0x1964 in 10 kHz units, low byte first.
+      {"Pixel Clock",
+       [this] {
+         focusCell(54);
+         selectOption(screen.detailed.DT, 0);
+         screen.detailed.DTInput.text = "65";
+         screen.DTInput_KeyUp(13);
+       },
+       {{36, 0x3C}, {54, 0x64}, {55, 0x19}, {127, 0x9C}}},
+      // Stand-By is bit 7 of byte 24.
+      {"Stand-By",
+       [this] {
+         focusCell(24);
+         screen.basic.FSupport[0].value = true;
+         screen.FSupport_Click(0);
+       },
+       {{36, 0x3C}, {54, 0x64}, {55, 0x19}, {24, 0xAE}, {127, 0x1C}}},
+      // The range limits block at 90 blanked into an empty serial number (tag FF).
+      {"Block Reset",
+       [this] {
+         focusCell(93);
+         screen.Hints_DblClick(9);
+       },
+       {{36, 0x3C},
+        {54, 0x64},
+        {55, 0x19},
+        {24, 0xAE},
+        {93, 0xFF},
+        {95, 0},
+        {96, 0},
+        {97, 0},
+        {98, 0},
+        {99, 0},
+        {101, 0},
+        {102, 0},
+        {103, 0},
+        {104, 0},
+        {105, 0},
+        {106, 0},
+        {107, 0},
+        {127, 0xDF}}},
+  };
+  for (const Edit& edit : edits) {
+    edit.act();
+    EXPECT_EQ(screen.image, fileWith(edit.bytes)) << edit.label;
+    EXPECT_EQ(screen.document.undoLabel(), edit.label);
+  }
+  for (std::size_t k = edits.size(); k-- > 0;) {
+    ASSERT_TRUE(screen.undo());
+    EXPECT_EQ(screen.image, k ? fileWith(edits[k - 1].bytes) : file) << edits[k].label;
+    EXPECT_EQ(screen.document.redoLabel(), edits[k].label);
+  }
+  // Back at the file: nothing unsaved, nothing more to undo.
+  EXPECT_FALSE(common.UnsavedChanges);
+  EXPECT_FALSE(screen.undo());
+  ASSERT_TRUE(screen.redo());
+  EXPECT_EQ(screen.image, fileWith(edits[0].bytes));
+  EXPECT_TRUE(common.UnsavedChanges);
+  // The frame on show follows: cell 93's descriptor is the range limits block again.
+  EXPECT_EQ(screen.DescriptorTag, "FD");
+
+  // A new edit drops the redo branch; one typed digit and its padding are one step.
+  typePair(35, "5");
+  EXPECT_EQ(screen.image, fileWith({{36, 0x3C}, {35, 0x05}, {127, 0x79}}));
+  EXPECT_FALSE(screen.document.canRedo());
+  ASSERT_TRUE(screen.undo());
+  EXPECT_EQ(screen.image, fileWith(edits[0].bytes));
+  EXPECT_EQ(screen.document.undoLabel(), "Cell 36");
+}
+
+TEST_F(UndoTest, TheSavedImageDecidesWhatIsUnsaved) {
+  typePair(36, "3C");
+  common.markSaved(screen.image);
+  typePair(37, "00");
+  EXPECT_TRUE(common.UnsavedChanges);
+  screen.undo();
+  EXPECT_FALSE(common.UnsavedChanges);
+  screen.undo();
+  EXPECT_TRUE(common.UnsavedChanges);
+  EXPECT_EQ(screen.image, file);
+}
+
+TEST_F(UndoTest, WhatChangesNoByteAddsNoStep) {
+  const std::vector<std::pair<const char*, std::function<void()>>> rows = {
+      {"refused entry",
+       [this] {
+         focusCell(54);
+         selectOption(screen.detailed.DT, 0);
+         screen.detailed.DTInput.text = "700";
+         screen.DTInput_KeyUp(13);
+       }},
+      {"decode", [this] { screen.BuildEDIDDefinations(); }},
+      {"option already set",
+       [this] {
+         focusCell(24);
+         screen.FSupport_Click(1);  // Suspend: bit 6 of 2E is already off
+       }},
+      {"focus move", [this] { focusCell(20); }},
+      {"same text", [this] { typePair(36, "EF"); }},
+      {"click with Modify off",
+       [this] {
+         setModes(false, false);
+         focusCell(24);
+         screen.basic.FSupport[0].value = true;
+         screen.FSupport_Click(0);
+       }},
+  };
+  for (const auto& [name, act] : rows) {
+    act();
+    EXPECT_FALSE(screen.document.canUndo()) << name;
+    EXPECT_EQ(screen.image, file) << name;
+  }
+}
+
+TEST_F(UndoTest, FileNewStartsAnEmptyHistory) {
+  typePair(36, "3C");
+  screen.resetToNewImage();
+  EXPECT_FALSE(screen.document.canUndo());
+  // 00 FF*6 00 adds up to 6 * 255 = 250 (mod 256): the checksum is 06.
+  Image fresh = Image::fromBytes({0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0});
+  fresh.setByte(127, 0x06);
+  EXPECT_EQ(screen.image, fresh);
+}
+
+}  // namespace
+}  // namespace edid::test
