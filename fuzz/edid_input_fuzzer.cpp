@@ -25,12 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (input->kind == edid::EdidInputKind::DataFile) return 0;
 
   // Bytes found anywhere else are two digits per cell and survive a raw round trip.
-  edid::Image image;
   for (int i = 0; i < edid::kEdidSize; ++i) {
-    const std::string& cell = input->cells[std::size_t(i)];
-    if (cell.size() != 2) std::abort();
-    image.setCell(i, cell);
+    if (input->cells[std::size_t(i)].size() != 2) std::abort();
   }
+  edid::Image image = edid::Image::fromCells(
+      std::vector<std::string>(input->cells.begin(), input->cells.begin() + edid::kEdidSize));
   image.setExtension(input->extension);
   if (image.extension() != input->extension) std::abort();
   const std::string raw = edid::rawEdidBytes(image);

@@ -13,7 +13,7 @@ Result<LoadedEdid> loadEdid(std::string_view content) {
   if (!input) return failure(input.error());
   LoadedEdid loaded;
   loaded.kind = input->kind;
-  loadTokens(loaded.image, input->cells);
+  loaded.image = imageOfTokens(input->cells);
   loaded.image.setExtension(std::move(input.value().extension));
   loaded.warning = StripTrailingCrLf(input->warning);
   loaded.dropped = input->dropped;

@@ -15,7 +15,7 @@ namespace edid {
 /// An EDID file as an image.
 struct LoadedEdid {
   EdidInputKind kind = EdidInputKind::Binary;
-  /// Cells 0..128 as loadTokens leaves them (upper-cased), cell 129 empty, and the
+  /// Cells 0..128 as imageOfTokens leaves them (upper-cased), cell 129 empty, and the
   /// whole extension blocks.
   Image image;
   /// What was read past, one sentence a line separated by CR LF; empty for a sound file.

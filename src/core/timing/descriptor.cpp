@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "core/common/document.h"
 #include "core/common/image.h"
+#include "core/common/text.h"
 #include "core/sections/detailed_timing.h"
 #include "core/timing/timing.h"
 
@@ -64,7 +66,12 @@ Result<Descriptor> encodeDescriptor(const Timing& t, int hImageMm, int vImageMm)
       {{dt::Field::HorizontalImageSize, "horizontal image size", "mm", 4095, 12}, hImageMm},
       {{dt::Field::VerticalImageSize, "vertical image size", "mm", 4095, 12}, vImageMm},
   }};
-  Image image;
+  // A scratch document with "Modify EDID" off: its writes keep no history and leave
+  // the checksum alone.
+  Common scratch;
+  Document block(scratch);
+  const Image& image = block.image();
+  const auto write = [&block](const CellWrites& writes) { block.write(writes, {}, Step::None); };
   for (const auto& [limit, value] : fields) {
     if (value < 0 || value > limit.largest)
       return failure("The " + std::string(limit.what) + " of " + std::to_string(value) + " " +
@@ -73,16 +80,15 @@ Result<Descriptor> encodeDescriptor(const Timing& t, int hImageMm, int vImageMm)
                      "); a DisplayID extension block can hold the timing.");
     auto writes = dt::encodeField(image, kBlock, limit.field, std::to_string(value));
     if (!writes) return Error{writes.error()};
-    image.apply(*writes);
+    write(*writes);
   }
   // The clock bytes directly: the entry box stops short of FF FF, which is still a clock.
-  image.setByte(kBlock, clockUnits & 0xFF);
-  image.setByte(kBlock + 1, clockUnits >> 8);
+  write({{kBlock, ByteToHex(clockUnits & 0xFF)}, {kBlock + 1, ByteToHex(clockUnits >> 8)}});
 
-  image.apply(dt::setSyncType(image, kBlock, static_cast<int>(dt::SyncType::DigitalSeparate)));
-  if (t.hSyncPositive) image.apply(dt::toggleSyncLine(image, kBlock));
-  if (t.vSyncPositive) image.apply(dt::toggleVSyncLine(image, kBlock));
-  image.apply(dt::setInterlaced(image, kBlock, t.interlaced));
+  write(dt::setSyncType(image, kBlock, static_cast<int>(dt::SyncType::DigitalSeparate)));
+  if (t.hSyncPositive) write(dt::toggleSyncLine(image, kBlock));
+  if (t.vSyncPositive) write(dt::toggleVSyncLine(image, kBlock));
+  write(dt::setInterlaced(image, kBlock, t.interlaced));
 
   Descriptor bytes{};
   for (int i = 0; i < 18; ++i) bytes[static_cast<std::size_t>(i)] = image.byte(kBlock + i);

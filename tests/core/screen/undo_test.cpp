@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 
+#include "core/screen/basic_display_screen.h"
+#include "core/screen/detailed_timing_screen.h"
 #include "core/screen/option_groups.h"
 #include "screen_fixture.h"
 #include "support/corpus.h"
@@ -47,24 +49,24 @@ TEST_F(UndoTest, EachKindOfEditIsOneStepUndoneAndRedoneWithItsChecksum) {
       {"Pixel Clock",
        [this] {
          focusCell(54);
-         selectOption(screen.detailed.DT, 0);
-         screen.detailed.DTInput.text = "65";
-         screen.DTInput_KeyUp(13);
+         selectOption(screen.section<DetailedTimingScreen>().detailed.DT, 0);
+         screen.section<DetailedTimingScreen>().detailed.DTInput.text = "65";
+         screen.section<DetailedTimingScreen>().DTInput_KeyUp(13);
        },
        {{36, 0x3C}, {54, 0x64}, {55, 0x19}, {127, 0x9C}}},
       // Stand-By is bit 7 of byte 24.
       {"Stand-By",
        [this] {
          focusCell(24);
-         screen.basic.FSupport[0].value = true;
-         screen.FSupport_Click(0);
+         screen.section<BasicDisplayScreen>().basic.FSupport[0].value = true;
+         screen.section<BasicDisplayScreen>().FSupport_Click(0);
        },
        {{36, 0x3C}, {54, 0x64}, {55, 0x19}, {24, 0xAE}, {127, 0x1C}}},
       // The range limits block at 90 blanked into an empty serial number (tag FF).
       {"Block Reset",
        [this] {
          focusCell(93);
-         screen.Hints_DblClick(9);
+         screen.section<DetailedTimingScreen>().Hints_DblClick(9);
        },
        {{36, 0x3C},
         {54, 0x64},
@@ -130,15 +132,16 @@ TEST_F(UndoTest, WhatChangesNoByteAddsNoStep) {
       {"refused entry",
        [this] {
          focusCell(54);
-         selectOption(screen.detailed.DT, 0);
-         screen.detailed.DTInput.text = "700";
-         screen.DTInput_KeyUp(13);
+         selectOption(screen.section<DetailedTimingScreen>().detailed.DT, 0);
+         screen.section<DetailedTimingScreen>().detailed.DTInput.text = "700";
+         screen.section<DetailedTimingScreen>().DTInput_KeyUp(13);
        }},
       {"decode", [this] { screen.BuildEDIDDefinations(); }},
       {"option already set",
        [this] {
          focusCell(24);
-         screen.FSupport_Click(1);  // Suspend: bit 6 of 2E is already off
+         screen.section<BasicDisplayScreen>().FSupport_Click(
+             1);  // Suspend: bit 6 of 2E is already off
        }},
       {"focus move", [this] { focusCell(20); }},
       {"same text", [this] { typePair(36, "EF"); }},
@@ -146,8 +149,8 @@ TEST_F(UndoTest, WhatChangesNoByteAddsNoStep) {
        [this] {
          setModes(false, false);
          focusCell(24);
-         screen.basic.FSupport[0].value = true;
-         screen.FSupport_Click(0);
+         screen.section<BasicDisplayScreen>().basic.FSupport[0].value = true;
+         screen.section<BasicDisplayScreen>().FSupport_Click(0);
        }},
   };
   for (const auto& [name, act] : rows) {
