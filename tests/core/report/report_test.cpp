@@ -7,7 +7,6 @@
 #include <ctime>
 #include <vector>
 
-#include "core/common/text.h"
 #include "support/corpus.h"
 
 namespace edid {
@@ -93,7 +92,9 @@ TEST_F(ReportLayout, HeadingAndHexDump) {
   EXPECT_EQ(lines[18], "  0  |  00  00  00  00  00      00  00  00  00\r\n");  // an empty cell
   EXPECT_EQ(lines[30], "120  |  00  00  00  00  00  00  00  9C\r\n");
   EXPECT_EQ(lines.back(), "END REPORT");
-  for (const std::string& line : lines) EXPECT_LE(StripTrailingCrLf(line).size(), 70u) << line;
+  const std::string text = joinReportLines(lines);
+  for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+    EXPECT_LE(end - at, 70u) << text.substr(at, end - at);
 }
 
 // Values from the reference decoder's text of the same EDID: VSC, 38 cm x 30 cm, the
