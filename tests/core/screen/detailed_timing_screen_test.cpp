@@ -3,7 +3,8 @@
 // The EDID's block 0 (bytes 54-71) is 02 3A 80 18 71 38 2D 40 58 2C 45 00 DD 0C 11
 // 00 00 1E: 1920 x 1080, 148.50 MHz, 67.50 kHz, 477 x 268 mm, digital separate
 // sync with both polarities positive (the reference text's "DTD 1").
-#include "core/report/decoded_edid.h"
+#include "core/screen/detailed_timing_screen.h"
+#include "core/report/report.h"
 #include "core/screen/option_groups.h"
 #include "core/screen/screen_fixture.h"
 

@@ -204,12 +204,13 @@ TEST_F(DisplaySectionsScreen, TypingACellRedecodesItsSection) {
   typeInto(23, "78");
   EXPECT_EQ(common.GammaText, "2.20");
   typeInto(24, "F7");
-  EXPECT_EQ(selected(screen.basic.DisplayType), std::vector<int>{2});
+  EXPECT_EQ(selected(screen.section<BasicDisplayScreen>().basic.DisplayType), std::vector<int>{2});
   typeInto(34, "50");
-  EXPECT_EQ(screen.chroma.chkChroma[7].caption, "White Y - 0.315");  // 323/1024
+  EXPECT_EQ(screen.section<ChromaticityScreen>().chroma.chkChroma[7].caption,
+            "White Y - 0.315");  // 323/1024
   typeInto(44, "D1");
   typeInto(45, "C0");
-  EXPECT_EQ(screen.standard.STOpt[3].caption, "1920 X 1080 @60Hz");
+  EXPECT_EQ(screen.section<StandardTimingScreen>().standard.STOpt[3].caption, "1920 X 1080 @60Hz");
   setModes(true, true);
   focusCell(44);
   EXPECT_EQ(screen.focus.control, FocusControl::STAInput);

@@ -91,8 +91,9 @@ TEST(SectionContract, DisplayValuesEnterBackToTheSameByte) {
     const auto display = basic_display::decode(image);
     // The size box shows the text up to its space: "" for 0, which is no number.
     const std::string width = display.horizSizeText.substr(0, display.horizSizeText.find(' '));
-    if (!width.empty())
+    if (!width.empty()) {
       EXPECT_EQ(reentered(basic_display::encode(basic_display::Entry::HorizSize, width)), image);
+    }
     EXPECT_EQ(reentered(basic_display::encode(basic_display::Entry::Gamma, display.gammaText)),
               image);
     const auto timing = standard_timing::decode(image).timings[3];
