@@ -6,6 +6,15 @@
 
 #include "core/common/layout.h"
 #include "core/common/text.h"
+#include "core/sections/basic_display.h"
+#include "core/sections/checksum.h"
+#include "core/sections/chromaticity.h"
+#include "core/sections/detailed_timing.h"
+#include "core/sections/established.h"
+#include "core/sections/monitor_descriptor.h"
+#include "core/sections/standard_timing.h"
+#include "core/sections/vendor.h"
+#include "core/sections/version.h"
 
 namespace edid {
 
@@ -116,8 +125,17 @@ std::string reportDate(const ReportMoment& moment) {
          ", " + year;
 }
 
+std::string blockReportText(const Image& image, int block) {
+  const int start = layout::blockStart(block);
+  return detailed_timing::isDescriptor(image, start)
+             ? monitor_descriptor::decode(image, start).reportText
+             : detailed_timing::decode(image, start).reportText;
+}
+
+// Each section decodes its cells next to its lines.
 std::vector<std::string> buildReportLines(const ReportInputs& in) {
-  const DecodedEdid& d = in.decoded;
+  const Image& image = in.cells;
+  const version::Decoded version = version::decode(image);
   std::vector<std::string> lines;
   lines.reserve(120);
   const auto blank = [&lines] { lines.emplace_back(kCrLf); };
@@ -133,8 +151,7 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
   blank();
   lines.push_back(CenterText("DRAVELLIN CORPORATION", kWidth) + kCrLf);
   lines.push_back(CenterText(
-      "EDID Version # " + d.version.version + ",  Revision # " + d.version.revision + kCrLf,
-      kWidth));
+      "EDID Version # " + version.version + ",  Revision # " + version.revision + kCrLf, kWidth));
   lines.push_back(CenterText("DDCTest For: " + in.brand + " " + in.model + kCrLf, kWidth));
   lines.push_back(rule70());
   lines.push_back(rule70());
@@ -150,7 +167,7 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
   for (int r = 0; r <= 12; ++r) {
     std::string row = PadLeft(std::to_string(r * 10), 3) + "  |";
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c)
-      row += PadLeft(in.cells.cell(r * 10 + c), 4);
+      row += PadLeft(image.cell(r * 10 + c), 4);
     lines.push_back(row + kCrLf);
   }
   blank();
@@ -158,88 +175,88 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
   blank();
 
   // Identification.
-  lines.push_back(labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ",
-                           d.vendor.manufacturer));
+  const vendor::Decoded vendor = vendor::decode(image);
   lines.push_back(
-      labelled("(10-11)", "  Product ID Code _____________________", 3, " ", d.vendor.productCode));
-  lines.push_back(labelled("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ",
-                           d.vendor.serialNumber));
+      labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ", vendor.manufacturer));
   lines.push_back(
-      labelled("(16)", "  Week of Manufacture _________________", 3, " ", d.vendor.week));
+      labelled("(10-11)", "  Product ID Code _____________________", 3, " ", vendor.productCode));
   lines.push_back(
-      labelled("(17)", "  Year of Manufacture _________________", 3, " ", d.vendor.year));
+      labelled("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ", vendor.serialNumber));
+  lines.push_back(labelled("(16)", "  Week of Manufacture _________________", 3, " ", vendor.week));
+  lines.push_back(labelled("(17)", "  Year of Manufacture _________________", 3, " ", vendor.year));
   lines.push_back(labelled("(10-17)", "  Complete Serial Number ______________", 3, " ",
-                           d.vendor.completeSerial));
+                           vendor.completeSerial));
   lines.push_back(
-      labelled("(18)", "  EDID Version Number _________________", 3, " ", d.version.version));
+      labelled("(18)", "  EDID Version Number _________________", 3, " ", version.version));
   lines.push_back(
-      labelled("(19)", "  EDID Revision Number ________________", 3, " ", d.version.revision));
+      labelled("(19)", "  EDID Revision Number ________________", 3, " ", version.revision));
   blank();
 
   // Basic display parameters.
+  const basic_display::BasicDisplay display = basic_display::decode(image);
   lines.push_back(heading("(20)", "  VIDEO INPUT DEFINITION:"));
-  lines.push_back(kPad9 + PadLeft(d.basicDisplay.video.text, 10) + kCrLf);
+  lines.push_back(kPad9 + PadLeft(display.video.text, 10) + kCrLf);
   blank();
   lines.push_back(labelled("(21)", "  Maximum Horizontal Image Size ________________", 5, "  ",
-                           d.basicDisplay.horizSizeText));
+                           display.horizSizeText));
   lines.push_back(labelled("(22)", "  Maximum Vertical Image Size __________________", 5, "  ",
-                           d.basicDisplay.vertSizeText));
+                           display.vertSizeText));
   lines.push_back(labelled("(23)", "  Display Gamma ________________________________", 5, "  ",
-                           d.basicDisplay.gammaText));
+                           display.gammaText));
   blank();
   lines.push_back(heading("(24)", "  DPMS and Supported Feature(s):"));
-  lines.push_back(kPad9 + d.basicDisplay.features.text + kCrLf);
-  lines.push_back(kPad9 + std::string("Display Type = ") + d.basicDisplay.features.displayTypeText +
+  lines.push_back(kPad9 + display.features.text + kCrLf);
+  lines.push_back(kPad9 + std::string("Display Type = ") + display.features.displayTypeText +
                   kCrLf);
   blank();
 
   // Chromaticity and established timings.
+  const chromaticity::Chromaticity chroma = chromaticity::decode(image);
   lines.push_back(heading("(25-34)", "  CHROMA INFO:"));
-  lines.push_back(kPad9 + d.chromaticity.xText + kCrLf);
-  lines.push_back(kPad9 + d.chromaticity.yText + kCrLf);
+  lines.push_back(kPad9 + chroma.xText + kCrLf);
+  lines.push_back(kPad9 + chroma.yText + kCrLf);
   blank();
+  const established::Decoded established = established::decode(image);
   lines.push_back(heading("(35)", "  ESTABLISHED TIMING I:"));
-  lines.push_back(d.established.timingsIText + kCrLf);
+  lines.push_back(established.timingsIText + kCrLf);
   blank();
   lines.push_back(heading("(36)", "  ESTABLISHED TIMING II:"));
-  lines.push_back(d.established.timingsIIText + kCrLf);
+  lines.push_back(established.timingsIIText + kCrLf);
   blank();
   lines.push_back(heading("(37)", "  Manufacturer's Reserved Timing:"));
-  if (d.established.manufacturerTimingsText.empty())
+  if (established.manufacturerTimingsText.empty())
     lines.push_back(kPad9 + std::string("  None Specified") + kCrLf);
   else
-    lines.push_back(d.established.manufacturerTimingsText + kCrLf);
+    lines.push_back(established.manufacturerTimingsText + kCrLf);
   blank();
 
   // Standard timings.
   lines.push_back(heading("(38-53)", "  Standard Timing Identification:"));
-  for (const auto& timing : d.standardTimings.timings) lines.push_back(kPad9 + timing.text + kCrLf);
+  const standard_timing::StandardTimings standard = standard_timing::decode(image);
+  for (const auto& timing : standard.timings) lines.push_back(kPad9 + timing.text + kCrLf);
 
-  // Descriptor blocks; an empty one is left out without renumbering the others.
+  // The 18-byte blocks: each a detailed timing or a monitor descriptor.
   for (int k = 0; k < layout::kBlockCount; ++k) {
-    const std::string& entry = d.blocks[static_cast<std::size_t>(k)];
-    if (entry.empty()) continue;
     lines.push_back(rule70());
     blank();
     const ByteRange bytes = layout::blockRange(k);
     lines.push_back("(" + std::to_string(bytes.first) + "-" + std::to_string(bytes.last) +
                     ") Detailed Timing / Descriptor Block " + std::to_string(k + 1) + ":" + kCrLf +
-                    entry + kCrLf);
+                    blockReportText(image, k) + kCrLf);
   }
   blank();
 
   // Extension flag and checksum: their texts carry their own CR LF.
-  lines.push_back(PadRight("(126)", 7) + "  " + d.checksum.extensionBlocksText);
-  lines.push_back(PadRight("(127)", 7) + "  " + d.checksum.checksumStatusText);
+  const checksum::Decoded checksum = checksum::decode(image);
+  lines.push_back(PadRight("(126)", 7) + "  " + checksum.extensionBlocksText);
+  lines.push_back(PadRight("(127)", 7) + "  " + checksum.checksumStatusText);
   lines.emplace_back(kReportEnd);
   return lines;
 }
 
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
                                        const std::string& model, const ReportMoment& moment) {
-  const DecodedEdid decoded = decodeEdid(image);
-  return buildReportLines(
-      {.decoded = decoded, .brand = brand, .model = model, .cells = image, .moment = moment});
+  return buildReportLines({.brand = brand, .model = model, .cells = image, .moment = moment});
 }
 
 std::string joinReportLines(const std::vector<std::string>& lines) {

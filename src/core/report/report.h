@@ -1,7 +1,8 @@
 #pragma once
-// The decoded report: a fixed-layout text, 70 columns wide, built from the decoded
-// sections of the image, the monitor's brand and model, the byte cells and the time.
-// The same lines are shown in the document window and written as the data file.
+// The decoded report: a fixed-layout text, 70 columns wide, built from the byte
+// cells, the monitor's brand and model and the time. Each section is decoded from
+// the cells where its lines are laid out, so the report cannot drift from the image
+// it shows. The same lines are shown in the document window and written as the data file.
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "core/common/image.h"
-#include "core/report/decoded_edid.h"
 
 namespace edid {
 
@@ -48,21 +48,25 @@ std::string reportTime(const ReportMoment& moment);
 /// "DDD MMM DD, YYYY" with English abbreviations: "Sat Dec 05, 2026".
 std::string reportDate(const ReportMoment& moment);
 
-/// What the report lays out. Nothing is decoded here: the texts are printed as they stand.
+/// The report text of 18-byte block k (0..3): a monitor descriptor when its first
+/// three bytes are 00, otherwise a detailed timing. Empty when the block has none.
+std::string blockReportText(const Image& image, int block);
+
+/// What the report lays out.
 struct ReportInputs {
-  const DecodedEdid& decoded;  ///< the sections of cells, decoded
-  const std::string& brand;    ///< the monitor's brand
-  const std::string& model;    ///< the monitor's model
-  const Image& cells;          ///< the byte cells 0..127, printed as they stand
-  ReportMoment moment;         ///< time and date of the heading
+  const std::string& brand;  ///< the monitor's brand
+  const std::string& model;  ///< the monitor's model
+  const Image& cells;        ///< the byte cells 0..127: dumped as they stand, and decoded
+  ReportMoment moment;       ///< time and date of the heading
 };
 
 /// The report, one element per line (each ending with CR LF) or per multi-line value,
-/// in order, ending with the element kReportEnd. Elements that only space the text
+/// in order, ending with the element kReportEnd. Never changes the cells; malformed
+/// ones read by the HexToChr rules. Elements that only space the text
 /// hold a bare CR LF; an element can be empty when its value is.
 std::vector<std::string> buildReportLines(const ReportInputs& inputs);
 
-/// The report of an image: its sections decoded, then laid out.
+/// The report of an image.
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
                                        const std::string& model, const ReportMoment& moment);
 

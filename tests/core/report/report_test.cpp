@@ -7,7 +7,7 @@
 #include <ctime>
 #include <vector>
 
-#include "core/common/text.h"
+#include "support/corpus.h"
 
 namespace edid {
 namespace {
@@ -56,27 +56,23 @@ TEST(ReportMoment, SourceDateEpochWhenWellFormed) {
 class ReportLayout : public ::testing::Test {
  protected:
   std::vector<std::string> build() {
-    return buildReportLines({.decoded = texts,
-                             .brand = brand,
-                             .model = model,
-                             .cells = cells,
-                             .moment = momentFromEpoch(1796478330)});
+    return buildReportLines(
+        {.brand = brand, .model = model, .cells = cells, .moment = momentFromEpoch(1796478330)});
   }
   static std::ptrdiff_t find(const std::vector<std::string>& lines, const std::string& line) {
     const auto it = std::find(lines.begin(), lines.end(), line);
     return it == lines.end() ? -1 : it - lines.begin();
   }
 
-  DecodedEdid texts;
   std::string brand = "Brand", model = "Model X";
   Image cells;
 };
 
 TEST_F(ReportLayout, HeadingAndHexDump) {
   cells.setCell(5, "");
+  cells.setCell(18, "01");
+  cells.setCell(19, "03");
   cells.setCell(127, "9C");
-  texts.version.version = "1";
-  texts.version.revision = "3";
   const auto lines = build();
   ASSERT_GE(lines.size(), 30u);
   EXPECT_EQ(lines[0], "\r\n");
@@ -96,47 +92,44 @@ TEST_F(ReportLayout, HeadingAndHexDump) {
   EXPECT_EQ(lines[18], "  0  |  00  00  00  00  00      00  00  00  00\r\n");  // an empty cell
   EXPECT_EQ(lines[30], "120  |  00  00  00  00  00  00  00  9C\r\n");
   EXPECT_EQ(lines.back(), "END REPORT");
-  for (const std::string& line : lines) EXPECT_LE(StripTrailingCrLf(line).size(), 70u) << line;
+  const std::string text = joinReportLines(lines);
+  for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+    EXPECT_LE(end - at, 70u) << text.substr(at, end - at);
 }
 
-TEST_F(ReportLayout, LabelledEntriesAndDefaults) {
-  texts.vendor.manufacturer = "VSC";
-  texts.checksum.extensionBlocksText = "No Extension EDID Block(s)\r\n";
-  texts.checksum.checksumStatusText = "CheckSum OK\r\n";
-  texts.standardTimings.timings[7].text = "last";
+// Values from the reference decoder's text of the same EDID: VSC, 38 cm x 30 cm, the
+// Apple 1152x870 timing, three standard timings, the name 'VA926 Series', checksum 0x0c.
+TEST_F(ReportLayout, SectionsDecodedFromTheCells) {
+  cells = test::corpusImage("000CCAC2C577");
   auto lines = build();
   EXPECT_NE(find(lines, "(08-09)  ID Manufacturer Name ________________  = VSC\r\n"), -1);
-  EXPECT_NE(find(lines, "(21)     Maximum Horizontal Image Size ________________    =  \r\n"), -1);
-  EXPECT_NE(find(lines, "(20)     VIDEO INPUT DEFINITION:\r\n"), -1);
+  EXPECT_NE(find(lines, "(21)     Maximum Horizontal Image Size ________________    =  380 mm\r\n"),
+            -1);
   const auto reserved = find(lines, "(37)     Manufacturer's Reserved Timing:\r\n");
   ASSERT_NE(reserved, -1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], "           None Specified\r\n");
+  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)],
+            "         1152 X 870 @ 75Hz (Apple,Mac II)\r\n");
   const auto standard = find(lines, "(38-53)  Standard Timing Identification:\r\n");
   ASSERT_NE(standard, -1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 8)], "         last\r\n");
+  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 3)], "         1152 X 864 @75Hz\r\n");
+  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 8)], "         Not Used\r\n");
+  // Every block under its own number, the last one the monitor's name.
+  const std::string text = joinReportLines(lines);
+  for (const char* block : {"(54-71) Detailed Timing / Descriptor Block 1:\r\n",
+                            "(72-89) Detailed Timing / Descriptor Block 2:\r\n",
+                            "(90-107) Detailed Timing / Descriptor Block 3:\r\n"})
+    EXPECT_NE(text.find(block), std::string::npos) << block;
+  EXPECT_NE(text.find("(108-125) Detailed Timing / Descriptor Block 4:\r\n\r\n"
+                      "         Monitor Name:\r\n         VA926 Series\r\n"),
+            std::string::npos);
   const auto n = lines.size();
   EXPECT_EQ(lines[n - 3], "(126)    No Extension EDID Block(s)\r\n");
   EXPECT_EQ(lines[n - 2], "(127)    CheckSum OK\r\n");
 
-  texts.established.manufacturerTimingsText = "         1152 X 870 @ 75Hz (Apple,Mac II)";
+  cells.setCell(37, "00");
   lines = build();
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)],
-            texts.established.manufacturerTimingsText + "\r\n");
-}
-
-TEST_F(ReportLayout, DescriptorBlocksKeepTheirNumbers) {
-  EXPECT_EQ(joinReportLines(build()).find("Descriptor Block"), std::string::npos);
-  texts.blocks = {"zero", "", "two\r\nsecond line", "three"};
-  const std::string text = joinReportLines(build());
-  const std::string rule = std::string(70, '_') + "\r\n";
-  EXPECT_NE(
-      text.find(rule + "\r\n(54-71) Detailed Timing / Descriptor Block 1:\r\nzero\r\n" + rule +
-                "\r\n(90-107) Detailed Timing / Descriptor Block 3:\r\ntwo\r\nsecond line\r\n" +
-                rule + "\r\n(108-125) Detailed Timing / Descriptor Block 4:\r\nthree\r\n\r\n(126)"),
-      std::string::npos)
-      << text;
-  EXPECT_EQ(text.find("Block 2"), std::string::npos);
-  EXPECT_EQ(text.find("END REPORT"), std::string::npos);
+  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], "           None Specified\r\n");
+  EXPECT_EQ(lines[n - 2], "(127)    CheckSum Is Invalid\r\n");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // 00 00 1E: 1920 x 1080, 148.50 MHz, 67.50 kHz, 477 x 268 mm, digital separate
 // sync with both polarities positive (the reference text's "DTD 1").
 #include "core/screen/detailed_timing_screen.h"
-#include "core/report/decoded_edid.h"
+#include "core/report/report.h"
 #include "core/screen/option_groups.h"
 #include "core/screen/screen_fixture.h"
 

@@ -3,7 +3,7 @@
 // The image is a real monitor's: block 72 a serial number, 90 range limits
 // (55-75 Hz, 30-83 kHz, 140 MHz, no GTF) and 108 the name "TFT1780".
 #include "core/screen/monitor_descriptor_screen.h"
-#include "core/report/decoded_edid.h"
+#include "core/report/report.h"
 #include "core/screen/option_groups.h"
 #include "screen_fixture.h"
 

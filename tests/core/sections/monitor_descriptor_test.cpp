@@ -313,7 +313,9 @@ TEST(MonitorDescriptor, EveryCorpusExtraTimingMatchesTheReferenceText) {
         EXPECT_EQ(t.horizontal, std::stoi(m[1].str())) << id;
         EXPECT_NEAR(t.refresh, std::stod(m[3].str()), 0.5) << id;
         // Aspect 00 is 1:1 here and 16:10 in later EDID versions.
-        if (t.aspect != 0) EXPECT_EQ(t.vertical, std::stoi(m[2].str())) << id;
+        if (t.aspect != 0) {
+          EXPECT_EQ(t.vertical, std::stoi(m[2].str())) << id;
+        }
         ++slots;
       }
     }

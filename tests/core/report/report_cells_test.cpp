@@ -1,13 +1,13 @@
-// The whole-image decode the report prints from: the report built from it against
-// the editor's for every corpus EDID (each section's own corpus test checks its
-// values against the reference decoder).
-#include "core/report/decoded_edid.h"
-
+// The report decodes from the cells: the editor's against edidtool's for every
+// corpus EDID (each section's own corpus test checks its values against the
+// reference decoder), and the report after edits the screen has not decoded.
 #include <gtest/gtest.h>
 
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
 #include "core/screen/vendor_screen.h"
+#include "core/sections/basic_display.h"
+#include "core/sections/vendor.h"
 #include "core/shell/program.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
@@ -17,7 +17,7 @@ namespace {
 
 // The editor decodes through its screen, edidtool from the image alone: for every
 // corpus EDID both print the same report, named from the same model list.
-TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
+TEST(ReportFromCells, EditorAndToolPrintTheSameReport) {
   const ReportMoment moment = momentFromEpoch(1796478330);
   for (const auto& id : test::corpusIds()) {
     test::FakeHost host;
@@ -27,8 +27,7 @@ TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
     screen.document.load(test::corpusImage(id));
     screen.BuildEDIDDefinations();
     program.nameMonitorFromModelLists();
-    const auto editor = buildReportLines({.decoded = decodeEdid(screen.image),
-                                          .brand = screen.txtBrand.text,
+    const auto editor = buildReportLines({.brand = screen.txtBrand.text,
                                           .model = screen.txtModel.text,
                                           .cells = screen.image,
                                           .moment = moment});
@@ -42,16 +41,16 @@ TEST(DecodedEdid, EditorAndToolPrintTheSameReport) {
     EXPECT_EQ(reportLinesOf(image, name->brand, name->model, moment), editor) << id;
 
     // What the screen builds from its shared texts matches the decode.
-    const DecodedEdid d = decodeEdid(image);
-    EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[6].caption, d.vendor.completeSerial)
+    EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[6].caption,
+              vendor::decode(image).completeSerial)
         << id;
-    EXPECT_EQ(program.common().GammaText, d.basicDisplay.gammaText) << id;
+    EXPECT_EQ(program.common().GammaText, basic_display::decode(image).gammaText) << id;
   }
 }
 
 // The report reads the cells, not what the screen decoded last: after the checksum
 // is mended, or byte 126 typed without a re-decode, it says what the cells hold.
-TEST(DecodedEdid, ReportFollowsTheCellsNotTheLastDecode) {
+TEST(ReportFromCells, ReportFollowsTheCellsNotTheLastDecode) {
   test::FakeHost host;
   Program program(host);
   EdidScreen& screen = program.showScreen();
