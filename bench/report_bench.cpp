@@ -34,7 +34,7 @@ void DecodeAndReport(benchmark::State& state) {
     NullHost host;
     edid::Program program(host);
     edid::EdidScreen& screen = program.showScreen();
-    screen.image = edid::Image::fromBytes(kEdid);
+    screen.document.load(edid::Image::fromBytes(kEdid));
     screen.BuildEDIDDefinations();
     program.BuildReport();
     benchmark::DoNotOptimize(program.reportText());
@@ -57,7 +57,7 @@ void DataFileRoundTrip(benchmark::State& state) {
   NullHost host;
   edid::Program program(host);
   edid::EdidScreen& screen = program.showScreen();
-  screen.image = edid::Image::fromBytes(kEdid);
+  screen.document.load(edid::Image::fromBytes(kEdid));
   screen.BuildEDIDDefinations();
   program.BuildReport();
   for (auto _ : state) {

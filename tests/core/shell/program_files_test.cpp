@@ -156,12 +156,12 @@ TEST_F(FileFlows, RefusedFilesChangeNothing) {
 
 TEST_F(FileFlows, ALaterBarInTheReportKeepsTheFileReadable) {
   // Block 90 becomes the name "Mon|tor|Name", which the report prints after the dump.
-  Image& image = load("000CCAC2C577").image;
+  Image named = test::corpusImage("000CCAC2C577");
   const std::string name("\0\0\0\xFC\0Mon|tor|Name\n", 18);
   for (std::size_t i = 0; i < name.size(); ++i)
-    image.setByte(90 + static_cast<int>(i), static_cast<unsigned char>(name[i]));
-  image.setByte(127, image.correctChecksum());
-  const Image named = image;
+    named.setByte(90 + static_cast<int>(i), static_cast<unsigned char>(name[i]));
+  named.setByte(127, named.correctChecksum());
+  load("000CCAC2C577").document.load(named);
   saveAs(file("bars.DAT"));
   open(file("bars.DAT"));
   EXPECT_TRUE(host.messages.empty());
