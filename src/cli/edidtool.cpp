@@ -219,8 +219,7 @@ std::optional<Loaded> load(const std::string& path, std::istream& in,
     host.message("Nothing is written, as bytes of the file would be lost.");
     return std::nullopt;
   }
-  Loaded loaded;
-  loaded.image = std::move(edid.value().image);
+  Loaded loaded{.image = std::move(edid.value().image), .brand = {}, .model = {}};
   nameMonitor(loaded, folders, host);
   return loaded;
 }

@@ -253,10 +253,12 @@ Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content) 
   return tokens;
 }
 
-Image imageOfTokens(const std::vector<std::string>& tokens) {
-  std::vector<std::string> cells(kEdidTokenCount);
-  for (std::size_t k = 0; k < cells.size() && k < tokens.size(); ++k) cells[k] = toUpper(tokens[k]);
-  return Image::fromCells(cells);
+Image imageOfTokens(std::vector<std::string> tokens) {
+  tokens.resize(kEdidTokenCount);
+  for (std::string& token : tokens) {
+    for (char& c : token) c = toUpper(c);
+  }
+  return Image::fromCells(std::move(tokens));
 }
 
 bool startsWithEdidHeader(std::string_view data) {

@@ -67,7 +67,7 @@ Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content);
 
 /// An image of the tokens in cells 0..kEdidTokenCount-1, upper-cased as typing into them
 /// gives (a hand-edited "ff" reads the same); missing tokens give empty cells.
-Image imageOfTokens(const std::vector<std::string>& tokens);
+Image imageOfTokens(std::vector<std::string> tokens);
 
 /// The fixed header every EDID starts with.
 inline constexpr std::array<std::uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF,

@@ -24,9 +24,10 @@ Image Image::fromEdid(std::string_view data) {
   return image;
 }
 
-Image Image::fromCells(const std::vector<std::string>& texts) {
+Image Image::fromCells(std::vector<std::string> texts) {
   Image image;
-  for (std::size_t i = 0; i < texts.size() && i < kGridCells; ++i) image.m_cells[i] = texts[i];
+  for (std::size_t i = 0; i < texts.size() && i < kGridCells; ++i)
+    image.m_cells[i] = std::move(texts[i]);
   return image;
 }
 

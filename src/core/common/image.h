@@ -43,7 +43,7 @@ class Image {
   /// whole 128-byte blocks after them as the extension.
   static Image fromEdid(std::string_view data);
   /// An image whose first cells hold texts (up to 130), the rest as in a new image.
-  static Image fromCells(const std::vector<std::string>& texts);
+  static Image fromCells(std::vector<std::string> texts);
 
   const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
   void setCell(int index, std::string text) {

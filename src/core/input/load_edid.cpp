@@ -11,12 +11,12 @@ namespace edid {
 Result<LoadedEdid> loadEdid(std::string_view content) {
   auto input = readEdidInput(content);
   if (!input) return failure(input.error());
-  LoadedEdid loaded;
-  loaded.kind = input->kind;
-  loaded.image = imageOfTokens(input->cells);
+  // Built in place: an image is 130 strings, and this runs once per edidtool process.
+  LoadedEdid loaded{.kind = input->kind,
+                    .image = imageOfTokens(std::move(input.value().cells)),
+                    .warning = StripTrailingCrLf(input->warning),
+                    .dropped = input->dropped};
   loaded.image.setExtension(std::move(input.value().extension));
-  loaded.warning = StripTrailingCrLf(input->warning);
-  loaded.dropped = input->dropped;
   return loaded;
 }
 
