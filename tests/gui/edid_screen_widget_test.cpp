@@ -1,5 +1,6 @@
 // The decoding screen: grid, frames, colours, cell events and the section editors.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -128,6 +129,21 @@ TEST_F(EdidScreenWidgetTest, LeavingACellWithThreeCharactersSendsTheFocusBack) {
   EXPECT_EQ(QApplication::focusWidget(), cell(40));
   EXPECT_EQ(cell(30)->text(), QStringLiteral("C5"));
   EXPECT_EQ(visibleFrames(), std::vector<int>{8});
+
+  // Text pasted from the context menu passes the same filter as typed keys.
+  const auto paste = [this](const QString& text) {
+    QApplication::clipboard()->setText(text);
+    clickCell(30);
+    cell(30)->selectAll();
+    cell(30)->paste();
+    clickCell(40);
+  };
+  paste(QStringLiteral("x1"));
+  EXPECT_EQ(dialogs.messages.size(), 5u);
+  EXPECT_EQ(cell(30)->text(), QStringLiteral("C5"));
+  paste(QStringLiteral("3f"));
+  EXPECT_EQ(dialogs.messages.size(), 5u);
+  EXPECT_EQ(cell(30)->text(), QStringLiteral("3F"));
 }
 
 TEST_F(EdidScreenWidgetTest, VendorEntriesWriteTheirBytesOnEnter) {

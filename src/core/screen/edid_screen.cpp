@@ -99,7 +99,13 @@ void EdidScreen::BuildEDIDDefinations() {
 // Cell events
 
 void EdidScreen::txtEdit_Change(int index, const std::string& text) {
-  document.write({{index, text}}, cellLabel(index), Step::Typing);
+  // Keys are filtered as they are typed; pasted or dropped text is filtered here.
+  if (!std::all_of(text.begin(), text.end(),
+                   [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); })) {
+    m_host.message(kNotHexMessage);
+    return;
+  }
+  document.write({{index, toUpper(text)}}, cellLabel(index), Step::Typing);
 }
 
 bool EdidScreen::txtEdit_KeyPress(int index, char& key) {

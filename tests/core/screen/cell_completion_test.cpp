@@ -62,9 +62,12 @@ TEST_F(CellCompletion, LockedCellsAndTheWriteGuard) {
   EXPECT_EQ(exported.error(), guard.error());
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.bin")));
 
+  // Pasted text: anything but hex digits is refused and the cell keeps its text.
   screen.txtEdit_Change(36, "0G");
-  EXPECT_FALSE(screen.image.checkWritable());
+  EXPECT_EQ(screen.image.cell(36), "5");
+  EXPECT_EQ(host.messages, (std::vector<std::string>{"Please Make Your Values In Hex"}));
   screen.txtEdit_Change(36, "aF");
+  EXPECT_EQ(screen.image.cell(36), "AF");
   EXPECT_TRUE(screen.image.checkWritable());
 }
 
