@@ -120,8 +120,10 @@ TEST_F(UndoTest, TheSavedImageDecidesWhatIsUnsaved) {
   common.markSaved(screen.image);
   typePair(37, "00");
   EXPECT_TRUE(common.UnsavedChanges);
+  common.ReportRefreshPending = false;
   screen.undo();
   EXPECT_FALSE(common.UnsavedChanges);
+  EXPECT_TRUE(common.ReportRefreshPending) << "an open report follows the undo";
   screen.undo();
   EXPECT_TRUE(common.UnsavedChanges);
   EXPECT_EQ(screen.image, file);
