@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "core/common/text.h"
+#include "core/sections/basic_display.h"
+#include "core/sections/chromaticity.h"
 #include "core/sections/detailed_timing.h"
 #include "core/sections/monitor_descriptor.h"
 #include "core/sections/vendor.h"
@@ -20,6 +22,7 @@ namespace {
 
 namespace md = monitor_descriptor;
 namespace dt = detailed_timing;
+namespace bd = basic_display;
 
 using Editor =
     std::function<Result<CellWrites>(const Image&, int start, int arg, const std::string& entry)>;
@@ -90,14 +93,38 @@ const std::map<std::string, Editor>& editors() {
        [](const Image& i, int s, int a, const std::string& e) -> Result<CellWrites> {
          return md::setExtraAspect(i, s, a, std::stoi(e));
        }},
+      {"bd.entry", [](const Image&, int, int a,
+                      const std::string& e) { return basic_display::encode(bd::Entry(a), e); }},
+      {"bd.signal",
+       [](const Image& i, int, int a, const std::string&) -> Result<CellWrites> {
+         return bd::setSignalLevel(i, a);
+       }},
+      {"bd.sync",
+       [](const Image& i, int, int a, const std::string& e) -> Result<CellWrites> {
+         return bd::setSync(i, a, e == "on");
+       }},
+      {"bd.mode",
+       [](const Image&, int, int a, const std::string&) -> Result<CellWrites> {
+         return bd::setVideoMode(a);
+       }},
+      {"bd.type",
+       [](const Image& i, int, int a, const std::string&) -> Result<CellWrites> {
+         return bd::setDisplayType(i, a);
+       }},
+      {"bd.feature",
+       [](const Image& i, int, int a, const std::string& e) -> Result<CellWrites> {
+         return bd::setFeature(i, a, e == "on");
+       }},
+      {"chroma", [](const Image& i, int, int a,
+                    const std::string& e) { return chromaticity::encode(i, a, e); }},
       {"vendor", [](const Image& i, int, int a,
                     const std::string& e) { return vendor::encode(i, vendor::Field(a), e); }},
   };
   return kEditors;
 }
 
-// Decoders give text: the vendor fields (ARG: 0 letters, 1 code, 2 serial, 3 week,
-// 4 year) and the key filter (keys as typed, or 0xNN for a control key).
+// Decoders give text: sizes (ARG the byte), gamma, the vendor fields (ARG: 0 letters, 1 code, 2
+// serial, 3 week, 4 year) and the key filter (keys as typed, or 0xNN for a control key).
 const std::map<std::string, std::function<std::string(const Image&, int arg, const std::string&)>>
     kDecoders = {
         {"vendor.text",
@@ -107,6 +134,8 @@ const std::map<std::string, std::function<std::string(const Image&, int arg, con
                                         vendor::yearText(i)};
            return texts[a];
          }},
+        {"bd.size", [](const Image& i, int a, const std::string&) { return bd::sizeText(i, a); }},
+        {"bd.gamma", [](const Image& i, int, const std::string&) { return bd::gammaText(i); }},
         {"vendor.key",
          [](const Image&, int a, const std::string& e) {
            const char key = e.size() == 1 ? e[0] : char(std::stoi(e, nullptr, 16));
