@@ -14,6 +14,7 @@
 #include "core/sections/chromaticity.h"
 #include "core/sections/detailed_timing.h"
 #include "core/sections/monitor_descriptor.h"
+#include "core/sections/standard_timing.h"
 #include "core/sections/vendor.h"
 #include "support/corpus.h"
 
@@ -117,6 +118,13 @@ const std::map<std::string, Editor>& editors() {
        }},
       {"chroma", [](const Image& i, int, int a,
                     const std::string& e) { return chromaticity::encode(i, a, e); }},
+      {"st.width", [](const Image& i, int s, int,
+                      const std::string& e) { return standard_timing::encodeHorizontal(i, s, e); }},
+      {"st.rate", [](const Image& i, int s, int,
+                     const std::string& e) { return standard_timing::encodeRefresh(i, s, e); }},
+      {"st.aspect",
+       [](const Image& i, int s, int a, const std::string&)
+           -> Result<CellWrites> { return standard_timing::setAspect(i, s, a); }},
       {"vendor", [](const Image& i, int, int a,
                     const std::string& e) { return vendor::encode(i, vendor::Field(a), e); }},
   };
