@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/screen/basic_display_screen.h"
 #include "core/screen/checksum_screen.h"
 #include "core/screen/established_screen.h"
 #include "core/screen/vendor_screen.h"
@@ -92,6 +93,12 @@ TEST_F(EdidScreenTest, KeyReleaseRedecodesOnlyCompletePairs) {
   typeInto(9, "43");
   EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABC");
   EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
+  // Each cell decodes its own field: cell 11 the product code, 23 the gamma.
+  typeInto(10, "41");
+  typeInto(11, "42");
+  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[1].caption, "Product Code - 4241(AB)");
+  typeInto(23, "8C");  // 2.40 * 100 - 100
+  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.Basic[2].caption, "Gamma  2.40");
 
   // Byte 126 decodes nothing: its caption catches up at the next focus.
   const std::string flagCaption = screen.section<ChecksumScreen>().edid.lbEDID[6].caption;

@@ -129,6 +129,20 @@ TEST_F(UndoTest, TheSavedImageDecidesWhatIsUnsaved) {
   EXPECT_EQ(screen.image, file);
 }
 
+// Undo and redo themselves mark the report stale, whatever the screen does after.
+TEST(DocumentUndo, UndoAndRedoMarkTheReportStale) {
+  Common common;
+  Document document(common);
+  document.load(test::corpusImage("000CCAC2C577"));
+  document.write({{20, "AA"}}, "Cell 20");
+  for (const auto& move : {&Document::undo, &Document::redo}) {
+    common.ReportRefreshPending = false;
+    ASSERT_TRUE((document.*move)());
+    EXPECT_TRUE(common.ReportRefreshPending);
+    EXPECT_EQ(common.LastImage, document.image().byteTexts());
+  }
+}
+
 TEST_F(UndoTest, WhatChangesNoByteAddsNoStep) {
   const std::vector<std::pair<const char*, std::function<void()>>> rows = {
       {"refused entry",
