@@ -120,11 +120,27 @@ TEST_F(UndoTest, TheSavedImageDecidesWhatIsUnsaved) {
   common.markSaved(screen.image);
   typePair(37, "00");
   EXPECT_TRUE(common.UnsavedChanges);
+  common.ReportRefreshPending = false;
   screen.undo();
   EXPECT_FALSE(common.UnsavedChanges);
+  EXPECT_TRUE(common.ReportRefreshPending) << "an open report follows the undo";
   screen.undo();
   EXPECT_TRUE(common.UnsavedChanges);
   EXPECT_EQ(screen.image, file);
+}
+
+// Undo and redo themselves mark the report stale, whatever the screen does after.
+TEST(DocumentUndo, UndoAndRedoMarkTheReportStale) {
+  Common common;
+  Document document(common);
+  document.load(test::corpusImage("000CCAC2C577"));
+  document.write({{20, "AA"}}, "Cell 20");
+  for (const auto& move : {&Document::undo, &Document::redo}) {
+    common.ReportRefreshPending = false;
+    ASSERT_TRUE((document.*move)());
+    EXPECT_TRUE(common.ReportRefreshPending);
+    EXPECT_EQ(common.LastImage, document.image().byteTexts());
+  }
 }
 
 TEST_F(UndoTest, WhatChangesNoByteAddsNoStep) {

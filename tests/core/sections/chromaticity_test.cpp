@@ -1,5 +1,5 @@
-// Bytes 25-34: where each coordinate's ten bits live, the three-decimal text, the
-// fraction-to-code rounding and the typed entries.
+// Bytes 25-34: where each coordinate's ten bits live, the three-decimal text and the
+// fraction-to-code rounding.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -68,19 +68,7 @@ TEST(Chromaticity, EveryCodeRoundTripsThroughItsText) {
   EXPECT_GE(moved, 24);
 }
 
-TEST(Chromaticity, EntriesWriteTheHighByteAndTheLowPair) {
-  Image image;
-  image.setByte(25, 0xFF);
-  EXPECT_EQ(*encode(image, 0, "0.5"), (CellWrites{{25, "3F"}, {27, "80"}}));
-  EXPECT_EQ(*encode(image, 3, "0.640"), (CellWrites{{25, "FF"}, {30, "A3"}}));
-  EXPECT_EQ(*encode(Image(), 7, " 0,640 "), (CellWrites{{26, "03"}, {34, "A3"}}));
-  EXPECT_EQ(*encode(Image(), 5, "0.150"), (CellWrites{{26, "20"}, {32, "26"}}));
-  EXPECT_EQ(*encode(image, 1, "-0.25"), (CellWrites{{25, "CF"}, {28, "00"}}));
-  for (const char* big : {"1.00", "1.5", "1", "1e999"})
-    EXPECT_EQ(encode(image, 0, big).error(), "This value must be a fraction less than 1.00") << big;
-  for (const char* text : {"", "abc", "0.5x", ".", "0..5"})
-    EXPECT_EQ(encode(image, 0, text).error(), std::string("Not a number: ") + text) << text;
-}
+// The entries are rows of tests/data/block_editors.txt.
 
 }  // namespace
 }  // namespace edid

@@ -75,27 +75,6 @@ TEST(VersionEntry, AcceptsZeroTo255AndRefusesTheRest) {
     EXPECT_EQ(version::encode(18, bad).error(), "This value must value between 0 and 255") << bad;
 }
 
-TEST(EstablishedTimings, ReportTextsFollowTheBits) {
-  Image image;
-  EXPECT_EQ(established::reportText(image, 35), "");
-  image.setByte(35, 0x21);
-  EXPECT_EQ(established::reportText(image, 35),
-            "         640 X 480 @ 60Hz (IBM,VGA)\r\n         800 X 600 @ 60Hz (VESA)");
-  const auto checks = established::checks(image, 35);
-  EXPECT_EQ(checks, (std::array<bool, 8>{false, false, true, false, false, false, false, true}));
-  image.setByte(36, 0x10);
-  EXPECT_EQ(established::reportText(image, 36),
-            "         1024 X 768 @ 87Hz(Interlaced 8514a, IBM)");
-  image.setByte(37, 0x7F);
-  EXPECT_EQ(established::reportText(image, 37), "");
-  image.apply(established::setBit(image, 37, 7, true));
-  EXPECT_EQ(image.cell(37), "FF");
-  EXPECT_EQ(established::reportText(image, 37), "         1152 X 870 @ 75Hz (Apple,Mac II)");
-  image.setByte(36, 0xFF);
-  image.apply(established::setBit(image, 36, 7, false));
-  EXPECT_EQ(image.cell(36), "FE");
-}
-
 // Every established timing is the one the reference decoder names for that bit.
 TEST(EstablishedTimings, NamesMatchTheReferenceDecoder) {
   int compared = 0;

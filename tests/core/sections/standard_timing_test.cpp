@@ -1,5 +1,4 @@
-// Bytes 38-53: the two-byte code, its vertical rounding, and the entries that
-// change one timing's width, rate or aspect ratio.
+// Bytes 38-53: the two-byte code and its vertical rounding.
 #include <gtest/gtest.h>
 
 #include "core/sections/standard_timing.h"
@@ -64,32 +63,9 @@ TEST(StandardTiming, DecodeReadsTheEightPairsInOrder) {
   EXPECT_EQ(decoded.timings[7].text, "1600 X 1200 @75Hz");
 }
 
-TEST(StandardTiming, HorizontalEntries) {
+// The width, rate and aspect entries are rows of tests/data/block_editors.txt.
+TEST(StandardTiming, ARateOnAnUnusedPairKeepsItUnused) {
   Image image;
-  const auto h = [&](const char* text) { return encodeHorizontal(image, 44, text); };
-  EXPECT_EQ(*h("1280"), (CellWrites{{44, "81"}}));
-  EXPECT_EQ(*h("1366"), (CellWrites{{44, "8C"}}));  // 139.75 -> 140, shown as 1368
-  EXPECT_EQ(*h("2291"), (CellWrites{{44, "FF"}}));
-  for (const char* unused : {"0", "244", "252"})
-    EXPECT_EQ(*h(unused), (CellWrites{{44, "01"}, {45, "01"}})) << unused;
-  // 1284 / 8 - 31 = 129.5 and 1292 / 8 - 31 = 130.5: both to the even neighbour.
-  EXPECT_EQ(*h("1284"), (CellWrites{{44, "82"}}));
-  EXPECT_EQ(*h("1292"), (CellWrites{{44, "82"}}));
-  for (const char* bad : {"243", "2292", "-8", "99999"})
-    EXPECT_EQ(h(bad).error(), "Invalid Value") << bad;
-}
-
-TEST(StandardTiming, RateAndAspectEntriesKeepTheOtherBits) {
-  Image image;
-  image.setByte(45, 0x4F);
-  EXPECT_EQ(*encodeRefresh(image, 44, "75"), (CellWrites{{45, "4F"}}));
-  EXPECT_EQ(*encodeRefresh(image, 44, "60"), (CellWrites{{45, "40"}}));
-  EXPECT_EQ(*encodeRefresh(image, 44, "123"), (CellWrites{{45, "7F"}}));
-  EXPECT_EQ(*encodeRefresh(image, 44, "84.5"), (CellWrites{{45, "58"}}));  // 84: halves to even
-  for (const char* bad : {"59", "124", "-1e300", "1e999"})
-    EXPECT_EQ(encodeRefresh(image, 44, bad).error(), "Invalid Value") << bad;
-  EXPECT_EQ(setAspect(image, 44, 2), (CellWrites{{45, "8F"}}));
-  EXPECT_EQ(setAspect(image, 44, 0), (CellWrites{{45, "0F"}}));
   // A rate on an unused pair writes the second byte; the pair stays unused.
   image.setByte(38, 0x01);
   image.setByte(39, 0x01);
