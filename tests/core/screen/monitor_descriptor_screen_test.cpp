@@ -30,8 +30,9 @@ TEST_F(MonitorDescriptorScreen, FullDecodeFillsTheBlockTextsAndReadsOnly) {
   const Image before = corpusImage("1953CCF64283");
   EXPECT_EQ(screen.image, before);
   EXPECT_EQ(block(3), "\r\n         Monitor Name:\r\n         TFT1780\r\n\r\n");
-  EXPECT_NE(block(2).find("         Pixel Clock  - 140 MHz\r\n         GTF - Not Used\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      block(2).find("         Pixel Clock  - 140 MHz\r\n         Timing Support - Default GTF\r\n"),
+      std::string::npos);
   EXPECT_EQ(block(1).substr(0, 35), "\r\n         Monitor Serial Number:\r\n");
   // The controls hold the last descriptor decoded: the name.
   EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
@@ -72,6 +73,7 @@ TEST_F(MonitorDescriptorScreen, TheNameBlockIsRenamedThroughDTaInput) {
 }
 
 TEST_F(MonitorDescriptorScreen, RangeLimitsOptionsGtfAndRefusals) {
+  putBlock(18, {0x01, 0x03});  // as EDID 1.3: the GTF box, rates up to 255
   setModes(true, false);
   focusCell(96);  // max vertical rate
   EXPECT_EQ(visibleHints(), std::vector<int>{11});
@@ -114,10 +116,11 @@ TEST_F(MonitorDescriptorScreen, RangeLimitsOptionsGtfAndRefusals) {
   EXPECT_EQ(screen.image.cell(99), "10");
   EXPECT_TRUE(checksumValid());
 
-  // GTF on: byte 100 is 01, its cells open and the report says so at once.
+  // GTF on: byte 100 is 02 (a secondary curve; 01 is reserved), its cells open and
+  // the report says so at once.
   screen.section<edid::MonitorDescriptorScreen>().descriptor.DTAGTF.value = true;
   screen.section<edid::MonitorDescriptorScreen>().DTAGTF_Click();
-  EXPECT_EQ(screen.image.cell(100), "01");
+  EXPECT_EQ(screen.image.cell(100), "02");
   EXPECT_FALSE(screen.cellLocked[100]);
   EXPECT_FALSE(screen.cellLocked[107]);
   EXPECT_NE(block(2).find("GTF - Supported"), std::string::npos);
@@ -291,7 +294,7 @@ TEST_F(MonitorDescriptorScreen, ChoosingATypeRewritesTheTag) {
 
   screen.section<edid::MonitorDescriptorScreen>().ExtSTOpt_Click(6);
   screen.section<edid::MonitorDescriptorScreen>().DTa_Click(6);
-  EXPECT_EQ(screen.image.cell(75), "F9");
+  EXPECT_EQ(screen.image.cell(75), "10");  // in EDID 1.4 F9 is colour management data
   EXPECT_EQ(selected(screen.section<edid::MonitorDescriptorScreen>().descriptor.DTa),
             std::vector<int>{6});
   EXPECT_EQ(block(1).substr(0, 33), "\r\n         Currently Undefined:\r\n");

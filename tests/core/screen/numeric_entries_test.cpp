@@ -122,7 +122,7 @@ TEST_F(NumericEntries, NegativeRangeLimitsAreRefusedAndZeroStaysUnspecified) {
     type({cell, Box::Descriptor}, "-5");
     EXPECT_EQ(host.messages,
               std::vector<std::string>{cell == 99 ? "Value entered must be between 0 - 2550"
-                                                  : "Value entered must be between 0 - 255"})
+                                                  : "Value entered must be between 0 - 510"})
         << cell;
     EXPECT_EQ(screen.image, before) << cell;
     type({cell, Box::Descriptor}, "0");

@@ -93,13 +93,6 @@ TEST(MonitorDescriptorEdit, RangeLimitsAndTheirRefusals) {
   EXPECT_TRUE(md::encodeRangeLimit(image, kStart, 5, "10")->empty());
 }
 
-TEST(MonitorDescriptorEdit, GtfSwitchWritesItsByteAndThePadding) {
-  EXPECT_EQ(md::setGtf(kStart, true), (CellWrites{at(10, "01")}));
-  EXPECT_EQ(md::setGtf(kStart, false),
-            (CellWrites{at(10, "00"), at(11, "0A"), at(12, "20"), at(13, "20"), at(14, "20"),
-                        at(15, "20"), at(16, "20"), at(17, "20")}));
-}
-
 TEST(MonitorDescriptorEdit, ColourPointsKeepTheNeighbourBitPairs) {
   // Both points present, every low bit set so a wrong mask shows.
   const Image image = block(0xFB, {0x01, 0xFF, 0, 0, 0, 0x02, 0xFF, 0, 0, 0, 0x0A, 0x20, 0x20});
