@@ -45,6 +45,13 @@ TEST_F(MonitorDescriptorPanelTest, TheNameAndTheRangeLimitsAreEditedInTheirBox) 
   EXPECT_TRUE(checksumValid());
   EXPECT_EQ(cell(127)->text(), QString::fromStdString(model().image.cell(127)));
 
+  // Read as EDID 1.3: rates up to 255 and the GTF box.
+  Image image = model().image;
+  image.setByte(19, 3);
+  image.setByte(kChecksumByte, image.correctChecksum());
+  model().document.load(image);
+  model().BuildEDIDDefinations();
+  window->sync();
   clickCell(95);
   EXPECT_TRUE(child<QGroupBox>("DTAFrame_0")->isVisible());
   EXPECT_FALSE(child<QGroupBox>("DTAFrame_1")->isVisible());
@@ -60,7 +67,7 @@ TEST_F(MonitorDescriptorPanelTest, TheNameAndTheRangeLimitsAreEditedInTheirBox) 
   QCheckBox* gtf = child<QCheckBox>("DTAGTF");
   EXPECT_FALSE(gtf->isChecked());
   QTest::mouseClick(gtf, Qt::LeftButton);
-  EXPECT_EQ(cell(100)->text(), QStringLiteral("01"));
+  EXPECT_EQ(cell(100)->text(), QStringLiteral("02"));  // a secondary curve; 01 is reserved
   EXPECT_FALSE(cell(104)->isReadOnly());
   EXPECT_TRUE(checksumValid());
 }

@@ -85,6 +85,8 @@ void BasicDisplayScreen::ConvertVideoInput() {
   const auto video = basic_display::decodeVideoInput(image);
   basic.Analog.enabled = !video.digital;
   digital14.Digital14.visible = video.digital14;
+  // From 1.4 a digital input's depth and interface take the sync levels' place.
+  basic.Analog.visible = !video.digital14;
   if (video.digital14) {
     selectOption(digital14.ColorDepth, video.colorDepth);
     selectOption(digital14.Interface, video.interfaceCode);
@@ -123,6 +125,10 @@ void BasicDisplayScreen::ConvertFeatureSupport() {
   DecodeInProgress = true;
   const auto features = basic_display::decodeFeatureSupport(image);
   selectOption(basic.DisplayType, features.displayType);
+  const auto& types = basic_display::displayTypeCaptions(features.encodings);
+  for (std::size_t i = 0; i < basic.DisplayType.size(); ++i)
+    basic.DisplayType[i].caption = types[i];
+  basic.Frame3.caption = features.encodings ? "Color Encoding[4:3]" : "Display Type[4:3]";
   const auto& captions = basic_display::featureCaptions(features.edid14);
   for (std::size_t i = 0; i < basic.FSupport.size(); ++i) basic.FSupport[i].caption = captions[i];
   for (std::size_t i = 0; i < basic.FSupport.size(); ++i)
@@ -176,15 +182,16 @@ void BasicDisplayScreen::FSupport_Click(int index) {
   recompute();
 }
 
+// Both need a 1.4 digital input: on an analog one bits 6-0 are the sync levels.
 void BasicDisplayScreen::ColorDepth_Click(int index) {
-  if (!basicClickAllowed(index, 8) || !version::isEdid14(image)) return;
+  if (!basicClickAllowed(index, 8) || !digital14.Digital14.visible) return;
   document.write(digital_input::setColorDepth(image, index),
                  "Color Depth " + digital14.ColorDepth[static_cast<std::size_t>(index)].caption);
   ConvertVideoInput();
 }
 
 void BasicDisplayScreen::Interface_Click(int index) {
-  if (!basicClickAllowed(index, 6) || !version::isEdid14(image)) return;
+  if (!basicClickAllowed(index, 6) || !digital14.Digital14.visible) return;
   document.write(digital_input::setInterface(image, index),
                  digital14.Interface[static_cast<std::size_t>(index)].caption);
   ConvertVideoInput();

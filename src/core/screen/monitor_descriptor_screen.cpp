@@ -56,6 +56,9 @@ void MonitorDescriptorScreen::focusDescriptorField(int start, int offset) {
     unselect(descriptor.DtaOptWhite);
     const int option = focus::colourPointOption(offset);
     if (option >= 0) selectOption(descriptor.DtaOptWhite, option);
+  } else if (DescriptorTag == "F8" && version::isEdid14(image)) {
+    // A code's three bytes select it for the aspect, rate and lines controls.
+    if (offset >= 6) selectOption(v14.CvtOpt, (offset - 6) / 3);
   } else if (DescriptorTag == "FA") {
     hint.visible = false;
     timingsHint.visible = true;
@@ -93,6 +96,8 @@ void MonitorDescriptorScreen::ConvertDetailedTiminga() {
   f.DTAGTF.enabled = d.type == md::Type::RangeLimits;
   f.DTAGTF.visible = false;
   show14(d);
+  // F7, F8 and F9 are edited through their frames' controls alone.
+  f.DTaInput.visible = !v14.ET3Frame.visible && !v14.CvtFrame.visible && !v14.CmFrame.visible;
   for (auto& frame : f.DTAFrame) frame.visible = false;
   for (auto& box : f.Windex) box.visible = false;
 
@@ -175,7 +180,17 @@ void MonitorDescriptorScreen::show14(const md::Descriptor& d) {
     for (std::size_t t = 0; t < v.CvtOpt.size(); ++t)
       v.CvtOpt[t].caption = d.cvtCodes.codes[t].text;
     const int t = selectedCvtCode();
-    if (t >= 0) {
+    for (auto& o : v.CvtAspect) o.enabled = t >= 0;
+    for (auto& o : v.CvtPreferred) o.enabled = t >= 0;
+    for (auto& b : v.CvtRate) b.enabled = t >= 0;
+    v.CvtInput.locked = t < 0;
+    if (t < 0) {
+      // Another block's code would show through otherwise.
+      unselect(v.CvtAspect);
+      unselect(v.CvtPreferred);
+      for (auto& b : v.CvtRate) b.value = false;
+      v.CvtInput.text.clear();
+    } else {
       const cvt_codes::Code& code = d.cvtCodes.codes[static_cast<std::size_t>(t)];
       selectOption(v.CvtAspect, code.aspect);
       selectOption(v.CvtPreferred, code.preferred);

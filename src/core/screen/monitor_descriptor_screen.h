@@ -22,7 +22,8 @@ struct Descriptor14Controls {
   /// F7: one box per timing of bytes 6-11.
   Frame ET3Frame;
   std::array<CheckBox, 44> ET3x;
-  /// F8: the four codes; the aspect, rate and input controls act on the one selected.
+  /// F8: the four codes; the aspect, rate and input controls act on the one selected,
+  /// and are disabled while none is.
   Frame CvtFrame;
   std::array<OptionButton, 4> CvtOpt;
   std::array<OptionButton, 4> CvtAspect{{{"4:3"}, {"16:9"}, {"16:10"}, {"15:9"}}};
@@ -30,6 +31,7 @@ struct Descriptor14Controls {
   std::array<CheckBox, 5> CvtRate{{{"50Hz"}, {"60Hz"}, {"75Hz"}, {"85Hz"}, {"60Hz RB"}}};
   /// The selected code's lines; Enter writes them.
   TextBox CvtInput;
+  std::array<Label, 4> lbCvt{{{"Aspect"}, {"Preferred"}, {"Rates"}, {"Lines"}}};
   /// F9: the version and the six coefficients.
   Frame CmFrame;
   std::array<Label, 7> CmValue;

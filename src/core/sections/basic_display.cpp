@@ -45,6 +45,8 @@ const std::array<const char*, 6> kFeatureTexts14 = {"Stand-By",
 const std::array<const char*, 4> kEncodingTexts = {"RGB 4:4:4", "RGB 4:4:4 & YCrCb 4:4:4",
                                                    "RGB 4:4:4 & YCrCb 4:2:2",
                                                    "RGB 4:4:4 & YCrCb 4:4:4 & 4:2:2"};
+const std::array<const char*, 4> kEncodingCaptions = {"RGB 4:4:4", "+YCrCb 4:4:4", "+YCrCb 4:2:2",
+                                                      "+YCrCb 4:4:4/4:2:2"};
 constexpr std::array<int, 6> kFeatureBits = {7, 6, 5, 2, 1, 0};
 
 const std::string kBreak = std::string(kCrLf) + "         ";
@@ -65,6 +67,9 @@ const std::array<const char*, 4>& signalCaptions() {
 }
 const std::array<const char*, 4>& displayTypeCaptions() {
   return kDisplayTypeCaptions;
+}
+const std::array<const char*, 4>& displayTypeCaptions(bool encodings) {
+  return encodings ? kEncodingCaptions : kDisplayTypeCaptions;
 }
 const std::array<const char*, 5>& syncCaptions() {
   return kSyncCaptions;
@@ -127,9 +132,10 @@ FeatureSupport decodeFeatureSupport(const Image& image) {
   const int value = image.byte(kFeatureByte);
   out.displayType = (value >> 3) & 3;
   out.edid14 = version::isEdid14(image);
-  const bool encodings = out.edid14 && (image.byte(kVideoInputByte) & 0x80) != 0;
+  out.encodings = out.edid14 && (image.byte(kVideoInputByte) & 0x80) != 0;
   out.displayTypeText =
-      (encodings ? kEncodingTexts : kDisplayTypeTexts)[static_cast<std::size_t>(out.displayType)];
+      (out.encodings ? kEncodingTexts
+                     : kDisplayTypeTexts)[static_cast<std::size_t>(out.displayType)];
   const auto& texts = out.edid14 ? kFeatureTexts14 : kFeatureTexts;
   bool broken = false;
   for (std::size_t i = 0; i < kFeatureBits.size(); ++i) {

@@ -42,6 +42,7 @@ struct FeatureSupport {
   /// EDID 1.4: bits 1-0 mean a native preferred timing and continuous frequency,
   /// and for a digital input bits 4-3 the colour encodings (displayTypeText).
   bool edid14 = false;
+  bool encodings = false;  ///< bits 4-3 are colour encodings (1.4, digital)
 };
 
 /// The five bytes decoded.
@@ -59,6 +60,8 @@ struct BasicDisplay {
 /// Captions of the four signal levels (bits 6-5) and four display types (bits 4-3).
 const std::array<const char*, 4>& signalCaptions();
 const std::array<const char*, 4>& displayTypeCaptions();
+/// The DisplayType captions, or for a 1.4 digital input the colour encodings'.
+const std::array<const char*, 4>& displayTypeCaptions(bool encodings);
 /// Captions of Sync(0..4) and FSupport(0..5).
 const std::array<const char*, 5>& syncCaptions();
 const std::array<const char*, 6>& featureCaptions();

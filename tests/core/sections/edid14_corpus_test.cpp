@@ -95,7 +95,7 @@ TEST(Edid14Corpus, RangeLimitsOffsetsAndTimingSupport) {
         const md::Descriptor d = md::decode(image, start);
         if (d.type != md::Type::RangeLimits) continue;
         ASSERT_NE(it, std::sregex_iterator()) << id;
-        const std::smatch& m = *it++;
+        const std::smatch m = *it++;  // a copy: the post-increment returns a temporary
         ++blocks;
         if (image.byte(start + 4) & 0x0F) ++offsets;
         const auto& r = d.range;
@@ -169,8 +169,9 @@ TEST(Edid14Corpus, EstablishedTimingsIII) {
     }
   }
   EXPECT_EQ(blocks, 2);
-  std::cout << "[ figure ] EDID 1.4 values compared with the reference texts: " << g_compared
-            << "\n";
+  std::cout << "[ figure ] values compared with the reference texts (1.4 fields, and the rates of "
+               "every version's range limits): "
+            << g_compared << "\n";
 }
 
 }  // namespace
