@@ -76,6 +76,7 @@ TEST_F(Edid14Screen, F7AndF8BlocksAreEditedThroughTheirFrames) {
 
 TEST_F(Edid14Screen, DigitalInputShowsAndSetsDepthAndInterface) {
   auto& basic = screen.section<BasicDisplayScreen>();
+  focusCell(20);
   basic.ColorDepth_Click(3);  // 68 is analog: bits 6-4 are its levels, not a depth
   EXPECT_EQ(screen.image.cell(20), "68");
   typeInto(20, "A5");
