@@ -4,6 +4,8 @@
 #include "core/screen/option_groups.h"
 #include "core/screen/step_labels.h"
 #include "core/sections/basic_display.h"
+#include "core/sections/digital_input.h"
+#include "core/sections/version.h"
 
 namespace edid {
 
@@ -82,6 +84,13 @@ void BasicDisplayScreen::ConvertVideoInput() {
   for (auto& box : basic.Sync) box.value = false;
   const auto video = basic_display::decodeVideoInput(image);
   basic.Analog.enabled = !video.digital;
+  digital14.Digital14.visible = video.digital14;
+  // From 1.4 a digital input's depth and interface take the sync levels' place.
+  basic.Analog.visible = !video.digital14;
+  if (video.digital14) {
+    selectOption(digital14.ColorDepth, video.colorDepth);
+    selectOption(digital14.Interface, video.interfaceCode);
+  }
   selectOption(basic.VideoMode, video.digital ? 1 : 0);
   // A digital input leaves the level buttons as they were.
   if (!video.digital) {
@@ -116,6 +125,12 @@ void BasicDisplayScreen::ConvertFeatureSupport() {
   DecodeInProgress = true;
   const auto features = basic_display::decodeFeatureSupport(image);
   selectOption(basic.DisplayType, features.displayType);
+  const auto& types = basic_display::displayTypeCaptions(features.encodings);
+  for (std::size_t i = 0; i < basic.DisplayType.size(); ++i)
+    basic.DisplayType[i].caption = types[i];
+  basic.Frame3.caption = features.encodings ? "Color Encoding[4:3]" : "Display Type[4:3]";
+  const auto& captions = basic_display::featureCaptions(features.edid14);
+  for (std::size_t i = 0; i < basic.FSupport.size(); ++i) basic.FSupport[i].caption = captions[i];
   for (std::size_t i = 0; i < basic.FSupport.size(); ++i)
     basic.FSupport[i].value = features.features[i];
   recompute();
@@ -165,6 +180,21 @@ void BasicDisplayScreen::FSupport_Click(int index) {
                  basic.FSupport[static_cast<std::size_t>(index)].caption);
   ConvertFeatureSupport();
   recompute();
+}
+
+// Both need a 1.4 digital input: on an analog one bits 6-0 are the sync levels.
+void BasicDisplayScreen::ColorDepth_Click(int index) {
+  if (!basicClickAllowed(index, 8) || !digital14.Digital14.visible) return;
+  document.write(digital_input::setColorDepth(image, index),
+                 "Color Depth " + digital14.ColorDepth[static_cast<std::size_t>(index)].caption);
+  ConvertVideoInput();
+}
+
+void BasicDisplayScreen::Interface_Click(int index) {
+  if (!basicClickAllowed(index, 6) || !digital14.Digital14.visible) return;
+  document.write(digital_input::setInterface(image, index),
+                 digital14.Interface[static_cast<std::size_t>(index)].caption);
+  ConvertVideoInput();
 }
 
 void BasicDisplayScreen::Basic_Click(int index) {

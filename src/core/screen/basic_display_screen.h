@@ -7,6 +7,21 @@
 
 namespace edid {
 
+/// Inside VideoInput: a digital input's colour depth and interface, from EDID 1.4.
+struct Digital14Frame {
+  Frame Digital14;
+  std::array<OptionButton, 8> ColorDepth{{{"Undefined"},
+                                          {"6 Bits"},
+                                          {"8 Bits"},
+                                          {"10 Bits"},
+                                          {"12 Bits"},
+                                          {"14 Bits"},
+                                          {"16 Bits"},
+                                          {"Reserved"}}};
+  std::array<OptionButton, 6> Interface{
+      {{"Undefined"}, {"DVI"}, {"HDMI-a"}, {"HDMI-b"}, {"MDDI"}, {"DisplayPort"}}};
+};
+
 class BasicDisplayScreen : public SectionScreen {
  public:
   using SectionScreen::SectionScreen;
@@ -17,6 +32,7 @@ class BasicDisplayScreen : public SectionScreen {
 
   Frame hint{"Basic Display Parameters(20-24)"};
   BasicFrame basic;
+  Digital14Frame digital14;
 
   /// Click editors of byte 20 and 24; each does nothing while DecodeInProgress.
   void VideoMode_Click(int index);
@@ -26,6 +42,9 @@ class BasicDisplayScreen : public SectionScreen {
   void DisplayType_Click(int index);
   /// The bit of FSupport(index) in byte 24 := its check state.
   void FSupport_Click(int index);
+  /// Bits 6-4 (depth) or 3-0 (interface) of a 1.4 digital input's byte 20.
+  void ColorDepth_Click(int index);
+  void Interface_Click(int index);
   /// Moves the focus to cell 21 + index.
   void Basic_Click(int index);
   /// Enter (13) writes BasicInput into the byte of the selected Basic option.

@@ -148,14 +148,18 @@ struct DetailedFrame {
 /// Hints(11): one monitor descriptor block.
 struct DescriptorFrame {
   /// The block's type, by its tag: FF, FE, FD, FC, FB, FA, others, 00-0F.
-  std::array<OptionButton, 8> DTa{{{"Monitor Serial Number"},
-                                   {"ASCII String"},
-                                   {"Monitor Range Limits"},
-                                   {"Monitor Name"},
-                                   {"Color Point Data"},
-                                   {"Standard Timing Data"},
-                                   {"Currently Undefined"},
-                                   {"Defined by Manufacturer"}}};
+  /// From EDID 1.4 also F7, F8, F9 (8..10, hidden before 1.4).
+  std::array<OptionButton, 11> DTa{{{"Monitor Serial Number"},
+                                    {"ASCII String"},
+                                    {"Monitor Range Limits"},
+                                    {"Monitor Name"},
+                                    {"Color Point Data"},
+                                    {"Standard Timing Data"},
+                                    {"Currently Undefined"},
+                                    {"Defined by Manufacturer"},
+                                    {"Established Timings III", false, false},
+                                    {"CVT 3 Byte Codes", false, false},
+                                    {"Color Management Data", false, false}}};
   /// Range limits only: checked while byte 10 is not 00.
   CheckBox DTAGTF{"GTF", false, false, false};
   /// 0 holds the range limit options, 1 the colour point options.

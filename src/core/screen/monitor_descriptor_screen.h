@@ -7,8 +7,35 @@
 
 #include "core/screen/frames.h"
 #include "core/screen/section_screen.h"
+#include "core/sections/monitor_descriptor.h"
 
 namespace edid {
+
+/// The EDID 1.4 controls of Hints(11): the timing support byte of a range limits
+/// block, and the frames of tags F7, F8 and F9.
+struct Descriptor14Controls {
+  /// Byte 10 := 00, 01, 02, 04; shown in place of DTAGTF from 1.4.
+  std::array<OptionButton, 4> DTATiming{{{"Default GTF", false, false},
+                                         {"Range Limits Only", false, false},
+                                         {"Secondary GTF", false, false},
+                                         {"CVT", false, false}}};
+  /// F7: one box per timing of bytes 6-11.
+  Frame ET3Frame;
+  std::array<CheckBox, 44> ET3x;
+  /// F8: the four codes; the aspect, rate and input controls act on the one selected,
+  /// and are disabled while none is.
+  Frame CvtFrame;
+  std::array<OptionButton, 4> CvtOpt;
+  std::array<OptionButton, 4> CvtAspect{{{"4:3"}, {"16:9"}, {"16:10"}, {"15:9"}}};
+  std::array<OptionButton, 4> CvtPreferred{{{"50Hz"}, {"60Hz"}, {"75Hz"}, {"85Hz"}}};
+  std::array<CheckBox, 5> CvtRate{{{"50Hz"}, {"60Hz"}, {"75Hz"}, {"85Hz"}, {"60Hz RB"}}};
+  /// The selected code's lines; Enter writes them.
+  TextBox CvtInput;
+  std::array<Label, 4> lbCvt{{{"Aspect"}, {"Preferred"}, {"Rates"}, {"Lines"}}};
+  /// F9: the version and the six coefficients.
+  Frame CmFrame;
+  std::array<Label, 7> CmValue;
+};
 
 class MonitorDescriptorScreen : public SectionScreen {
  public:
@@ -20,6 +47,7 @@ class MonitorDescriptorScreen : public SectionScreen {
   Frame timingsHint{"Ext .Standard Timing"};
   DescriptorFrame descriptor;
   ExtStandardFrame extStandard;
+  Descriptor14Controls v14;
 
   /// The focus step inside a descriptor block starting at start: selects the
   /// option of the field at offset, locks or frees the GTF cells.
@@ -39,6 +67,19 @@ class MonitorDescriptorScreen : public SectionScreen {
   void Windex_Click(int index);
   /// Enter (13) writes DTaInput into the text, range limit or colour point selected.
   void DTaInput_KeyUp(int keyCode);
+  /// With "Modify EDID" on: byte 10 of a 1.4 range limits block := the option's
+  /// value (00, 01, 02, 04) with its parameter bytes.
+  void DTATiming_Click(int index);
+  /// F7: timing index := ET3x(index)'s state.
+  void ET3x_Click(int index);
+  /// F8: selects code index, showing its aspect, rates and lines.
+  void CvtOpt_Click(int index);
+  void CvtAspect_Click(int index);
+  void CvtPreferred_Click(int index);
+  /// F8: supported rate index of the selected code := CvtRate(index)'s state.
+  void CvtRate_Click(int index);
+  /// Enter (13) writes CvtInput as the selected code's lines.
+  void CvtInput_KeyUp(int keyCode);
   /// 0..5: moves the focus to that FA timing; 6: turns the block into a serial number.
   void ExtSTOpt_Click(int index);
   /// Writes aspect ratio index into the selected FA timing.
@@ -49,6 +90,8 @@ class MonitorDescriptorScreen : public SectionScreen {
  private:
   void ConvertDetailedTiming();
   bool descriptorEditable() const;
+  void show14(const monitor_descriptor::Descriptor& d);
+  int selectedCvtCode() const;
 };
 
 }  // namespace edid

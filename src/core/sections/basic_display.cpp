@@ -2,6 +2,8 @@
 
 #include "core/common/numbers.h"
 #include "core/common/text.h"
+#include "core/sections/digital_input.h"
+#include "core/sections/version.h"
 
 namespace edid::basic_display {
 
@@ -31,6 +33,20 @@ const std::array<const char*, 6> kFeatureTexts = {"Stand-By",
                                                   "Standard Default Color Space",
                                                   "Preferred Timing Mode",
                                                   "GTF supported"};
+const std::array<const char*, 6> kFeatureCaptions14 = {
+    "Stand-By",        "Suspend", "Active-Off", "Std Default Color Space", "Native Pref. Timing",
+    "Continuous Freq."};
+const std::array<const char*, 6> kFeatureTexts14 = {"Stand-By",
+                                                    "Suspend",
+                                                    "Active Off",
+                                                    "Standard Default Color Space",
+                                                    "Native Preferred Timing",
+                                                    "Continuous Frequency"};
+const std::array<const char*, 4> kEncodingTexts = {"RGB 4:4:4", "RGB 4:4:4 & YCrCb 4:4:4",
+                                                   "RGB 4:4:4 & YCrCb 4:2:2",
+                                                   "RGB 4:4:4 & YCrCb 4:4:4 & 4:2:2"};
+const std::array<const char*, 4> kEncodingCaptions = {"RGB 4:4:4", "+YCrCb 4:4:4", "+YCrCb 4:2:2",
+                                                      "+YCrCb 4:4:4/4:2:2"};
 constexpr std::array<int, 6> kFeatureBits = {7, 6, 5, 2, 1, 0};
 
 const std::string kBreak = std::string(kCrLf) + "         ";
@@ -52,11 +68,17 @@ const std::array<const char*, 4>& signalCaptions() {
 const std::array<const char*, 4>& displayTypeCaptions() {
   return kDisplayTypeCaptions;
 }
+const std::array<const char*, 4>& displayTypeCaptions(bool encodings) {
+  return encodings ? kEncodingCaptions : kDisplayTypeCaptions;
+}
 const std::array<const char*, 5>& syncCaptions() {
   return kSyncCaptions;
 }
 const std::array<const char*, 6>& featureCaptions() {
   return kFeatureCaptions;
+}
+const std::array<const char*, 6>& featureCaptions(bool edid14) {
+  return edid14 ? kFeatureCaptions14 : kFeatureCaptions;
 }
 int featureBit(int index) {
   return kFeatureBits.at(static_cast<std::size_t>(index));
@@ -68,6 +90,13 @@ VideoInput decodeVideoInput(const Image& image) {
   out.digital = (value & 0x80) != 0;
   if (out.digital) {
     out.modeText = "Digital Signal";
+    if (version::isEdid14(image)) {
+      out.digital14 = true;
+      out.colorDepth = (value >> 4) & 7;
+      out.interfaceCode = value & 0x0F;
+      out.levelText = digital_input::depthText(value);
+      out.syncText = digital_input::interfaceText(value);
+    }
   } else {
     out.modeText = "Analog Signal";
     out.signalLevel = (value >> 5) & 3;
@@ -102,19 +131,27 @@ FeatureSupport decodeFeatureSupport(const Image& image) {
   FeatureSupport out;
   const int value = image.byte(kFeatureByte);
   out.displayType = (value >> 3) & 3;
-  out.displayTypeText = kDisplayTypeTexts[static_cast<std::size_t>(out.displayType)];
+  out.edid14 = version::isEdid14(image);
+  out.encodings = out.edid14 && (image.byte(kVideoInputByte) & 0x80) != 0;
+  out.displayTypeText =
+      (out.encodings ? kEncodingTexts
+                     : kDisplayTypeTexts)[static_cast<std::size_t>(out.displayType)];
+  const auto& texts = out.edid14 ? kFeatureTexts14 : kFeatureTexts;
   bool broken = false;
   for (std::size_t i = 0; i < kFeatureBits.size(); ++i) {
     const int bit = kFeatureBits[i];
     if (!(value & (1 << bit))) continue;
     out.features[i] = true;
     if (!out.text.empty()) out.text += ", ";
-    // Only the three feature flags of bits 2-0 may start the second line.
-    if (bit <= 2 && !broken && out.text.size() >= 56) {
+    // Only the three feature flags of bits 2-0 may start the second line; the
+    // longer 1.4 texts break where the line would pass the report's 70 columns.
+    const bool full = out.edid14 ? out.text.size() + std::string_view(texts[i]).size() > 61
+                                 : out.text.size() >= 56;
+    if (bit <= 2 && !broken && full) {
       out.text += kBreak;
       broken = true;
     }
-    out.text += kFeatureTexts[i];
+    out.text += texts[i];
   }
   return out;
 }

@@ -26,6 +26,11 @@ struct VideoInput {
   std::string levelText;       ///< "0.700, 0.300 (1.000 Vp-p)"...; "" when digital
   std::string syncText;        ///< the set sync bits, ", " between, one line break at most
   std::string text;            ///< three lines: mode, level and sync list
+  /// EDID 1.4 with a digital input: bits 6-4 and 3-0, and levelText and syncText
+  /// hold the depth and interface lines instead.
+  bool digital14 = false;
+  int colorDepth = 0;
+  int interfaceCode = 0;
 };
 
 /// Byte 24.
@@ -34,6 +39,10 @@ struct FeatureSupport {
   std::array<bool, 6> features{};  ///< FSupport order: bits 7, 6, 5, 2, 1, 0
   std::string text;                ///< the set features, ", " between, one line break at most
   std::string displayTypeText;     ///< "Monochrome / grayscale", "R/G/B Color"...
+  /// EDID 1.4: bits 1-0 mean a native preferred timing and continuous frequency,
+  /// and for a digital input bits 4-3 the colour encodings (displayTypeText).
+  bool edid14 = false;
+  bool encodings = false;  ///< bits 4-3 are colour encodings (1.4, digital)
 };
 
 /// The five bytes decoded.
@@ -51,9 +60,13 @@ struct BasicDisplay {
 /// Captions of the four signal levels (bits 6-5) and four display types (bits 4-3).
 const std::array<const char*, 4>& signalCaptions();
 const std::array<const char*, 4>& displayTypeCaptions();
+/// The DisplayType captions, or for a 1.4 digital input the colour encodings'.
+const std::array<const char*, 4>& displayTypeCaptions(bool encodings);
 /// Captions of Sync(0..4) and FSupport(0..5).
 const std::array<const char*, 5>& syncCaptions();
 const std::array<const char*, 6>& featureCaptions();
+/// FSupport captions by the version (1.4 renames bits 1 and 0).
+const std::array<const char*, 6>& featureCaptions(bool edid14);
 /// The bit of byte 24 that FSupport(index) stands for: 7, 6, 5, 2, 1, 0.
 int featureBit(int index);
 

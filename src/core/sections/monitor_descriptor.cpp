@@ -3,19 +3,23 @@
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/chromaticity.h"
+#include "core/sections/range_limits.h"
+#include "core/sections/version.h"
 
 namespace edid::monitor_descriptor {
 
 namespace {
 
-const std::array<const char*, 8> kCaptions = {
-    "Monitor Serial Number", "ASCII String",
-    "Monitor Range Limits",  "Monitor Name",
-    "Color Point Data",      "Standard Timing Data",
-    "Currently Undefined",   "Defined by Manufacturer",
+const std::array<const char*, kTypes> kCaptions = {
+    "Monitor Serial Number",   "ASCII String",
+    "Monitor Range Limits",    "Monitor Name",
+    "Color Point Data",        "Standard Timing Data",
+    "Currently Undefined",     "Defined by Manufacturer",
+    "Established Timings III", "CVT 3 Byte Codes",
+    "Color Management Data",
 };
 
-const std::array<const char*, 8> kHeadings = {
+const std::array<const char*, kTypesBefore14> kHeadings = {
     "Monitor Serial Number:", "ASCII Data:",
     "Monitor Range Limits:",  "Monitor Name:",
     "Color Point:",           "Standard Timing Identifiers:",
@@ -29,20 +33,17 @@ std::string line(std::string_view text) {
 }
 
 RangeLimits rangeLimits(const Image& image, int s) {
+  const range_limits::Decoded limits = range_limits::decode(image, s);
   RangeLimits r;
-  r.minVerticalHz = image.byte(s + 5);
-  r.maxVerticalHz = image.byte(s + 6);
-  r.minHorizontalKHz = image.byte(s + 7);
-  r.maxHorizontalKHz = image.byte(s + 8);
-  const int clock = image.byte(s + 9);
-  r.maxPixelClockMHz = clock == 0xFF ? 0 : clock * 10;
-  r.captions[0] = "Min Vertical Freq - " + std::to_string(r.minVerticalHz) + " Hz";
-  r.captions[1] = "Max Vertical Freq - " + std::to_string(r.maxVerticalHz) + " Hz";
-  r.captions[2] = "Min Horiz. Freq - " + std::to_string(r.minHorizontalKHz) + " KHz";
-  r.captions[3] = "Max Horiz. Freq - " + std::to_string(r.maxHorizontalKHz) + " KHz";
-  r.captions[4] = clock == 0xFF ? "Pixel Clock - Not Specified"
-                                : "Pixel Clock  - " + std::to_string(r.maxPixelClockMHz) + " MHz";
+  r.minVerticalHz = limits.rates.value[0];
+  r.maxVerticalHz = limits.rates.value[1];
+  r.minHorizontalKHz = limits.rates.value[2];
+  r.maxHorizontalKHz = limits.rates.value[3];
+  r.maxPixelClockMHz = limits.maxPixelClockMHz;
+  r.captions = limits.captions;
   r.gtfSupported = image.cell(s + 10) != "00";
+  r.timingSupport = limits.timingSupport;
+  r.supportLines = limits.supportLines;
   return r;
 }
 
@@ -107,12 +108,15 @@ std::string dataBytesAsHex(const Image& image, int s) {
 
 }  // namespace
 
-const std::array<const char*, 8>& typeCaptions() {
+const std::array<const char*, kTypes>& typeCaptions() {
   return kCaptions;
 }
 
-Type typeOfTag(const std::string& tagText) {
+Type typeOfTag(const std::string& tagText, bool edid14) {
   const std::string tag = toUpper(tagText);
+  if (edid14 && tag == "F7") return Type::EstablishedIII;
+  if (edid14 && tag == "F8") return Type::CvtCodes;
+  if (edid14 && tag == "F9") return Type::ColorManagement;
   if (tag == "FF") return Type::SerialNumber;
   if (tag == "FE") return Type::AsciiString;
   if (tag == "FD") return Type::RangeLimits;
@@ -138,9 +142,11 @@ std::string textOf(const Image& image, int s) {
 Descriptor decode(const Image& image, int s) {
   Descriptor d;
   d.tag = toUpper(image.cell(s + 3));
-  d.type = typeOfTag(d.tag);
+  d.type = typeOfTag(d.tag, version::isEdid14(image));
   const auto type = static_cast<std::size_t>(d.type);
-  d.reportText = std::string(kCrLf) + line(kHeadings[type]);
+  // The 1.4 types bring their own heading with their lines.
+  d.reportText = std::string(kCrLf);
+  if (type < kHeadings.size()) d.reportText += line(kHeadings[type]);
   switch (d.type) {
     case Type::SerialNumber:
     case Type::AsciiString:
@@ -151,7 +157,19 @@ Descriptor decode(const Image& image, int s) {
     case Type::RangeLimits:
       d.range = rangeLimits(image, s);
       for (const auto& caption : d.range.captions) d.reportText += line(caption);
-      d.reportText += line(d.range.gtfSupported ? "GTF - Supported" : "GTF - Not Used");
+      for (const auto& text : d.range.supportLines) d.reportText += line(text);
+      break;
+    case Type::EstablishedIII:
+      d.establishedIII = established_iii::decode(image, s);
+      d.reportText += d.establishedIII.reportText;
+      break;
+    case Type::CvtCodes:
+      d.cvtCodes = cvt_codes::decode(image, s);
+      d.reportText += d.cvtCodes.reportText;
+      break;
+    case Type::ColorManagement:
+      d.colorManagement = color_management::decode(image, s);
+      d.reportText += d.colorManagement.reportText;
       break;
     case Type::Undefined:
     case Type::ManufacturerDefined:

@@ -5,9 +5,13 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/common/image.h"
 #include "core/common/result.h"
+#include "core/sections/color_management.h"
+#include "core/sections/cvt_codes.h"
+#include "core/sections/established_iii.h"
 #include "core/sections/standard_timing.h"
 
 namespace edid::monitor_descriptor {
@@ -22,14 +26,21 @@ enum class Type {
   StandardTimings = 5,      // FA
   Undefined = 6,            // any tag not listed here
   ManufacturerDefined = 7,  // 00..0F
+  EstablishedIII = 8,       // F7, from EDID 1.4
+  CvtCodes = 9,             // F8, from EDID 1.4
+  ColorManagement = 10,     // F9, from EDID 1.4
 };
+inline constexpr int kTypes = 11;
+/// The types an EDID before 1.4 knows: 0..7.
+inline constexpr int kTypesBefore14 = 8;
 
 /// The DTa option captions, by type.
-const std::array<const char*, 8>& typeCaptions();
+const std::array<const char*, kTypes>& typeCaptions();
 
 /// The type of a tag cell's text, compared upper-cased ("fd" is range limits).
 /// Hex tags 00..0F are manufacturer defined; every other unlisted tag is undefined.
-Type typeOfTag(const std::string& tagText);
+/// F7, F8 and F9 are their types only when edid14 is set.
+Type typeOfTag(const std::string& tagText, bool edid14 = false);
 
 /// What a range limits block shows.
 struct RangeLimits {
@@ -41,6 +52,9 @@ struct RangeLimits {
   /// "Min Vertical Freq - 50 Hz" ... "Pixel Clock  - 160 MHz": the report lines and DtaOpt(0..4).
   std::array<std::string, 5> captions;
   bool gtfSupported = false;  ///< byte 10 not the text "00"
+  int timingSupport = 0;      ///< byte 10
+  /// The lines of byte 10 by the version, and of the parameters that follow it.
+  std::vector<std::string> supportLines;
 };
 
 /// One white point of a colour point block (tag FB).
@@ -69,9 +83,12 @@ struct Descriptor {
   /// DTaInput: the text of a text block (control bytes shown as "."), the 13
   /// data bytes as hex pairs for other tags, empty otherwise.
   std::string inputText;
-  RangeLimits range;                      ///< filled for range limits
-  std::array<WhitePoint, 2> whitePoints;  ///< filled for colour points
-  ExtraTimings extraTimings;              ///< filled for standard timings
+  RangeLimits range;                          ///< filled for range limits
+  std::array<WhitePoint, 2> whitePoints;      ///< filled for colour points
+  ExtraTimings extraTimings;                  ///< filled for standard timings
+  established_iii::Decoded establishedIII;    ///< filled for F7
+  cvt_codes::Decoded cvtCodes;                ///< filled for F8
+  color_management::Decoded colorManagement;  ///< filled for F9
   /// The block's report text, CR LF terminated lines, starting with an empty line.
   std::string reportText;
 };
@@ -95,10 +112,10 @@ std::string valueOfCaption(std::string_view caption);
 /// into byte 4; for standard timings also the 0A end mark into byte 17; type 7
 /// writes tag 00 and leaves byte 4. The data bytes stay, shown by the new type.
 CellWrites chooseType(int blockStart, int type);
-
-/// GTF of a range limits block: on writes 01 into byte 10; off writes 00 there and
-/// the 0A 20 ... padding into bytes 11-17.
-CellWrites setGtf(int blockStart, bool supported);
+/// chooseType by the image's version: from 1.4, types 8..10 write tag F7, F8 or F9,
+/// 00 into byte 4 and the version byte 5 (0A, 01, 03), and type 6 writes 10, as F9
+/// is no longer undefined. Before 1.4 types 8..10 write nothing.
+CellWrites chooseType(const Image& image, int blockStart, int type);
 
 /// The text of a serial number, ASCII or name block (Windows-1252 bytes) into
 /// bytes 5-17: one byte per character, then 0A, then 20 padding. Characters

@@ -6,6 +6,7 @@
 #include "core/common/text.h"
 #include "core/sections/chromaticity.h"
 #include "core/sections/monitor_descriptor.h"
+#include "core/sections/version.h"
 
 namespace edid::monitor_descriptor {
 
@@ -33,11 +34,19 @@ CellWrites chooseType(int s, int type) {
   return out;
 }
 
-CellWrites setGtf(int s, bool supported) {
-  if (supported) return {write(s + 10, 1)};
-  CellWrites out{write(s + 10, 0), write(s + 11, 0x0A)};
-  for (int offset = 12; offset <= 17; ++offset) out.push_back(write(s + offset, 0x20));
-  return out;
+CellWrites chooseType(const Image& image, int s, int type) {
+  const bool edid14 = version::isEdid14(image);
+  if (type < static_cast<int>(Type::EstablishedIII)) {
+    // In 1.4 F9 holds colour management data; 10 is the tag left undefined.
+    if (edid14 && type == static_cast<int>(Type::Undefined))
+      return {write(s + 3, 0x10), write(s + 4, 0)};
+    return chooseType(s, type);
+  }
+  if (!edid14 || type >= kTypes) return {};
+  static const std::array<int, 3> kVersions = {0x0A, 0x01, 0x03};
+  const int k = type - static_cast<int>(Type::EstablishedIII);
+  return {write(s + 3, 0xF7 + k), write(s + 4, 0),
+          write(s + 5, kVersions[static_cast<std::size_t>(k)])};
 }
 
 CellWrites encodeText(int s, std::string_view text) {

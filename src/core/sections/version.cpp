@@ -23,6 +23,10 @@ Decoded decode(const Image& image) {
   return d;
 }
 
+bool isEdid14(const Image& image) {
+  return image.byte(kVersionByte) == 1 && image.byte(kRevisionByte) >= 4;
+}
+
 Result<CellWrites> encode(int byteIndex, std::string_view entry) {
   const auto number = enteredNumber(entry);
   if (!number) return failure(number.error());

@@ -28,6 +28,11 @@ struct Decoded {
 };
 Decoded decode(const Image& image);
 
+/// True when bytes 18-19 say 1.4 or a later 1.x revision: the layout that gives
+/// the range limit offsets, the timing support byte, tags F7-F9 and the digital
+/// input's depth and interface their meaning.
+bool isEdid14(const Image& image);
+
 /// Encodes a decimal entry (its leading number, rounded) into byte 18 or 19.
 /// Refuses text without a number ("Not a number: <text>") and values outside
 /// 0..255 ("This value must value between 0 and 255").

@@ -53,6 +53,8 @@ BasicDisplayPanel::BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& bi
     analog->addWidget(m_signal[std::size_t(i)], i, 1);
   }
   video->addWidget(m_analog);
+  createDigital14(binder);
+  video->addWidget(m_digital14);
   layout->addWidget(m_videoInput);
 
   for (int i = 0; i < 3; ++i) {
@@ -103,6 +105,39 @@ BasicDisplayPanel::BasicDisplayPanel(const PanelFrames& frames, ScreenBinder& bi
   layout->addStretch();
 }
 
+void BasicDisplayPanel::createDigital14(ScreenBinder& binder) {
+  m_digital14 = createSubFrame(m_videoInput, QStringLiteral("Digital14"));
+  auto* grid = new QGridLayout(m_digital14);
+  grid->setVerticalSpacing(0);
+  // Each group in a widget of its own, so picking a depth leaves the interface on.
+  auto* depths = new QWidget(m_digital14);
+  auto* depthGrid = new QGridLayout(depths);
+  depthGrid->setContentsMargins(0, 0, 0, 0);
+  for (int i = 0; i < 8; ++i) {
+    m_colorDepth[std::size_t(i)] = createOptionButton(
+        depths, QStringLiteral("ColorDepth_%1").arg(i), binder,
+        [i](EdidScreen& s) {
+          selectOption(s.section<BasicDisplayScreen>().digital14.ColorDepth, i);
+        },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().ColorDepth_Click(i); });
+    depthGrid->addWidget(m_colorDepth[std::size_t(i)], i / 3, i % 3);
+  }
+  grid->addWidget(depths, 0, 0);
+  auto* interfaces = new QWidget(m_digital14);
+  auto* interfaceGrid = new QGridLayout(interfaces);
+  interfaceGrid->setContentsMargins(0, 0, 0, 0);
+  for (int i = 0; i < 6; ++i) {
+    m_interface[std::size_t(i)] = createOptionButton(
+        interfaces, QStringLiteral("Interface_%1").arg(i), binder,
+        [i](EdidScreen& s) {
+          selectOption(s.section<BasicDisplayScreen>().digital14.Interface, i);
+        },
+        [i](EdidScreen& s) { s.section<BasicDisplayScreen>().Interface_Click(i); });
+    interfaceGrid->addWidget(m_interface[std::size_t(i)], i / 3, i % 3);
+  }
+  grid->addWidget(interfaces, 1, 0);
+}
+
 void BasicDisplayPanel::mirror(const EdidScreen& screen) {
   const BasicFrame& b = screen.section<BasicDisplayScreen>().basic;
   mirrorFrame(m_videoInput, b.VideoInput);
@@ -119,6 +154,12 @@ void BasicDisplayPanel::mirror(const EdidScreen& screen) {
     mirrorOptionButton(m_displayType[i], b.DisplayType[i]);
   for (std::size_t i = 0; i < m_fsupport.size(); ++i) mirrorCheckBox(m_fsupport[i], b.FSupport[i]);
   for (std::size_t i = 0; i < m_lbBasic.size(); ++i) mirrorLabel(m_lbBasic[i], b.lbBasic[i]);
+  const Digital14Frame& d = screen.section<BasicDisplayScreen>().digital14;
+  mirrorFrame(m_digital14, d.Digital14);
+  for (std::size_t i = 0; i < m_colorDepth.size(); ++i)
+    mirrorOptionButton(m_colorDepth[i], d.ColorDepth[i]);
+  for (std::size_t i = 0; i < m_interface.size(); ++i)
+    mirrorOptionButton(m_interface[i], d.Interface[i]);
 }
 
 }  // namespace edid::gui

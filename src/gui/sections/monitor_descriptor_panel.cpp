@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "core/screen/option_groups.h"
@@ -32,7 +33,7 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
   auto* types = new QGridLayout;
   types->setHorizontalSpacing(0);
   types->setVerticalSpacing(0);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < int(m_dta.size()); ++i) {
     m_dta[std::size_t(i)] = createOptionButton(
         frame, QStringLiteral("DTa_%1").arg(i), binder,
         [i](EdidScreen& s) {
@@ -84,6 +85,7 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
     }
   }
   options->addWidget(m_dtaFrame[1], 0, 0, Qt::AlignTop);
+  create14(frame, options, binder);
   layout->addLayout(options);
 
   auto* boxes = new QHBoxLayout;
@@ -103,6 +105,20 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
         [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().Windex_Click(i); });
     boxes->addWidget(m_windex[std::size_t(i)]);
   }
+  // Byte 10's options in a widget of their own, apart from the type options.
+  auto* timing = new QWidget(frame);
+  // Two by two: four in a row would not fit their captions into the frame.
+  auto* timingGrid = new QGridLayout(timing);
+  timingGrid->setContentsMargins(0, 0, 0, 0);
+  timingGrid->setVerticalSpacing(0);
+  for (int i = 0; i < 4; ++i) {
+    m_timing[std::size_t(i)] = createOptionButton(
+        timing, QStringLiteral("DTATiming_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.section<MonitorDescriptorScreen>().v14.DTATiming, i); },
+        [i](EdidScreen& s) { s.section<MonitorDescriptorScreen>().DTATiming_Click(i); });
+    timingGrid->addWidget(m_timing[std::size_t(i)], i / 2, i % 2);
+  }
+  boxes->addWidget(timing);
   boxes->addStretch();
   layout->addLayout(boxes);
 
@@ -181,6 +197,128 @@ void MonitorDescriptorPanel::createExtStandard(QGroupBox* frame, ScreenBinder& b
   new InputBoxBinding(m_extStaInput, binder, std::move(handlers));
 }
 
+void MonitorDescriptorPanel::create14(QGroupBox* frame, QGridLayout* options,
+                                      ScreenBinder& binder) {
+  using Screen = MonitorDescriptorScreen;
+  m_et3Frame = createSubFrame(frame, QStringLiteral("ET3Frame"));
+  auto* et3Layout = new QVBoxLayout(m_et3Frame);
+  et3Layout->setContentsMargins(2, 2, 2, 2);
+  // 44 timings are more than the frame holds: two columns in byte order, in a
+  // slightly smaller type, that scroll.
+  auto* scroll = new QScrollArea(m_et3Frame);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidgetResizable(true);
+  auto* boxes = new QWidget(scroll);
+  QFont small = boxes->font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  boxes->setFont(small);
+  auto* et3 = new QGridLayout(boxes);
+  et3->setContentsMargins(0, 0, 0, 0);
+  et3->setVerticalSpacing(0);
+  for (int i = 0; i < int(m_et3.size()); ++i) {
+    m_et3[std::size_t(i)] = createCheckButton(
+        boxes, QStringLiteral("ET3x_%1").arg(i), binder,
+        [i](EdidScreen& s, bool on) { s.section<Screen>().v14.ET3x[std::size_t(i)].value = on; },
+        [i](EdidScreen& s) { s.section<Screen>().ET3x_Click(i); });
+    et3->addWidget(m_et3[std::size_t(i)], i % 22, i / 22);
+  }
+  scroll->setWidget(boxes);
+  // About half the rows show; the frame's hint sits below them.
+  scroll->setFixedHeight(boxes->sizeHint().height() * 12 / 22);
+  et3Layout->addWidget(scroll);
+  options->addWidget(m_et3Frame, 0, 0, Qt::AlignTop);
+
+  m_cvtFrame = createSubFrame(frame, QStringLiteral("CvtFrame"));
+  auto* cvt = new QGridLayout(m_cvtFrame);
+  cvt->setVerticalSpacing(2);
+  // One widget per option group, so that each group keeps its own choice; the
+  // groups that edit the selected code get a label on their left.
+  const auto group = [this, cvt](QGridLayout*& grid, int row, int label) {
+    auto* box = new QWidget(m_cvtFrame);
+    grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(0);
+    if (label < 0) {
+      cvt->addWidget(box, row, 0, 1, 2);
+    } else {
+      m_cvtLabel[std::size_t(label)] =
+          createSectionLabel(m_cvtFrame, QStringLiteral("lbCvt_%1").arg(label));
+      cvt->addWidget(m_cvtLabel[std::size_t(label)], row, 0, Qt::AlignTop);
+      cvt->addWidget(box, row, 1);
+    }
+    return box;
+  };
+  QGridLayout* grid = nullptr;
+  QWidget* codes = group(grid, 0, -1);
+  for (int i = 0; i < 4; ++i) {
+    m_cvtOpt[std::size_t(i)] = createOptionButton(
+        codes, QStringLiteral("CvtOpt_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.section<Screen>().v14.CvtOpt, i); },
+        [i](EdidScreen& s) { s.section<Screen>().CvtOpt_Click(i); });
+    grid->addWidget(m_cvtOpt[std::size_t(i)], i, 0);
+  }
+  QWidget* aspects = group(grid, 1, 0);
+  for (int i = 0; i < 4; ++i) {
+    m_cvtAspect[std::size_t(i)] = createOptionButton(
+        aspects, QStringLiteral("CvtAspect_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.section<Screen>().v14.CvtAspect, i); },
+        [i](EdidScreen& s) { s.section<Screen>().CvtAspect_Click(i); });
+    grid->addWidget(m_cvtAspect[std::size_t(i)], 0, i);
+  }
+  QWidget* preferred = group(grid, 2, 1);
+  for (int i = 0; i < 4; ++i) {
+    m_cvtPreferred[std::size_t(i)] = createOptionButton(
+        preferred, QStringLiteral("CvtPreferred_%1").arg(i), binder,
+        [i](EdidScreen& s) { selectOption(s.section<Screen>().v14.CvtPreferred, i); },
+        [i](EdidScreen& s) { s.section<Screen>().CvtPreferred_Click(i); });
+    grid->addWidget(m_cvtPreferred[std::size_t(i)], 0, i);
+  }
+  QWidget* rates = group(grid, 3, 2);
+  for (int i = 0; i < 5; ++i) {
+    m_cvtRate[std::size_t(i)] = createCheckButton(
+        rates, QStringLiteral("CvtRate_%1").arg(i), binder,
+        [i](EdidScreen& s, bool on) { s.section<Screen>().v14.CvtRate[std::size_t(i)].value = on; },
+        [i](EdidScreen& s) { s.section<Screen>().CvtRate_Click(i); });
+    // Under the preferred rates; reduced blanking on a line of its own.
+    grid->addWidget(m_cvtRate[std::size_t(i)], i / 4, i % 4, 1, i == 4 ? 2 : 1);
+  }
+  m_cvtInput = createInputBox(m_cvtFrame, QStringLiteral("CvtInput"));
+  m_cvtLabel[3] = createSectionLabel(m_cvtFrame, QStringLiteral("lbCvt_3"));
+  cvt->addWidget(m_cvtLabel[3], 4, 0);
+  cvt->addWidget(m_cvtInput, 4, 1, Qt::AlignLeft);
+  InputBoxHandlers handlers;
+  handlers.box = [](EdidScreen& s) -> TextBox& { return s.section<Screen>().v14.CvtInput; };
+  handlers.keyUp = [](EdidScreen& s, int code) { s.section<Screen>().CvtInput_KeyUp(code); };
+  new InputBoxBinding(m_cvtInput, binder, std::move(handlers));
+  options->addWidget(m_cvtFrame, 0, 0, Qt::AlignTop);
+
+  m_cmFrame = createSubFrame(frame, QStringLiteral("CmFrame"));
+  auto* cm = new QVBoxLayout(m_cmFrame);
+  for (int i = 0; i < int(m_cmValue.size()); ++i) {
+    m_cmValue[std::size_t(i)] = createSectionLabel(m_cmFrame, QStringLiteral("CmValue_%1").arg(i));
+    cm->addWidget(m_cmValue[std::size_t(i)]);
+  }
+  options->addWidget(m_cmFrame, 0, 0, Qt::AlignTop);
+}
+
+void MonitorDescriptorPanel::mirror14(const Descriptor14Controls& v) {
+  for (std::size_t i = 0; i < m_timing.size(); ++i) mirrorOptionButton(m_timing[i], v.DTATiming[i]);
+  mirrorFrame(m_et3Frame, v.ET3Frame);
+  for (std::size_t i = 0; i < m_et3.size(); ++i) mirrorCheckBox(m_et3[i], v.ET3x[i]);
+  mirrorFrame(m_cvtFrame, v.CvtFrame);
+  for (std::size_t i = 0; i < m_cvtOpt.size(); ++i) mirrorOptionButton(m_cvtOpt[i], v.CvtOpt[i]);
+  for (std::size_t i = 0; i < m_cvtAspect.size(); ++i)
+    mirrorOptionButton(m_cvtAspect[i], v.CvtAspect[i]);
+  for (std::size_t i = 0; i < m_cvtPreferred.size(); ++i)
+    mirrorOptionButton(m_cvtPreferred[i], v.CvtPreferred[i]);
+  for (std::size_t i = 0; i < m_cvtRate.size(); ++i) mirrorCheckBox(m_cvtRate[i], v.CvtRate[i]);
+  mirrorTextBox(m_cvtInput, v.CvtInput);
+  for (std::size_t i = 0; i < m_cvtLabel.size(); ++i) mirrorLabel(m_cvtLabel[i], v.lbCvt[i]);
+  mirrorFrame(m_cmFrame, v.CmFrame);
+  for (std::size_t i = 0; i < m_cmValue.size(); ++i) mirrorLabel(m_cmValue[i], v.CmValue[i]);
+}
+
 void MonitorDescriptorPanel::mirror(const EdidScreen& screen) {
   const DescriptorFrame& f = screen.section<MonitorDescriptorScreen>().descriptor;
   for (std::size_t i = 0; i < m_dta.size(); ++i) mirrorOptionButton(m_dta[i], f.DTa[i]);
@@ -205,6 +343,7 @@ void MonitorDescriptorPanel::mirror(const EdidScreen& screen) {
   for (std::size_t i = 0; i < m_extStaOptb.size(); ++i)
     mirrorOptionButton(m_extStaOptb[i], e.ExtSTAOptb[i]);
   mirrorTextBox(m_extStaInput, e.ExtStaInput);
+  mirror14(screen.section<MonitorDescriptorScreen>().v14);
 }
 
 }  // namespace edid::gui

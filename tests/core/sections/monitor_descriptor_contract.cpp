@@ -30,11 +30,6 @@ const SectionEditors kMonitorDescriptor{
        return md::chooseType(kStart, pick(e, 8));
      },
      nullptr},
-    {"descriptor GTF", kBlock,
-     [](const Image&, std::string_view e) -> Result<CellWrites> {
-       return md::setGtf(kStart, e.size() % 2 != 0);
-     },
-     nullptr},
     {"descriptor text", kBlock,
      [](const Image&, std::string_view e) -> Result<CellWrites> {
        return md::encodeText(kStart, e);
