@@ -615,16 +615,19 @@ Node dataBlock(Bytes block, int at, const std::vector<int>& svds) {
 
 }  // namespace
 
-Node detailedTimingNode(std::span<const std::uint8_t, 18> dtd, int at, int index) {
-  std::vector<std::uint8_t> bytes(kEdidSize, 0);
-  std::copy(dtd.begin(), dtd.end(), bytes.begin() + 54);
-  const detailed_timing::Timing t = detailed_timing::decode(Image::fromBytes(bytes), 54);
+Node detailedTimingNode(const Image& cells, int at, int index) {
   using F = detailed_timing::Field;
-  const auto v = [&t](F f) { return t.values[static_cast<std::size_t>(f)]; };
+  const auto v = [&](F f) { return detailed_timing::fieldValue(cells, at, f); };
+  const bool interlaced = cells.byte(at + 17) & 0x80;
+  const int hTotal = v(F::HorizontalActive) + v(F::HorizontalBlanking);
+  const int vTotal = v(F::VerticalActive) + v(F::VerticalBlanking);
+  // Fields per second; no division by a zero total.
+  const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
   Node n = group({}, "Detailed timing " + std::to_string(index), Shape::Object, at, 18);
-  n.text = std::to_string(v(F::HorizontalActive)) + "x" + std::to_string(v(F::VerticalActive)) +
-           (t.interlaced ? "i" : "") + " " + t.verticalFrequency + " Hz " +
-           number(v(F::PixelClock) / 100.0, "%.2f") + " MHz";
+  char text[80];
+  std::snprintf(text, sizeof text, "%dx%d%s %.2f Hz %.2f MHz", v(F::HorizontalActive),
+                v(F::VerticalActive), interlaced ? "i" : "", hz, v(F::PixelClock) / 100.0);
+  n.text = text;
   const auto field = [&](const char* key, const char* label, F f, int offset, int length,
                          std::int64_t scale = 1) {
     n.children.push_back(integer(key, label, v(f) * scale, {}, at + offset, length));
@@ -640,7 +643,7 @@ Node detailedTimingNode(std::span<const std::uint8_t, 18> dtd, int at, int index
   field("v_sync_width", "Vertical sync width", F::VerticalSyncWidth, 10, 2);
   field("h_image_mm", "Horizontal image size (mm)", F::HorizontalImageSize, 12, 3);
   field("v_image_mm", "Vertical image size (mm)", F::VerticalImageSize, 13, 2);
-  n.children.push_back(flag("interlaced", "Interlaced", t.interlaced, at + 17));
+  n.children.push_back(flag("interlaced", "Interlaced", interlaced, at + 17));
   return n;
 }
 
@@ -709,12 +712,14 @@ void decodeCta(Node& root, Bytes b) {
   if (revision >= 3 || !blocks.children.empty()) root.children.push_back(std::move(blocks));
 
   Node dtds = group("detailed_timings", "Detailed timings", Shape::List, dtdOffset, 0);
+  // The timing codec reads cells; the block's bytes lie in them at their own offsets.
+  const Image cells = Image::fromBytes({b.begin(), b.end()});
   int pos = dtdOffset;
   for (; pos + 18 <= kBlockSize - 1 && pos + 18 <= size; pos += 18) {
     const Bytes dtd = b.subspan(static_cast<std::size_t>(pos), 18);
     if (dtd[0] == 0 && dtd[1] == 0) break;
     dtds.children.push_back(
-        detailedTimingNode(dtd.first<18>(), pos, static_cast<int>(dtds.children.size()) + 1));
+        detailedTimingNode(cells, pos, static_cast<int>(dtds.children.size()) + 1));
   }
   dtds.length = pos - dtdOffset;
   root.children.push_back(std::move(dtds));

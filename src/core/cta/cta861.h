@@ -15,6 +15,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/common/image.h"
+
 namespace edid::cta {
 
 inline constexpr int kBlockSize = 128;
@@ -67,10 +69,10 @@ Block decodeBlock(std::span<const std::uint8_t> bytes, int number);
 /// Every whole block of an image's extension, in order.
 std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 
-/// An 18-byte detailed timing as an item "Detailed timing <index>" of its fields
-/// (pixel_clock_khz, h_active, ... interlaced), decoded by the base block's codec;
-/// offset is where its first byte lies.
-Node detailedTimingNode(std::span<const std::uint8_t, 18> bytes, int offset, int index);
+/// The 18-byte detailed timing at offset of cells (a block's bytes as cells) as an
+/// item "Detailed timing <index>" of its fields (pixel_clock_khz, h_active, ...
+/// interlaced), read by the base block's timing codec.
+Node detailedTimingNode(const Image& cells, int offset, int index);
 
 /// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
 /// without a format.

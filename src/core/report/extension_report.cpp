@@ -10,25 +10,34 @@ namespace {
 
 constexpr std::size_t kWidth = 70;
 
-// "label: text", wrapped at word breaks to the report's width, continuation lines
-// indented two more.
-void addLine(std::vector<std::string>& lines, std::size_t indent, const std::string& text) {
-  std::string rest = text;
-  std::size_t margin = indent;
-  while (margin + rest.size() > kWidth) {
-    const std::size_t room = kWidth - margin;
-    std::size_t cut = rest.rfind(' ', room);
-    if (cut == std::string::npos || cut == 0) cut = room;
-    lines.push_back(std::string(margin, ' ') + rest.substr(0, cut) + kCrLf);
-    rest = rest.substr(cut == room ? cut : cut + 1);
-    margin = indent + 2;
+// "label: text" (or "label:"), wrapped at word breaks to the report's width,
+// continuation lines indented two more.
+void addLine(std::vector<std::string>& lines, std::size_t indent, const std::string& label,
+             const std::string& text) {
+  std::string line;
+  line.reserve(indent + label.size() + text.size() + 4);
+  line.append(indent, ' ');
+  line += label;
+  line += ':';
+  if (!text.empty()) {
+    line += ' ';
+    line += text;
   }
-  lines.push_back(std::string(margin, ' ') + rest + kCrLf);
+  std::size_t margin = indent;
+  while (line.size() > kWidth) {
+    std::size_t cut = line.rfind(' ', kWidth);
+    if (cut == std::string::npos || cut <= margin) cut = kWidth;
+    lines.push_back(line.substr(0, cut) + kCrLf);
+    margin = indent + 2;
+    line = std::string(margin, ' ') + line.substr(line[cut] == ' ' ? cut + 1 : cut);
+  }
+  line += kCrLf;
+  lines.push_back(std::move(line));
 }
 
 void addNode(std::vector<std::string>& lines, const cta::Node& node, std::size_t indent) {
   if (node.label.empty()) return;
-  addLine(lines, indent, node.text.empty() ? node.label + ":" : node.label + ": " + node.text);
+  addLine(lines, indent, node.label, node.text);
   if (!node.showChildren) return;
   for (const cta::Node& child : node.children) addNode(lines, child, indent + 2);
 }

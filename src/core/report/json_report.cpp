@@ -84,10 +84,7 @@ std::string jsonReport(const Image& image) {
   for (int k = 0; k < layout::kBlockCount; ++k) {
     const int start = layout::blockStart(k);
     if (detailed_timing::isDescriptor(image, start)) continue;
-    std::array<std::uint8_t, 18> bytes{};
-    for (int i = 0; i < 18; ++i)
-      bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(image.byte(start + i));
-    timings.push_back(jsonOf(cta::detailedTimingNode(bytes, start, k + 1)));
+    timings.push_back(jsonOf(cta::detailedTimingNode(image, start, k + 1)));
   }
   root["detailed_timings"] = timings;
   Json extensions = Json::array();
