@@ -33,7 +33,14 @@ _edidtool() {
   esac
 
   case ${words[1]} in
-    report | convert)
+    report)
+      if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W '--json' -- "$cur")
+        return
+      fi
+      _filedir
+      ;;
+    convert)
       _filedir
       ;;
     monitors)

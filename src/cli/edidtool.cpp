@@ -22,6 +22,7 @@
 #include "core/registry/reg_file.h"
 #include "core/registry/registry_search.h"
 #include "core/registry/sysfs_ddc.h"
+#include "core/report/json_report.h"
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
 
@@ -40,6 +41,8 @@ constexpr const char* kUsage =
     "                   its content: an EDID/DDC data file (*.DAT), a raw binary\n"
     "                   EDID, hex text (hexdump, xrandr --verbose, a C array) or a\n"
     "                   registry export. FILE \"-\" reads standard input.\n"
+    "  report --json FILE  Print the whole decode of FILE (base block and extension\n"
+    "                   blocks) as one JSON object; docs/json.md lists its keys.\n"
     "  convert IN OUT   Write the EDID of IN (any of those) to OUT: a data file when\n"
     "                   OUT ends in .DAT (any case), otherwise the raw bytes (the\n"
     "                   base block, then the extension blocks).\n"
@@ -238,6 +241,15 @@ int report(const std::string& path, std::istream& in, std::ostream& out,
   return out ? 0 : 1;
 }
 
+int jsonReportOf(const std::string& path, std::istream& in, std::ostream& out,
+                 const std::vector<std::string>& folders, TerminalHost& host) {
+  const auto loaded = load(path, in, folders, host);
+  if (!loaded) return 1;
+  out << jsonReport(loaded->image);
+  out.flush();
+  return out ? 0 : 1;
+}
+
 int convert(const std::string& inPath, const std::string& outPath, std::istream& in,
             std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
   const auto loaded = load(inPath, in, folders, host, true);
@@ -248,7 +260,8 @@ int convert(const std::string& inPath, const std::string& outPath, std::istream&
   }
   std::string content;
   if (endsWithDat(outPath)) {
-    content = dataFileText(reportLines(*loaded)) + extensionSectionText(loaded->image.extension());
+    const std::vector<std::string> lines = reportLines(*loaded);
+    content = dataFileText(lines) + extensionSectionText(loaded->image.extension(), lines);
   } else {
     content = rawEdidBytes(loaded->image);
   }
@@ -376,7 +389,7 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
     return out ? 0 : 1;
   }
   const Status written = writeFileAtomically(
-      target, dataFileText(lines) + extensionSectionText(loaded.image.extension()));
+      target, dataFileText(lines) + extensionSectionText(loaded.image.extension(), lines));
   return written ? 0 : fail(err, written.error());
 }
 
@@ -413,6 +426,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return 0;
   }
   TerminalHost host(err);
+  if (command == "report" && args.size() == 3 && args[1] == "--json")
+    return jsonReportOf(args[2], in, out, modelListFolders, host);
   if (command == "report") {
     if (args.size() != 2) return usageError(err, "report needs one FILE");
     return report(args[1], in, out, modelListFolders, host);

@@ -1,7 +1,8 @@
-// The extension blocks beside the grid: shown read-only after opening a long raw
+// The extension blocks below the grid: shown read-only after opening a long raw
 // EDID, gone again with a new image.
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 #include "editor_fixture.h"
 
@@ -22,7 +23,10 @@ TEST_F(ExtensionBlocksTest, OpenedBlocksShowBelowTheGridUntilANewImage) {
   dialogs.fileNames = {file};
   action("mnuFileOpen")->trigger();
   EXPECT_TRUE(dialogs.messages.empty());
+  auto* area = child<QTabWidget>("extensionArea");
   auto* view = child<QPlainTextEdit>("extensionBlocks");
+  EXPECT_TRUE(area->isVisible());
+  area->setCurrentWidget(view);
   EXPECT_TRUE(view->isVisible());
   EXPECT_TRUE(view->isReadOnly());
   const QStringList lines = view->toPlainText().split(QLatin1Char('\n'));
@@ -37,7 +41,7 @@ TEST_F(ExtensionBlocksTest, OpenedBlocksShowBelowTheGridUntilANewImage) {
 
   dialogs.answers = {true};  // Are You Sure?
   action("mnuFileNew")->trigger();
-  EXPECT_FALSE(view->isVisible());
+  EXPECT_FALSE(area->isVisible());
 }
 
 }  // namespace

@@ -53,12 +53,13 @@ std::optional<ExtensionRow> extensionRow(std::string_view line) {
   return ExtensionRow{offset, line.substr(i + 1)};
 }
 
-}  // namespace
-
-std::string dataFileText(const std::vector<std::string>& reportLines) {
+// The report's elements from first to "END REPORT", as data file lines.
+std::string elementLines(std::vector<std::string>::const_iterator first,
+                         std::vector<std::string>::const_iterator last) {
   std::string text;
   text.reserve(8192);
-  for (const std::string& element : reportLines) {
+  for (; first != last; ++first) {
+    const std::string& element = *first;
     if (element == kReportEndLine) break;
     const std::string line = StripTrailingCrLf(element);
     if (line.empty()) continue;
@@ -68,7 +69,21 @@ std::string dataFileText(const std::vector<std::string>& reportLines) {
   return text;
 }
 
-std::string extensionSectionText(const std::vector<std::uint8_t>& extension) {
+std::vector<std::string>::const_iterator extensionDecodeStart(
+    const std::vector<std::string>& reportLines) {
+  return std::find_if(reportLines.begin(), reportLines.end(), [](const std::string& element) {
+    return element.find(kExtensionDecodeHeading) != std::string::npos;
+  });
+}
+
+}  // namespace
+
+std::string dataFileText(const std::vector<std::string>& reportLines) {
+  return elementLines(reportLines.begin(), extensionDecodeStart(reportLines));
+}
+
+std::string extensionSectionText(const std::vector<std::uint8_t>& extension,
+                                 const std::vector<std::string>& reportLines) {
   if (extension.empty()) return {};
   std::string text = kExtensionSectionHeading;
   text += kCrLf;
@@ -76,7 +91,7 @@ std::string extensionSectionText(const std::vector<std::uint8_t>& extension) {
     text += line;
     text += kCrLf;
   }
-  return text;
+  return text + elementLines(extensionDecodeStart(reportLines), reportLines.end());
 }
 
 Result<std::vector<std::uint8_t>> parseExtensionSection(std::string_view content) {

@@ -25,13 +25,17 @@ inline constexpr int kEdidTokenCount = 129;
 /// The data file's text for the report lines: every element before "END REPORT",
 /// one trailing CR LF removed, written with CR LF unless it is then empty. An
 /// element with a CR LF inside becomes two lines.
+/// The decoded extension blocks (from the element holding kExtensionDecodeHeading on)
+/// are left to extensionSectionText.
 std::string dataFileText(const std::vector<std::string>& reportLines);
 
 /// The data file's extension section for the blocks after the base block: the
 /// heading kExtensionSectionHeading and the lines of extensionDumpLines, each with
 /// CR LF. Empty when there are none. It follows the report, so the base block's
-/// hex dump stays where every reader of data files looks for it.
-std::string extensionSectionText(const std::vector<std::uint8_t>& extension);
+/// hex dump stays where every reader of data files looks for it. The report's decoded
+/// extension lines, when reportLines has them, follow the rows.
+std::string extensionSectionText(const std::vector<std::uint8_t>& extension,
+                                 const std::vector<std::string>& reportLines = {});
 
 /// The bytes of a data file's extension section: after the heading line (any case),
 /// every line that starts with a decimal offset and ":" is a row of 16 hex pairs

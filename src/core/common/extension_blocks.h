@@ -16,6 +16,10 @@ namespace edid {
 /// base block never looks past its own hex dump, so it ignores what follows.
 inline constexpr const char* kExtensionSectionHeading = "EXTENSION BLOCKS OF EDID CODE:";
 
+/// The report's heading of the decoded extension blocks. The data file carries what
+/// follows it in its extension section, after the rows, where the readers skip it.
+inline constexpr const char* kExtensionDecodeHeading = "EXTENSION BLOCKS DECODED:";
+
 /// The kind of an extension block by its tag byte and the tag in hex: "CTA-861 (02)",
 /// "DisplayID (70)", "Block map (F0)"; "Unknown (xx)" for a tag without a name.
 std::string extensionTagName(std::uint8_t tag);

@@ -6,6 +6,7 @@
 
 #include "core/common/layout.h"
 #include "core/common/text.h"
+#include "core/report/extension_report.h"
 #include "core/sections/basic_display.h"
 #include "core/sections/checksum.h"
 #include "core/sections/chromaticity.h"
@@ -250,6 +251,8 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
   const checksum::Decoded checksum = checksum::decode(image);
   lines.push_back(PadRight("(126)", 7) + "  " + checksum.extensionBlocksText);
   lines.push_back(PadRight("(127)", 7) + "  " + checksum.checksumStatusText);
+  for (std::string& line : extensionReportLines(image.extension()))
+    lines.push_back(std::move(line));
   lines.emplace_back(kReportEnd);
   return lines;
 }

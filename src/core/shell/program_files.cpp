@@ -51,9 +51,9 @@ bool writeImageTo(Program& program, const std::string& path) {
   host.setBusy(true);
   host.processEvents();
   program.BuildReport();
-  const Status written =
-      writeFileAtomically(path, dataFileText(program.common().ReportLines) +
-                                    extensionSectionText(screen->image.extension()));
+  const Status written = writeFileAtomically(
+      path, dataFileText(program.common().ReportLines) +
+                extensionSectionText(screen->image.extension(), program.common().ReportLines));
   host.setBusy(false);
   host.processEvents();
   if (!written) {

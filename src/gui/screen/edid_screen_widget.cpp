@@ -14,9 +14,11 @@
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/common/extension_blocks.h"
+#include "gui/screen/extension_block_pane.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/basic_display_panel.h"
 #include "gui/sections/chromaticity_panel.h"
@@ -75,11 +77,11 @@ EdidScreenWidget::EdidScreenWidget(std::function<EdidScreen*()> model, QWidget* 
   body->setSpacing(10);
   auto* left = new QVBoxLayout;
   left->addWidget(createGrid());
-  left->addWidget(createExtensionBlocks(), 1);
   left->addStretch();
   body->addLayout(left);
   body->addWidget(createFrames(), 1);
   layout->addLayout(body, 1);
+  layout->addWidget(createExtensionBlocks());
   m_scroll->setWidget(content);
   refresh();
 }
@@ -166,7 +168,13 @@ QWidget* EdidScreenWidget::createGrid() {
 }
 
 QWidget* EdidScreenWidget::createExtensionBlocks() {
-  m_extensionBlocks = new QPlainTextEdit(this);
+  // The whole width below the grid and frames: a block's bytes and its tree side by
+  // side, and the raw dump of all blocks behind a tab.
+  m_extensionArea = new QTabWidget(this);
+  m_extensionArea->setObjectName(QStringLiteral("extensionArea"));
+  m_extensionPane = new ExtensionBlockPane(m_extensionArea);
+  m_extensionArea->addTab(m_extensionPane, tr("Decoded"));
+  m_extensionBlocks = new QPlainTextEdit(m_extensionArea);
   m_extensionBlocks->setObjectName(QStringLiteral("extensionBlocks"));
   m_extensionBlocks->setReadOnly(true);
   m_extensionBlocks->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -177,8 +185,9 @@ QWidget* EdidScreenWidget::createExtensionBlocks() {
   const QFontMetrics metrics(m_extensionBlocks->font());
   m_extensionBlocks->setMinimumHeight(metrics.lineSpacing() * 10 + 12);
   m_extensionBlocks->setMinimumWidth(metrics.horizontalAdvance(QString(55, QLatin1Char('0'))) + 24);
-  m_extensionBlocks->hide();
-  return m_extensionBlocks;
+  m_extensionArea->addTab(m_extensionBlocks, tr("Hex"));
+  m_extensionArea->hide();
+  return m_extensionArea;
 }
 
 QWidget* EdidScreenWidget::createFrames() {
@@ -275,13 +284,14 @@ void EdidScreenWidget::mirror(const EdidScreen& screen) {
 }
 
 void EdidScreenWidget::mirrorExtension(const std::vector<std::uint8_t>& extension) {
-  if (extension == m_shownExtension && m_extensionBlocks->isHidden() == extension.empty()) return;
+  if (extension == m_shownExtension && m_extensionArea->isHidden() == extension.empty()) return;
   m_shownExtension = extension;
   QStringList lines;
   for (const std::string& line : extensionDumpLines(extension)) lines.append(toQt(line));
   m_extensionBlocks->setPlainText(lines.join(QLatin1Char('\n')));
-  const bool appears = m_extensionBlocks->isHidden() && !extension.empty();
-  m_extensionBlocks->setVisible(!extension.empty());
+  m_extensionPane->setExtension(extension);
+  const bool appears = m_extensionArea->isHidden() && !extension.empty();
+  m_extensionArea->setVisible(!extension.empty());
   // The window was sized without the view; let it grow rather than squeeze the grid.
   QWidget* frame = parentWidget();
   if (appears && frame && !frame->isMaximized()) {

@@ -19,8 +19,11 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QScrollArea;
+class QTabWidget;
 
 namespace edid::gui {
+
+class ExtensionBlockPane;
 
 /// The decoding screen's widget; objectName "frmEDID".
 class EdidScreenWidget : public QWidget, public ScreenBinder {
@@ -44,9 +47,13 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   /// Section frame Hints_<index>, 0..frameCount() - 1.
   QGroupBox* frame(int index) const { return m_frames.at(std::size_t(index)); }
   int frameCount() const { return int(m_frames.size()); }
-  /// The read-only hex view of the extension blocks below the grid; hidden when the
-  /// image has none.
+  /// The extension blocks below the grid and frames, decoded and as hex, one tab
+  /// each; hidden when the image has none.
+  QTabWidget* extensionArea() const { return m_extensionArea; }
+  /// The read-only hex view of the extension blocks.
   QPlainTextEdit* extensionBlocks() const { return m_extensionBlocks; }
+  /// The decoded extension blocks beside their bytes.
+  ExtensionBlockPane* extensionPane() const { return m_extensionPane; }
   /// The widget the model means by a focus target; nullptr when it has none.
   QWidget* widgetFor(const FocusTarget& target) const;
 
@@ -80,7 +87,9 @@ class EdidScreenWidget : public QWidget, public ScreenBinder {
   QLineEdit* m_txtVersion = nullptr;
   QLineEdit* m_txtRevision = nullptr;
   QLabel* m_dtHelp = nullptr;
+  QTabWidget* m_extensionArea = nullptr;
   QPlainTextEdit* m_extensionBlocks = nullptr;
+  ExtensionBlockPane* m_extensionPane = nullptr;
   std::vector<std::uint8_t> m_shownExtension;
   std::vector<std::unique_ptr<SectionPanel>> m_panels;
   bool m_applyingFocus = false;

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -384,7 +385,7 @@ QSize MainWindow::fullScreenSize() {
   auto* probe = new QMdiSubWindow;
   auto* probeScreen = new EdidScreenWidget([&model] { return &model; });
   // Room for one extension block too: most monitors send one.
-  probeScreen->extensionBlocks()->show();
+  probeScreen->extensionArea()->show();
   probe->setWidget(probeScreen);
   m_mdi->addSubWindow(probe);
   QSize child = probe->sizeHint();

@@ -55,7 +55,7 @@ std::string reportOf(const std::string& binPath) {
   program.modelListFolders = {EDID_TEST_DATA_DIR};
   EdidScreen& screen = program.showScreen();
   const std::string bytes = test::readFile(binPath);
-  screen.document.load(Image::fromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
+  screen.document.load(Image::fromEdid(bytes));
   screen.BuildEDIDDefinations();
   program.nameMonitorFromModelLists();
   program.BuildReport();

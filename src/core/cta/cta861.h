@@ -1,0 +1,85 @@
+#pragma once
+// The extension blocks after the base block, decoded: CTA-861 blocks (header, data
+// block collection, detailed timings, checksum) and, for now, the outline of
+// DisplayID blocks. Pure functions over one 128-byte block: they read nothing past
+// it and write nothing. A malformed block decodes as far as it can and says where it
+// stopped.
+//
+// The decode is a tree of items, each with the bytes that hold it, so the report,
+// the JSON output and the editor's tree show the same things from one walk.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/common/image.h"
+
+namespace edid::cta {
+
+inline constexpr int kBlockSize = 128;
+inline constexpr std::uint8_t kCtaTag = 0x02;
+inline constexpr std::uint8_t kDisplayIdTag = 0x70;
+inline constexpr std::uint8_t kBlockMapTag = 0xF0;
+
+/// A value as scripts read it: nothing (shown only), a flag, a count, a
+/// measure, a name, or a list of measures or names.
+using Value = std::variant<std::monostate, bool, std::int64_t, double, std::string,
+                           std::vector<double>, std::vector<std::string>>;
+
+/// One decoded item: a field, a group of fields (an object) or a list of them.
+struct Node {
+  enum class Shape { Value, Object, List };
+
+  std::string key;    ///< the JSON key in snake_case; empty for items that are only shown
+  std::string label;  ///< as shown: "Maximum TMDS clock"
+  std::string text;   ///< the shown value: "300 MHz"; may be empty for a group
+  Value value;        ///< the JSON value of a Shape::Value item
+  Shape shape = Shape::Value;
+  int offset = 0;  ///< the first byte in the block that holds the item
+  int length = 0;  ///< how many bytes hold it; 0 for an item of no bytes of its own
+  /// False when the children are for scripts only (the shown text says it all).
+  bool showChildren = true;
+  std::vector<Node> children;
+
+  /// The child of the key, or nullptr.
+  const Node* child(std::string_view childKey) const;
+};
+
+/// One extension block decoded.
+struct Block {
+  int number = 1;  ///< 1-based, as byte 126 counts blocks
+  std::uint8_t tag = 0;
+  std::string kind;  ///< "CTA-861", "DisplayID", "Block map" or "Unknown"
+  bool checksumValid = false;
+  /// The block's items in order: header fields, "data_blocks", "detailed_timings",
+  /// padding, checksum and any "problems" (where decoding stopped, and why).
+  Node root;
+};
+
+/// The block's kind by its tag.
+std::string kindOf(std::uint8_t tag);
+
+/// Decodes one block. bytes holds the block as read: fewer than 128 bytes decode as
+/// far as they go (the rest counts as missing, never as read).
+Block decodeBlock(std::span<const std::uint8_t> bytes, int number);
+
+/// Every whole block of an image's extension, in order.
+std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
+
+/// The 18-byte detailed timing at offset of cells (a block's bytes as cells) as an
+/// item "Detailed timing <index>" of its fields (pixel_clock_khz, h_active, ...
+/// interlaced), read by the base block's timing codec.
+Node detailedTimingNode(const Image& cells, int offset, int index);
+
+/// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
+/// without a format.
+std::string vicName(int vic);
+
+/// The picture aspect ratio of a VIC: "4:3", "16:9", "64:27", "256:135"; empty for
+/// a VIC without a format.
+std::string vicAspect(int vic);
+
+}  // namespace edid::cta

@@ -1,0 +1,59 @@
+// Names of the CTA-861 video formats. The timings come from the timing tables; only
+// the picture aspect ratio, which a timing does not carry, is kept here.
+#include <cstdio>
+
+#include "core/cta/cta861.h"
+#include "core/timing/timing.h"
+
+namespace edid::cta {
+
+namespace {
+
+// VICs 2-59 come mostly in pairs of one timing, 4:3 then 16:9; these are 16:9 alone.
+constexpr int kWideSingles[] = {4, 5, 16, 19, 20, 31, 32, 33, 34, 39, 40, 41, 46, 47};
+
+// Aspects of VICs 65 and up, as runs of VICs sharing one.
+struct AspectRun {
+  int first, last;
+  const char* aspect;
+};
+constexpr AspectRun kHighRuns[] = {
+    {65, 92, "64:27"},     {93, 97, "16:9"},      {98, 102, "256:135"}, {103, 107, "64:27"},
+    {108, 108, "16:9"},    {109, 110, "64:27"},   {111, 111, "16:9"},   {112, 113, "64:27"},
+    {114, 114, "16:9"},    {115, 115, "256:135"}, {116, 116, "64:27"},  {117, 118, "16:9"},
+    {119, 127, "64:27"},   {193, 193, "64:27"},   {194, 201, "16:9"},   {202, 217, "64:27"},
+    {218, 219, "256:135"},
+};
+
+}  // namespace
+
+std::string vicAspect(int vic) {
+  if (vic == 1) return "4:3";
+  if (vic >= 2 && vic <= 64) {
+    if (vic >= 60) return "16:9";
+    for (const int single : kWideSingles)
+      if (single == vic) return "16:9";
+    // Within a run of pairs, the first of each pair is 4:3.
+    int index = 0;
+    for (int v = 2; v < vic; ++v) {
+      bool single = false;
+      for (const int s : kWideSingles) single = single || s == v;
+      if (!single) ++index;
+    }
+    return index % 2 == 0 ? "4:3" : "16:9";
+  }
+  for (const AspectRun& run : kHighRuns)
+    if (vic >= run.first && vic <= run.last) return run.aspect;
+  return {};
+}
+
+std::string vicName(int vic) {
+  const auto timing = timing::vic(vic);
+  if (!timing) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "%dx%d%c %.2f Hz %s", timing->hActive, timing->vActive,
+                timing->interlaced ? 'i' : 'p', timing->verticalHz(), vicAspect(vic).c_str());
+  return text;
+}
+
+}  // namespace edid::cta
