@@ -175,6 +175,8 @@ void TimingGeneratorDialog::update() {
                              .arg(t.pixelClockKHz / 1000.0, 0, 'f', 3)
                              .arg(t.horizontalKHz(), 0, 'f', 3)
                              .arg(t.verticalHz(), 0, 'f', 3));
+  // The report keeps its columns; a refusal is one long sentence that must show whole.
+  m_preview->setLineWrapMode(m_descriptor ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
   if (!m_descriptor) {
     m_preview->setPlainText(QString::fromStdString(m_descriptor.error()));
     return;
