@@ -47,7 +47,7 @@ _edidtool() {
       mapfile -t COMPREPLY < <(compgen -W '--sysfs' -- "$cur")
       ;;
     timing)
-      mapfile -t COMPREPLY < <(compgen -W '--cvt --gtf --dmt --vic --rb --rb2 --interlaced --margins --hex' -- "$cur")
+      mapfile -t COMPREPLY < <(compgen -W '--cvt --gtf --dmt --vic --rb --rb2 --interlaced --margins --video-optimized --gtf-secondary --hex' -- "$cur")
       ;;
     read)
       if [[ $cur == -* ]]; then

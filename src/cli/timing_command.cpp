@@ -1,8 +1,10 @@
 #include "cli/timing_command.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <regex>
 
 #include "core/common/image.h"
@@ -44,6 +46,23 @@ bool parseNumber(const std::string& text, int& value) {
   return true;
 }
 
+// C,M,K,J[,KHZ]: the secondary GTF curve from KHZ (default 0, every mode) on.
+bool parseSecondary(const std::string& text, timing::GtfSecondary& secondary) {
+  static const std::regex pattern(R"(^(\d+(\.\d+)?)(,(\d+(\.\d+)?)){3,4}$)");
+  if (!std::regex_match(text, pattern)) return false;
+  std::vector<double> v;
+  for (std::size_t from = 0; from <= text.size();) {
+    const std::size_t comma = std::min(text.find(',', from), text.size());
+    v.push_back(std::strtod(text.substr(from, comma - from).c_str(), nullptr));
+    from = comma + 1;
+  }
+  // K divides the blanking's slope; a range limits block holds C and J up to 127.5.
+  if (v[2] <= 0 || v[0] > 127.5 || v[3] > 127.5) return false;
+  secondary.curve = {v[0], v[1], v[2], v[3]};
+  secondary.startKHz = v.size() > 4 ? v[4] : 0;
+  return true;
+}
+
 std::string withUnixLines(std::string text) {
   std::string out;
   for (char c : text)
@@ -63,6 +82,8 @@ int timingCommand(const std::vector<std::string>& args, std::ostream& out, std::
                   std::string& usageProblem) {
   std::string method, value;
   bool rb = false, rb2 = false, interlaced = false, margins = false, hexOnly = false;
+  bool videoOptimized = false;
+  std::optional<timing::GtfSecondary> secondary;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--cvt" || a == "--gtf" || a == "--dmt" || a == "--vic") {
@@ -86,6 +107,16 @@ int timingCommand(const std::vector<std::string>& args, std::ostream& out, std::
       margins = true;
     } else if (a == "--hex") {
       hexOnly = true;
+    } else if (a == "--video-optimized") {
+      videoOptimized = true;
+    } else if (a == "--gtf-secondary") {
+      secondary.emplace();
+      if (i + 1 >= args.size() || !parseSecondary(args[++i], *secondary)) {
+        usageProblem =
+            "timing --gtf-secondary needs C,M,K,J[,KHZ], such as 30,200,100,10 "
+            "(K above 0, C and J at most 127.5)";
+        return 2;
+      }
     } else {
       usageProblem = "timing: unknown argument '" + a + "'";
       return 2;
@@ -101,6 +132,14 @@ int timingCommand(const std::vector<std::string>& args, std::ostream& out, std::
   }
   if (rb && rb2) {
     usageProblem = "timing: choose --rb or --rb2";
+    return 2;
+  }
+  if (videoOptimized && !(method == "--cvt" && rb2)) {
+    usageProblem = "timing: --video-optimized goes with --cvt and --rb2";
+    return 2;
+  }
+  if (secondary && method != "--gtf") {
+    usageProblem = "timing: --gtf-secondary goes with --gtf";
     return 2;
   }
   if ((interlaced || margins) && method != "--cvt" && method != "--gtf") {
@@ -125,11 +164,13 @@ int timingCommand(const std::vector<std::string>& args, std::ostream& out, std::
                         : timing::CvtBlanking::Standard;
       o.interlaced = interlaced;
       o.margins = margins;
+      o.videoOptimized = videoOptimized;
       made = timing::cvt(mode.width, mode.height, mode.refresh, o);
     } else if (method == "--gtf") {
       timing::GtfOptions o;
       o.interlaced = interlaced;
       o.margins = margins;
+      o.secondary = secondary;
       made = timing::gtf(mode.width, mode.height, mode.refresh, o);
     } else {
       if (mode.interlaced) {

@@ -47,6 +47,7 @@ void DetailedTimingScreen::focusStep(int index) {
   MonitorDescriptorScreen& md = descriptors();
   for (auto& box : md.descriptor.Windex) box.visible = false;
   if (m_common.ModifyMode) ctx.DTHelp.visible = true;
+  GenerateTiming.enabled = m_common.ModifyMode;
 
   const focus::BlockPosition pos = focus::blockOfByte(index);
   SelectedByte = pos.start;
@@ -191,6 +192,19 @@ void DetailedTimingScreen::VSyncLine_Click() {
   if (DecodeInProgress || !detailedTimingEditable(flagsHint)) return;
   applyDetailedFlags(detailed_timing::toggleVSyncLine(image, SelectedByte),
                      step_label::kVerticalPolarity);
+}
+
+timing::GeneratorStart DetailedTimingScreen::generatorStart() const {
+  return timing::generatorStart(image, SelectedByte);
+}
+
+void DetailedTimingScreen::GenerateTiming_Accept(const timing::Timing& t, bool keepImageSize) {
+  if (!m_common.ModifyMode || !layout::isBlockStart(SelectedByte)) return;
+  const auto writes = timing::generatedBlock(image, SelectedByte, t, keepImageSize);
+  if (!writes) return m_host.message(writes.error());
+  document.write(*writes, step_label::kGenerateTiming);
+  // The focus logic shows the block again, now as a timing, on its pixel clock.
+  setFocusToCell(SelectedByte);
 }
 
 bool DetailedTimingScreen::isBlockFrame(int index) {

@@ -5,6 +5,7 @@
 
 #include "core/screen/frames.h"
 #include "core/screen/section_screen.h"
+#include "core/timing/generate.h"
 
 namespace edid {
 
@@ -40,6 +41,14 @@ class DetailedTimingScreen : public SectionScreen {
   /// With "Modify EDID" on, a double click on a block frame (Hints index) blanks
   /// the selected block into a serial number descriptor and focuses its tag cell.
   void Hints_DblClick(int index);
+  /// "Generate..." in the timing's field frame and in the descriptor frame: the
+  /// selected block, whatever it holds, is replaced by a generated timing.
+  Button GenerateTiming{"Generate...", false};
+  /// What the generator starts from for the selected block.
+  timing::GeneratorStart generatorStart() const;
+  /// The generator's OK: the selected block holds t, written as one step; a refused
+  /// timing shows its message and writes nothing. The block then shows as a timing.
+  void GenerateTiming_Accept(const timing::Timing& t, bool keepImageSize);
   /// The 18-byte block named by SelectedByte and SelectedBlock: a timing into its
   /// frames and its DescriptorText entry; a monitor descriptor goes on to
   /// ConvertDetailedTiminga. Keeps the checksum current.

@@ -23,6 +23,7 @@ inline constexpr const char* kSignalLevel = "Signal Level";
 inline constexpr const char* kHorizontalPolarity = "Horizontal Polarity";
 inline constexpr const char* kVerticalPolarity = "Vertical Polarity";
 inline constexpr const char* kBlockReset = "Block Reset";
+inline constexpr const char* kGenerateTiming = "Generate Timing";
 
 /// "Standard Timing 3" for timing index 2.
 inline std::string standardTiming(int index) {

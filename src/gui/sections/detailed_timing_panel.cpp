@@ -14,6 +14,7 @@
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/button_controls.h"
 #include "gui/sections/identification_panels.h"
+#include "gui/timing/generate_button.h"
 
 namespace edid::gui {
 
@@ -66,6 +67,8 @@ DetailedTimingPanel::DetailedTimingPanel(const PanelFrames& frames, ScreenBinder
   fields->addSpacing(6);
   m_dtInput = createInputBox(fieldFrame, QStringLiteral("DTInput"));
   fields->addWidget(m_dtInput);
+  m_generate = createGenerateButton(fieldFrame, QStringLiteral("cmdGenerateTiming"), binder);
+  fields->addWidget(m_generate, 0, Qt::AlignRight);
   fields->addStretch();
   InputBoxHandlers handlers;
   handlers.control = FocusControl::DTInput;
@@ -140,6 +143,7 @@ void DetailedTimingPanel::mirror(const EdidScreen& screen) {
   mirrorCheckBox(m_syncSerrate, d.SyncSerrate);
   mirrorButton(m_syncLine, d.SyncLine);
   mirrorButton(m_vSyncLine, d.VSyncLine);
+  mirrorGenerateButton(m_generate, screen);
 }
 
 FrameDoubleClickBinding::FrameDoubleClickBinding(QGroupBox* frame, ScreenBinder& binder)

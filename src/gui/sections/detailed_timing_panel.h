@@ -29,6 +29,7 @@ class DetailedTimingPanel : public SectionPanel {
   std::array<QRadioButton*, 13> m_dt{};
   std::array<QLabel*, 2> m_freq{};
   QLineEdit* m_dtInput = nullptr;
+  QPushButton* m_generate = nullptr;
   QCheckBox* m_dt1 = nullptr;
   QGroupBox* m_frmStereo = nullptr;
   std::array<QRadioButton*, 7> m_dtStereo{};

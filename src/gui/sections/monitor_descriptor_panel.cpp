@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@
 #include "gui/sections/button_controls.h"
 #include "gui/sections/detailed_timing_panel.h"
 #include "gui/sections/identification_panels.h"
+#include "gui/timing/generate_button.h"
 
 namespace edid::gui {
 
@@ -124,6 +126,9 @@ void MonitorDescriptorPanel::createDescriptor(QGroupBox* frame, ScreenBinder& bi
 
   m_dtaInput = createInputBox(frame, QStringLiteral("DTaInput"));
   layout->addWidget(m_dtaInput);
+  // The user may replace a descriptor or an unused block with a timing.
+  m_generate = createGenerateButton(frame, QStringLiteral("cmdGenerateTimingDescriptor"), binder);
+  layout->addWidget(m_generate, 0, Qt::AlignRight);
   layout->addStretch();
 
   InputBoxHandlers handlers;
@@ -333,6 +338,7 @@ void MonitorDescriptorPanel::mirror(const EdidScreen& screen) {
     mirrorCheckBox(m_windex[i], f.Windex[i]);
   }
   mirrorTextBox(m_dtaInput, f.DTaInput);
+  mirrorGenerateButton(m_generate, screen);
 
   const ExtStandardFrame& e = screen.section<MonitorDescriptorScreen>().extStandard;
   for (std::size_t i = 0; i < m_extStOpt.size(); ++i)

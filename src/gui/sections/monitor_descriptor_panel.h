@@ -17,6 +17,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace edid::gui {
@@ -41,6 +42,7 @@ class MonitorDescriptorPanel : public SectionPanel {
   std::array<QLabel*, 2> m_notUsed{};
   std::array<QCheckBox*, 2> m_windex{};
   QLineEdit* m_dtaInput = nullptr;
+  QPushButton* m_generate = nullptr;
 
   std::array<QRadioButton*, 7> m_extStOpt{};
   QGroupBox* m_extStaFrame = nullptr;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -21,6 +22,8 @@ TimingGeneratorDialog::TimingGeneratorDialog(QWidget* parent) : QDialog(parent) 
   setObjectName(QStringLiteral("frmTimingGenerator"));
   setWindowTitle(tr("Generate a Detailed Timing"));
   auto* form = new QFormLayout;
+  // The preview sets the width; boxes that wide would read as text fields.
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
 
   const auto spin = [this](const char* name, int value) {
     auto* box = new QSpinBox(this);
@@ -99,6 +102,23 @@ void TimingGeneratorDialog::setImageSize(int hMm, int vMm) {
   update();
 }
 
+void TimingGeneratorDialog::setStart(const timing::GeneratorStart& start) {
+  {
+    // One preview for the whole start, not one per box.
+    const QSignalBlocker blockWidth(m_width), blockHeight(m_height), blockRefresh(m_refresh),
+        blockInterlaced(m_interlaced);
+    m_width->setValue(start.width);
+    m_height->setValue(start.height);
+    m_refresh->setValue(start.refreshHz);
+    m_interlaced->setChecked(start.interlaced);
+  }
+  setImageSize(start.hImageMm, start.vImageMm);
+}
+
+bool TimingGeneratorDialog::keepImageSize() const {
+  return m_keepSize->isChecked();
+}
+
 void TimingGeneratorDialog::update() {
   const auto method = static_cast<Method>(m_method->currentIndex());
   const bool vic = method == CtaVic;
@@ -136,6 +156,7 @@ void TimingGeneratorDialog::update() {
       made = timing::vic(m_vic->value());
       break;
   }
+  m_timing = made;
   if (made) {
     const bool keep = m_keepSize->isChecked();
     m_descriptor = timing::encodeDescriptor(*made, keep ? m_hImageMm : 0, keep ? m_vImageMm : 0);
@@ -154,6 +175,8 @@ void TimingGeneratorDialog::update() {
                              .arg(t.pixelClockKHz / 1000.0, 0, 'f', 3)
                              .arg(t.horizontalKHz(), 0, 'f', 3)
                              .arg(t.verticalHz(), 0, 'f', 3));
+  // The report keeps its columns; a refusal is one long sentence that must show whole.
+  m_preview->setLineWrapMode(m_descriptor ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
   if (!m_descriptor) {
     m_preview->setPlainText(QString::fromStdString(m_descriptor.error()));
     return;

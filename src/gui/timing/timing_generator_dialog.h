@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "core/common/result.h"
+#include "core/timing/generate.h"
 #include "core/timing/timing.h"
 
 class QCheckBox;
@@ -28,7 +29,12 @@ class TimingGeneratorDialog : public QDialog {
 
   /// The image size of the block being replaced, kept when "Keep the image size" is on.
   void setImageSize(int hMm, int vMm);
+  /// Fills the size, rate and interlace boxes and the image size from a block.
+  void setStart(const timing::GeneratorStart& start);
   /// The timing the controls make now, or why there is none.
+  const Result<timing::Timing>& timing() const { return m_timing; }
+  bool keepImageSize() const;
+  /// Its 18 bytes with the image size kept or 0, or why the block cannot hold it.
   const Result<timing::Descriptor>& descriptor() const { return m_descriptor; }
 
  private:
@@ -46,6 +52,7 @@ class TimingGeneratorDialog : public QDialog {
   QPushButton* m_ok;
   int m_hImageMm = 0;
   int m_vImageMm = 0;
+  Result<timing::Timing> m_timing = failure("");
   Result<timing::Descriptor> m_descriptor = failure("");
 };
 
