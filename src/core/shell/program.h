@@ -12,6 +12,7 @@
 #include "core/calculator/hex_calculator.h"
 #include "core/common/common.h"
 #include "core/common/host.h"
+#include "core/input/load_edid.h"
 #include "core/screen/controls.h"
 #include "core/screen/edid_screen.h"
 
@@ -62,6 +63,12 @@ class Program {
   // ---- File menu ---------------------------------------------------------------
   void mnuFileNew_Click();
   void mnuFileOpen_Click();
+  /// File Open without its dialog, for a file dropped or picked from the recent
+  /// list: a file that is not an EDID gets its message and nothing changes; else
+  /// "Save Changes?" as File Open asks. True when the file is open.
+  bool openFile(const std::string& name);
+  /// openFile for a file already read (by loadEdidFile).
+  bool openLoadedFile(const std::string& name, const LoadedEdid& loaded);
   void mnuFileSave_Click();
   void mnuFileSaveAs_Click();
   /// Closes the active child window.
@@ -143,6 +150,8 @@ class Program {
   std::vector<std::string> modelListFolders;
 
  private:
+  void showOpenedFile(const std::string& name, const LoadedEdid& loaded);
+
   Common m_common;
   Host& m_host;
   std::unique_ptr<EdidScreen> m_screen;

@@ -83,7 +83,7 @@ void Program::mnuFileNew_Click() {
 void Program::mnuFileOpen_Click() {
   // Replacing an image with unsaved changes asks first, as File New does.
   if (m_screen && !saveChangesFirst()) return;
-  EdidScreen& screen = showScreen();
+  showScreen();
   const std::string name = m_host.openFileName(kOpenDialog);
   if (name.empty()) return;
 
@@ -94,19 +94,39 @@ void Program::mnuFileOpen_Click() {
     m_common.EdidScreenOpen = true;
     return;
   }
+  showOpenedFile(name, *loaded);
+}
+
+bool Program::openFile(const std::string& name) {
+  const auto loaded = loadEdidFile(name);
+  if (!loaded) {
+    m_host.message(loaded.error());
+    return false;
+  }
+  return openLoadedFile(name, *loaded);
+}
+
+bool Program::openLoadedFile(const std::string& name, const LoadedEdid& loaded) {
+  if (m_screen && !saveChangesFirst()) return false;
+  showOpenedFile(name, loaded);
+  return true;
+}
+
+void Program::showOpenedFile(const std::string& name, const LoadedEdid& loaded) {
+  EdidScreen& screen = showScreen();
   m_host.fileOpened(name);
   screen.clearIdentification();
   // Only our own data file can be saved back as it was read; anything else becomes
   // a new image, as a retrieval does, so Save asks for a data file's name.
-  const bool dataFile = loaded->kind == EdidInputKind::DataFile;
+  const bool dataFile = loaded.kind == EdidInputKind::DataFile;
   m_common.CurrentFilePath = dataFile ? name : std::string();
   screen.caption = dataFile ? name : std::string(kEdidScreenCaption);
-  LoadTokensIntoCells(loaded->image);
+  LoadTokensIntoCells(loaded.image);
   nameMonitorFromModelLists();
   screen.setFocusToCell(0);
   m_common.markSaved(screen.image);
   m_common.EdidScreenOpen = true;
-  if (!loaded->warning.empty()) m_host.message(name + "\r\n\r\n" + loaded->warning);
+  if (!loaded.warning.empty()) m_host.message(name + "\r\n\r\n" + loaded.warning);
 }
 
 void Program::mnuFileSave_Click() {

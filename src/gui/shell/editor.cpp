@@ -57,8 +57,9 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
   parser.addPositionalArgument(
       QStringLiteral("file"),
       QStringLiteral(
-          "EDID file: a data file (*.DAT), a raw binary, hex text or a registry export."),
-      QStringLiteral("[FILE]"));
+          "EDID files, each in a window of its own: a data file (*.DAT), a raw binary, hex "
+          "text or a registry export."),
+      QStringLiteral("[FILE...]"));
   if (!parser.parse(arguments)) {
     if (error) *error = parser.errorText();
     return false;
@@ -96,13 +97,11 @@ bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, 
     options.size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
   }
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) {
-    if (error) *error = QStringLiteral("only one data file can be opened at start");
-    return false;
-  }
   if (!files.isEmpty()) options.openPath = files.first();
+  options.morePaths = files.mid(1);
   options.printToPdf = parser.value(printToPdf);
-  if (parser.isSet(printToPdf) && (options.printToPdf.isEmpty() || options.openPath.isEmpty())) {
+  if (parser.isSet(printToPdf) && (options.printToPdf.isEmpty() || options.openPath.isEmpty() ||
+                                   !options.morePaths.isEmpty())) {
     if (error) *error = QStringLiteral("--print-to-pdf takes the PDF to write and an EDID file");
     return false;
   }
@@ -159,6 +158,7 @@ std::unique_ptr<MainWindow> startEditor(const EditorOptions& options) {
     window->forward([&] { program.Command3_Click(); });
   if (options.focusCell >= 0)
     window->forward([&] { program.showScreen().setFocusToCell(options.focusCell); });
+  for (const QString& path : options.morePaths) window->openInNewWindow(path);
   return window;
 }
 

@@ -15,6 +15,7 @@ class MainWindow;
 struct EditorOptions {
   bool splash = true;          ///< show frmSplash until timer1 fires
   QString openPath;            ///< a data file opened through File Open at start
+  QStringList morePaths;       ///< further files, each opened in a main window of its own
   bool modify = false;         ///< switch "Modify EDID" on at start
   bool autoSeek = false;       ///< also switch "Auto Cell Seek" on (implies modify)
   int focusCell = -1;          ///< a byte cell to focus at start (the screen opens)
@@ -30,7 +31,7 @@ struct EditorOptions {
 
 /// Reads the editor's command line (arguments()[0] is the program):
 /// [--modify] [--auto-seek] [--cell N] [--geometry WxH] [--maximized] [--no-splash]
-/// [--sysfs DIR] [--registry FILE.reg] [--print-to-pdf OUT.pdf] [FILE.DAT].
+/// [--sysfs DIR] [--registry FILE.reg] [--print-to-pdf OUT.pdf] [FILE.DAT...].
 /// [--help] and [--version] leave their text in options.printText.
 /// Returns false and a message in error for an unusable command line.
 bool parseEditorArguments(const QStringList& arguments, EditorOptions& options, QString* error);

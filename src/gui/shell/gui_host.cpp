@@ -70,11 +70,13 @@ void GuiHost::rememberFolder(const std::string& path) {
 void GuiHost::fileOpened(const std::string& path) {
   rememberFolder(path);
   m_window.dropSavedNote();
+  m_window.noteRecentFile(QFile::decodeName(path.c_str()));
 }
 
 void GuiHost::fileSaved(const std::string& path) {
   rememberFolder(path);
   m_window.showSaved(QFile::decodeName(path.c_str()));
+  m_window.noteRecentFile(QFile::decodeName(path.c_str()));
 }
 
 std::string GuiHost::openFileName(const FileDialog& dialog) {

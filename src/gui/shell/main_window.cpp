@@ -78,12 +78,14 @@ MainWindow::MainWindow(Dialogs* dialogs, const QString& settingsFile, QWidget* p
   m_timer1->setInterval(2000);
   connect(m_timer1, &QTimer::timeout, this, &MainWindow::splashWaitOver);
   m_timer1->start();
+  setUpDesktop(settingsFile);
 }
 
 MainWindow::~MainWindow() {
   // Going child windows send focus events; they must find no screen model to
   // forward them to, or a cell left with a bad value would still complain.
   m_destroying = true;
+  forgetWindow();
   m_screenWidget = nullptr;
   m_document = nullptr;
   m_calculator = nullptr;
@@ -115,6 +117,7 @@ void MainWindow::createMenus() {
               [this, &program] { forward([&] { program.mnuFileNew_Click(); }); });
   addMenuItem(file, "mnuFileOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
               [this, &program] { forward([&] { program.mnuFileOpen_Click(); }); });
+  createRecentMenu(file);
   addMenuItem(file, "mnuFileClose", QStringLiteral("&Close"), {}, [this, &program] {
     const ChildWindow active = activeChild();
     forward([&] { program.mnuFileClose_Click(active); });
@@ -209,6 +212,7 @@ void MainWindow::createMenus() {
               [this] { tileInColumns(m_mdi); });
   addMenuItem(m_windowMenu, "mnuWindowArrangeIcons", QStringLiteral("&Arrange Icons"), {},
               [this] { arrangeIcons(m_mdi); });
+  createDocumentSwitching(m_windowMenu);
 
   connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
 
@@ -422,6 +426,7 @@ void MainWindow::sync() {
   if (m_screenWidget) m_screenWidget->refresh();
   dropStaleSavedNote();
   mirrorHistory();
+  mirrorSummary();
 }
 
 void MainWindow::mirrorHistory() {
@@ -485,6 +490,7 @@ void MainWindow::openScreenWindow() {
   m_screenWidget = widget;
   connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::dropStaleSavedNote);
   connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::mirrorHistory);
+  connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::mirrorSummary);
   m_mdi->addSubWindow(sub);
   sub->show();
   sub->adjustSize();

@@ -5,6 +5,7 @@
 // program's state back onto its widgets.
 
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -30,6 +31,7 @@ class EdidScreenWidget;
 class EditorSettings;
 class GuiHost;
 class HexCalculatorWindow;
+class StartPage;
 
 /// The editor's main window; objectName "frmMain".
 class MainWindow : public QMainWindow {
@@ -93,6 +95,27 @@ class MainWindow : public QMainWindow {
   /// Clears a "Saved PATH" note.
   void dropSavedNote();
 
+  // ---- Desktop habits (main_window_desktop.cpp) -------------------------------
+  /// File Open without its dialog, for a dropped or recent file; true when it opened.
+  bool openFile(const QString& path);
+  /// Opens the first file here as openFile does and each other one in a new window.
+  void openFiles(const QStringList& paths);
+  /// Opens a file in a new main window of its own; nullptr (and the file's
+  /// message) when it is not an EDID.
+  MainWindow* openInNewWindow(const QString& path);
+  /// The open main windows, in the order they were made.
+  static QList<MainWindow*> documentWindows();
+  /// Brings the next (step 1) or previous (-1) main window to the front; with one
+  /// window, its next child window.
+  void switchDocument(int step);
+  /// Puts a file opened or saved first in the recent list.
+  void noteRecentFile(const QString& path);
+  /// Relabels File > Open Recent and the start page from the settings.
+  void refreshRecentFiles();
+  QMenu* recentMenu() const { return m_recentMenu; }
+  StartPage* startPage() const { return m_startPage; }
+  QLabel* summaryPanel() const { return m_summaryPanel; }
+
   // ---- Toolbar --------------------------------------------------------------
   /// Runs the toolbar button with the given key ("New", "Open", "Save", ...).
   void tbToolBar_ButtonClick(const QString& key);
@@ -105,8 +128,17 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  void setUpDesktop(const QString& settingsFile);
+  void forgetWindow();
+  void createRecentMenu(QMenu* file);
+  void createDocumentSwitching(QMenu* window);
+  MainWindow* newDocumentWindow();
+  void updateStartPage();
+  void mirrorSummary();
   void createMenus();
   void createToolBar();
   void createCentralArea();
@@ -151,6 +183,10 @@ class MainWindow : public QMainWindow {
   QMenu* m_windowMenu = nullptr;
   QMenu* m_helpMenu = nullptr;
   bool m_destroying = false;
+  QString m_settingsFile;  ///< given to the windows this one opens
+  QMenu* m_recentMenu = nullptr;
+  StartPage* m_startPage = nullptr;
+  QLabel* m_summaryPanel = nullptr;
   // The measured first size, while no settings gave one, until a screen opens.
   QSize m_firstSize;
 };
