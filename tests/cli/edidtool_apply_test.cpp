@@ -148,6 +148,8 @@ class EdidtoolWrite : public EdidtoolApply {
     test::writeConnector(dir.path / "drm", "card0-DP-1", "connected", "");
     test::writeConnector(dir.path / "drm", "card0-HDMI-A-1", "connected", "");
     fs::create_directory_symlink("../../i2c-5", dir.path / "drm/card0-DP-1/ddc");
+    test::writeConnector(dir.path / "drm", "card0-DP-2", "connected", "");
+    fs::create_directory_symlink("../card0-HDMI-A-1", dir.path / "drm/card0-DP-2/ddc");
     chip.memory.replace(0, 128, asText(corpusBytes(kVsc)));
     previous = apply::setI2cOpener(
         [this](const std::string& device) -> Result<std::shared_ptr<apply::I2cBus>> {
@@ -173,6 +175,8 @@ TEST_F(EdidtoolWrite, RefusesBeforeWritingAByte) {
   std::string broken = vsc;
   broken[20] ^= 1;
   test::writeText(dir.file("broken.bin"), broken);
+  const std::string kept = dir.file("kept.bin");
+  test::writeText(kept, "kept");
   struct Case {
     const char* what;
     std::string file;
@@ -205,6 +209,17 @@ TEST_F(EdidtoolWrite, RefusesBeforeWritingAByte) {
        vsc,
        "HDMI-A-1 names no DDC bus (no link " + dir.file("drm") +
            "/card0-HDMI-A-1/ddc); nothing was written."},
+      {"ddc link to no bus",
+       corpusFile(kVsc),
+       {"--connector", "DP-2"},
+       vsc,
+       dir.file("drm") + "/card0-DP-2/ddc leads to ../card0-HDMI-A-1, no I2C bus; nothing was "
+                         "written."},
+      {"earlier backup",
+       corpusFile(kVsc),
+       {"--backup", kept},
+       vsc,
+       "The backup " + kept + " exists already: name another with --backup; nothing was written."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -217,6 +232,7 @@ TEST_F(EdidtoolWrite, RefusesBeforeWritingAByte) {
     EXPECT_EQ(chip.memory, before);
     EXPECT_FALSE(fs::exists(backup));
   }
+  EXPECT_EQ(readFile(kept), "kept");
 }
 
 TEST_F(EdidtoolWrite, WritesPageByPageAndChecksWhatTheChipKept) {

@@ -103,6 +103,8 @@ ApplyDialog::ApplyDialog(std::string edid, const std::string& sysfsRoot, Dialogs
   m_commands = new QPlainTextEdit(this);
   m_commands->setObjectName(QStringLiteral("txtCommands"));
   m_commands->setReadOnly(true);
+  // A command broken over two lines would be copied broken.
+  m_commands->setLineWrapMode(QPlainTextEdit::NoWrap);
   m_commands->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_commands->setMinimumSize(640, 320);
 
