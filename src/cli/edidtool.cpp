@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "cli/apply_commands.h"
 #include "cli/timing_command.h"
 #include "core/common/common.h"
 #include "core/common/data_file.h"
@@ -73,6 +74,31 @@ constexpr const char* kUsage =
     "                   clock by 1000/1001 (59.94 Hz for 60). --gtf-secondary\n"
     "                   makes a mode whose line rate reaches KHZ (default 0)\n"
     "                   on the secondary GTF curve C, M, K, J instead.\n"
+    "  install FILE --connector NAME [--name FIRMWARE] [--root DIR]\n"
+    "                   Put the EDID of FILE (every block) in\n"
+    "                   /lib/firmware/edid/FIRMWARE.bin (default: the manufacturer and\n"
+    "                   product code, VSC-7D20) and print the kernel parameter\n"
+    "                   drm.edid_firmware= for connector NAME (DP-1), how to add it\n"
+    "                   with GRUB, systemd-boot or kernelstub, and how to put the file\n"
+    "                   into the initramfs (initramfs-tools, dracut). The boot\n"
+    "                   loader's files are never edited. --root writes below DIR.\n"
+    "  uninstall --connector NAME [--root DIR]\n"
+    "                   Remove what install wrote for connector NAME.\n"
+    "  override --connector NAME FILE|--reset [--debugfs DIR]\n"
+    "                   Write the EDID of FILE into the kernel's live override of\n"
+    "                   NAME (DIR/dri/N/NAME/edid_override, DIR defaulting to\n"
+    "                   /sys/kernel/debug) and trigger a hotplug; --reset drops the\n"
+    "                   override. Needs root.\n"
+    "  write --connector NAME FILE [--backup OLD] [--force]\n"
+    "        [--sysfs DIR] [--i2c-dev DEV]\n"
+    "                   Write the EDID of FILE into the monitor's EEPROM: at 0x50 on\n"
+    "                   the bus of NAME's ddc link in DIR (/sys/class/drm), device\n"
+    "                   DEV/i2c-N (DEV defaulting to /dev). Only when the EEPROM holds\n"
+    "                   an EDID of the same manufacturer and product code (--force: of\n"
+    "                   any monitor), every block's checksum of FILE is right and the\n"
+    "                   old bytes are saved to OLD first (default\n"
+    "                   edid-backup-NAME-TIME.bin, a new file). Written 8 bytes at a\n"
+    "                   time, then read back and compared.\n"
     "  --help           Show this help.\n"
     "  --version        Show the program's name and version.\n"
     "\n"
@@ -82,7 +108,7 @@ constexpr const char* kUsage =
     "When SOURCE_DATE_EPOCH is set, the report's time and date are that moment in UTC.\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read, was not valid or could not be\n"
-    "written, 2 a usage error.\n";
+    "written, or a write was refused, 2 a usage error.\n";
 
 // Line ends of the terminal: the core's texts end lines with CR LF.
 std::string unixLines(const std::string& text) {
@@ -457,6 +483,11 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   if (command == "timing") {
     std::string problem;
     const int status = timingCommand({args.begin() + 1, args.end()}, out, err, problem);
+    return problem.empty() ? status : usageError(err, problem);
+  }
+  if (isApplyCommand(command)) {
+    std::string problem;
+    const int status = applyCommand(command, {args.begin() + 1, args.end()}, out, err, problem);
     return problem.empty() ? status : usageError(err, problem);
   }
   return usageError(err, "unknown command '" + command + "'");

@@ -30,9 +30,11 @@
 #include <utility>
 
 #include "core/common/common.h"
+#include "core/common/extension_blocks.h"
 #include "core/common/host.h"
 #include "core/common/model_list.h"
 #include "core/shell/program.h"
+#include "gui/apply/apply_dialog.h"
 #include "gui/calculator/hex_calculator_window.h"
 #include "gui/info/about_dialog.h"
 #include "gui/info/help_dialog.h"
@@ -144,6 +146,8 @@ void MainWindow::createMenus() {
   addMenuItem(file, "ExportBinary", QStringLiteral("&Export Binary EDID File"),
               QKeySequence(Qt::Key_F3),
               [this, &program] { forward([&] { program.ExportBinary_Click(); }); });
+  addMenuItem(file, "ApplyToComputer", QStringLiteral("Apply to This Computer..."), {},
+              [this] { showApplyDialog(); });
   addMenuItem(file, "HexCalculator", QStringLiteral("&Hex Calculator"), QKeySequence(Qt::Key_F9),
               [this, &program] { forward([&] { program.HexCalculator_Click(); }); });
   addMenuItem(file, "GetEDIDData", QStringLiteral("Retreive EDID Data"),
@@ -636,6 +640,15 @@ void MainWindow::updateWindowMenu() {
       if (sub) m_mdi->setActiveSubWindow(sub);
     });
   }
+}
+
+void MainWindow::showApplyDialog() {
+  const EdidScreen* screen = m_program->screen();
+  if (!screen) return;
+  auto* dialog =
+      new ApplyDialog(rawEdidBytes(screen->image), m_program->sysfsRoot, *m_dialogs, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->open();
 }
 
 void MainWindow::showBaseLocationDialog() {

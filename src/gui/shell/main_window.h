@@ -121,6 +121,8 @@ class MainWindow : public QMainWindow {
   void tbToolBar_ButtonClick(const QString& key);
   /// Opens the registry base location dialog (frmEDIDREG) modally.
   void showBaseLocationDialog();
+  /// File > Apply to This Computer, for the image on the decoding screen.
+  void showApplyDialog();
 
  signals:
   /// timer1 fired: the splash wait is over.
