@@ -66,8 +66,11 @@ const Row kRows[] = {
     {kDescriptors, 110, "DTaInput", Do::Enter, "NEW NAME",
      "113=4E 114=45 115=57 116=20 117=4E 118=41 119=4D 120=45 121=0A 122-125=20"},
     {kDescriptors, 98, "DTaInput", Do::Enter, "96", "98=60"},
-    {kDescriptors, 98, "DTaInput", Do::Enter, "256", "! Value entered must be between 0 - 255"},
-    {kDescriptors, 95, "DTAGTF", Do::Click, nullptr, "100=01"},
+    // EDID 1.4: 256 kHz is 1 plus the offset of bits 3-2 of byte 4 = 10 (maximum).
+    {kDescriptors, 98, "DTaInput", Do::Enter, "256", "94=08 98=01"},
+    {kDescriptors, 98, "DTaInput", Do::Enter, "511", "! Value entered must be between 0 - 510"},
+    // Byte 10 01: range limits only; the padding after it is already 0A 20 ...
+    {kDescriptors, 95, "DTATiming_1", Do::Option, nullptr, "100=01"},
     {kDescriptors, 75, "DTa_4", Do::Option, nullptr, "75=FB 76=00"},
     {kColourPoint, 81, "DTaInput", Do::Enter, "2,4", "81=8C"},
     {kColourPoint, 79, "Windex_1", Do::Click, nullptr, "82=02"},

@@ -14,6 +14,7 @@
 #include "core/sections/chromaticity.h"
 #include "core/sections/detailed_timing.h"
 #include "core/sections/monitor_descriptor.h"
+#include "core/sections/range_limits.h"
 #include "core/sections/standard_timing.h"
 #include "core/sections/vendor.h"
 #include "support/corpus.h"
@@ -76,10 +77,8 @@ const std::map<std::string, Editor>& editors() {
        }},
       {"md.limit", [](const Image& i, int s, int a,
                       const std::string& e) { return md::encodeRangeLimit(i, s, a, e); }},
-      {"md.gtf",
-       [](const Image&, int s, int a, const std::string&) -> Result<CellWrites> {
-         return md::setGtf(s, a != 0);
-       }},
+      {"md.support", [](const Image& i, int s, int a,
+                        const std::string&) { return range_limits::setTimingSupport(i, s, a); }},
       {"md.point", [](const Image& i, int s, int a,
                       const std::string& e) { return md::encodeColorPoint(i, s, a, e); }},
       {"md.white",
