@@ -30,6 +30,32 @@ for id in ids:
     if m: assert doc['version'] == m[1], id
     for block in doc['extensions']:
         assert {'block', 'tag', 'kind', 'checksum_valid'} <= block.keys(), id
+    base = ref.split('\n----------------')[0]
+    m = re.search(r'Monitor ranges \((.*?)\): (\d+)-(\d+) ?Hz V, (\d+)-(\d+) ?kHz H', base)
+    limits = doc.get('range_limits')
+    assert (m is None) == (limits is None), id
+    if m:
+        rates = [limits[k] for k in ('v_min_hz', 'v_max_hz', 'h_min_khz', 'h_max_khz')]
+        assert rates == [int(m[i]) for i in range(2, 6)], (id, rates)
+    # One reference text is in an older decoder's wording; the rest are checked.
+    if 'EDID Structure Version' not in ref:
+        continue
+    if tuple(map(int, doc['version'].split('.'))) < (1, 4):  # 1.5 reads as 1.4
+        assert 'features' not in doc and 'bits_per_color' not in doc['input'], id
+        continue
+    if m:
+        kind = {'Bare Limits': 'range_limits_only', 'GTF': 'default_gtf', 'CVT': 'cvt',
+                'Secondary GTF': 'secondary_gtf'}.get(m[1], 'reserved')
+        assert limits['timing_support'] == kind, (id, limits)
+    m = re.search(r'Bits per primary color channel: (\d+)\n', base)
+    assert doc['input'].get('bits_per_color') == (int(m[1]) if m else None), id
+    m = re.search(r'\n\s+(DVI|HDMI-a|HDMI-b|MDDI|DisplayPort) interface\n', base)
+    assert doc['input'].get('interface') == (m[1] if m else None), id
+    assert doc['features'] == {
+        'continuous_frequency': 'Display is continuous frequency' in base,
+        'preferred_timing_is_native': 'First detailed timing includes the native' in base}, id
+    m = re.search(r'Established timings III:\n((?:\s+DMT .*\n)*)', base)
+    assert len(doc.get('established_timings_iii', [])) == (m[1].count('DMT') if m else 0), id
 print(len(ids))
 )";
 

@@ -5,7 +5,10 @@
 
 #include "core/common/layout.h"
 #include "core/cta/cta861.h"
+#include "core/sections/cvt_codes.h"
 #include "core/sections/detailed_timing.h"
+#include "core/sections/established_iii.h"
+#include "core/sections/range_limits.h"
 #include "core/sections/vendor.h"
 #include "core/sections/version.h"
 
@@ -69,6 +72,73 @@ Json jsonOf(const cta::Node& node) {
   return nullptr;
 }
 
+// Byte 20 and the feature byte as far as they mean more than the report's
+// captions: from 1.4 a digital input's depth and interface, and feature bits 1-0.
+Json inputOf(const Image& image, bool edid14) {
+  const int b20 = image.byte(20);
+  Json input = {{"digital", (b20 & 0x80) != 0}};
+  if (edid14 && (b20 & 0x80) != 0) {
+    const int depth = (b20 >> 4) & 0x07;
+    if (depth >= 1 && depth <= 6) input["bits_per_color"] = 4 + 2 * depth;
+    static constexpr std::array<const char*, 6> kInterfaces = {nullptr,  "DVI",  "HDMI-a",
+                                                               "HDMI-b", "MDDI", "DisplayPort"};
+    const int code = b20 & 0x0F;
+    if (code >= 1 && code <= 5) input["interface"] = kInterfaces[std::size_t(code)];
+  }
+  return input;
+}
+
+Json rangeLimitsOf(const Image& image, int start, bool edid14) {
+  const range_limits::Decoded d = range_limits::decode(image, start);
+  Json limits = {{"v_min_hz", d.rates.value[0]},
+                 {"v_max_hz", d.rates.value[1]},
+                 {"h_min_khz", d.rates.value[2]},
+                 {"h_max_khz", d.rates.value[3]}};
+  if (d.maxPixelClockMHz != 0) limits["max_pixel_clock_mhz"] = d.maxPixelClockMHz;
+  static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
+                                                          "secondary_gtf", nullptr, "cvt"};
+  // 1.3 defines 00 and 02 only; 1.4 adds 01 and 04.
+  const int support = d.timingSupport;
+  const bool defined =
+      support == range_limits::kDefaultGtf || support == range_limits::kSecondaryGtf ||
+      (edid14 && (support == range_limits::kRangeLimitsOnly || support == range_limits::kCvt));
+  limits["timing_support"] = defined ? kSupport[std::size_t(support)] : "reserved";
+  return limits;
+}
+
+// The version-dependent descriptors: range limits, and from 1.4 F7 and F8.
+void addDescriptors(Json& root, const Image& image, bool edid14) {
+  Json established = Json::array();
+  Json cvt = Json::array();
+  for (int k = 0; k < layout::kBlockCount; ++k) {
+    const int start = layout::blockStart(k);
+    if (!detailed_timing::isDescriptor(image, start)) continue;
+    const int tag = image.byte(start + 3);
+    if (tag == 0xFD && !root.contains("range_limits")) {
+      root["range_limits"] = rangeLimitsOf(image, start, edid14);
+    } else if (edid14 && tag == 0xF7) {
+      const established_iii::Decoded d = established_iii::decode(image, start);
+      for (int t = 0; t < established_iii::kTimings; ++t)
+        if (d.set[std::size_t(t)]) established.push_back(established_iii::caption(t));
+    } else if (edid14 && tag == 0xF8) {
+      for (const cvt_codes::Code& code : cvt_codes::decode(image, start).codes) {
+        if (!code.used) continue;
+        Json rates = Json::array();
+        for (std::size_t r = 0; r < code.rates.size(); ++r)
+          if (code.rates[r]) rates.push_back(cvt_codes::rateCaptions()[r]);
+        cvt.push_back(
+            {{"width", code.width},
+             {"lines", code.lines},
+             {"aspect", cvt_codes::aspectCaptions()[std::size_t(code.aspect)]},
+             {"preferred_rate", cvt_codes::preferredCaptions()[std::size_t(code.preferred)]},
+             {"rates", rates}});
+      }
+    }
+  }
+  if (!established.empty()) root["established_timings_iii"] = established;
+  if (!cvt.empty()) root["cvt_codes"] = cvt;
+}
+
 }  // namespace
 
 std::string jsonReport(const Image& image) {
@@ -80,6 +150,13 @@ std::string jsonReport(const Image& image) {
   root["version"] =
       std::to_string(version.versionNumber) + "." + std::to_string(version.revisionNumber);
   root["extension_count"] = image.byte(kExtensionFlagByte);
+  const bool edid14 = version::isEdid14(image);
+  root["input"] = inputOf(image, edid14);
+  if (edid14) {
+    root["features"] = {{"continuous_frequency", (image.byte(24) & 0x01) != 0},
+                        {"preferred_timing_is_native", (image.byte(24) & 0x02) != 0}};
+  }
+  addDescriptors(root, image, edid14);
   Json timings = Json::array();
   for (int k = 0; k < layout::kBlockCount; ++k) {
     const int start = layout::blockStart(k);
