@@ -11,6 +11,7 @@
 #include "support/as_user.h"
 #include "support/corpus.h"
 #include "support/fake_sources.h"
+#include "support/run_tool.h"
 #include "support/simulated_eeprom.h"
 #include "support/temp_dir.h"
 
@@ -22,16 +23,8 @@ using test::asText;
 using test::corpusBytes;
 using test::readFile;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome runTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run(args, out, err, {});
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::runTool;
 
 // Every file below root, relative to it.
 std::set<std::string> filesBelow(const fs::path& root) {

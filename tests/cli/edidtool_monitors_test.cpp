@@ -7,6 +7,7 @@
 #include "core/common/data_file.h"
 #include "support/corpus.h"
 #include "support/fake_sources.h"
+#include "support/run_tool.h"
 #include "support/temp_dir.h"
 
 namespace edid::cli {
@@ -15,16 +16,8 @@ namespace {
 using test::asText;
 using test::corpusBytes;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome runTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run(args, out, err, {});
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::runTool;
 
 class EdidtoolMonitors : public ::testing::Test {
  protected:

@@ -1,4 +1,5 @@
 #include "cli/edidtool.h"
+#include "support/run_tool.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome runTool(const std::vector<std::string>& args,
-                const std::vector<std::string>& folders = {}) {
-  std::ostringstream out, err;
-  const int status = run(args, out, err, folders);
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::runTool;
 
 Outcome runWithInput(const std::vector<std::string>& args, const std::string& input) {
   std::istringstream in(input);

@@ -5,20 +5,13 @@
 #include <sstream>
 
 #include "cli/edidtool.h"
+#include "support/run_tool.h"
 
 namespace edid::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome runTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run(args, out, err, {});
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::runTool;
 
 TEST(EdidtoolTimingOptions, VideoOptimizedAndSecondaryCurveMatchTheReferenceDecoder) {
   const std::pair<std::vector<std::string>, std::string> rows[] = {

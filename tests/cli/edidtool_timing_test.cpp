@@ -5,20 +5,13 @@
 #include <sstream>
 
 #include "cli/edidtool.h"
+#include "support/run_tool.h"
 
 namespace edid::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome runTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = run(args, out, err, {});
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::runTool;
 
 TEST(EdidtoolTiming, PrintsTheFieldsAndTheBytes) {
   // CVT-RB2 1920x1080@60: 133.32 MHz = 0x3414; H 1920 = 0x780 + 80 blank, V 1080 = 0x438
