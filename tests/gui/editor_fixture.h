@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -164,6 +165,16 @@ class EditorTest : public ::testing::Test {
 
   QString settingsPath() const { return dir.filePath(QStringLiteral("settings.ini")); }
   QString path(const QString& name) const { return dir.filePath(name); }
+  /// A file holding a corpus EDID's raw bytes, for File Open and drops.
+  QString corpusFile(const std::string& id) const {
+    const QString file = path(QString::fromStdString(id) + QStringLiteral(".bin"));
+    const std::vector<std::uint8_t> bytes = edid::test::corpusBytes(id);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(reinterpret_cast<const char*>(bytes.data()),
+                                                     qint64(bytes.size())) != qint64(bytes.size()))
+      throw std::runtime_error("cannot write " + file.toStdString());
+    return file;
+  }
   Program& program() { return window->program(); }
   EdidScreen& model() { return *program().screen(); }
   EdidScreenWidget* screen() { return window->screenWidget(); }

@@ -13,12 +13,7 @@ class ExtensionBlocksTest : public EditorTest {};
 
 TEST_F(ExtensionBlocksTest, OpenedBlocksShowBelowTheGridUntilANewImage) {
   // FA6E41896752: a 256-byte EDID whose block 1 is CTA-861 (02 03 1E F1 ...).
-  const QString file = path(QStringLiteral("edid"));
-  const std::vector<std::uint8_t> bytes = edid::test::corpusBytes("FA6E41896752");
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-  out.close();
+  const QString file = corpusFile("FA6E41896752");
 
   dialogs.fileNames = {file};
   action("mnuFileOpen")->trigger();

@@ -32,12 +32,7 @@ TEST_F(ExtensionPaneTest, ByteAndItemSelectEachOther) {
   // 1B2A4BE6467A, block 1 by hand: 02 03 72 F1; a video block 5E at byte 4 (30
   // bytes), audio 2C at 35 (12 bytes), HDMI 6E at 48 (14 bytes: OUI 03 0C 00,
   // physical address 30 00 at 52-53).
-  const QString file = path(QStringLiteral("edid"));
-  const std::vector<std::uint8_t> bytes = edid::test::corpusBytes("1B2A4BE6467A");
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-  out.close();
+  const QString file = corpusFile("1B2A4BE6467A");
   dialogs.fileNames = {file};
   action("mnuFileOpen")->trigger();
 
