@@ -7,6 +7,7 @@
 #include "core/cta/cta861.h"
 #include "core/sections/cvt_codes.h"
 #include "core/sections/detailed_timing.h"
+#include "core/sections/digital_input.h"
 #include "core/sections/established_iii.h"
 #include "core/sections/range_limits.h"
 #include "core/sections/vendor.h"
@@ -80,10 +81,9 @@ Json inputOf(const Image& image, bool edid14) {
   if (edid14 && (b20 & 0x80) != 0) {
     const int depth = (b20 >> 4) & 0x07;
     if (depth >= 1 && depth <= 6) input["bits_per_color"] = 4 + 2 * depth;
-    static constexpr std::array<const char*, 6> kInterfaces = {nullptr,  "DVI",  "HDMI-a",
-                                                               "HDMI-b", "MDDI", "DisplayPort"};
-    const int code = b20 & 0x0F;
-    if (code >= 1 && code <= 5) input["interface"] = kInterfaces[std::size_t(code)];
+    const int code = b20 & 0x0F;  // 0 undefined, past 5 reserved
+    if (code >= 1 && code <= 5)
+      input["interface"] = digital_input::interfaceCaptions()[std::size_t(code)];
   }
   return input;
 }
