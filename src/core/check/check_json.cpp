@@ -1,0 +1,34 @@
+#include "core/check/check_json.h"
+
+namespace edid::check {
+
+namespace {
+
+nlohmann::ordered_json findingJson(const Finding& f) {
+  return {{"severity", severityName(f.severity)},
+          {"block", f.block},
+          {"first_byte", f.first},
+          {"last_byte", f.last},
+          {"message", f.message}};
+}
+
+}  // namespace
+
+nlohmann::ordered_json problemsJson(const std::vector<Finding>& findings) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const Finding& f : findings) list.push_back(findingJson(f));
+  return list;
+}
+
+std::string findingsJson(const std::vector<FileFindings>& files) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const FileFindings& file : files)
+    for (const Finding& f : file.findings) {
+      nlohmann::ordered_json item = {{"file", file.file}};
+      item.update(findingJson(f));
+      list.push_back(std::move(item));
+    }
+  return list.dump(2) + '\n';
+}
+
+}  // namespace edid::check
