@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "cli/apply_commands.h"
+#include "cli/check_command.h"
 #include "cli/timing_command.h"
 #include "core/common/common.h"
 #include "core/common/data_file.h"
@@ -44,6 +45,12 @@ constexpr const char* kUsage =
     "                   registry export. FILE \"-\" reads standard input.\n"
     "  report --json FILE  Print the whole decode of FILE (base block and extension\n"
     "                   blocks) as one JSON object; docs/json.md lists its keys.\n"
+    "  check [--warnings-as-errors] [--json] FILE...\n"
+    "                   Check each FILE against the EDID and CTA-861 rules, one\n"
+    "                   line a finding: FILE: block B, bytes F-L: failure|warning:\n"
+    "                   message. Exit status 0 without failures, 1 with (or with\n"
+    "                   warnings, --warnings-as-errors), 2 when a FILE cannot be read.\n"
+    "                   --json prints the findings as one JSON list.\n"
     "  convert IN OUT   Write the EDID of IN (any of those) to OUT: a data file when\n"
     "                   OUT ends in .DAT (any case), otherwise the raw bytes (the\n"
     "                   base block, then the extension blocks).\n"
@@ -479,6 +486,11 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       return usageError(err, options.registrySet ? "read --registry FILE needs one OUT"
                                                  : "read needs [CONNECTOR] OUT");
     return read(options, out, err, modelListFolders, host);
+  }
+  if (command == "check") {
+    std::string problem;
+    const int status = checkCommand({args.begin() + 1, args.end()}, in, out, err, problem);
+    return problem.empty() ? status : usageError(err, problem);
   }
   if (command == "timing") {
     std::string problem;

@@ -169,6 +169,9 @@ std::vector<Finding> Checker::run() {
   baseSlots();
   extensions();
   rangeAgainstTimings();
+  std::stable_sort(m_findings.begin(), m_findings.end(), [](const Finding& a, const Finding& b) {
+    return a.block != b.block ? a.block < b.block : a.first < b.first;
+  });
   return m_findings;
 }
 

@@ -30,8 +30,8 @@ struct Options {
   int currentYear = 0;
 };
 
-/// Every finding for the EDID's bytes (base block and whatever follows), base
-/// block first, each block's findings in byte order of the rule's check.
+/// Every finding for the EDID's bytes (base block and whatever follows), in order
+/// of block and first byte.
 std::vector<Finding> checkEdid(std::span<const std::uint8_t> edid, const Options& options = {});
 /// The same for an image (cells read by the HexToChr rules, then its extension).
 std::vector<Finding> checkImage(const Image& image, const Options& options = {});

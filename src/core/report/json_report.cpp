@@ -3,6 +3,7 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
+#include "core/check/check_json.h"
 #include "core/common/layout.h"
 #include "core/cta/cta861.h"
 #include "core/sections/cvt_codes.h"
@@ -171,6 +172,7 @@ std::string jsonReport(const Image& image) {
     extensions.push_back(object);
   }
   root["extensions"] = extensions;
+  root["problems"] = check::problemsJson(check::checkImage(image));
   return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
