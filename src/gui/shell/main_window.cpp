@@ -206,6 +206,8 @@ void MainWindow::createMenus() {
   m_redo->setData(QStringLiteral("Redo"));
   mirrorHistory();
 
+  createProblemsPane();
+
   m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   m_windowMenu->setObjectName(QStringLiteral("mnuWindow"));
   addMenuItem(m_windowMenu, "mnuWindowCascade", QStringLiteral("&Cascade"), {},
@@ -431,6 +433,7 @@ void MainWindow::sync() {
   dropStaleSavedNote();
   mirrorHistory();
   mirrorSummary();
+  mirrorProblems();
 }
 
 void MainWindow::mirrorHistory() {
@@ -495,6 +498,7 @@ void MainWindow::openScreenWindow() {
   connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::dropStaleSavedNote);
   connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::mirrorHistory);
   connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::mirrorSummary);
+  connect(widget, &EdidScreenWidget::refreshed, this, &MainWindow::mirrorProblems);
   m_mdi->addSubWindow(sub);
   sub->show();
   sub->adjustSize();

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/common/host.h"
+#include "core/common/image.h"
 
 class QAction;
 class QLabel;
@@ -31,6 +32,7 @@ class EdidScreenWidget;
 class EditorSettings;
 class GuiHost;
 class HexCalculatorWindow;
+class ProblemsPane;
 class StartPage;
 
 /// The editor's main window; objectName "frmMain".
@@ -116,6 +118,14 @@ class MainWindow : public QMainWindow {
   StartPage* startPage() const { return m_startPage; }
   QLabel* summaryPanel() const { return m_summaryPanel; }
 
+  // ---- Problems (main_window_problems.cpp) ------------------------------------
+  /// The dockable Problems pane ("dockProblems").
+  ProblemsPane* problemsPane() const { return m_problems; }
+  /// The status bar's count of findings: "No problems found", "2 failures, 1 warning".
+  QLabel* problemsPanel() const { return m_problemsPanel; }
+  /// Puts the caret on a byte: a base block cell, or an extension block's byte.
+  void focusByte(int block, int byte);
+
   // ---- Toolbar --------------------------------------------------------------
   /// Runs the toolbar button with the given key ("New", "Open", "Save", ...).
   void tbToolBar_ButtonClick(const QString& key);
@@ -141,6 +151,8 @@ class MainWindow : public QMainWindow {
   MainWindow* newDocumentWindow();
   void updateStartPage();
   void mirrorSummary();
+  void createProblemsPane();
+  void mirrorProblems();
   void createMenus();
   void createToolBar();
   void createCentralArea();
@@ -189,6 +201,9 @@ class MainWindow : public QMainWindow {
   QMenu* m_recentMenu = nullptr;
   StartPage* m_startPage = nullptr;
   QLabel* m_summaryPanel = nullptr;
+  ProblemsPane* m_problems = nullptr;
+  QLabel* m_problemsPanel = nullptr;
+  std::unique_ptr<Image> m_checkedImage;  ///< the image the pane shows the findings of
   // The measured first size, while no settings gave one, until a screen opens.
   QSize m_firstSize;
 };
