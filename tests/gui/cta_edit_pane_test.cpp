@@ -33,6 +33,8 @@ TEST_F(CtaEditPaneTest, FreeSyncRangeIsOneUndoStepUnderModifyEdid) {
   QTableWidgetItem* maximum = pane->grid()->item(36 / 16, 36 % 16);
   EXPECT_EQ(maximum->text(), QStringLiteral("90"));
   EXPECT_EQ(action("mnuEditUndo")->text(), QStringLiteral("&Undo FreeSync Range"));
+  // The edited data block stays selected, its controls showing the new range.
+  EXPECT_EQ(child<QSpinBox>("ctaFreeSyncMax")->value(), 144);
 
   action("mnuEditUndo")->trigger();
   EXPECT_EQ(maximum->text(), QStringLiteral("4B"));

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <functional>
 #include <span>
+#include <utility>
 
 #include "core/common/extension_blocks.h"
 #include "core/cta/cta861.h"
@@ -136,6 +137,8 @@ void ExtensionBlockPane::setExtension(const std::vector<std::uint8_t>& extension
   if (extension == m_extension && m_shown >= 0) return;
   m_extension = extension;
   const int keep = std::max(m_shown, 0);
+  // After an edit the same data block stays selected, so its pane stays open.
+  m_reselect = m_chosen;
   m_shown = -1;
   const QSignalBlocker blocker(m_blocks);
   m_blocks->clear();
@@ -170,11 +173,13 @@ void ExtensionBlockPane::showBlock(int index) {
   }
   m_grid->setVerticalHeaderLabels(rows);
   m_tree->clear();
+  QTreeWidgetItem* dataBlocks = nullptr;
   const cta::Block block = cta::decodeBlock(bytes, index + 1);
   for (const cta::Node& node : block.root.children) {
     // A data block colours its own bytes; other items the whole block's.
     if (node.key == "data_blocks") {
       auto* list = new QTreeWidgetItem(m_tree, {toQt(node.label), toQt(node.text)});
+      dataBlocks = list;
       list->setData(0, kFirstRole, node.offset);
       list->setData(0, kLengthRole, node.length);
       list->setData(0, kBlockFirstRole, node.offset);
@@ -197,6 +202,12 @@ void ExtensionBlockPane::showBlock(int index) {
   paint(0, 0, 0, 0);
   m_edit->setVisible(bytes[0] == cta::kCtaTag);
   m_edit->show(m_extension, m_baseDtd, index + 1, -1);
+  const int reselect = std::exchange(m_reselect, -1);
+  m_chosen = -1;
+  if (dataBlocks && reselect >= 0 && reselect < dataBlocks->childCount()) {
+    m_tree->setCurrentItem(dataBlocks->child(reselect));
+    itemChosen(dataBlocks->child(reselect));
+  }
 }
 
 void ExtensionBlockPane::selectByte(int offset) {
@@ -224,7 +235,8 @@ void ExtensionBlockPane::selectByte(int offset) {
 
 void ExtensionBlockPane::itemChosen(QTreeWidgetItem* item) {
   if (!item) return;
-  m_edit->show(m_extension, m_baseDtd, m_shown + 1, indexOf(item, kDataBlockRole));
+  m_chosen = indexOf(item, kDataBlockRole);
+  m_edit->show(m_extension, m_baseDtd, m_shown + 1, m_chosen);
   paint(item->data(0, kBlockFirstRole).toInt(), item->data(0, kBlockLengthRole).toInt(),
         item->data(0, kFirstRole).toInt(), item->data(0, kLengthRole).toInt());
 }
