@@ -31,6 +31,7 @@ struct Common {
   bool ReportRefreshPending = false;
   std::array<std::string, kEdidSize> SavedImage{};
   std::array<std::string, kEdidSize> LastImage{};
+  std::vector<std::uint8_t> SavedExtension{};
 
   std::string CurrentFilePath;
   std::string RegistryBaseLocation = kDefaultRegistryBaseLocation;
@@ -48,6 +49,7 @@ struct Common {
   /// Marks the image as the one last opened, created or saved.
   void markSaved(const Image& image) {
     SavedImage = image.byteTexts();
+    SavedExtension = image.extension();
     LastImage = SavedImage;
     UnsavedChanges = false;
   }

@@ -28,7 +28,20 @@ void Document::place(const CellWrites& writes) {
 }
 
 void Document::write(const CellWrites& writes, const std::string& label, Step step) {
+  writeStep(writes, nullptr, label, step);
+}
+
+void Document::write(const CellWrites& writes, const std::vector<std::uint8_t>& extension,
+                     const std::string& label) {
+  writeStep(writes, &extension, label, Step::Edit);
+}
+
+void Document::writeStep(const CellWrites& writes, const std::vector<std::uint8_t>* extension,
+                         const std::string& label, Step step) {
   const Cells before = cellsOf(m_image);
+  const std::vector<std::uint8_t> extensionBefore = m_image.extension();
+  if (extension) m_image.setExtension(*extension);
+  const bool extensionChanged = m_image.extension() != extensionBefore;
   place(writes);
   // A typed cell is a byte once its decode keeps the checksum current, which is the
   // next write; until then the image is not counted as changed.
@@ -37,7 +50,8 @@ void Document::write(const CellWrites& writes, const std::string& label, Step st
     // Compared as a whole, so an edit that happens to keep the checksum byte still counts.
     const auto texts = m_image.byteTexts();
     if (texts != m_common.SavedImage) m_common.UnsavedChanges = true;
-    if (texts != m_common.LastImage) {
+    if (m_image.extension() != m_common.SavedExtension) m_common.UnsavedChanges = true;
+    if (texts != m_common.LastImage || extensionChanged) {
       m_common.LastImage = texts;
       m_common.ReportRefreshPending = true;
     }
@@ -48,7 +62,9 @@ void Document::write(const CellWrites& writes, const std::string& label, Step st
     const auto k = static_cast<std::size_t>(i);
     if (before[k] != m_image.cell(i)) changes.push_back({i, before[k], m_image.cell(i)});
   }
-  if (changes.empty()) return;
+  // An edit of the extension alone changes no cell, yet is a step.
+  if (!extensionChanged)
+    if (changes.empty()) return;
 
   if (step == Step::None) {
     // The checksum that follows a typed cell belongs to the cell's step.
@@ -60,7 +76,8 @@ void Document::write(const CellWrites& writes, const std::string& label, Step st
   } else {
     // A new edit drops what could have been redone.
     m_steps.resize(m_done);
-    m_steps.push_back({label, std::move(changes)});
+    m_steps.push_back(
+        {label, std::move(changes), extensionBefore, m_image.extension(), extensionChanged});
     m_done = m_steps.size();
     m_typedLast = step == Step::Typing;
   }
@@ -132,15 +149,20 @@ void Document::restore(bool undoing) {
   for (const Change& change : m_steps[m_done].changes)
     writes.push_back({change.index, undoing ? change.before : change.after});
   place(writes);
+  const HistoryStep& step = m_steps[m_done];
+  if (step.extensionChanged)
+    m_image.setExtension(undoing ? step.extensionBefore : step.extensionAfter);
   m_typing = false;
   m_typedLast = false;
   // Back at the image last saved nothing is unsaved any more; anywhere else it is.
   const auto texts = m_image.byteTexts();
+  if (step.extensionChanged) m_common.ReportRefreshPending = true;
   m_common.UnsavedChanges = texts != m_common.SavedImage;
   if (texts != m_common.LastImage) {
     m_common.LastImage = texts;
     m_common.ReportRefreshPending = true;
   }
+  if (m_image.extension() != m_common.SavedExtension) m_common.UnsavedChanges = true;
 }
 
 }  // namespace edid

@@ -30,6 +30,10 @@ class Document {
   /// The one write point. Applies the cell writes; with "Modify EDID" on, rewrites the
   /// checksum byte and marks the image changed. A write that changes no cell adds no step.
   void write(const CellWrites& writes, const std::string& label, Step step = Step::Edit);
+  /// The same for an edit of the extension blocks: the new blocks and the cells that
+  /// follow them (byte 126 when blocks come or go), as one step.
+  void write(const CellWrites& writes, const std::vector<std::uint8_t>& extension,
+             const std::string& label);
   /// Replaces the whole image (File New, Open, Retrieve) and starts an empty history.
   void load(const Image& image);
 
@@ -54,8 +58,12 @@ class Document {
   struct HistoryStep {
     std::string label;
     std::vector<Change> changes;
+    std::vector<std::uint8_t> extensionBefore, extensionAfter;
+    bool extensionChanged = false;
   };
 
+  void writeStep(const CellWrites& writes, const std::vector<std::uint8_t>* extension,
+                 const std::string& label, Step step);
   void place(const CellWrites& writes);
   void joinLastStep(const std::vector<Change>& changes);
   void restore(bool undoing);

@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 
 #include "core/common/extension_blocks.h"
+#include "core/cta/cta_edit.h"
+#include "gui/screen/cta_edit_pane.h"
 #include "gui/screen/extension_block_pane.h"
 #include "gui/screen/widget_mirror.h"
 #include "gui/sections/basic_display_panel.h"
@@ -173,6 +175,15 @@ QWidget* EdidScreenWidget::createExtensionBlocks() {
   m_extensionArea = new QTabWidget(this);
   m_extensionArea->setObjectName(QStringLiteral("extensionArea"));
   m_extensionPane = new ExtensionBlockPane(m_extensionArea);
+  // An edit of the extension blocks is one step of the document, byte 126 with it.
+  m_extensionPane->editPane()->setWriter(
+      [this](const std::vector<std::uint8_t>& extension, const QString& label) {
+        forward([&](EdidScreen& screen) {
+          screen.document.write(cta::blockCountWrites(screen.image, extension), extension,
+                                fromQt(label));
+          screen.BuildEDIDDefinations();
+        });
+      });
   m_extensionArea->addTab(m_extensionPane, tr("Decoded"));
   m_extensionBlocks = new QPlainTextEdit(m_extensionArea);
   m_extensionBlocks->setObjectName(QStringLiteral("extensionBlocks"));
@@ -280,6 +291,9 @@ void EdidScreenWidget::mirror(const EdidScreen& screen) {
     mirrorFrame(m_frames[i], screen.Hints[i]);
   mirrorLabel(m_dtHelp, screen.DTHelp);
   for (const auto& panel : m_panels) panel->mirror(screen);
+  m_extensionPane->setEditable(screen.common().ModifyMode);
+  const auto base = screen.image.bytes();
+  m_extensionPane->setBaseDtd({base.begin() + 54, base.begin() + 72});
   mirrorExtension(screen.image.extension());
 }
 

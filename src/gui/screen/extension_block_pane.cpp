@@ -5,15 +5,18 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
 #include <span>
+#include <utility>
 
 #include "core/common/extension_blocks.h"
 #include "core/cta/cta861.h"
+#include "gui/screen/cta_edit_pane.h"
 #include "gui/screen/widget_mirror.h"
 
 namespace edid::gui {
@@ -27,6 +30,19 @@ constexpr int kFirstRole = Qt::UserRole;
 constexpr int kLengthRole = Qt::UserRole + 1;
 constexpr int kBlockFirstRole = Qt::UserRole + 2;
 constexpr int kBlockLengthRole = Qt::UserRole + 3;
+// The data block or detailed timing (0-based) an item belongs to, for the editors.
+constexpr int kDataBlockRole = Qt::UserRole + 4;
+constexpr int kDtdRole = Qt::UserRole + 5;
+
+void tag(QTreeWidgetItem* item, int role, int index) {
+  item->setData(0, role, index);
+  for (int i = 0; i < item->childCount(); ++i) tag(item->child(i), role, index);
+}
+
+int indexOf(const QTreeWidgetItem* item, int role) {
+  const QVariant v = item ? item->data(0, role) : QVariant();
+  return v.isValid() ? v.toInt() : -1;
+}
 
 const QColor kBlockColour(255, 244, 196);
 const QColor kItemColour(255, 200, 120);
@@ -81,9 +97,14 @@ ExtensionBlockPane::ExtensionBlockPane(QWidget* parent) : QWidget(parent) {
   m_tree->setHeaderLabels({tr("Item"), tr("Value")});
   m_tree->setMinimumWidth(320);
 
+  m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+  m_edit = new CtaEditPane(this);
+  m_edit->setEnabled(false);
+
   auto* grids = new QHBoxLayout;
   grids->addWidget(m_grid, 0, Qt::AlignTop);
   grids->addWidget(m_tree, 1);
+  grids->addWidget(m_edit, 0, Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_blocks);
@@ -94,11 +115,30 @@ ExtensionBlockPane::ExtensionBlockPane(QWidget* parent) : QWidget(parent) {
           [this](int row, int column) { selectByte(row * kColumns + column); });
   connect(m_tree, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { itemChosen(item); });
+  connect(m_tree, &QTreeWidget::customContextMenuRequested, this, &ExtensionBlockPane::showMenu);
+}
+
+void ExtensionBlockPane::setEditable(bool editable) {
+  m_editable = editable;
+  m_edit->setEnabled(editable);
+}
+
+void ExtensionBlockPane::showMenu(const QPoint& at) {
+  if (!m_editable || m_shown < 0) return;
+  QTreeWidgetItem* item = m_tree->itemAt(at);
+  QMenu menu(this);
+  m_edit->show(m_extension, m_baseDtd, m_shown + 1, indexOf(item, kDataBlockRole));
+  const bool isCta = m_extension[std::size_t(m_shown) * cta::kBlockSize] == cta::kCtaTag;
+  m_edit->fillMenu(menu, isCta, indexOf(item, kDataBlockRole), indexOf(item, kDtdRole));
+  menu.exec(m_tree->viewport()->mapToGlobal(at));
 }
 
 void ExtensionBlockPane::setExtension(const std::vector<std::uint8_t>& extension) {
   if (extension == m_extension && m_shown >= 0) return;
   m_extension = extension;
+  const int keep = std::max(m_shown, 0);
+  // After an edit the same data block stays selected, so its pane stays open.
+  m_reselect = m_chosen;
   m_shown = -1;
   const QSignalBlocker blocker(m_blocks);
   m_blocks->clear();
@@ -108,7 +148,7 @@ void ExtensionBlockPane::setExtension(const std::vector<std::uint8_t>& extension
         QStringLiteral("Block %1: %2")
             .arg(i + 1)
             .arg(toQt(extensionTagName(extension[std::size_t(i) * cta::kBlockSize]))));
-  if (count > 0) showBlock(0);
+  if (count > 0) showBlock(std::min(keep, count - 1));
 }
 
 void ExtensionBlockPane::showBlock(int index) {
@@ -133,26 +173,41 @@ void ExtensionBlockPane::showBlock(int index) {
   }
   m_grid->setVerticalHeaderLabels(rows);
   m_tree->clear();
+  QTreeWidgetItem* dataBlocks = nullptr;
   const cta::Block block = cta::decodeBlock(bytes, index + 1);
   for (const cta::Node& node : block.root.children) {
     // A data block colours its own bytes; other items the whole block's.
     if (node.key == "data_blocks") {
       auto* list = new QTreeWidgetItem(m_tree, {toQt(node.label), toQt(node.text)});
+      dataBlocks = list;
       list->setData(0, kFirstRole, node.offset);
       list->setData(0, kLengthRole, node.length);
       list->setData(0, kBlockFirstRole, node.offset);
       list->setData(0, kBlockLengthRole, node.length);
-      for (const cta::Node& dataBlock : node.children)
+      for (const cta::Node& dataBlock : node.children) {
         addItems(list, dataBlock, dataBlock.offset, dataBlock.length);
+        tag(list->child(list->childCount() - 1), kDataBlockRole, list->childCount() - 1);
+      }
       list->setExpanded(true);
       continue;
     }
     QTreeWidgetItem root;
     addItems(&root, node, node.offset, node.length);
+    if (node.key == "detailed_timings" && root.childCount() == 1)
+      for (int i = 0; i < root.child(0)->childCount(); ++i)
+        tag(root.child(0)->child(i), kDtdRole, i);
     m_tree->addTopLevelItems(root.takeChildren());
   }
   m_tree->resizeColumnToContents(0);
   paint(0, 0, 0, 0);
+  m_edit->setVisible(bytes[0] == cta::kCtaTag);
+  m_edit->show(m_extension, m_baseDtd, index + 1, -1);
+  const int reselect = std::exchange(m_reselect, -1);
+  m_chosen = -1;
+  if (dataBlocks && reselect >= 0 && reselect < dataBlocks->childCount()) {
+    m_tree->setCurrentItem(dataBlocks->child(reselect));
+    itemChosen(dataBlocks->child(reselect));
+  }
 }
 
 void ExtensionBlockPane::selectByte(int offset) {
@@ -180,6 +235,8 @@ void ExtensionBlockPane::selectByte(int offset) {
 
 void ExtensionBlockPane::itemChosen(QTreeWidgetItem* item) {
   if (!item) return;
+  m_chosen = indexOf(item, kDataBlockRole);
+  m_edit->show(m_extension, m_baseDtd, m_shown + 1, m_chosen);
   paint(item->data(0, kBlockFirstRole).toInt(), item->data(0, kBlockLengthRole).toInt(),
         item->data(0, kFirstRole).toInt(), item->data(0, kLengthRole).toInt());
 }

@@ -1,0 +1,44 @@
+// The CTA-861 edit pane: idle until "Modify EDID" is on, then an applied FreeSync
+// range is one undo step of the document.
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "editor_fixture.h"
+#include "gui/screen/cta_edit_pane.h"
+#include "gui/screen/extension_block_pane.h"
+
+namespace edid::gui::test {
+namespace {
+
+class CtaEditPaneTest : public EditorTest {};
+
+TEST_F(CtaEditPaneTest, FreeSyncRangeIsOneUndoStepUnderModifyEdid) {
+  // 1031763B91D4, block 1: FreeSync 68 1A 00 00 01 01 30 4B at byte 29, so its
+  // maximum (4B, 75 Hz) is byte 36 of the block, 165 of the EDID.
+  dialogs.fileNames = {corpusFile("1031763B91D4")};
+  action("mnuFileOpen")->trigger();
+  auto* pane = child<ExtensionBlockPane>("extensionPane");
+  EXPECT_FALSE(pane->editPane()->isEnabled());
+  modifyOn();
+  EXPECT_TRUE(pane->editPane()->isEnabled());
+
+  const auto items = pane->tree()->findItems(QStringLiteral("Vendor-Specific Data Block (AMD"),
+                                             Qt::MatchStartsWith | Qt::MatchRecursive);
+  ASSERT_EQ(items.size(), 1);
+  emit pane->tree()->itemClicked(items[0], 0);
+  child<QSpinBox>("ctaFreeSyncMax")->setValue(144);
+  child<QPushButton>("ctaApplyFreeSync")->click();
+  QTableWidgetItem* maximum = pane->grid()->item(36 / 16, 36 % 16);
+  EXPECT_EQ(maximum->text(), QStringLiteral("90"));
+  EXPECT_EQ(action("mnuEditUndo")->text(), QStringLiteral("&Undo FreeSync Range"));
+  // The edited data block stays selected, its controls showing the new range.
+  EXPECT_EQ(child<QSpinBox>("ctaFreeSyncMax")->value(), 144);
+
+  action("mnuEditUndo")->trigger();
+  EXPECT_EQ(maximum->text(), QStringLiteral("4B"));
+}
+
+}  // namespace
+}  // namespace edid::gui::test
