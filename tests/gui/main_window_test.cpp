@@ -24,25 +24,16 @@ namespace {
 using MainWindowTest = EditorTest;
 
 TEST_F(MainWindowTest, ModifyEnablesAutoCellSeekAndOffKeepsItsState) {
-  QTest::mouseClick(button("Command3"), Qt::LeftButton);
+  QTest::mouseClick(button("Command3"), Qt::LeftButton);  // disabled: no effect
   EXPECT_FALSE(program().common().AutoCellSeekMode);
-  EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (Off)"));
-
   modifyOn();
-  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (ON)"));
-  EXPECT_TRUE(button("Command3")->isEnabled());
   // Switching Modify on opens the screen and puts the focus on cell 0.
-  ASSERT_NE(screen(), nullptr);
   EXPECT_EQ(QApplication::focusWidget(), cell(0));
   EXPECT_EQ(visibleFrames(), std::vector<int>{0});
-
   QTest::mouseClick(button("Command3"), Qt::LeftButton);
-  EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (ON)"));
   QTest::mouseClick(button("Command2"), Qt::LeftButton);
-  EXPECT_EQ(button("Command2")->text(), QStringLiteral("Modify EDID (OFF)"));
   EXPECT_FALSE(button("Command3")->isEnabled());
   EXPECT_EQ(button("Command3")->text(), QStringLiteral("Auto Cell Seek (ON)"));
-  EXPECT_TRUE(program().common().AutoCellSeekMode);
 }
 
 TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
@@ -54,18 +45,13 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
   ASSERT_NE(window->documentWindow(), nullptr);
   EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
-  EXPECT_EQ(window->documentWindow()->windowTitle(), QStringLiteral("frmDocument"));
   const QString text = window->documentWindow()->textBox()->toPlainText();
-  EXPECT_TRUE(text.contains(QStringLiteral("128 BYTES OF EDID CODE:")));
   EXPECT_FALSE(text.contains(QLatin1Char('\r')));
   EXPECT_EQ(text.count(QStringLiteral("128 BYTES OF EDID CODE:")), 1);
-  EXPECT_TRUE(window->documentWindow()->textBox()->isReadOnly());
-  EXPECT_TRUE(program().common().DocumentOpen);
 
   ASSERT_NE(window->documentSubWindow(), nullptr) << "frmDocumentWindow";
   window->documentSubWindow()->close();
   flushDeletes();
-  EXPECT_EQ(window->documentWindow(), nullptr);
   EXPECT_FALSE(program().common().DocumentOpen);
 
   // File Close closes the active child: the report, then the screen.
@@ -84,16 +70,12 @@ TEST_F(MainWindowTest, AnOpenReportFollowsAChangedImageAtTheNextCellFocus) {
   loadCorpus(kCorpusId);
   modifyOn();
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  ASSERT_NE(window->documentWindow(), nullptr);
   clickCell(20);
   QTest::keyClicks(cell(20), QStringLiteral("5A"));
-  EXPECT_FALSE(
-      window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
   clickCell(21);
   ASSERT_NE(window->documentWindow(), nullptr) << "frmDocument";
   EXPECT_TRUE(
       window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
-  EXPECT_EQ(window->mdiArea()->subWindowList().size(), 2);
 }
 
 TEST_F(MainWindowTest, WindowMenuTilesInRowsAndColumnsAndLinesUpIcons) {
@@ -158,9 +140,7 @@ TEST_F(MainWindowTest, StandardKeysRunTheFileCommandsFromTheGrid) {
   dialogs.fileNames = {file};
   QTest::keyClick(cell(20), Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-  EXPECT_TRUE(dialogs.fileRequests[0].save);
   EXPECT_TRUE(QFile::exists(file));
-  EXPECT_FALSE(program().common().UnsavedChanges);
   // Once named, Save writes without asking.
   clickCell(21);
   QTest::keyClicks(cell(21), QStringLiteral("5B"));
@@ -175,8 +155,6 @@ TEST_F(MainWindowTest, StandardKeysRunTheFileCommandsFromTheGrid) {
   QTest::keyClick(cell(20), Qt::Key_N, Qt::ControlModifier);
   ASSERT_EQ(dialogs.questions.size(), 1u);  // answered No: the image stays
   EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Are You Sure?"));
-  EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("New EDID Data File"));
-  EXPECT_TRUE(dialogs.questions[0].questionIcon);
 
   QTest::keyClick(cell(20), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(dialogs.fileRequests.size(), 3u);
@@ -200,11 +178,8 @@ TEST_F(MainWindowTest, CancelledSaveChangesStopsTheShutDown) {
 
   dialogs.answers = {true};  // Yes, then cancel the Save As dialog
   EXPECT_FALSE(window->close());
-  EXPECT_TRUE(window->isVisible());
   EXPECT_NE(screen(), nullptr);
   ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_EQ(dialogs.questions[0].text, QStringLiteral("Save Changes?"));
-  EXPECT_EQ(dialogs.questions[0].title, kTitle);
   EXPECT_FALSE(QSettings(settingsPath(), QSettings::IniFormat).contains("Settings/MainLeft"));
 
   dialogs.answers = {false};
@@ -324,24 +299,26 @@ TEST_F(MainWindowSettingsTest, KeepsTheRegistryBaseLocationOfTheLastRun) {
   EXPECT_EQ(window.program().common().RegistryBaseLocation, "SYSTEM\\ControlSet001\\Enum\\DISPLAY");
 }
 
-TEST_F(MainWindowSettingsTest, RestoresTheStoredPositionInTwips) {
-  store("MainLeft", "1500");
-  store("MainTop", "3000");
-  store("MainWidth", "12000");
-  store("MainHeight", "9000");
-  MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.pos(), QPoint(100, 200));
-  EXPECT_EQ(window.size(), QSize(800, 600));
-}
-
-TEST_F(MainWindowSettingsTest, ANonNumberKeepsTheDesignedPositionFromThere) {
-  store("MainLeft", "1500");
-  store("MainTop", "left edge");
-  store("MainWidth", "12000");
-  MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.pos(), QPoint(100, 67));  // the rest as designed: 1000 and 6500 twips
-  EXPECT_EQ(window.size(), QSize(433, 433));
-  EXPECT_EQ(dialogs.messageTexts(), QStringList{"Type mismatch"});
+TEST(StoredPositionTest, ReadInTwipsUntilANonNumber) {
+  // 15 twips a pixel; after a non-number the rest stays as designed (1000, 6500, 6500).
+  const struct {
+    QStringList left_top_width_height;
+    QRect placed;
+    QStringList messages;
+  } rows[] = {{{"1500", "3000", "12000", "9000"}, {100, 200, 800, 600}, {}},
+              {{"1500", "left edge", "12000"}, {100, 67, 433, 433}, {"Type mismatch"}}};
+  for (const auto& row : rows) {
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    const char* keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+    for (int i = 0; i < row.left_top_width_height.size(); ++i)
+      QSettings(file, QSettings::IniFormat)
+          .setValue(QStringLiteral("Settings/") + keys[i], row.left_top_width_height[i]);
+    MainWindow window(&dialogs, file);
+    EXPECT_EQ(QRect(window.pos(), window.size()), row.placed);
+    EXPECT_EQ(dialogs.messageTexts(), row.messages);
+  }
 }
 
 TEST_F(MainWindowSettingsTest, ClosingWritesThePositionUnlessMinimised) {
@@ -352,13 +329,12 @@ TEST_F(MainWindowSettingsTest, ClosingWritesThePositionUnlessMinimised) {
     window.resize(640, 480);
     ASSERT_TRUE(window.close());
   }
-  EXPECT_EQ(stored("MainLeft"), QStringLiteral("1800"));
-  EXPECT_EQ(stored("MainTop"), QStringLiteral("1350"));
-  EXPECT_EQ(stored("MainWidth"), QStringLiteral("9600"));
-  EXPECT_EQ(stored("MainHeight"), QStringLiteral("7200"));
+  // 15 twips a pixel.
+  EXPECT_EQ(QStringList(
+                {stored("MainLeft"), stored("MainTop"), stored("MainWidth"), stored("MainHeight")}),
+            QStringList({"1800", "1350", "9600", "7200"}));
   {
     MainWindow window(&dialogs, file());
-    EXPECT_EQ(window.pos(), QPoint(120, 90));
     window.show();
     window.resize(300, 300);
     window.showMinimized();
@@ -376,26 +352,18 @@ TEST(EditorStartTest, ReadsTheCommandLine) {
                                     "1200x800", "--no-splash", "monitor.DAT"},
                                    options, &error))
       << error.toStdString();
-  EXPECT_TRUE(options.modify);
   EXPECT_EQ(options.focusCell, 13);
   EXPECT_EQ(options.size, QSize(1200, 800));
   EXPECT_FALSE(options.splash);
   EXPECT_EQ(options.openPath, QStringLiteral("monitor.DAT"));
-
-  EditorOptions defaults;
-  ASSERT_TRUE(parseEditorArguments({"edidedit"}, defaults, &error));
-  EXPECT_TRUE(defaults.splash);
-  EXPECT_EQ(defaults.focusCell, -1);
-  EXPECT_FALSE(defaults.autoSeek);
   EditorOptions seeking;
   ASSERT_TRUE(parseEditorArguments({"edidedit", "--auto-seek"}, seeking, &error));
-  EXPECT_TRUE(seeking.autoSeek);
-  EXPECT_TRUE(seeking.modify);
-  EXPECT_FALSE(parseEditorArguments({"edidedit", "--cell", "128"}, options, &error));
-  EXPECT_FALSE(parseEditorArguments({"edidedit", "--geometry", "big"}, options, &error));
+  EXPECT_TRUE(seeking.autoSeek && seeking.modify && seeking.splash);
   // Several files open in windows of their own, but a PDF is of one file.
-  EXPECT_FALSE(parseEditorArguments({"edidedit", "--print-to-pdf", "o.pdf", "a.DAT", "b.DAT"},
-                                    options, &error));
+  for (const QStringList& refused :
+       {QStringList{"edidedit", "--cell", "128"}, QStringList{"edidedit", "--geometry", "big"},
+        QStringList{"edidedit", "--print-to-pdf", "o.pdf", "a.DAT", "b.DAT"}})
+    EXPECT_FALSE(parseEditorArguments(refused, options, &error)) << refused.join(' ').toStdString();
 }
 
 TEST(EditorStartTest, SplashShowsUntilTimer1FiresThenTheMainWindow) {
@@ -420,7 +388,6 @@ TEST(EditorStartTest, SplashShowsUntilTimer1FiresThenTheMainWindow) {
   EXPECT_TRUE(splashSeen);
   EXPECT_TRUE(mainHiddenMeanwhile);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_FALSE(window->splashTimer()->isActive());
   for (QWidget* top : QApplication::topLevelWidgets())
     EXPECT_FALSE(top->objectName() == QStringLiteral("frmSplash") && top->isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -48,42 +48,6 @@ std::string xrandrText(const Bytes& bytes) {
          "  1920x1080 (0x47) 148.500MHz +HSync +VSync *current +preferred\n";
 }
 
-// hexdump -C: offsets, two groups of eight, the character column, the end offset.
-std::string hexdumpText(const Bytes& bytes) {
-  std::string text;
-  for (std::size_t row = 0; row < bytes.size(); row += 16) {
-    char offset[32];
-    std::snprintf(offset, sizeof offset, "%08zx  ", row);
-    text += offset;
-    std::string chars;
-    for (std::size_t i = row; i < row + 16 && i < bytes.size(); ++i) {
-      text += hex2(bytes[i]) + (i % 16 == 7 ? "  " : " ");
-      chars += bytes[i] >= 0x20 && bytes[i] < 0x7F ? char(bytes[i]) : '.';
-    }
-    text += " |" + chars + "|\n";
-  }
-  char end[32];
-  std::snprintf(end, sizeof end, "%08zx\n", bytes.size());
-  return text + end;
-}
-
-// xxd: "offset:" and groups of four digits, then the characters.
-std::string xxdText(const Bytes& bytes) {
-  std::string text;
-  for (std::size_t row = 0; row < bytes.size(); row += 16) {
-    char offset[32];
-    std::snprintf(offset, sizeof offset, "%08zx:", row);
-    text += offset;
-    std::string chars;
-    for (std::size_t i = row; i < row + 16; ++i) {
-      text += (i % 2 == 0 ? " " : "") + hex2(bytes[i]);
-      chars += bytes[i] >= 0x20 && bytes[i] < 0x7F ? char(bytes[i]) : '.';
-    }
-    text += "  " + chars + "\n";
-  }
-  return text;
-}
-
 // A C array in a firmware source, with comments and upper-case digits.
 std::string cArrayText(const Bytes& bytes) {
   std::string text =
@@ -105,6 +69,17 @@ std::string registryText(const Bytes& bytes) {
                             true);
 }
 
+// What a dump tool (hexdump, od, xxd) prints for a file.
+std::string toolOutput(const std::string& command) {
+  std::string text;
+  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return text;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+    text.append(buffer, got);
+  return text;
+}
+
 std::vector<std::string> cellsOf(const Bytes& bytes) {
   std::vector<std::string> cells;
   for (int i = 0; i < kEdidSize; ++i) cells.push_back(ByteToHex(bytes[std::size_t(i)]));
@@ -121,8 +96,6 @@ TEST(EdidInput, EveryFormOfEveryLongCorpusEdidReadsWhole) {
       {"raw", [](const Bytes& b) { return test::asText(b); }},
       {"decoder", decoderText},
       {"xrandr", xrandrText},
-      {"hexdump", hexdumpText},
-      {"xxd", xxdText},
       {"C array", cArrayText},
       {"registry", registryText}};
   int checked = 0;
@@ -144,7 +117,7 @@ TEST(EdidInput, EveryFormOfEveryLongCorpusEdidReadsWhole) {
       ++checked;
     }
   }
-  EXPECT_GT(checked, 7 * 200);
+  EXPECT_GT(checked, 5 * 200);
 }
 
 TEST(EdidInput, BrokenFilesOpenWithAWarningWhileTheBytesCanBeFound) {
@@ -178,7 +151,7 @@ TEST(EdidInput, BrokenFilesOpenWithAWarningWhileTheBytesCanBeFound) {
   Bytes damaged = bytes;
   damaged[0] = 0x12;
   damaged[127] ^= 0xFF;
-  for (const std::string& text : {test::asText(damaged), hexdumpText(damaged)}) {
+  for (const std::string& text : {test::asText(damaged), decoderText(damaged)}) {
     const auto input = readEdidInput(text);
     ASSERT_TRUE(input.ok());
     EXPECT_EQ(input->cells, cellsOf(damaged));
@@ -231,17 +204,6 @@ TEST(EdidInput, DataFilesKeepTheirTokensAndExtensionSection) {
   EXPECT_EQ(input->warning, "");
 }
 
-// What a dump tool prints for a file.
-std::string toolOutput(const std::string& command) {
-  std::string text;
-  const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return text;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-    text.append(buffer, got);
-  return text;
-}
-
 // Without -v, hexdump and od print "*" for lines like the one before, up to the next
 // offset; od counts in octal unless told otherwise.
 TEST(EdidInput, DumpToolOutputOfEveryMultiBlockCorpusEdidReadsBack) {
@@ -283,7 +245,8 @@ TEST(EdidInput, ADumpThatSkipsBytesIsRefusedNamingTheOffset) {
     EXPECT_EQ(input.error(), std::string("The hex dump jumps to offset ") + row.offset +
                                  " without a \"*\" line; 16 bytes are missing before it");
     // Offsets going back start another dump: the first EDID is read as it was.
-    const auto two = readEdidInput(xxdText(first) + toolOutput(std::string(row.tool) + " " + path));
+    const auto two = readEdidInput(toolOutput("xxd " + test::corpusDir() + "/000CCAC2C577.bin") +
+                                   toolOutput(std::string(row.tool) + " " + path));
     ASSERT_TRUE(two.ok()) << row.tool;
     EXPECT_EQ(two->cells, cellsOf(first)) << row.tool;
     EXPECT_TRUE(two->extension.empty()) << row.tool;
@@ -292,8 +255,9 @@ TEST(EdidInput, ADumpThatSkipsBytesIsRefusedNamingTheOffset) {
 
 TEST(EdidInput, TextWithStrayControlBytesIsStillText) {
   const Bytes bytes = test::corpusBytes("FA6E41896752");
+  const std::string hexdump = toolOutput("hexdump -C " + test::corpusDir() + "/FA6E41896752.bin");
   for (const std::string& text :
-       {xrandrText(bytes) + '\0', "\a" + decoderText(bytes), hexdumpText(bytes) + "\x1b[0m"}) {
+       {xrandrText(bytes) + '\0', "\a" + decoderText(bytes), hexdump + "\x1b[0m"}) {
     const auto input = readEdidInput(text);
     ASSERT_TRUE(input.ok()) << text;
     EXPECT_EQ(input->kind, EdidInputKind::HexText) << text;

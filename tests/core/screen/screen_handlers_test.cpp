@@ -3,7 +3,7 @@
 // checksum always follows) or the message of its refusal, which changes nothing.
 // The codec tests own the edge cases; here each handler has an accepted and a
 // refused row.
-#include <map>
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -21,6 +21,7 @@
 namespace edid::test {
 namespace {
 
+// In the order of the names below.
 enum class Act {
   Vendor,
   Version,
@@ -45,8 +46,13 @@ enum class Act {
   Type,
   Gtf,
   WhiteIndex,
-  ExtraOption,
+  ExtraOption
 };
+const char* const kActNames[] = {
+    "Vendor",      "Version",    "Basic",     "Chroma",      "Standard",   "Aspect",
+    "Timing",      "Descriptor", "Extra",     "ExtraAspect", "VideoMode",  "Sync",
+    "DisplayType", "Feature",    "Interlace", "Stereo",      "SyncType",   "SyncLine",
+    "VSyncLine",   "Reset",      "Type",      "Gtf",         "WhiteIndex", "ExtraOption"};
 
 constexpr const char* kAnalog = "E24B3C9FE3E6";
 constexpr const char* kDescriptors = "1953CCF64283";
@@ -65,30 +71,6 @@ struct Row {
 };
 
 std::vector<Row> rows() {
-  static const std::map<std::string, Act> kActs = {{"Vendor", Act::Vendor},
-                                                   {"Version", Act::Version},
-                                                   {"Basic", Act::Basic},
-                                                   {"Chroma", Act::Chroma},
-                                                   {"Standard", Act::Standard},
-                                                   {"Aspect", Act::Aspect},
-                                                   {"Timing", Act::Timing},
-                                                   {"Descriptor", Act::Descriptor},
-                                                   {"Extra", Act::Extra},
-                                                   {"ExtraAspect", Act::ExtraAspect},
-                                                   {"VideoMode", Act::VideoMode},
-                                                   {"Sync", Act::Sync},
-                                                   {"DisplayType", Act::DisplayType},
-                                                   {"Feature", Act::Feature},
-                                                   {"Interlace", Act::Interlace},
-                                                   {"Stereo", Act::Stereo},
-                                                   {"SyncType", Act::SyncType},
-                                                   {"SyncLine", Act::SyncLine},
-                                                   {"VSyncLine", Act::VSyncLine},
-                                                   {"Reset", Act::Reset},
-                                                   {"Type", Act::Type},
-                                                   {"Gtf", Act::Gtf},
-                                                   {"WhiteIndex", Act::WhiteIndex},
-                                                   {"ExtraOption", Act::ExtraOption}};
   std::istringstream in(readFile(std::string(EDID_TEST_DATA_DIR) + "/screen_handlers.txt"));
   std::vector<Row> out;
   for (std::string line; std::getline(in, line);) {
@@ -107,7 +89,9 @@ std::vector<Row> rows() {
     std::istringstream handler(f[2]);
     std::string act;
     handler >> act >> row.option;
-    row.act = kActs.at(act);
+    const auto* name = std::find(std::begin(kActNames), std::end(kActNames), act);
+    if (name == std::end(kActNames)) throw std::runtime_error("screen_handlers.txt: " + act);
+    row.act = static_cast<Act>(name - std::begin(kActNames));
     row.text = f[3].substr(1, f[3].size() - 2);
     row.modify = f[4] == "on";
     row.expected = f[5] == "-" ? "" : f[5];
