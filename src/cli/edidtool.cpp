@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <system_error>
@@ -529,67 +528,76 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   // A repeated option takes its last value, as before.
   app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
+  // Only the command given is declared: declaring every command's options would
+  // cost a one-file report more than its decoding.
+  CLI::App* sub = nullptr;
+  const auto declare = [&](const char* name, const char* description) {
+    if (command == name) sub = app.add_subcommand(name, description);
+    return command == name;
+  };
+
   ReportRequest reportRequest;
-  CLI::App* reportCommand = app.add_subcommand("report", "Print the decoded report of FILEs");
-  addFileArguments(*reportCommand, reportRequest.files);
-  reportCommand->add_flag("--json", reportRequest.json,
-                          "The whole decode as JSON (several files: an array)");
-  reportCommand->add_flag("--hide-serial-numbers", reportRequest.hideSerialNumbers,
-                          "Show the serial number and serial text as ...");
+  if (declare("report", "Print the decoded report of FILEs")) {
+    addFileArguments(*sub, reportRequest.files);
+    sub->add_flag("--json", reportRequest.json,
+                  "The whole decode as JSON (several files: an array)");
+    sub->add_flag("--hide-serial-numbers", reportRequest.hideSerialNumbers,
+                  "Show the serial number and serial text as ...");
+  }
 
   std::string inPath, outPath;
-  CLI::App* convertCommand = app.add_subcommand("convert", "Write the EDID of IN to OUT");
-  convertCommand->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
-  convertCommand
-      ->add_option("OUT", outPath, "A .DAT data file, else raw bytes (\"-\": standard output)")
-      ->required();
+  if (declare("convert", "Write the EDID of IN to OUT")) {
+    sub->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
+    sub->add_option("OUT", outPath, "A .DAT data file, else raw bytes (\"-\": standard output)")
+        ->required();
+  }
 
   std::vector<std::string> settings;
-  CLI::App* setCommand =
-      app.add_subcommand("set", "Write IN with KEY=VALUE edits to OUT (.DAT: a data file)");
-  setCommand->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
-  setCommand->add_option("OUT", outPath, "Written only when every edit is accepted")->required();
-  setCommand
-      ->add_option("KEY=VALUE", settings,
-                   "name, serial, serial_number, manufacturer, product_code, week, "
-                   "year, gamma, size_cm (WxH), dtd1-dtd4 (18 hex bytes), range.v, "
-                   "range.h (MIN-MAX), range.clock (MHz)")
-      ->required();
+  if (declare("set", "Write IN with KEY=VALUE edits to OUT (.DAT: a data file)")) {
+    sub->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
+    sub->add_option("OUT", outPath, "Written only when every edit is accepted")->required();
+    sub->add_option("KEY=VALUE", settings,
+                    "name, serial, serial_number, manufacturer, product_code, week, "
+                    "year, gamma, size_cm (WxH), dtd1-dtd4 (18 hex bytes), range.v, "
+                    "range.h (MIN-MAX), range.clock (MHz)")
+        ->required();
+  }
 
   std::string pathA, pathB;
   bool diffJsonOutput = false;
-  CLI::App* diffCommand =
-      app.add_subcommand("diff", "The fields, then the bytes, that differ between A and B");
-  diffCommand->add_option("A", pathA, "Any EDID file")->required();
-  diffCommand->add_option("B", pathB, "Any EDID file")->required();
-  diffCommand->add_flag("--json", diffJsonOutput, "As one JSON object");
+  if (declare("diff", "The fields, then the bytes, that differ between A and B")) {
+    sub->add_option("A", pathA, "Any EDID file")->required();
+    sub->add_option("B", pathB, "Any EDID file")->required();
+    sub->add_flag("--json", diffJsonOutput, "As one JSON object");
+  }
 
   SourceOptions sourceOptions;
-  CLI::App* monitorsCommand = app.add_subcommand("monitors", "List the display connectors");
-  CLI::App* readCommand = app.add_subcommand("read", "Read a monitor's EDID into OUT");
-  for (CLI::App* command : {monitorsCommand, readCommand})
-    command->add_option("--sysfs", sourceOptions.sysfs, "The DRM folder (/sys/class/drm)");
-  readCommand->add_option_function<std::string>(
-      "--registry",
-      [&sourceOptions](const std::string& value) {
-        sourceOptions.registry = value;
-        sourceOptions.registrySet = true;
-      },
-      "A registry export to search instead");
-  readCommand->add_option("--base", sourceOptions.base, "The registry key to search below");
-  readCommand->add_option("ARGS", sourceOptions.positional, "[CONNECTOR] OUT");
+  if (declare("monitors", "List the display connectors") ||
+      declare("read", "Read a monitor's EDID into OUT"))
+    sub->add_option("--sysfs", sourceOptions.sysfs, "The DRM folder (/sys/class/drm)");
+  if (command == "read") {
+    sub->add_option_function<std::string>(
+        "--registry",
+        [&sourceOptions](const std::string& value) {
+          sourceOptions.registry = value;
+          sourceOptions.registrySet = true;
+        },
+        "A registry export to search instead");
+    sub->add_option("--base", sourceOptions.base, "The registry key to search below");
+    sub->add_option("ARGS", sourceOptions.positional, "[CONNECTOR] OUT");
+  }
 
   TimingRequest timingRequest;
-  CLI::App* timingSub = app.add_subcommand("timing", "Print a generated timing and its bytes");
-  addTimingOptions(*timingSub, timingRequest);
+  if (declare("timing", "Print a generated timing and its bytes"))
+    addTimingOptions(*sub, timingRequest);
 
-  std::map<std::string, ApplyRequest> applyRequests;
+  ApplyRequest applyRequest;
   for (const std::string& name : applyCommandNames())
-    addApplyOptions(*app.add_subcommand(name, "Put an EDID to use (see edidtool --help)"), name,
-                    applyRequests[name]);
+    if (declare(name.c_str(), "Put an EDID to use (see edidtool --help)"))
+      addApplyOptions(*sub, name, applyRequest);
 
-  for (CLI::App* command : app.get_subcommands({}))
-    command->set_help_flag("--help,-h", "Show this help");
+  if (!sub) return usageError(err, "unknown command '" + command + "'");
+  sub->set_help_flag("--help,-h", "Show this help");
 
   try {
     app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
@@ -597,40 +605,30 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     app.exit(help, out, err);
     return 0;
   } catch (const CLI::ParseError& error) {
-    if (app.get_subcommands().empty() && !args.empty() && args[0][0] != '-')
-      return usageError(err, "unknown command '" + command + "'");
     return usageError(err, error.what());
   }
 
-  if (reportCommand->parsed()) return report(reportRequest, in, out, err, modelListFolders, host);
-  if (convertCommand->parsed()) return convert(inPath, outPath, in, out, modelListFolders, host);
-  if (setCommand->parsed()) return set(inPath, outPath, settings, in, out, modelListFolders, host);
-  if (diffCommand->parsed())
-    return diff(pathA, pathB, diffJsonOutput, in, out, modelListFolders, host);
-  if (monitorsCommand->parsed()) {
+  if (command == "report") return report(reportRequest, in, out, err, modelListFolders, host);
+  if (command == "convert") return convert(inPath, outPath, in, out, modelListFolders, host);
+  if (command == "set") return set(inPath, outPath, settings, in, out, modelListFolders, host);
+  if (command == "diff") return diff(pathA, pathB, diffJsonOutput, in, out, modelListFolders, host);
+  if (command == "monitors") {
     if (sourceOptions.registrySet) return usageError(err, "monitors takes only --sysfs DIR");
     return monitors(sourceOptions, out, err);
   }
-  if (readCommand->parsed()) {
+  if (command == "read") {
     const std::size_t most = sourceOptions.registrySet ? 1 : 2;
     if (sourceOptions.positional.empty() || sourceOptions.positional.size() > most)
       return usageError(err, sourceOptions.registrySet ? "read --registry FILE needs one OUT"
                                                        : "read needs [CONNECTOR] OUT");
     return read(sourceOptions, out, err, modelListFolders, host);
   }
-  if (timingSub->parsed()) {
-    std::string problem;
-    const int status = timingCommand(timingRequest, out, err, problem);
-    return problem.empty() ? status : usageError(err, problem);
-  }
-  for (auto& [name, request] : applyRequests) {
-    if (!app.get_subcommand(name)->parsed()) continue;
-    std::string problem;
-    const int status =
-        applyCommand(name, request, {args.begin() + 1, args.end()}, out, err, problem);
-    return problem.empty() ? status : usageError(err, problem);
-  }
-  return usageError(err, "unknown command '" + command + "'");
+  std::string problem;
+  const int status =
+      command == "timing"
+          ? timingCommand(timingRequest, out, err, problem)
+          : applyCommand(command, applyRequest, {args.begin() + 1, args.end()}, out, err, problem);
+  return problem.empty() ? status : usageError(err, problem);
 }
 
 }  // namespace edid::cli
