@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 
+#include <CLI/CLI.hpp>
+
 #include "core/apply/eeprom_write.h"
 #include "core/apply/firmware_override.h"
 #include "core/apply/live_override.h"
@@ -15,15 +17,7 @@ namespace edid::cli {
 
 namespace {
 
-struct Options {
-  std::map<std::string, std::string> values;
-  std::set<std::string> flags;
-  std::vector<std::string> positional;
-  std::string get(const std::string& name, const std::string& otherwise = {}) const {
-    const auto it = values.find(name);
-    return it == values.end() ? otherwise : it->second;
-  }
-};
+using Options = ApplyRequest;
 
 // Options with a value, options without one, and how many FILEs each command takes.
 struct Syntax {
@@ -51,25 +45,7 @@ const std::map<std::string, Syntax>& syntaxes() {
   return table;
 }
 
-bool parse(const std::vector<std::string>& args, const Syntax& syntax, Options& options,
-           std::string& problem) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (syntax.valued.count(arg)) {
-      if (i + 1 == args.size()) {
-        problem = arg + " needs a value";
-        return false;
-      }
-      options.values[arg] = args[++i];
-    } else if (syntax.flags.count(arg)) {
-      options.flags.insert(arg);
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      problem = "unknown option '" + arg + "'";
-      return false;
-    } else {
-      options.positional.push_back(arg);
-    }
-  }
+bool checkCounts(const Syntax& syntax, const Options& options, std::string& problem) {
   std::size_t files = syntax.files;
   if (options.flags.count("--reset")) files = 0;
   if (!options.values.count("--connector") || options.positional.size() != files) {
@@ -169,14 +145,26 @@ int write(const Options& options, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-bool isApplyCommand(const std::string& command) {
-  return syntaxes().count(command) > 0;
+std::vector<std::string> applyCommandNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : syntaxes()) names.push_back(entry.first);
+  return names;
 }
 
-int applyCommand(const std::string& command, const std::vector<std::string>& args,
-                 std::ostream& out, std::ostream& err, std::string& usageProblem) {
-  Options options;
-  if (!parse(args, syntaxes().at(command), options, usageProblem)) return 2;
+void addApplyOptions(CLI::App& subcommand, const std::string& command, ApplyRequest& request) {
+  const Syntax& syntax = syntaxes().at(command);
+  for (const std::string& name : syntax.valued)
+    subcommand.add_option_function<std::string>(
+        name, [&request, name](const std::string& value) { request.values[name] = value; });
+  for (const std::string& name : syntax.flags)
+    subcommand.add_flag_callback(name, [&request, name] { request.flags.insert(name); });
+  subcommand.add_option("FILE", request.positional, "The EDID file");
+}
+
+int applyCommand(const std::string& command, const ApplyRequest& options,
+                 const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 std::string& usageProblem) {
+  if (!checkCounts(syntaxes().at(command), options, usageProblem)) return 2;
   if (command == "install") return install(options, out, err);
   if (command == "uninstall") return uninstall(options, out, err);
   if (command == "override") return override(options, args, out, err);

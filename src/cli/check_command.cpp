@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include <CLI/CLI.hpp>
+
 #include "core/check/conformance.h"
 #include "core/common/file_io.h"
 #include "core/input/load_edid.h"
@@ -20,27 +22,24 @@ Result<std::string> readAll(const std::string& path, std::istream& in) {
 
 }  // namespace
 
-int checkCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                 std::ostream& err, std::string& usageProblem) {
-  bool strict = false;
-  bool json = false;
-  std::vector<std::string> files;
-  for (const std::string& arg : args) {
-    if (arg == "--warnings-as-errors")
-      strict = true;
-    else if (arg == "--json")
-      json = true;
-    else if (arg.size() > 1 && arg[0] == '-' && arg != "-")
-      return usageProblem = "check does not know the option '" + arg + "'", 2;
-    else
-      files.push_back(arg);
-  }
-  if (files.empty()) return usageProblem = "check needs at least one FILE", 2;
+void addCheckOptions(CLI::App& command, CheckRequest& request) {
+  addFileArguments(command, request.files);
+  command.add_flag("--warnings-as-errors", request.warningsAsErrors,
+                   "A warning fails the check as a failure does");
+  command.add_flag("--json", request.json, "The findings as one JSON list");
+}
 
+int checkCommand(const CheckRequest& request, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+  const auto files = fileNames(request.files, in);
+  if (!files) {
+    err << "edidtool: check: " << files.error() << '\n';
+    return 2;
+  }
   bool unreadable = false;
   bool failed = false;
   std::vector<check::FileFindings> all;
-  for (const std::string& path : files) {
+  for (const std::string& path : *files) {
     const std::string shown = path == "-" ? "standard input" : path;
     const auto content = readAll(path, in);
     auto edid = content ? loadEdid(*content) : Result<LoadedEdid>(Error{content.error()});
@@ -51,13 +50,13 @@ int checkCommand(const std::vector<std::string>& args, std::istream& in, std::os
     }
     std::vector<check::Finding> findings = check::checkImage(edid->image);
     for (const check::Finding& f : findings)
-      failed = failed || f.severity == check::Severity::Failure || strict;
-    if (!json)
+      failed = failed || f.severity == check::Severity::Failure || request.warningsAsErrors;
+    if (!request.json)
       for (const check::Finding& f : findings)
         out << shown << ": " << check::findingLine(f) << '\n';
     all.push_back({shown, std::move(findings)});
   }
-  if (json) out << check::findingsJson(all);
+  if (request.json) out << check::findingsJson(all);
   out.flush();
   if (unreadable) return 2;
   return failed ? 1 : 0;

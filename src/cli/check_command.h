@@ -3,17 +3,28 @@
 
 #include <istream>
 #include <ostream>
-#include <string>
-#include <vector>
+
+#include "cli/file_list.h"
+
+namespace CLI {
+class App;
+}
 
 namespace edid::cli {
 
-/// Runs "check" with args after the command's name: FILE... with
-/// --warnings-as-errors and --json. Returns 0 when no file has a failure, 1 when
-/// one has (or a warning, with --warnings-as-errors), 2 when a file cannot be read
-/// or holds no EDID (after checking the others), or for a usage error (then
-/// usageProblem says what, for the caller to print).
-int checkCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                 std::ostream& err, std::string& usageProblem);
+struct CheckRequest {
+  FileArguments files;
+  bool warningsAsErrors = false;
+  bool json = false;
+};
+
+/// Declares FILE..., --files-from, --warnings-as-errors and --json on "check".
+void addCheckOptions(CLI::App& command, CheckRequest& request);
+
+/// Returns 0 when no file has a failure, 1 when one has (or a warning, with
+/// --warnings-as-errors), 2 when a file cannot be read or holds no EDID (after
+/// checking the others) or no file is named.
+int checkCommand(const CheckRequest& request, std::istream& in, std::ostream& out,
+                 std::ostream& err);
 
 }  // namespace edid::cli

@@ -9,8 +9,12 @@
 #include <system_error>
 #include <utility>
 
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
 #include "cli/apply_commands.h"
 #include "cli/check_command.h"
+#include "cli/file_list.h"
 #include "cli/timing_command.h"
 #include "core/common/common.h"
 #include "core/common/data_file.h"
@@ -27,6 +31,8 @@
 #include "core/report/json_report.h"
 #include "core/report/monitor_name.h"
 #include "core/report/report.h"
+#include "core/script/diff.h"
+#include "core/script/settings.h"
 
 namespace edid::cli {
 
@@ -45,7 +51,29 @@ constexpr const char* kUsage =
     "                   registry export. FILE \"-\" reads standard input.\n"
     "  report --json FILE  Print the whole decode of FILE (base block and extension\n"
     "                   blocks) as one JSON object; docs/json.md lists its keys.\n"
-    "  check [--warnings-as-errors] [--json] FILE...\n"
+    "  report [--json] [--hide-serial-numbers] FILE... [--files-from LIST]\n"
+    "                   Several files in one run, each text report headed by\n"
+    "                   \"==> FILE <==\", JSON as an array of objects with \"file\".\n"
+    "                   LIST names files one a line (\"-\": standard input). A file\n"
+    "                   that cannot be read gets its message and the others go on;\n"
+    "                   the exit status is then 2. --hide-serial-numbers shows the\n"
+    "                   serial number and serial text as \"...\".\n"
+    "  set IN OUT KEY=VALUE...\n"
+    "                   Write the EDID of IN with the edits to OUT (as convert does):\n"
+    "                   name=TEXT, serial=TEXT, serial_number=N, manufacturer=ABC,\n"
+    "                   product_code=N, week=N, year=N, gamma=2.2, size_cm=WxH,\n"
+    "                   dtd1..dtd4=<18 hex bytes> (timing --hex prints them),\n"
+    "                   range.v=MIN-MAX, range.h=MIN-MAX, range.clock=MHz;\n"
+    "                   in the CTA-861 block (cta2. for the second): cta.vic+=N,\n"
+    "                   cta.vic-=N, cta.freesync=MIN-MAX, cta.hdmi.max_tmds_mhz=N,\n"
+    "                   cta.hf.max_tmds_mhz=N, cta.audio-=all, cta.flags=HH,\n"
+    "                   cta.dtd+=<18 hex bytes>, cta.dtd-=N; ext+=cta, ext-=N. Each is\n"
+    "                   checked as the editor checks it; the first refusal stops\n"
+    "                   with status 1 and OUT untouched.\n"
+    "  diff [--json] A B\n"
+    "                   The decoded fields that differ in words, then the bytes;\n"
+    "                   status 0 when equal, 1 when not.\n"
+    "  check [--warnings-as-errors] [--json] FILE... [--files-from LIST]\n"
     "                   Check each FILE against the EDID and CTA-861 rules, one\n"
     "                   line a finding: FILE: block B, bytes F-L: failure|warning:\n"
     "                   message. Exit status 0 without failures, 1 with (or with\n"
@@ -115,7 +143,8 @@ constexpr const char* kUsage =
     "When SOURCE_DATE_EPOCH is set, the report's time and date are that moment in UTC.\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read, was not valid or could not be\n"
-    "written, or a write was refused, 2 a usage error.\n";
+    "written, or a write or an edit was refused (diff: A and B differ), 2 a usage\n"
+    "error, or a file of several could not be read.\n";
 
 // Line ends of the terminal: the core's texts end lines with CR LF.
 std::string unixLines(const std::string& text) {
@@ -267,39 +296,66 @@ std::vector<std::string> reportLines(const Loaded& loaded) {
   return reportLinesOf(loaded.image, loaded.brand, loaded.model, currentReportMoment());
 }
 
-int report(const std::string& path, std::istream& in, std::ostream& out,
+struct ReportRequest {
+  FileArguments files;
+  bool json = false;
+  bool hideSerialNumbers = false;
+};
+
+// The report of one file; false after its message when it could not be read.
+bool reportOne(const std::string& path, const ReportRequest& request, bool batch, std::istream& in,
+               std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host,
+               bool& first) {
+  const auto loaded = load(path, in, folders, host);
+  if (!loaded) return false;
+  if (request.json) {
+    std::string object = jsonReport(loaded->image, request.hideSerialNumbers);
+    if (batch) {
+      // Each object names its file, first.
+      object.insert(object.find('{') + 1, "\n  \"file\": " + nlohmann::json(path).dump() + ",");
+      if (!object.empty() && object.back() == '\n') object.pop_back();
+      out << (first ? "[\n" : ",\n");
+    }
+    out << object;
+  } else {
+    if (batch) out << (first ? "" : "\n") << "==> " << path << " <==\n";
+    // The terminal reads UTF-8; the report's texts are Windows-1252.
+    out << windows1252ToUtf8(unixLines(
+        joinReportLines(reportLinesOf(loaded->image, loaded->brand, loaded->model,
+                                      currentReportMoment(), request.hideSerialNumbers))));
+  }
+  first = false;
+  return true;
+}
+
+int report(const ReportRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
            const std::vector<std::string>& folders, TerminalHost& host) {
-  const auto loaded = load(path, in, folders, host);
-  if (!loaded) return 1;
-  // The terminal reads UTF-8; the report's texts are Windows-1252.
-  out << windows1252ToUtf8(unixLines(joinReportLines(reportLines(*loaded))));
+  const auto names = fileNames(request.files, in);
+  if (!names) return usageError(err, "report: " + names.error());
+  const bool batch = isBatch(request.files, names->size());
+  std::size_t failed = 0;
+  bool first = true;
+  for (const std::string& path : *names)
+    if (!reportOne(path, request, batch, in, out, folders, host, first)) ++failed;
+  if (request.json && batch) out << (first ? "[\n" : "\n") << "]\n";
   out.flush();
-  return out ? 0 : 1;
+  if (!out) return 1;
+  return batchStatus(batch, failed);
 }
 
-int jsonReportOf(const std::string& path, std::istream& in, std::ostream& out,
-                 const std::vector<std::string>& folders, TerminalHost& host) {
-  const auto loaded = load(path, in, folders, host);
-  if (!loaded) return 1;
-  out << jsonReport(loaded->image);
-  out.flush();
-  return out ? 0 : 1;
-}
-
-int convert(const std::string& inPath, const std::string& outPath, std::istream& in,
-            std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
-  const auto loaded = load(inPath, in, folders, host, true);
-  if (!loaded) return 1;
-  if (const Status writable = loaded->image.checkWritable(); !writable) {
+// Writes the image to OUT: a data file when OUT ends in .DAT, else the raw blocks.
+int writeImage(const Loaded& loaded, const std::string& outPath, std::ostream& out,
+               TerminalHost& host) {
+  if (const Status writable = loaded.image.checkWritable(); !writable) {
     host.message(writable.error());
     return 1;
   }
   std::string content;
   if (endsWithDat(outPath)) {
-    const std::vector<std::string> lines = reportLines(*loaded);
-    content = dataFileText(lines) + extensionSectionText(loaded->image.extension(), lines);
+    const std::vector<std::string> lines = reportLines(loaded);
+    content = dataFileText(lines) + extensionSectionText(loaded.image.extension(), lines);
   } else {
-    content = rawEdidBytes(loaded->image);
+    content = rawEdidBytes(loaded.image);
   }
   if (isStandardOutput(outPath)) return writeOut(out, content);
   host.file = outPath;
@@ -311,13 +367,53 @@ int convert(const std::string& inPath, const std::string& outPath, std::istream&
   return 0;
 }
 
+int convert(const std::string& inPath, const std::string& outPath, std::istream& in,
+            std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
+  const auto loaded = load(inPath, in, folders, host, true);
+  if (!loaded) return 1;
+  return writeImage(*loaded, outPath, out, host);
+}
+
+// Applies KEY=VALUE pairs to the EDID of IN and writes OUT; the first refusal
+// stops it before OUT is touched.
+int set(const std::string& inPath, const std::string& outPath,
+        const std::vector<std::string>& pairs, std::istream& in, std::ostream& out,
+        const std::vector<std::string>& folders, TerminalHost& host) {
+  auto loaded = load(inPath, in, folders, host, true);
+  if (!loaded) return 1;
+  const std::string raw = rawEdidBytes(loaded->image);
+  std::vector<std::uint8_t> edid(raw.begin(), raw.end());
+  if (const Status done = script::applySettings(edid, pairs); !done) {
+    host.message(done.error());
+    return 1;
+  }
+  loaded->image =
+      Image::fromEdid(std::string_view(reinterpret_cast<const char*>(edid.data()), edid.size()));
+  nameMonitor(*loaded, folders, host);
+  return writeImage(*loaded, outPath, out, host);
+}
+
+// Exit status 0 when A and B hold the same bytes, 1 when they differ, 2 when one
+// cannot be read.
+int diff(const std::string& pathA, const std::string& pathB, bool json, std::istream& in,
+         std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
+  const auto a = load(pathA, in, folders, host);
+  if (!a) return 2;
+  const auto b = load(pathB, in, folders, host);
+  if (!b) return 2;
+  const script::EdidDiff found = script::diffEdids(a->image, b->image);
+  out << (json ? script::diffJson(found) : script::diffText(found));
+  out.flush();
+  if (!out) return 2;
+  return found.equal() ? 0 : 1;
+}
+
 int fail(std::ostream& err, const std::string& what) {
   err << "edidtool: " << what << '\n';
   return 1;
 }
 
-// The options of monitors and read: --sysfs, --registry and --base take a value;
-// everything else is positional.
+// The options of monitors and read.
 struct SourceOptions {
   std::string sysfs = kDefaultSysfsRoot;
   std::string registry;
@@ -325,32 +421,6 @@ struct SourceOptions {
   bool registrySet = false;
   std::vector<std::string> positional;
 };
-
-bool parseSourceOptions(const std::vector<std::string>& args, SourceOptions& options,
-                        std::string& error) {
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    std::string* target = nullptr;
-    if (arg == "--sysfs") target = &options.sysfs;
-    if (arg == "--registry") target = &options.registry;
-    if (arg == "--base") target = &options.base;
-    if (target) {
-      if (i + 1 == args.size()) {
-        error = arg + " needs a value";
-        return false;
-      }
-      *target = args[++i];
-      if (target == &options.registry) options.registrySet = true;
-      continue;
-    }
-    if (arg.size() > 1 && arg[0] == '-') {
-      error = "unknown option '" + arg + "'";
-      return false;
-    }
-    options.positional.push_back(arg);
-  }
-  return true;
-}
 
 // Tells what went wrong reading a connector's EDID; true when nothing could be read.
 bool noteEdidRead(const Connector& connector, std::ostream& err) {
@@ -462,47 +532,120 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return 0;
   }
   TerminalHost host(err);
-  if (command == "report" && args.size() == 3 && args[1] == "--json")
-    return jsonReportOf(args[2], in, out, modelListFolders, host);
-  if (command == "report") {
-    if (args.size() != 2) return usageError(err, "report needs one FILE");
-    return report(args[1], in, out, modelListFolders, host);
+
+  CLI::App app("Reads and writes the base block of a monitor's EDID.", "edidtool");
+  app.require_subcommand(1);
+  app.set_help_flag();
+  // A repeated option takes its last value, as before.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+
+  // Only the command given is declared: declaring every command's options would
+  // cost a one-file report more than its decoding.
+  CLI::App* sub = nullptr;
+  const auto declare = [&](const char* name, const char* description) {
+    if (command == name) sub = app.add_subcommand(name, description);
+    return command == name;
+  };
+
+  ReportRequest reportRequest;
+  if (declare("report", "Print the decoded report of FILEs")) {
+    addFileArguments(*sub, reportRequest.files);
+    sub->add_flag("--json", reportRequest.json,
+                  "The whole decode as JSON (several files: an array)");
+    sub->add_flag("--hide-serial-numbers", reportRequest.hideSerialNumbers,
+                  "Show the serial number and serial text as ...");
   }
-  if (command == "convert") {
-    if (args.size() != 3) return usageError(err, "convert needs IN and OUT");
-    return convert(args[1], args[2], in, out, modelListFolders, host);
+
+  std::string inPath, outPath;
+  if (declare("convert", "Write the EDID of IN to OUT")) {
+    sub->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
+    sub->add_option("OUT", outPath, "A .DAT data file, else raw bytes (\"-\": standard output)")
+        ->required();
   }
-  if (command == "monitors" || command == "read") {
-    SourceOptions options;
-    std::string error;
-    if (!parseSourceOptions(args, options, error)) return usageError(err, error);
-    if (command == "monitors") {
-      if (!options.positional.empty() || options.registrySet)
-        return usageError(err, "monitors takes only --sysfs DIR");
-      return monitors(options, out, err);
-    }
-    const std::size_t most = options.registrySet ? 1 : 2;
-    if (options.positional.empty() || options.positional.size() > most)
-      return usageError(err, options.registrySet ? "read --registry FILE needs one OUT"
-                                                 : "read needs [CONNECTOR] OUT");
-    return read(options, out, err, modelListFolders, host);
+
+  std::vector<std::string> settings;
+  if (declare("set", "Write IN with KEY=VALUE edits to OUT (.DAT: a data file)")) {
+    sub->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
+    sub->add_option("OUT", outPath, "Written only when every edit is accepted")->required();
+    sub->add_option(
+           "KEY=VALUE", settings,
+           "name, serial, serial_number, manufacturer, product_code, week, "
+           "year, gamma, size_cm (WxH), dtd1-dtd4 (18 hex bytes), range.v, "
+           "range.h (MIN-MAX), range.clock (MHz), cta.* and ext+/ext- (see edidtool --help)")
+        ->required();
   }
-  if (command == "check") {
-    std::string problem;
-    const int status = checkCommand({args.begin() + 1, args.end()}, in, out, err, problem);
-    return problem.empty() ? status : usageError(err, problem);
+
+  std::string pathA, pathB;
+  bool diffJsonOutput = false;
+  if (declare("diff", "The fields, then the bytes, that differ between A and B")) {
+    sub->add_option("A", pathA, "Any EDID file")->required();
+    sub->add_option("B", pathB, "Any EDID file")->required();
+    sub->add_flag("--json", diffJsonOutput, "As one JSON object");
   }
-  if (command == "timing") {
-    std::string problem;
-    const int status = timingCommand({args.begin() + 1, args.end()}, out, err, problem);
-    return problem.empty() ? status : usageError(err, problem);
+
+  CheckRequest checkRequest;
+  if (declare("check", "Check FILEs against the EDID and CTA-861 rules"))
+    addCheckOptions(*sub, checkRequest);
+
+  SourceOptions sourceOptions;
+  if (declare("monitors", "List the display connectors") ||
+      declare("read", "Read a monitor's EDID into OUT"))
+    sub->add_option("--sysfs", sourceOptions.sysfs, "The DRM folder (/sys/class/drm)");
+  if (command == "read") {
+    sub->add_option_function<std::string>(
+        "--registry",
+        [&sourceOptions](const std::string& value) {
+          sourceOptions.registry = value;
+          sourceOptions.registrySet = true;
+        },
+        "A registry export to search instead");
+    sub->add_option("--base", sourceOptions.base, "The registry key to search below");
+    sub->add_option("ARGS", sourceOptions.positional, "[CONNECTOR] OUT");
   }
-  if (isApplyCommand(command)) {
-    std::string problem;
-    const int status = applyCommand(command, {args.begin() + 1, args.end()}, out, err, problem);
-    return problem.empty() ? status : usageError(err, problem);
+
+  TimingRequest timingRequest;
+  if (declare("timing", "Print a generated timing and its bytes"))
+    addTimingOptions(*sub, timingRequest);
+
+  ApplyRequest applyRequest;
+  for (const std::string& name : applyCommandNames())
+    if (declare(name.c_str(), "Put an EDID to use (see edidtool --help)"))
+      addApplyOptions(*sub, name, applyRequest);
+
+  if (!sub) return usageError(err, "unknown command '" + command + "'");
+  sub->set_help_flag("--help,-h", "Show this help");
+
+  try {
+    app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+  } catch (const CLI::CallForHelp& help) {
+    app.exit(help, out, err);
+    return 0;
+  } catch (const CLI::ParseError& error) {
+    return usageError(err, error.what());
   }
-  return usageError(err, "unknown command '" + command + "'");
+
+  if (command == "report") return report(reportRequest, in, out, err, modelListFolders, host);
+  if (command == "convert") return convert(inPath, outPath, in, out, modelListFolders, host);
+  if (command == "set") return set(inPath, outPath, settings, in, out, modelListFolders, host);
+  if (command == "check") return checkCommand(checkRequest, in, out, err);
+  if (command == "diff") return diff(pathA, pathB, diffJsonOutput, in, out, modelListFolders, host);
+  if (command == "monitors") {
+    if (sourceOptions.registrySet) return usageError(err, "monitors takes only --sysfs DIR");
+    return monitors(sourceOptions, out, err);
+  }
+  if (command == "read") {
+    const std::size_t most = sourceOptions.registrySet ? 1 : 2;
+    if (sourceOptions.positional.empty() || sourceOptions.positional.size() > most)
+      return usageError(err, sourceOptions.registrySet ? "read --registry FILE needs one OUT"
+                                                       : "read needs [CONNECTOR] OUT");
+    return read(sourceOptions, out, err, modelListFolders, host);
+  }
+  std::string problem;
+  const int status =
+      command == "timing"
+          ? timingCommand(timingRequest, out, err, problem)
+          : applyCommand(command, applyRequest, {args.begin() + 1, args.end()}, out, err, problem);
+  return problem.empty() ? status : usageError(err, problem);
 }
 
 }  // namespace edid::cli

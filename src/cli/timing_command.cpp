@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <optional>
 #include <regex>
+#include <tuple>
+
+#include <CLI/CLI.hpp>
 
 #include "core/common/image.h"
 #include "core/common/text.h"
@@ -78,47 +81,45 @@ std::string fixed(double value, int decimals) {
 
 }  // namespace
 
-int timingCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+void addTimingOptions(CLI::App& command, TimingRequest& request) {
+  for (const char* method : {"--cvt", "--gtf", "--dmt", "--vic"})
+    command.add_option_function<std::string>(
+        method,
+        [&request, method](const std::string& value) {
+          request.methods.emplace_back(method, value);
+        },
+        std::string(method) == "--dmt"   ? "A DMT timing: ID (0x01-0x58) or WxH@R"
+        : std::string(method) == "--vic" ? "A CTA-861 timing by its VIC"
+                                         : "A timing made for WxH@R");
+  command.add_flag("--rb", request.rb, "Reduced blanking (CVT v1, DMT)");
+  command.add_flag("--rb2", request.rb2, "CVT reduced blanking v2");
+  command.add_flag("--interlaced", request.interlaced, "Interlaced (CVT, GTF)");
+  command.add_flag("--margins", request.margins, "With margins (CVT, GTF)");
+  command.add_flag("--hex", request.hexOnly, "Print the 18 bytes alone");
+  command.add_flag("--video-optimized", request.videoOptimized, "RB2 clock lowered by 1000/1001");
+  command.add_option_function<std::string>(
+      "--gtf-secondary", [&request](const std::string& value) { request.secondary = value; },
+      "C,M,K,J[,KHZ]: the secondary GTF curve from KHZ on");
+}
+
+int timingCommand(const TimingRequest& request, std::ostream& out, std::ostream& err,
                   std::string& usageProblem) {
+  if (request.methods.size() > 1) {
+    usageProblem = "timing takes one of --cvt, --gtf, --dmt and --vic";
+    return 2;
+  }
   std::string method, value;
-  bool rb = false, rb2 = false, interlaced = false, margins = false, hexOnly = false;
-  bool videoOptimized = false;
+  if (!request.methods.empty()) std::tie(method, value) = request.methods.front();
+  const bool rb = request.rb, rb2 = request.rb2, margins = request.margins;
+  const bool hexOnly = request.hexOnly, videoOptimized = request.videoOptimized;
+  bool interlaced = request.interlaced;
   std::optional<timing::GtfSecondary> secondary;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--cvt" || a == "--gtf" || a == "--dmt" || a == "--vic") {
-      if (!method.empty()) {
-        usageProblem = "timing takes one of --cvt, --gtf, --dmt and --vic";
-        return 2;
-      }
-      if (i + 1 >= args.size()) {
-        usageProblem = "timing " + a + " needs a value";
-        return 2;
-      }
-      method = a;
-      value = args[++i];
-    } else if (a == "--rb") {
-      rb = true;
-    } else if (a == "--rb2") {
-      rb2 = true;
-    } else if (a == "--interlaced") {
-      interlaced = true;
-    } else if (a == "--margins") {
-      margins = true;
-    } else if (a == "--hex") {
-      hexOnly = true;
-    } else if (a == "--video-optimized") {
-      videoOptimized = true;
-    } else if (a == "--gtf-secondary") {
-      secondary.emplace();
-      if (i + 1 >= args.size() || !parseSecondary(args[++i], *secondary)) {
-        usageProblem =
-            "timing --gtf-secondary needs C,M,K,J[,KHZ], such as 30,200,100,10 "
-            "(K above 0, C and J at most 127.5)";
-        return 2;
-      }
-    } else {
-      usageProblem = "timing: unknown argument '" + a + "'";
+  if (request.secondary) {
+    secondary.emplace();
+    if (!parseSecondary(*request.secondary, *secondary)) {
+      usageProblem =
+          "timing --gtf-secondary needs C,M,K,J[,KHZ], such as 30,200,100,10 "
+          "(K above 0, C and J at most 127.5)";
       return 2;
     }
   }

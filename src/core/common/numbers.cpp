@@ -1,9 +1,11 @@
 #include "core/common/numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -112,12 +114,24 @@ std::string formatNumber(double value, std::string_view pattern) {
   // Fifteen significant digits as a decimal string, then round that decimal.
   std::string digits = "0";
   int point = 1;  // digits before the decimal point
-  if (magnitude != 0.0) {
+  if (magnitude != 0.0 && magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+    // A whole number, the common case: its digits are exact.
+    char buf[24];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(magnitude)).ptr;
+    digits.assign(buf, end);
+    point = static_cast<int>(digits.size());
+  } else if (magnitude != 0.0) {
+    // to_chars rounds as printf's %.14e does, at a fraction of its cost.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
     digits.assign(1, buf[0]);
     digits.append(buf + 2, 14);
-    point = std::atoi(std::strchr(buf, 'e') + 1) + 1;
+    int exponent = 0;
+    const char* e = std::find(buf, end, 'e') + 1;
+    std::from_chars(e + (*e == '+' ? 1 : 0), end, exponent);
+    point = exponent + 1;
   }
   if (point <= 0) {
     digits.insert(0, static_cast<std::size_t>(1 - point), '0');

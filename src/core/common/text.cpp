@@ -1,5 +1,7 @@
 #include "core/common/text.h"
 
+#include <algorithm>
+
 #include "core/common/numbers.h"
 
 namespace edid {
@@ -131,6 +133,9 @@ std::optional<unsigned char> unicodeToWindows1252(char32_t character) {
 }
 
 std::string windows1252ToUtf8(std::string_view text) {
+  // Plain ASCII, the common case, is the same in both.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
+    return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {

@@ -5,11 +5,13 @@
 
 #include "core/check/check_json.h"
 #include "core/common/layout.h"
+#include "core/common/text.h"
 #include "core/cta/cta861.h"
 #include "core/sections/cvt_codes.h"
 #include "core/sections/detailed_timing.h"
 #include "core/sections/digital_input.h"
 #include "core/sections/established_iii.h"
+#include "core/sections/monitor_descriptor.h"
 #include "core/sections/range_limits.h"
 #include "core/sections/vendor.h"
 #include "core/sections/version.h"
@@ -142,11 +144,25 @@ void addDescriptors(Json& root, const Image& image, bool edid14) {
 
 }  // namespace
 
-std::string jsonReport(const Image& image) {
+std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   Json root = Json::object();
   root["checksum_valid"] = image.checksumTest() == 0;
   root["vendor"] = {{"manufacturer", vendor::manufacturerLetters(image)},
                     {"product_code", image.byte(10) | image.byte(11) << 8}};
+  const std::uint32_t serial = static_cast<std::uint32_t>(image.byte(12)) |
+                               static_cast<std::uint32_t>(image.byte(13)) << 8 |
+                               static_cast<std::uint32_t>(image.byte(14)) << 16 |
+                               static_cast<std::uint32_t>(image.byte(15)) << 24;
+  if (serial != 0) root["vendor"]["serial_number"] = hideSerialNumbers ? Json("...") : Json(serial);
+  for (int k = 0; k < layout::kBlockCount; ++k) {
+    const int start = layout::blockStart(k);
+    if (detailed_timing::isDescriptor(image, start) && image.byte(start + 3) == 0xFF) {
+      root["vendor"]["serial_text"] =
+          hideSerialNumbers ? std::string("...")
+                            : windows1252ToUtf8(monitor_descriptor::textOf(image, start));
+      break;
+    }
+  }
   const version::Decoded version = version::decode(image);
   root["version"] =
       std::to_string(version.versionNumber) + "." + std::to_string(version.revisionNumber);

@@ -11,7 +11,8 @@
 namespace edid {
 
 /// The JSON text of the image and its extension blocks, indented by two spaces,
-/// ending with a line break.
-std::string jsonReport(const Image& image);
+/// ending with a line break. hideSerialNumbers gives "..." for the serial number
+/// and the serial number descriptor's text.
+std::string jsonReport(const Image& image, bool hideSerialNumbers = false);
 
 }  // namespace edid

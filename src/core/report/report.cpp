@@ -134,7 +134,27 @@ std::string blockReportText(const Image& image, int block) {
 }
 
 // Each section decodes its cells next to its lines.
+namespace {
+
+// The serial number descriptors' texts replaced by "...", for hidden serial numbers.
+Image withSerialTextsHidden(const Image& image) {
+  Image masked = image;
+  for (int k = 0; k < layout::kBlockCount; ++k) {
+    const int start = layout::blockRange(k).first;
+    if (image.byte(start) == 0 && image.byte(start + 1) == 0 && image.byte(start + 2) == 0 &&
+        image.byte(start + 3) == 0xFF)
+      masked.apply(monitor_descriptor::encodeText(start, "..."));
+  }
+  return masked;
+}
+
+}  // namespace
+
 std::vector<std::string> buildReportLines(const ReportInputs& in) {
+  std::optional<Image> masked;
+  if (in.hideSerialNumbers) masked = withSerialTextsHidden(in.cells);
+  // The checksum and everything but the serial numbers come from the image itself.
+  const Image& shown = masked ? *masked : in.cells;
   const Image& image = in.cells;
   const version::Decoded version = version::decode(image);
   std::vector<std::string> lines;
@@ -168,7 +188,10 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
   for (int r = 0; r <= 12; ++r) {
     std::string row = PadLeft(std::to_string(r * 10), 3) + "  |";
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c)
-      row += PadLeft(image.cell(r * 10 + c), 4);
+      row += PadLeft(in.hideSerialNumbers && layout::kSerialNumber.contains(r * 10 + c)
+                         ? std::string("..")
+                         : shown.cell(r * 10 + c),
+                     4);
     lines.push_back(row + kCrLf);
   }
   blank();
@@ -176,7 +199,8 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
   blank();
 
   // Identification.
-  const vendor::Decoded vendor = vendor::decode(image);
+  vendor::Decoded vendor = vendor::decode(image);
+  if (in.hideSerialNumbers) vendor.serialNumber = vendor.completeSerial = "...";
   lines.push_back(
       labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ", vendor.manufacturer));
   lines.push_back(
@@ -243,7 +267,7 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
     const ByteRange bytes = layout::blockRange(k);
     lines.push_back("(" + std::to_string(bytes.first) + "-" + std::to_string(bytes.last) +
                     ") Detailed Timing / Descriptor Block " + std::to_string(k + 1) + ":" + kCrLf +
-                    blockReportText(image, k) + kCrLf);
+                    blockReportText(shown, k) + kCrLf);
   }
   blank();
 
@@ -258,8 +282,13 @@ std::vector<std::string> buildReportLines(const ReportInputs& in) {
 }
 
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
-                                       const std::string& model, const ReportMoment& moment) {
-  return buildReportLines({.brand = brand, .model = model, .cells = image, .moment = moment});
+                                       const std::string& model, const ReportMoment& moment,
+                                       bool hideSerialNumbers) {
+  return buildReportLines({.brand = brand,
+                           .model = model,
+                           .cells = image,
+                           .moment = moment,
+                           .hideSerialNumbers = hideSerialNumbers});
 }
 
 std::string joinReportLines(const std::vector<std::string>& lines) {

@@ -58,6 +58,9 @@ struct ReportInputs {
   const std::string& model;  ///< the monitor's model
   const Image& cells;        ///< the byte cells 0..127: dumped as they stand, and decoded
   ReportMoment moment;       ///< time and date of the heading
+  /// The serial number and the serial number descriptor's text shown as "...", their
+  /// bytes in the dump as "..", for sharing a report in public.
+  bool hideSerialNumbers = false;
 };
 
 /// The report, one element per line (each ending with CR LF) or per multi-line value,
@@ -68,7 +71,8 @@ std::vector<std::string> buildReportLines(const ReportInputs& inputs);
 
 /// The report of an image.
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
-                                       const std::string& model, const ReportMoment& moment);
+                                       const std::string& model, const ReportMoment& moment,
+                                       bool hideSerialNumbers = false);
 
 /// The report as one text: the elements before kReportEnd, concatenated.
 std::string joinReportLines(const std::vector<std::string>& lines);
