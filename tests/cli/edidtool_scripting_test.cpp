@@ -123,6 +123,20 @@ TEST_F(Scripting, SetEachKeyThroughTheWindowsEditors) {
       {"range.h=30-90", 79, 30},
       {"range.h=30-90", 80, 90},
       {"range.clock=200", 81, 20},  // 10 MHz units
+      // CTA block at 128: 02 03 1A F1, VDB 46 90 04 1F 13 12 03, audio 23..., speakers
+      // 83..., HDMI 66 03 0C 00 10 00 80, DTDs from 154.
+      {"cta.vic+=97", 132, 0x47},                // one more SVD
+      {"cta.vic+=97", 139, 0x61},                // after the last one
+      {"cta.vic+=97", 130, 0x1B},                // the DTDs move on by one
+      {"cta.vic-=4", 134, 0x1F},                 // VIC 31 moves up
+      {"cta.audio-=all", 131, 0xB1},             // basic audio cleared
+      {"cta.audio-=all", 139, 0x66},             // audio and speaker blocks gone
+      {"cta.audio-=all", 130, 0x12},             // 26 - 8
+      {"cta.hdmi.max_tmds_mhz=300", 147, 0x67},  // the HDMI block grows by its TMDS byte
+      {"cta.hdmi.max_tmds_mhz=300", 154, 60},    // 5 MHz units
+      {"cta.freesync=48-144", 154, 0x67},        // a new block: 1A 00 00, 01, 01, min, max
+      {"cta.freesync=48-144", 160, 48},
+      {"cta.freesync=48-144", 161, 144},
   };
   const std::string out = dir.file("out.bin");
   for (const Row& row : rows) {
@@ -131,11 +145,13 @@ TEST_F(Scripting, SetEachKeyThroughTheWindowsEditors) {
     const std::string bytes = bytesOf(out);
     ASSERT_EQ(bytes.size(), 256u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[std::size_t(row.offset)]), row.byte) << row.setting;
-    EXPECT_EQ(std::accumulate(bytes.begin(), bytes.begin() + 128, 0,
-                              [](int sum, char c) { return sum + static_cast<unsigned char>(c); }) %
-                  256,
-              0)
-        << row.setting;
+    for (std::size_t block = 0; block < bytes.size(); block += 128)
+      EXPECT_EQ(
+          std::accumulate(bytes.begin() + long(block), bytes.begin() + long(block) + 128, 0,
+                          [](int sum, char c) { return sum + static_cast<unsigned char>(c); }) %
+              256,
+          0)
+          << row.setting << ", block " << block / 128;
   }
 }
 
