@@ -12,11 +12,21 @@ QString fromStd(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Opens about seven findings high, so the decoding screen above keeps its room.
+class FindingList : public QTreeWidget {
+ public:
+  using QTreeWidget::QTreeWidget;
+  QSize sizeHint() const override {
+    return {QTreeWidget::sizeHint().width(),
+            header()->sizeHint().height() + 7 * (fontMetrics().height() + 4) + 2 * frameWidth()};
+  }
+};
+
 }  // namespace
 
 ProblemsPane::ProblemsPane(QWidget* parent) : QDockWidget(QStringLiteral("Problems"), parent) {
   setObjectName(QStringLiteral("dockProblems"));
-  m_list = new QTreeWidget(this);
+  m_list = new FindingList(this);
   m_list->setObjectName(QStringLiteral("lstProblems"));
   m_list->setRootIsDecorated(false);
   m_list->setUniformRowHeights(true);

@@ -100,6 +100,9 @@ ExtensionBlockPane::ExtensionBlockPane(QWidget* parent) : QWidget(parent) {
   m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
   m_edit = new CtaEditPane(this);
   m_edit->setEnabled(false);
+  // Room for the widest controls (a VIC's name, an audio descriptor's rates) from the
+  // start, so the screen opens wide enough and does not scroll once a block is chosen.
+  m_edit->setMinimumWidth(QFontMetrics(font()).averageCharWidth() * 44);
 
   auto* grids = new QHBoxLayout;
   grids->addWidget(m_grid, 0, Qt::AlignTop);

@@ -308,6 +308,10 @@ void MainWindow::createCentralArea() {
 void MainWindow::createStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("sbStatusBar"));
+  // The panels on the right (summary, problems, date, time) read apart, not as one line.
+  bar->setStyleSheet(
+      QStringLiteral("QStatusBar::item { border-left: 1px solid palette(mid); }"
+                     "QStatusBar QLabel { padding: 0 6px; }"));
   m_statusPanel = new QLabel(QStringLiteral("Status"), bar);
   m_statusPanel->setObjectName(QStringLiteral("sbStatusBar_1"));
   m_datePanel = new QLabel(bar);
