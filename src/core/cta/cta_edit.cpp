@@ -595,6 +595,48 @@ Result<Bytes> setDtd(const Bytes& extension, int number, int index, const Dtd& d
   });
 }
 
+namespace {
+
+// The base block's editors work on cells of an image; a CTA DTD borrows its first
+// descriptor slot, so checks, shared-bit handling and messages are theirs.
+constexpr int kScratchSlot = 54;
+
+template <typename F>
+Result<Bytes> editDtdInImage(const Bytes& extension, int number, int index, F&& edit) {
+  const std::size_t at = static_cast<std::size_t>(number - 1) * 128;
+  if (number < 1 || at + 128 > extension.size())
+    return failure("There is no extension block " + std::to_string(number) + ".");
+  const auto parsed = parseCta(std::span(extension).subspan(at, 128));
+  if (!parsed) return failure(parsed.error());
+  if (index < 0 || index >= static_cast<int>(parsed->dtds.size()))
+    return failure("There is no detailed timing " + std::to_string(index + 1) + ".");
+  const Dtd& old = parsed->dtds[static_cast<std::size_t>(index)];
+  Image image;
+  for (int i = 0; i < 18; ++i) image.setByte(kScratchSlot + i, old[static_cast<std::size_t>(i)]);
+  const Result<CellWrites> writes = edit(image);
+  if (!writes) return failure(writes.error());
+  image.apply(*writes);
+  Dtd dtd{};
+  for (int i = 0; i < 18; ++i)
+    dtd[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(image.byte(kScratchSlot + i));
+  return setDtd(extension, number, index, dtd);
+}
+
+}  // namespace
+
+Result<Bytes> editDtdField(const Bytes& extension, int number, int index,
+                           detailed_timing::Field field, std::string_view entry) {
+  return editDtdInImage(extension, number, index, [&](const Image& image) {
+    return detailed_timing::encodeField(image, kScratchSlot, field, entry);
+  });
+}
+
+Result<Bytes> setDtdInterlaced(const Bytes& extension, int number, int index, bool on) {
+  return editDtdInImage(extension, number, index, [&](const Image& image) {
+    return Result<CellWrites>(detailed_timing::setInterlaced(image, kScratchSlot, on));
+  });
+}
+
 Result<Bytes> removeDtd(const Bytes& extension, int number, int index) {
   return editCta(extension, number, [&](CtaBlock& block) -> Status {
     if (index < 0 || index >= static_cast<int>(block.dtds.size()))

@@ -18,6 +18,7 @@
 
 #include "core/common/image.h"
 #include "core/common/result.h"
+#include "core/sections/detailed_timing.h"
 
 namespace edid::cta {
 
@@ -170,6 +171,11 @@ Result<Bytes> setFlags(const Bytes& extension, int number, int byte3);
 Result<Bytes> addDtd(const Bytes& extension, int number, const Dtd& dtd);
 Result<Bytes> setDtd(const Bytes& extension, int number, int index, const Dtd& dtd);
 Result<Bytes> removeDtd(const Bytes& extension, int number, int index);
+/// One field of DTD index typed as in the base block's timing editor, with its checks
+/// and refusals; a zero pixel clock is refused since it would end the DTD list.
+Result<Bytes> editDtdField(const Bytes& extension, int number, int index,
+                           detailed_timing::Field field, std::string_view entry);
+Result<Bytes> setDtdInterlaced(const Bytes& extension, int number, int index, bool on);
 
 /// A new empty CTA-861 block (revision 3) after the others, or block number removed.
 /// Byte 126 of the base follows through the image's cells (see extensionWrites).

@@ -191,6 +191,65 @@ TEST(CtaEdit, EditsGiveTheHandWorkedBlock) {
   }
 }
 
+// A field of a CTA block's DTD, typed as in the base block's timing editor.
+// 1031763B91D4 block 1, DTD 1 at byte 38: 2A 44 80 A0 70 38 27 40 30 20 35 00 12 22 21 00
+// 00 1A (174.50 MHz, 1920 + 160 x 1080 + 39); the new bytes worked out by the VESA layout.
+TEST(CtaEdit, DtdFieldEditsChangeOnlyTheirBytes) {
+  namespace dt = detailed_timing;
+  using Edit = std::function<Result<Bytes>(const Bytes&)>;
+  const auto field = [](dt::Field f, const char* entry) -> Edit {
+    return [=](const Bytes& e) { return editDtdField(e, 1, 0, f, entry); };
+  };
+  struct Row {
+    const char* what;
+    Edit edit;
+    std::vector<std::pair<int, int>> bytes;  // DTD offset, new value
+    const char* refusal = "";
+  };
+  const Row rows[] = {
+      {"horizontal active 1680 = 0x690: low byte, upper nibble of byte 4",
+       field(dt::Field::HorizontalActive, "1680"),
+       {{2, 0x90}, {4, 0x60}}},
+      {"pixel clock with a decimal comma: 14850 x 10 kHz",
+       field(dt::Field::PixelClock, "148,5"),
+       {{0, 0x02}, {1, 0x3A}}},
+      {"vertical sync width 10 in the low nibble of byte 10",
+       field(dt::Field::VerticalSyncWidth, "10"),
+       {{10, 0x3A}}},
+      {"interlaced sets flag bit 7",
+       [](const Bytes& e) { return setDtdInterlaced(e, 1, 0, true); },
+       {{17, 0x9A}}},
+      {"a 12-bit field refuses 4096",
+       field(dt::Field::HorizontalActive, "4096"),
+       {},
+       "Invalid Value"},
+      {"text without a number", field(dt::Field::VerticalActive, "wide"), {}, "Not a number: wide"},
+      {"a zero clock would end the DTD list",
+       field(dt::Field::PixelClock, "0"),
+       {},
+       "A detailed timing needs a pixel clock."},
+      {"the block has four DTDs",
+       [](const Bytes& e) { return editDtdField(e, 1, 4, dt::Field::HorizontalActive, "1"); },
+       {},
+       "There is no detailed timing 5."},
+  };
+  const Bytes before = extensionOf("1031763B91D4");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const Result<Bytes> after = row.edit(before);
+    if (*row.refusal) {
+      EXPECT_EQ(after.error(), row.refusal);
+      continue;
+    }
+    ASSERT_TRUE(after.ok()) << after.error();
+    Bytes expected(before.begin(), before.begin() + 127);
+    for (const auto& [offset, value] : row.bytes)
+      expected[static_cast<std::size_t>(38 + offset)] = static_cast<std::uint8_t>(value);
+    EXPECT_EQ(Bytes(after->begin(), after->begin() + 127), expected);
+    EXPECT_EQ(std::accumulate(after->begin(), after->begin() + 128, 0) % 256, 0);
+  }
+}
+
 // Decoding each data block of every CTA block of the corpus and encoding it again
 // gives its bytes back; so does the block as a whole when its padding is zero.
 TEST(CtaEdit, CodecsRoundTripTheCorpus) {
