@@ -17,6 +17,8 @@
 
 #include "core/cta/cta861.h"
 #include "core/cta/cta_edit.h"
+#include "core/screen/step_labels.h"
+#include "core/sections/detailed_timing.h"
 #include "gui/screen/widget_mirror.h"
 
 namespace edid::gui {
@@ -70,11 +72,13 @@ CtaEditPane::CtaEditPane(QWidget* parent) : QGroupBox(tr("Edit"), parent) {
   layout->setContentsMargins(6, 6, 6, 6);
 }
 
-void CtaEditPane::show(const Bytes& extension, const Bytes& baseDtd, int number, int dataBlock) {
+void CtaEditPane::show(const Bytes& extension, const Bytes& baseDtd, int number, int dataBlock,
+                       int dtd) {
   m_extension = extension;
   m_baseDtd = baseDtd;
   m_number = number;
   m_dataBlock = dataBlock;
+  m_dtd = dtd;
   rebuild();
 }
 
@@ -106,6 +110,11 @@ void CtaEditPane::rebuild() {
     accept(cta::replaceDataBlock(m_extension, m_number, m_dataBlock, *bytes), label);
   };
 
+  if (m_dtd >= 0 && m_dtd < int(block->dtds.size())) {
+    const auto& dtd = block->dtds[std::size_t(m_dtd)];
+    addDtdRows(w, Bytes(dtd.begin(), dtd.end()));
+    return;
+  }
   if (m_dataBlock < 0 || m_dataBlock >= int(block->dataBlocks.size())) {
     // Byte 3: underscan, basic audio, YCbCr 4:4:4 and 4:2:2, native DTD count.
     const int f = block->flags;
@@ -400,6 +409,56 @@ void CtaEditPane::rebuild() {
     default:
       form->addRow(new QLabel(tr("Use the menu to move or remove this data block."), w));
   }
+}
+
+void CtaEditPane::addDtdRows(QWidget* w, const Bytes& dtd) {
+  namespace dt = detailed_timing;
+  auto* form = static_cast<QFormLayout*>(w->layout());
+  // The timing sits in a scratch image's first slot so the base block's readers apply.
+  constexpr int kSlot = 54;
+  Image image;
+  for (std::size_t i = 0; i < dtd.size(); ++i) image.setByte(kSlot + int(i), dtd[i]);
+  const auto shown = [image](dt::Field field) {
+    return toQt(dt::fieldValueText(field, dt::fieldValue(image, kSlot, field)));
+  };
+  std::vector<QLineEdit*> entries;
+  for (int i = 0; i < dt::kFieldCount; ++i) {
+    const auto field = static_cast<dt::Field>(i);
+    auto* entry = new QLineEdit(shown(field), w);
+    entry->setObjectName(QStringLiteral("ctaDtdField%1").arg(i));
+    entry->setToolTip(toQt(dt::fieldLabel(field)));
+    // "Active Time" names both directions; the step names tell them apart.
+    form->addRow(tr(step_label::kDetailedFields[std::size_t(i)]), entry);
+    entries.push_back(entry);
+  }
+  auto* interlaced = check(w, tr("Interlaced"), dtd[17] & 0x80);
+  interlaced->setObjectName(QStringLiteral("ctaDtdInterlaced"));
+  form->addRow(interlaced);
+  connect(interlaced, &QCheckBox::toggled, this, [this](bool on) {
+    accept(cta::setDtdInterlaced(m_extension, m_number, m_dtd, on), tr("Interlaced"));
+  });
+  auto* apply = button(w, "ctaApplyDtd", tr("Apply"));
+  form->addRow(apply);
+  // Every changed row is its own undo step, applied in row order on the previous
+  // result; the first refusal stops there and keeps what went before.
+  const auto applyChanged = [this, entries, shown] {
+    std::vector<std::pair<dt::Field, std::string>> changed;
+    for (int i = 0; i < dt::kFieldCount; ++i) {
+      const auto field = static_cast<dt::Field>(i);
+      const QString text = entries[std::size_t(i)]->text();
+      if (text != shown(field)) changed.emplace_back(field, text.toStdString());
+    }
+    Bytes current = m_extension;
+    const int number = m_number, index = m_dtd;
+    for (const auto& [field, text] : changed) {
+      const Result<Bytes> edited = cta::editDtdField(current, number, index, field, text);
+      accept(edited, tr(step_label::kDetailedFields[std::size_t(field)]));
+      if (!edited) return;
+      current = *edited;
+    }
+  };
+  connect(apply, &QPushButton::clicked, this, applyChanged);
+  for (QLineEdit* entry : entries) connect(entry, &QLineEdit::returnPressed, this, applyChanged);
 }
 
 void CtaEditPane::fillMenu(QMenu& menu, bool isCta, int dataBlock, int dtd) {

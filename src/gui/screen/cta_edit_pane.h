@@ -26,8 +26,9 @@ class CtaEditPane : public QGroupBox {
   explicit CtaEditPane(QWidget* parent = nullptr);
 
   void setWriter(Writer writer) { m_write = std::move(writer); }
-  /// Shows the controls of data block index (-1: the block's byte 3) of block number.
-  void show(const Bytes& extension, const Bytes& baseDtd, int number, int dataBlock);
+  /// Shows the controls of data block index (-1: the block's byte 3) of block number,
+  /// or those of detailed timing dtd when one is given.
+  void show(const Bytes& extension, const Bytes& baseDtd, int number, int dataBlock, int dtd = -1);
   /// The context menu's actions for the item: data block index, DTD index (or -1
   /// each); a block of another kind only comes and goes.
   void fillMenu(QMenu& menu, bool isCta, int dataBlock, int dtd);
@@ -37,12 +38,15 @@ class CtaEditPane : public QGroupBox {
   void accept(const Result<Bytes>& result, const QString& label);
   void rebuild();
   void fillCtaMenu(QMenu& menu, int dataBlock, int dtd);
+  /// One row per detailed timing field, each applied on its own.
+  void addDtdRows(QWidget* content, const std::vector<std::uint8_t>& dtd);
 
   Writer m_write;
   Bytes m_extension;
   Bytes m_baseDtd;
   int m_number = 0;
   int m_dataBlock = -1;
+  int m_dtd = -1;
   QWidget* m_content = nullptr;
 };
 

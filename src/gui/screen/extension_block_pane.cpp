@@ -130,7 +130,8 @@ void ExtensionBlockPane::showMenu(const QPoint& at) {
   if (!m_editable || m_shown < 0) return;
   QTreeWidgetItem* item = m_tree->itemAt(at);
   QMenu menu(this);
-  m_edit->show(m_extension, m_baseDtd, m_shown + 1, indexOf(item, kDataBlockRole));
+  m_edit->show(m_extension, m_baseDtd, m_shown + 1, indexOf(item, kDataBlockRole),
+               indexOf(item, kDtdRole));
   const bool isCta = m_extension[std::size_t(m_shown) * cta::kBlockSize] == cta::kCtaTag;
   m_edit->fillMenu(menu, isCta, indexOf(item, kDataBlockRole), indexOf(item, kDtdRole));
   menu.exec(m_tree->viewport()->mapToGlobal(at));
@@ -140,8 +141,9 @@ void ExtensionBlockPane::setExtension(const std::vector<std::uint8_t>& extension
   if (extension == m_extension && m_shown >= 0) return;
   m_extension = extension;
   const int keep = std::max(m_shown, 0);
-  // After an edit the same data block stays selected, so its pane stays open.
+  // After an edit the same data block or timing stays selected, so its pane stays open.
   m_reselect = m_chosen;
+  m_reselectDtd = m_chosenDtd;
   m_shown = -1;
   const QSignalBlocker blocker(m_blocks);
   m_blocks->clear();
@@ -177,6 +179,7 @@ void ExtensionBlockPane::showBlock(int index) {
   m_grid->setVerticalHeaderLabels(rows);
   m_tree->clear();
   QTreeWidgetItem* dataBlocks = nullptr;
+  QTreeWidgetItem* timings = nullptr;
   const cta::Block block = cta::decodeBlock(bytes, index + 1);
   for (const cta::Node& node : block.root.children) {
     // A data block colours its own bytes; other items the whole block's.
@@ -196,9 +199,10 @@ void ExtensionBlockPane::showBlock(int index) {
     }
     QTreeWidgetItem root;
     addItems(&root, node, node.offset, node.length);
-    if (node.key == "detailed_timings" && root.childCount() == 1)
-      for (int i = 0; i < root.child(0)->childCount(); ++i)
-        tag(root.child(0)->child(i), kDtdRole, i);
+    if (node.key == "detailed_timings" && root.childCount() == 1) {
+      timings = root.child(0);
+      for (int i = 0; i < timings->childCount(); ++i) tag(timings->child(i), kDtdRole, i);
+    }
     m_tree->addTopLevelItems(root.takeChildren());
   }
   m_tree->resizeColumnToContents(0);
@@ -206,10 +210,16 @@ void ExtensionBlockPane::showBlock(int index) {
   m_edit->setVisible(bytes[0] == cta::kCtaTag);
   m_edit->show(m_extension, m_baseDtd, index + 1, -1);
   const int reselect = std::exchange(m_reselect, -1);
-  m_chosen = -1;
-  if (dataBlocks && reselect >= 0 && reselect < dataBlocks->childCount()) {
-    m_tree->setCurrentItem(dataBlocks->child(reselect));
-    itemChosen(dataBlocks->child(reselect));
+  const int reselectDtd = std::exchange(m_reselectDtd, -1);
+  m_chosen = m_chosenDtd = -1;
+  QTreeWidgetItem* again = nullptr;
+  if (dataBlocks && reselect >= 0 && reselect < dataBlocks->childCount())
+    again = dataBlocks->child(reselect);
+  else if (timings && reselectDtd >= 0 && reselectDtd < timings->childCount())
+    again = timings->child(reselectDtd);
+  if (again) {
+    m_tree->setCurrentItem(again);
+    itemChosen(again);
   }
 }
 
@@ -239,7 +249,8 @@ void ExtensionBlockPane::selectByte(int offset) {
 void ExtensionBlockPane::itemChosen(QTreeWidgetItem* item) {
   if (!item) return;
   m_chosen = indexOf(item, kDataBlockRole);
-  m_edit->show(m_extension, m_baseDtd, m_shown + 1, m_chosen);
+  m_chosenDtd = indexOf(item, kDtdRole);
+  m_edit->show(m_extension, m_baseDtd, m_shown + 1, m_chosen, m_chosenDtd);
   paint(item->data(0, kBlockFirstRole).toInt(), item->data(0, kBlockLengthRole).toInt(),
         item->data(0, kFirstRole).toInt(), item->data(0, kLengthRole).toInt());
 }

@@ -54,8 +54,10 @@ class ExtensionBlockPane : public QWidget {
   CtaEditPane* m_edit = nullptr;
   std::vector<std::uint8_t> m_baseDtd;
   bool m_editable = false;
-  int m_chosen = -1;    ///< the data block of the item chosen last
-  int m_reselect = -1;  ///< the data block to select again after an edit
+  int m_chosen = -1;       ///< the data block of the item chosen last
+  int m_chosenDtd = -1;    ///< the detailed timing of the item chosen last
+  int m_reselect = -1;     ///< the data block to select again after an edit
+  int m_reselectDtd = -1;  ///< the detailed timing to select again after an edit
 };
 
 }  // namespace edid::gui
