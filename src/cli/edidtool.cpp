@@ -80,8 +80,9 @@ constexpr const char* kUsage =
     "                   warnings, --warnings-as-errors), 2 when a FILE cannot be read.\n"
     "                   --json prints the findings as one JSON list.\n"
     "  convert IN OUT   Write the EDID of IN (any of those) to OUT: a data file when\n"
-    "                   OUT ends in .DAT (any case), otherwise the raw bytes (the\n"
-    "                   base block, then the extension blocks).\n"
+    "                   OUT ends in .DAT (any case), hex text (16 bytes a line) when\n"
+    "                   it ends in .hex or .txt, otherwise the raw bytes (the base\n"
+    "                   block, then the extension blocks).\n"
     "                   OUT is replaced only once the new file is complete.\n"
     "                   IN \"-\" reads standard input, OUT \"-\" writes standard output.\n"
     "  monitors [--sysfs DIR]\n"
@@ -189,6 +190,26 @@ int usageError(std::ostream& err, const std::string& what) {
 
 bool endsWithDat(const std::string& path) {
   return path.size() >= 4 && toUpper(path.substr(path.size() - 4)) == ".DAT";
+}
+
+bool endsWithHexText(const std::string& path) {
+  const std::string end = path.size() >= 4 ? toUpper(path.substr(path.size() - 4)) : "";
+  return end == ".HEX" || end == ".TXT";
+}
+
+// Every block as hex text, 16 bytes a line: what edid-decode, xrandr users and
+// File Open all read back.
+std::string hexLines(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 3);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+    text += (i % 16 == 15 || i + 1 == bytes.size()) ? '\n' : ' ';
+  }
+  return text;
 }
 
 constexpr const char* kStandardInput = "standard input";
@@ -354,6 +375,8 @@ int writeImage(const Loaded& loaded, const std::string& outPath, std::ostream& o
   if (endsWithDat(outPath)) {
     const std::vector<std::string> lines = reportLines(loaded);
     content = dataFileText(lines) + extensionSectionText(loaded.image.extension(), lines);
+  } else if (endsWithHexText(outPath)) {
+    content = hexLines(rawEdidBytes(loaded.image));
   } else {
     content = rawEdidBytes(loaded.image);
   }
@@ -559,7 +582,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   std::string inPath, outPath;
   if (declare("convert", "Write the EDID of IN to OUT")) {
     sub->add_option("IN", inPath, "Any EDID file (\"-\": standard input)")->required();
-    sub->add_option("OUT", outPath, "A .DAT data file, else raw bytes (\"-\": standard output)")
+    sub->add_option("OUT", outPath,
+                    "A .DAT data file, .hex/.txt hex text, else raw bytes (\"-\": standard output)")
         ->required();
   }
 

@@ -2,6 +2,7 @@
 // numbers, set and diff.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <numeric>
@@ -161,6 +162,15 @@ TEST_F(Scripting, SetStopsAtTheFirstRefusalAndReportShowsTheResult) {
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("week=60: Max value is 52"), std::string::npos) << refused.err;
   EXPECT_FALSE(std::ifstream(out).good());
+
+  // Hex text by its extension, read back as File Open reads it.
+  const std::string hex = dir.file("out.hex");
+  ASSERT_EQ(runTool({"set", corpusFile(kSample), hex, "week=12"}).status, 0);
+  const std::string text = bytesOf(hex);
+  EXPECT_EQ(text.substr(0, 48), "00 FF FF FF FF FF FF 00 4C 2D 32 0D 56 42 5A 42\n");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 16);  // 256 bytes
+  EXPECT_NE(runTool({"report", hex}).out.find("Week of Manufacture _________________  = 12"),
+            std::string::npos);
 
   ASSERT_EQ(runTool({"set", corpusFile(kSample), out, "serial_number=123456"}).status, 0);
   const Outcome report = runTool({"report", out});
