@@ -1,26 +1,12 @@
 #include "cli/check_command.h"
 
-#include <sstream>
-
 #include <CLI/CLI.hpp>
 
+#include "cli/edidtool.h"
 #include "core/check/conformance.h"
-#include "core/common/file_io.h"
 #include "core/input/load_edid.h"
 
 namespace edid::cli {
-
-namespace {
-
-Result<std::string> readAll(const std::string& path, std::istream& in) {
-  if (path != "-") return readFileBytes(path);
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return failure("Cannot read standard input");
-  return content.str();
-}
-
-}  // namespace
 
 void addCheckOptions(CLI::App& command, CheckRequest& request) {
   addFileArguments(command, request.files);
@@ -41,7 +27,7 @@ int checkCommand(const CheckRequest& request, std::istream& in, std::ostream& ou
   std::vector<check::FileFindings> all;
   for (const std::string& path : *files) {
     const std::string shown = path == "-" ? "standard input" : path;
-    const auto content = readAll(path, in);
+    const auto content = readInput(path, in);
     auto edid = content ? loadEdid(*content) : Result<LoadedEdid>(Error{content.error()});
     if (!edid) {
       err << "edidtool: " << shown << ": " << edid.error() << '\n';

@@ -217,19 +217,6 @@ constexpr const char* kStandardInput = "standard input";
 // "-" reads standard input, as Unix tools do, with the same cap as a file. The
 // process's own standard input is read from its descriptor, so that its errors
 // ("Is a directory") have their reasons.
-Result<std::string> readInput(const std::string& path, std::istream& in) {
-  if (path != "-") return readFileBytes(path);
-  if (&in == &std::cin) return readDescriptor(0, kStandardInput);
-  std::string content;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    content.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (content.size() > kMaxFileSize)
-      return failure(std::string("Cannot read ") + kStandardInput + ": the file is too large");
-  }
-  if (in.bad()) return failure(std::string("Cannot read ") + kStandardInput);
-  return content;
-}
 
 // Names that mean standard output.
 bool isStandardOutput(const std::string& path) {
@@ -523,6 +510,20 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
 }
 
 }  // namespace
+
+Result<std::string> readInput(const std::string& path, std::istream& in) {
+  if (path != "-") return readFileBytes(path);
+  if (&in == &std::cin) return readDescriptor(0, kStandardInput);
+  std::string content;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    content.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (content.size() > kMaxFileSize)
+      return failure(std::string("Cannot read ") + kStandardInput + ": the file is too large");
+  }
+  if (in.bad()) return failure(std::string("Cannot read ") + kStandardInput);
+  return content;
+}
 
 std::string programFolder(const char* argv0) {
   namespace fs = std::filesystem;

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "core/common/result.h"
+
 namespace edid::cli {
+
+/// The bytes of the file at path, or of in for "-" (no larger than a file may be).
+Result<std::string> readInput(const std::string& path, std::istream& in);
 
 /// Runs one edidtool command. args are the arguments after the program name;
 /// modelListFolders are searched for *.inf files to name the monitor. The report
