@@ -10,9 +10,11 @@ deps:
 	@bash scripts/install-deps
 
 # Warnings fail the build: a new one is fixed when it appears, not when it is one of fifty.
+# Debug information is line tables only (-g1): backtraces and sanitizer reports keep
+# their files and lines, and a fresh build takes about a third less time.
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 
 configure: deps $(BUILD_DIR)/build.ninja
 
@@ -36,7 +38,7 @@ SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omi
 $(SANITIZE_DIR)/build.ninja:
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE= \
 	  -DEDID_BUILD_GUI=OFF -DEDID_BUILD_BENCH=OFF -DEDID_BUILD_MAN=OFF -DEDID_STATIC_EDIDTOOL=OFF \
-	  -DCMAKE_CXX_FLAGS="-O1 -g $(SANITIZE_FLAGS)" \
+	  -DCMAKE_CXX_FLAGS="-O1 -g1 $(SANITIZE_FLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)"
 
 sanitize: deps $(SANITIZE_DIR)/build.ninja
