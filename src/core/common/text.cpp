@@ -172,12 +172,22 @@ std::string windows1252ToUtf8(std::string_view text) {
 std::string terminalText(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 16);
+  // Nearly every line is plain ASCII: a pass the compiler can vectorise tells,
+  // and such a line is copied whole.
+  const auto append = [&out](std::string_view line) {
+    unsigned char anyHigh = 0;
+    for (const char c : line) anyHigh |= static_cast<unsigned char>(c);
+    if (anyHigh < 0x80)
+      out.append(line);
+    else
+      appendUtf8(out, line);
+  };
   for (std::size_t crlf = text.find(kCrLf); crlf != std::string_view::npos;
        crlf = text.find(kCrLf)) {
-    appendUtf8(out, text.substr(0, crlf));
+    append(text.substr(0, crlf));
     text.remove_prefix(crlf + 1);  // keep the LF
   }
-  appendUtf8(out, text);
+  append(text);
   return out;
 }
 

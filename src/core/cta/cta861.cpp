@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 #include <optional>
 
+#include "core/common/format.h"
 #include "core/common/image.h"
 #include "core/sections/detailed_timing.h"
 
@@ -18,30 +18,18 @@ using Shape = Node::Shape;
 using Bytes = std::span<const std::uint8_t>;
 
 std::string hexOf(Bytes bytes) {
-  std::string text;
-  char pair[4];
-  for (const std::uint8_t b : bytes) {
-    std::snprintf(pair, sizeof pair, "%s%02X", text.empty() ? "" : " ", b);
-    text += pair;
-  }
-  return text;
+  return format::hexBytes(bytes);
 }
 
 std::string hex2(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X", value & 0xFF);
-  return text;
-}
-
-std::string number(double value, const char* format = "%.3f") {
-  char text[32];
-  std::snprintf(text, sizeof text, format, value);
+  std::string text;
+  format::appendHex2(text, value);
   return text;
 }
 
 // Rates and sizes print as "44.1", "48": no trailing zeros.
 std::string shortNumber(double value) {
-  return number(value, "%g");
+  return format::general(value);
 }
 
 Node item(std::string key, std::string label, Value value, std::string text, int offset,
@@ -383,9 +371,12 @@ void decodeFreeSync(Node& block, Bytes p, int at) {
 
 void decodeVendor(Node& block, Bytes p, int at) {
   if (p.size() < 3) return;
-  char oui[16];
-  std::snprintf(oui, sizeof oui, "%02X-%02X-%02X", p[2], p[1], p[0]);
-  const std::string ouiText = oui;
+  std::string ouiText;
+  format::appendHex2(ouiText, p[2]);
+  ouiText += '-';
+  format::appendHex2(ouiText, p[1]);
+  ouiText += '-';
+  format::appendHex2(ouiText, p[0]);
   block.children.push_back(item("oui", "OUI", ouiText, ouiText, at, 3));
   if (ouiText == "00-0C-03") {
     block.label += " (HDMI)";
@@ -425,9 +416,9 @@ void decodeHdrStatic(Node& block, Bytes p, int at) {
     block.children.push_back(std::move(n));
   }
   const auto luminance = [&](std::size_t i, const char* key, const char* label, double value) {
-    block.children.push_back(item(key, label, value,
-                                  number(value) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
-                                  at + static_cast<int>(i), 1));
+    block.children.push_back(item(
+        key, label, value, format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
+        at + static_cast<int>(i), 1));
   };
   if (p.size() > 3 && p[3])
     luminance(3, "max_luminance_cd_m2", "Maximum luminance", maxLuminance(p[3]));
@@ -624,10 +615,15 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
   Node n = group({}, "Detailed timing " + std::to_string(index), Shape::Object, at, 18);
-  char text[80];
-  std::snprintf(text, sizeof text, "%dx%d%s %.2f Hz %.2f MHz", v(F::HorizontalActive),
-                v(F::VerticalActive), interlaced ? "i" : "", hz, v(F::PixelClock) / 100.0);
-  n.text = text;
+  format::appendInt(n.text, v(F::HorizontalActive));
+  n.text += 'x';
+  format::appendInt(n.text, v(F::VerticalActive));
+  if (interlaced) n.text += 'i';
+  n.text += ' ';
+  format::appendFixed(n.text, hz, 2);
+  n.text += " Hz ";
+  format::appendFixed(n.text, v(F::PixelClock) / 100.0, 2);
+  n.text += " MHz";
   const auto field = [&](const char* key, const char* label, F f, int offset, int length,
                          std::int64_t scale = 1) {
     n.children.push_back(integer(key, label, v(f) * scale, {}, at + offset, length));

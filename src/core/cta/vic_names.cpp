@@ -1,7 +1,7 @@
 // Names of the CTA-861 video formats. The timings come from the timing tables; only
 // the picture aspect ratio, which a timing does not carry, is kept here.
-#include <cstdio>
 
+#include "core/common/format.h"
 #include "core/cta/cta861.h"
 #include "core/timing/timing.h"
 
@@ -50,10 +50,16 @@ std::string vicAspect(int vic) {
 std::string vicName(int vic) {
   const auto timing = timing::vic(vic);
   if (!timing) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%dx%d%c %.2f Hz %s", timing->hActive, timing->vActive,
-                timing->interlaced ? 'i' : 'p', timing->verticalHz(), vicAspect(vic).c_str());
-  return text;
+  std::string name;
+  name.reserve(32);
+  format::appendInt(name, timing->hActive);
+  name += 'x';
+  format::appendInt(name, timing->vActive);
+  name += timing->interlaced ? "i " : "p ";
+  format::appendFixed(name, timing->verticalHz(), 2);
+  name += " Hz ";
+  name += vicAspect(vic);
+  return name;
 }
 
 }  // namespace edid::cta
