@@ -46,8 +46,9 @@ Node item(std::string key, std::string label, Value value, std::string text, int
 
 Node integer(std::string key, std::string label, std::int64_t value, std::string unit, int offset,
              int length = 1) {
-  std::string text = std::to_string(value);
-  if (!unit.empty()) text += " " + unit;
+  std::string text;
+  format::appendInt(text, value);
+  if (!unit.empty()) text.append(1, ' ').append(unit);
   return item(std::move(key), std::move(label), value, std::move(text), offset, length);
 }
 
@@ -85,8 +86,10 @@ Node bitNames(std::string key, std::string label, int bits, const std::vector<co
 Node vicNode(int vic, bool native, int offset) {
   Node n = group({}, "VIC " + std::to_string(vic), Shape::Object, offset, 1);
   const std::string name = vicName(vic);
-  n.text = (name.empty() ? "unknown format" : name) + (native ? " (native)" : "");
+  n.text = name.empty() ? "unknown format" : name;
+  if (native) n.text += " (native)";
   n.showChildren = false;
+  n.children.reserve(2);
   n.children.push_back(integer("vic", "VIC", vic, {}, offset));
   n.children.push_back(flag("native", "Native", native, offset));
   return n;
@@ -100,6 +103,7 @@ Node svdNode(std::uint8_t svd, int offset) {
 
 void decodeVideo(Node& block, Bytes payload, int at) {
   Node vics = group("vics", "VICs", Shape::List, at, static_cast<int>(payload.size()));
+  vics.children.reserve(payload.size());
   // 0, 128 and 254-255 are reserved codes, no formats.
   for (std::size_t i = 0; i < payload.size(); ++i)
     if (payload[i] % 128 != 0 && payload[i] < 254)
@@ -615,6 +619,7 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
   Node n = group({}, "Detailed timing " + std::to_string(index), Shape::Object, at, 18);
+  n.children.reserve(12);
   format::appendInt(n.text, v(F::HorizontalActive));
   n.text += 'x';
   format::appendInt(n.text, v(F::VerticalActive));
