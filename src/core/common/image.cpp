@@ -7,7 +7,7 @@
 namespace edid {
 
 Image::Image() {
-  for (int i = 0; i < kEdidSize; ++i) m_cells[static_cast<std::size_t>(i)] = "00";
+  for (int i = 0; i < kEdidSize; ++i) m_cells[static_cast<std::size_t>(i)].assign(2, '0');
 }
 
 Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {

@@ -15,6 +15,13 @@ constexpr std::size_t kWidth = 70;
 // continuation lines indented two more. line is scratch space kept between calls.
 void addLine(ReportBuffer& out, std::string& line, std::size_t indent, const std::string& label,
              const std::string& text) {
+  // Most lines fit: written straight into the report.
+  if (indent + label.size() + 2 + text.size() <= kWidth) {
+    out.spaces(static_cast<std::ptrdiff_t>(indent)) << label << ':';
+    if (!text.empty()) out << ' ' << text;
+    out.crlf().endElement();
+    return;
+  }
   line.assign(indent, ' ');
   line += label;
   line += ':';
