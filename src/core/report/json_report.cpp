@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/check/check_json.h"
+#include "core/common/format.h"
 #include "core/common/layout.h"
 #include "core/common/text.h"
 #include "core/cta/cta861.h"
@@ -142,6 +143,74 @@ void addDescriptors(Json& root, const Image& image, bool edid14) {
   if (!cvt.empty()) root["cvt_codes"] = cvt;
 }
 
+// True when a string goes into JSON as it stands: printable ASCII without
+// quotes or backslashes, as nearly every key and value is.
+bool plainJsonText(const std::string& text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+void writeJsonString(std::string& out, const std::string& text) {
+  if (!plainJsonText(text)) {
+    // Escapes and UTF-8 checks as the library writes them.
+    out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    return;
+  }
+  out += '"';
+  out += text;
+  out += '"';
+}
+
+// The tree as dump(2) writes it, without the library's per-character escaping
+// of every string: plain strings and integers are written directly, anything
+// else through the library.
+void writeJson(std::string& out, const Json& value, std::size_t depth) {
+  switch (value.type()) {
+    case Json::value_t::object:
+    case Json::value_t::array: {
+      const bool object = value.is_object();
+      if (value.empty()) {
+        out += object ? "{}" : "[]";
+        return;
+      }
+      out += object ? "{\n" : "[\n";
+      bool first = true;
+      for (auto it = value.begin(); it != value.end(); ++it) {
+        if (!first) out += ",\n";
+        first = false;
+        out.append(2 * (depth + 1), ' ');
+        if (object) {
+          writeJsonString(out, it.key());
+          out += ": ";
+        }
+        writeJson(out, *it, depth + 1);
+      }
+      out += '\n';
+      out.append(2 * depth, ' ');
+      out += object ? '}' : ']';
+      return;
+    }
+    case Json::value_t::string:
+      writeJsonString(out, value.get_ref<const std::string&>());
+      return;
+    case Json::value_t::boolean:
+      out += value.get<bool>() ? "true" : "false";
+      return;
+    case Json::value_t::null:
+      out += "null";
+      return;
+    case Json::value_t::number_integer:
+      format::appendInt(out, value.get<std::int64_t>());
+      return;
+    default:
+      out += value.dump(-1, ' ', false, Json::error_handler_t::replace);
+      return;
+  }
+}
+
 }  // namespace
 
 std::string jsonReport(const Image& image, bool hideSerialNumbers) {
@@ -189,7 +258,11 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   }
   root["extensions"] = extensions;
   root["problems"] = check::problemsJson(check::checkImage(image));
-  return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  std::string text;
+  text.reserve(16384);
+  writeJson(text, root, 0);
+  text += '\n';
+  return text;
 }
 
 }  // namespace edid
