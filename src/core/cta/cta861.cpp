@@ -691,6 +691,7 @@ void decodeCta(Node& root, Bytes b) {
   }
   // The data block collection runs from byte 4 to the DTD offset.
   Node blocks = group("data_blocks", "Data blocks", Shape::List, 4, dtdOffset - 4);
+  blocks.children.reserve(16);
   std::vector<int> svds;
   const int end = std::min(dtdOffset, size);
   for (int i = 4; i < end;) {
@@ -713,6 +714,7 @@ void decodeCta(Node& root, Bytes b) {
   if (revision >= 3 || !blocks.children.empty()) root.children.push_back(std::move(blocks));
 
   Node dtds = group("detailed_timings", "Detailed timings", Shape::List, dtdOffset, 0);
+  dtds.children.reserve(6);  // at most six fit after the smallest header
   // The timing codec reads cells; the block's bytes lie in them at their own offsets.
   const Image cells = Image::fromBytes({b.begin(), b.end()});
   int pos = dtdOffset;
@@ -809,6 +811,7 @@ Block decodeBlock(Bytes bytes, int number) {
   block.kind = kindOf(block.tag);
   block.root = group({}, "Block " + std::to_string(number), Shape::Object, 0,
                      static_cast<int>(b.size()), block.kind + " (" + hex2(block.tag) + ")");
+  block.root.children.reserve(16);
   if (b.size() < kBlockSize) {
     problem(block.root, "The block holds " + std::to_string(b.size()) + " of its 128 bytes", 0);
     if (b.size() < 4) return block;
