@@ -261,23 +261,39 @@ struct Loaded {
   std::string brand, model;
 };
 
-// Names the monitor from the model lists; their messages name their own files.
-void nameMonitor(Loaded& loaded, const std::vector<std::string>& folders, TerminalHost& host) {
-  const std::string current = std::exchange(host.file, std::string());
-  std::vector<std::string> lines;
-  const MonitorName name = nameMonitor(loaded.image, folders, lines,
-                                       [&host](const std::string& text) { host.message(text); });
-  host.file = current;
-  loaded.brand = name.brand;
-  loaded.model = name.model;
+// The model lists of the folders, read when the first monitor is named and kept
+// for the run, so that a batch reads them once, not once per file.
+class MonitorNames {
+ public:
+  explicit MonitorNames(const std::vector<std::string>& folders) : m_folders(folders) {}
+
+  /// Names the monitor; the lists' messages name their own files.
+  void name(Loaded& loaded, TerminalHost& host) {
+    if (!m_lists) {
+      const std::string current = std::exchange(host.file, std::string());
+      m_lists =
+          ModelLists::read(m_folders, [&host](const std::string& text) { host.message(text); });
+      host.file = current;
+    }
+    MonitorName name = m_lists->name(loaded.image);
+    loaded.brand = std::move(name.brand);
+    loaded.model = std::move(name.model);
+  }
+
+ private:
+  const std::vector<std::string>& m_folders;
+  std::optional<ModelLists> m_lists;
+};
+
+void nameMonitor(Loaded& loaded, MonitorNames& names, TerminalHost& host) {
+  names.name(loaded, host);
 }
 
 // Reads any EDID file (by its content) and names the monitor. Empty after its
 // message when the file holds no EDID, or when refuseDropped and bytes of it were
 // left out; a warning when it was read past damage.
-std::optional<Loaded> load(const std::string& path, std::istream& in,
-                           const std::vector<std::string>& folders, TerminalHost& host,
-                           bool refuseDropped = false) {
+std::optional<Loaded> load(const std::string& path, std::istream& in, MonitorNames& names,
+                           TerminalHost& host, bool refuseDropped = false) {
   host.file = path == "-" ? kStandardInput : path;
   const auto content = readInput(path, in);
   if (!content) {
@@ -296,7 +312,7 @@ std::optional<Loaded> load(const std::string& path, std::istream& in,
     return std::nullopt;
   }
   Loaded loaded{.image = std::move(edid.value().image), .brand = {}, .model = {}};
-  nameMonitor(loaded, folders, host);
+  nameMonitor(loaded, names, host);
   return loaded;
 }
 
@@ -312,9 +328,8 @@ struct ReportRequest {
 
 // The report of one file; false after its message when it could not be read.
 bool reportOne(const std::string& path, const ReportRequest& request, bool batch, std::istream& in,
-               std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host,
-               bool& first) {
-  const auto loaded = load(path, in, folders, host);
+               std::ostream& out, MonitorNames& names, TerminalHost& host, bool& first) {
+  const auto loaded = load(path, in, names, host);
   if (!loaded) return false;
   if (request.json) {
     std::string object = jsonReport(loaded->image, request.hideSerialNumbers);
@@ -328,23 +343,25 @@ bool reportOne(const std::string& path, const ReportRequest& request, bool batch
   } else {
     if (batch) out << (first ? "" : "\n") << "==> " << path << " <==\n";
     // The terminal reads UTF-8; the report's texts are Windows-1252.
-    out << windows1252ToUtf8(unixLines(
-        joinReportLines(reportLinesOf(loaded->image, loaded->brand, loaded->model,
-                                      currentReportMoment(), request.hideSerialNumbers))));
+    out << terminalText(reportText({.brand = loaded->brand,
+                                    .model = loaded->model,
+                                    .cells = loaded->image,
+                                    .moment = currentReportMoment(),
+                                    .hideSerialNumbers = request.hideSerialNumbers}));
   }
   first = false;
   return true;
 }
 
 int report(const ReportRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
-           const std::vector<std::string>& folders, TerminalHost& host) {
+           MonitorNames& monitors, TerminalHost& host) {
   const auto names = fileNames(request.files, in);
   if (!names) return usageError(err, "report: " + names.error());
   const bool batch = isBatch(request.files, names->size());
   std::size_t failed = 0;
   bool first = true;
   for (const std::string& path : *names)
-    if (!reportOne(path, request, batch, in, out, folders, host, first)) ++failed;
+    if (!reportOne(path, request, batch, in, out, monitors, host, first)) ++failed;
   if (request.json && batch) out << (first ? "[\n" : "\n") << "]\n";
   out.flush();
   if (!out) return 1;
@@ -378,8 +395,8 @@ int writeImage(const Loaded& loaded, const std::string& outPath, std::ostream& o
 }
 
 int convert(const std::string& inPath, const std::string& outPath, std::istream& in,
-            std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
-  const auto loaded = load(inPath, in, folders, host, true);
+            std::ostream& out, MonitorNames& names, TerminalHost& host) {
+  const auto loaded = load(inPath, in, names, host, true);
   if (!loaded) return 1;
   return writeImage(*loaded, outPath, out, host);
 }
@@ -388,8 +405,8 @@ int convert(const std::string& inPath, const std::string& outPath, std::istream&
 // stops it before OUT is touched.
 int set(const std::string& inPath, const std::string& outPath,
         const std::vector<std::string>& pairs, std::istream& in, std::ostream& out,
-        const std::vector<std::string>& folders, TerminalHost& host) {
-  auto loaded = load(inPath, in, folders, host, true);
+        MonitorNames& names, TerminalHost& host) {
+  auto loaded = load(inPath, in, names, host, true);
   if (!loaded) return 1;
   const std::string raw = rawEdidBytes(loaded->image);
   std::vector<std::uint8_t> edid(raw.begin(), raw.end());
@@ -399,17 +416,17 @@ int set(const std::string& inPath, const std::string& outPath,
   }
   loaded->image =
       Image::fromEdid(std::string_view(reinterpret_cast<const char*>(edid.data()), edid.size()));
-  nameMonitor(*loaded, folders, host);
+  nameMonitor(*loaded, names, host);
   return writeImage(*loaded, outPath, out, host);
 }
 
 // Exit status 0 when A and B hold the same bytes, 1 when they differ, 2 when one
 // cannot be read.
 int diff(const std::string& pathA, const std::string& pathB, bool json, std::istream& in,
-         std::ostream& out, const std::vector<std::string>& folders, TerminalHost& host) {
-  const auto a = load(pathA, in, folders, host);
+         std::ostream& out, MonitorNames& names, TerminalHost& host) {
+  const auto a = load(pathA, in, names, host);
   if (!a) return 2;
-  const auto b = load(pathB, in, folders, host);
+  const auto b = load(pathB, in, names, host);
   if (!b) return 2;
   const script::EdidDiff found = script::diffEdids(a->image, b->image);
   out << (json ? script::diffJson(found) : script::diffText(found));
@@ -454,8 +471,8 @@ int monitors(const SourceOptions& options, std::ostream& out, std::ostream& err)
   return out && !unreadable ? 0 : 1;
 }
 
-int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
-         const std::vector<std::string>& folders, TerminalHost& host) {
+int read(const SourceOptions& options, std::ostream& out, std::ostream& err, MonitorNames& names,
+         TerminalHost& host) {
   const std::string& target = options.positional.back();
   std::string data;
   if (options.registrySet) {
@@ -494,7 +511,7 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err,
   Loaded loaded;
   // The monitor's extension blocks stay with it, whole blocks only.
   loaded.image = Image::fromEdid(data);
-  nameMonitor(loaded, folders, host);
+  nameMonitor(loaded, names, host);
   if (data.size() < static_cast<std::size_t>(kEdidSize))
     host.message("The EDID read has only " + std::to_string(data.size()) +
                  " bytes; the rest is set to 00.");
@@ -556,6 +573,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return 0;
   }
   TerminalHost host(err);
+  MonitorNames names(modelListFolders);
 
   CLI::App app("Reads and writes the base block of a monitor's EDID.", "edidtool");
   app.require_subcommand(1);
@@ -649,11 +667,11 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return usageError(err, error.what());
   }
 
-  if (command == "report") return report(reportRequest, in, out, err, modelListFolders, host);
-  if (command == "convert") return convert(inPath, outPath, in, out, modelListFolders, host);
-  if (command == "set") return set(inPath, outPath, settings, in, out, modelListFolders, host);
+  if (command == "report") return report(reportRequest, in, out, err, names, host);
+  if (command == "convert") return convert(inPath, outPath, in, out, names, host);
+  if (command == "set") return set(inPath, outPath, settings, in, out, names, host);
   if (command == "check") return checkCommand(checkRequest, in, out, err);
-  if (command == "diff") return diff(pathA, pathB, diffJsonOutput, in, out, modelListFolders, host);
+  if (command == "diff") return diff(pathA, pathB, diffJsonOutput, in, out, names, host);
   if (command == "monitors") {
     if (sourceOptions.registrySet) return usageError(err, "monitors takes only --sysfs DIR");
     return monitors(sourceOptions, out, err);
@@ -663,7 +681,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (sourceOptions.positional.empty() || sourceOptions.positional.size() > most)
       return usageError(err, sourceOptions.registrySet ? "read --registry FILE needs one OUT"
                                                        : "read needs [CONNECTOR] OUT");
-    return read(sourceOptions, out, err, modelListFolders, host);
+    return read(sourceOptions, out, err, names, host);
   }
   std::string problem;
   const int status =

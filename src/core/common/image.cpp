@@ -7,13 +7,18 @@
 namespace edid {
 
 Image::Image() {
-  for (int i = 0; i < kEdidSize; ++i) m_cells[static_cast<std::size_t>(i)] = "00";
+  for (int i = 0; i < kEdidSize; ++i) m_cells[static_cast<std::size_t>(i)].assign(2, '0');
 }
 
 Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
   Image image;
-  for (std::size_t i = 0; i < bytes.size() && i < kEdidSize; ++i)
-    image.setByte(static_cast<int>(i), bytes[i]);
+  for (std::size_t i = 0; i < bytes.size() && i < kEdidSize; ++i) {
+    // In place: the cell's two characters are already there.
+    std::string& cell = image.m_cells[i];
+    cell[0] = kDigits[bytes[i] >> 4];
+    cell[1] = kDigits[bytes[i] & 0x0F];
+  }
   return image;
 }
 
@@ -46,7 +51,15 @@ void Image::apply(const CellWrites& writes) {
 }
 
 int Image::byte(int index) const {
-  const auto code = HexToChr(cell(index));
+  // Two hex digits, as nearly every cell holds, read directly; anything else by
+  // the HexToChr rules.
+  const std::string& text = cell(index);
+  if (text.size() == 2) {
+    const int high = hexDigit(text[0]);
+    const int low = hexDigit(text[1]);
+    if (high >= 0 && low >= 0) return high * 16 + low;
+  }
+  const auto code = HexToChr(text);
   return code ? *code : 0;
 }
 

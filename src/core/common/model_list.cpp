@@ -61,6 +61,22 @@ Status ReadDdcTestSection(const std::string& path, std::vector<std::string>& lin
   return success();
 }
 
+namespace {
+
+// Ends in ".inf", any case; the path in the system's own characters.
+template <typename Text>
+bool hasInfExtension(const Text& path) {
+  constexpr char kInf[] = ".INF";
+  if (path.size() < 4) return false;
+  for (std::size_t k = 0; k < 4; ++k) {
+    const auto c = path[path.size() - 4 + k];
+    if (toUpper(static_cast<char>(c)) != kInf[k] || c > 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::vector<std::string> modelListFiles(const std::string& folder) {
   namespace fs = std::filesystem;
   struct Entry {
@@ -73,8 +89,9 @@ std::vector<std::string> modelListFiles(const std::string& folder) {
   if (ec) return {};
   for (const fs::directory_iterator end; it != end; it.increment(ec)) {
     if (ec) break;
+    // Most entries are other files: the extension is checked before any copy.
+    if (!hasInfExtension(it->path().native())) continue;
     const std::string name = it->path().filename().string();
-    if (name.size() < 4 || toUpper(name.substr(name.size() - 4)) != ".INF") continue;
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     entries.push_back({toUpper(name), it->path().string()});

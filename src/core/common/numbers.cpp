@@ -111,17 +111,26 @@ std::string formatNumber(double value, std::string_view pattern) {
 
   const bool negative = value < 0;
   const double magnitude = std::fabs(value);
+  if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+    // A whole number, the common case: its digits are exact and need no rounding;
+    // zero shows no digit of its own, only the pattern's zeros.
+    char buf[24];
+    const char* end = buf;
+    if (magnitude != 0.0)
+      end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(magnitude)).ptr;
+    const auto length = static_cast<int>(end - buf);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(std::max(length, minIntDigits) + decimals + 2));
+    if (negative && length > 0) out += '-';
+    if (length < minIntDigits) out.append(static_cast<std::size_t>(minIntDigits - length), '0');
+    out.append(buf, static_cast<std::size_t>(length));
+    if (decimals > 0) out.append(1, '.').append(static_cast<std::size_t>(decimals), '0');
+    return out;
+  }
   // Fifteen significant digits as a decimal string, then round that decimal.
   std::string digits = "0";
   int point = 1;  // digits before the decimal point
-  if (magnitude != 0.0 && magnitude < 1e15 && magnitude == std::floor(magnitude)) {
-    // A whole number, the common case: its digits are exact.
-    char buf[24];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(magnitude)).ptr;
-    digits.assign(buf, end);
-    point = static_cast<int>(digits.size());
-  } else if (magnitude != 0.0) {
+  if (magnitude != 0.0) {
     // to_chars rounds as printf's %.14e does, at a fraction of its cost.
     char buf[64];
     const auto end =

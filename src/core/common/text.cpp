@@ -1,6 +1,7 @@
 #include "core/common/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/common/numbers.h"
 
@@ -132,25 +133,74 @@ std::optional<unsigned char> unicodeToWindows1252(char32_t character) {
   return std::nullopt;
 }
 
-std::string windows1252ToUtf8(std::string_view text) {
-  // Plain ASCII, the common case, is the same in both.
-  if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
-    return std::string(text);
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    const char32_t u = windows1252ToUnicode(static_cast<unsigned char>(c));
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
+namespace {
+
+// True when no byte has its top bit set; eight bytes at a time, as report texts
+// are long and nearly always ASCII.
+bool isAscii(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
   }
+  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  return (any & kHighBits) == 0;
+}
+
+// Appends one Windows-1252 byte of 80-FF as UTF-8.
+void appendHighByte(std::string& out, unsigned char byte) {
+  const char32_t u = windows1252ToUnicode(byte);
+  if (u < 0x800) {
+    out += static_cast<char>(0xC0 | (u >> 6));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+
+// Appends text as UTF-8, its plain ASCII runs copied whole.
+void appendUtf8(std::string& out, std::string_view text) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) continue;
+    out.append(text, start, i - start);
+    appendHighByte(out, byte);
+    start = i + 1;
+  }
+  out.append(text, start);
+}
+
+}  // namespace
+
+std::string windows1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  appendUtf8(out, text);
+  return out;
+}
+
+std::string terminalText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  // Nearly every line is plain ASCII, copied whole.
+  const auto append = [&out](std::string_view line) {
+    if (isAscii(line))
+      out.append(line);
+    else
+      appendUtf8(out, line);
+  };
+  for (std::size_t crlf = text.find(kCrLf); crlf != std::string_view::npos;
+       crlf = text.find(kCrLf)) {
+    append(text.substr(0, crlf));
+    text.remove_prefix(crlf + 1);  // keep the LF
+  }
+  append(text);
   return out;
 }
 

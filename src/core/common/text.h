@@ -60,6 +60,9 @@ std::optional<unsigned char> unicodeToWindows1252(char32_t character);
 /// Windows-1252 text as UTF-8.
 std::string windows1252ToUtf8(std::string_view text);
 
+/// Windows-1252 text with CR LF line ends as a terminal reads it: UTF-8, LF ends.
+std::string terminalText(std::string_view text);
+
 /// Upper-cases ASCII letters.
 std::string toUpper(std::string_view text);
 /// Value of one hex digit character (either case), or -1 for any other character.

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 #include <optional>
 
+#include "core/common/format.h"
 #include "core/common/image.h"
 #include "core/sections/detailed_timing.h"
 
@@ -18,30 +18,18 @@ using Shape = Node::Shape;
 using Bytes = std::span<const std::uint8_t>;
 
 std::string hexOf(Bytes bytes) {
-  std::string text;
-  char pair[4];
-  for (const std::uint8_t b : bytes) {
-    std::snprintf(pair, sizeof pair, "%s%02X", text.empty() ? "" : " ", b);
-    text += pair;
-  }
-  return text;
+  return format::hexBytes(bytes);
 }
 
 std::string hex2(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X", value & 0xFF);
-  return text;
-}
-
-std::string number(double value, const char* format = "%.3f") {
-  char text[32];
-  std::snprintf(text, sizeof text, format, value);
+  std::string text;
+  format::appendHex2(text, value);
   return text;
 }
 
 // Rates and sizes print as "44.1", "48": no trailing zeros.
 std::string shortNumber(double value) {
-  return number(value, "%g");
+  return format::general(value);
 }
 
 Node item(std::string key, std::string label, Value value, std::string text, int offset,
@@ -58,8 +46,9 @@ Node item(std::string key, std::string label, Value value, std::string text, int
 
 Node integer(std::string key, std::string label, std::int64_t value, std::string unit, int offset,
              int length = 1) {
-  std::string text = std::to_string(value);
-  if (!unit.empty()) text += " " + unit;
+  std::string text;
+  format::appendInt(text, value);
+  if (!unit.empty()) text.append(1, ' ').append(unit);
   return item(std::move(key), std::move(label), value, std::move(text), offset, length);
 }
 
@@ -97,8 +86,10 @@ Node bitNames(std::string key, std::string label, int bits, const std::vector<co
 Node vicNode(int vic, bool native, int offset) {
   Node n = group({}, "VIC " + std::to_string(vic), Shape::Object, offset, 1);
   const std::string name = vicName(vic);
-  n.text = (name.empty() ? "unknown format" : name) + (native ? " (native)" : "");
+  n.text = name.empty() ? "unknown format" : name;
+  if (native) n.text += " (native)";
   n.showChildren = false;
+  n.children.reserve(2);
   n.children.push_back(integer("vic", "VIC", vic, {}, offset));
   n.children.push_back(flag("native", "Native", native, offset));
   return n;
@@ -112,6 +103,7 @@ Node svdNode(std::uint8_t svd, int offset) {
 
 void decodeVideo(Node& block, Bytes payload, int at) {
   Node vics = group("vics", "VICs", Shape::List, at, static_cast<int>(payload.size()));
+  vics.children.reserve(payload.size());
   // 0, 128 and 254-255 are reserved codes, no formats.
   for (std::size_t i = 0; i < payload.size(); ++i)
     if (payload[i] % 128 != 0 && payload[i] < 254)
@@ -383,9 +375,12 @@ void decodeFreeSync(Node& block, Bytes p, int at) {
 
 void decodeVendor(Node& block, Bytes p, int at) {
   if (p.size() < 3) return;
-  char oui[16];
-  std::snprintf(oui, sizeof oui, "%02X-%02X-%02X", p[2], p[1], p[0]);
-  const std::string ouiText = oui;
+  std::string ouiText;
+  format::appendHex2(ouiText, p[2]);
+  ouiText += '-';
+  format::appendHex2(ouiText, p[1]);
+  ouiText += '-';
+  format::appendHex2(ouiText, p[0]);
   block.children.push_back(item("oui", "OUI", ouiText, ouiText, at, 3));
   if (ouiText == "00-0C-03") {
     block.label += " (HDMI)";
@@ -425,9 +420,9 @@ void decodeHdrStatic(Node& block, Bytes p, int at) {
     block.children.push_back(std::move(n));
   }
   const auto luminance = [&](std::size_t i, const char* key, const char* label, double value) {
-    block.children.push_back(item(key, label, value,
-                                  number(value) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
-                                  at + static_cast<int>(i), 1));
+    block.children.push_back(item(
+        key, label, value, format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
+        at + static_cast<int>(i), 1));
   };
   if (p.size() > 3 && p[3])
     luminance(3, "max_luminance_cd_m2", "Maximum luminance", maxLuminance(p[3]));
@@ -624,10 +619,16 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
   Node n = group({}, "Detailed timing " + std::to_string(index), Shape::Object, at, 18);
-  char text[80];
-  std::snprintf(text, sizeof text, "%dx%d%s %.2f Hz %.2f MHz", v(F::HorizontalActive),
-                v(F::VerticalActive), interlaced ? "i" : "", hz, v(F::PixelClock) / 100.0);
-  n.text = text;
+  n.children.reserve(12);
+  format::appendInt(n.text, v(F::HorizontalActive));
+  n.text += 'x';
+  format::appendInt(n.text, v(F::VerticalActive));
+  if (interlaced) n.text += 'i';
+  n.text += ' ';
+  format::appendFixed(n.text, hz, 2);
+  n.text += " Hz ";
+  format::appendFixed(n.text, v(F::PixelClock) / 100.0, 2);
+  n.text += " MHz";
   const auto field = [&](const char* key, const char* label, F f, int offset, int length,
                          std::int64_t scale = 1) {
     n.children.push_back(integer(key, label, v(f) * scale, {}, at + offset, length));
@@ -690,6 +691,7 @@ void decodeCta(Node& root, Bytes b) {
   }
   // The data block collection runs from byte 4 to the DTD offset.
   Node blocks = group("data_blocks", "Data blocks", Shape::List, 4, dtdOffset - 4);
+  blocks.children.reserve(16);
   std::vector<int> svds;
   const int end = std::min(dtdOffset, size);
   for (int i = 4; i < end;) {
@@ -712,6 +714,7 @@ void decodeCta(Node& root, Bytes b) {
   if (revision >= 3 || !blocks.children.empty()) root.children.push_back(std::move(blocks));
 
   Node dtds = group("detailed_timings", "Detailed timings", Shape::List, dtdOffset, 0);
+  dtds.children.reserve(6);  // at most six fit after the smallest header
   // The timing codec reads cells; the block's bytes lie in them at their own offsets.
   const Image cells = Image::fromBytes({b.begin(), b.end()});
   int pos = dtdOffset;
@@ -808,6 +811,7 @@ Block decodeBlock(Bytes bytes, int number) {
   block.kind = kindOf(block.tag);
   block.root = group({}, "Block " + std::to_string(number), Shape::Object, 0,
                      static_cast<int>(b.size()), block.kind + " (" + hex2(block.tag) + ")");
+  block.root.children.reserve(16);
   if (b.size() < kBlockSize) {
     problem(block.root, "The block holds " + std::to_string(b.size()) + " of its 128 bytes", 0);
     if (b.size() < 4) return block;

@@ -1,7 +1,9 @@
 // Names of the CTA-861 video formats. The timings come from the timing tables; only
 // the picture aspect ratio, which a timing does not carry, is kept here.
-#include <cstdio>
 
+#include <array>
+
+#include "core/common/format.h"
 #include "core/cta/cta861.h"
 #include "core/timing/timing.h"
 
@@ -25,22 +27,26 @@ constexpr AspectRun kHighRuns[] = {
     {218, 219, "256:135"},
 };
 
+// VICs 2-59 come in pairs of one timing, 4:3 then 16:9, but for the 16:9 singles.
+constexpr std::array<bool, 60> kWideLow = [] {
+  std::array<bool, 60> wide{};
+  bool nextWide = false;  // within the pairs, the first of each is 4:3
+  for (int v = 2; v < 60; ++v) {
+    bool single = false;
+    for (const int s : kWideSingles) single = single || s == v;
+    wide[static_cast<std::size_t>(v)] = single || nextWide;
+    if (!single) nextWide = !nextWide;
+  }
+  return wide;
+}();
+
 }  // namespace
 
 std::string vicAspect(int vic) {
   if (vic == 1) return "4:3";
   if (vic >= 2 && vic <= 64) {
     if (vic >= 60) return "16:9";
-    for (const int single : kWideSingles)
-      if (single == vic) return "16:9";
-    // Within a run of pairs, the first of each pair is 4:3.
-    int index = 0;
-    for (int v = 2; v < vic; ++v) {
-      bool single = false;
-      for (const int s : kWideSingles) single = single || s == v;
-      if (!single) ++index;
-    }
-    return index % 2 == 0 ? "4:3" : "16:9";
+    return kWideLow[static_cast<std::size_t>(vic)] ? "16:9" : "4:3";
   }
   for (const AspectRun& run : kHighRuns)
     if (vic >= run.first && vic <= run.last) return run.aspect;
@@ -50,10 +56,16 @@ std::string vicAspect(int vic) {
 std::string vicName(int vic) {
   const auto timing = timing::vic(vic);
   if (!timing) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%dx%d%c %.2f Hz %s", timing->hActive, timing->vActive,
-                timing->interlaced ? 'i' : 'p', timing->verticalHz(), vicAspect(vic).c_str());
-  return text;
+  std::string name;
+  name.reserve(32);
+  format::appendInt(name, timing->hActive);
+  name += 'x';
+  format::appendInt(name, timing->vActive);
+  name += timing->interlaced ? "i " : "p ";
+  format::appendFixed(name, timing->verticalHz(), 2);
+  name += " Hz ";
+  name += vicAspect(vic);
+  return name;
 }
 
 }  // namespace edid::cta

@@ -1,5 +1,6 @@
 #include "core/input/load_edid.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/common/data_file.h"
@@ -11,11 +12,17 @@ namespace edid {
 Result<LoadedEdid> loadEdid(std::string_view content) {
   auto input = readEdidInput(content);
   if (!input) return failure(input.error());
-  // Built in place: an image is 130 strings, and this runs once per edidtool process.
-  LoadedEdid loaded{.kind = input->kind,
-                    .image = imageOfTokens(std::move(input.value().cells)),
-                    .warning = StripTrailingCrLf(input->warning),
-                    .dropped = input->dropped};
+  // A binary file's cells are its own bytes, written straight into the image
+  // rather than through tokens; an image is 130 strings.
+  const bool binary = input->kind == EdidInputKind::Binary;
+  const std::size_t baseBytes = std::min<std::size_t>(content.size(), kEdidSize);
+  LoadedEdid loaded{
+      .kind = input->kind,
+      .image = binary ? Image::fromBytes({content.begin(),
+                                          content.begin() + static_cast<std::ptrdiff_t>(baseBytes)})
+                      : imageOfTokens(std::move(input.value().cells)),
+      .warning = StripTrailingCrLf(input->warning),
+      .dropped = input->dropped};
   loaded.image.setExtension(std::move(input.value().extension));
   return loaded;
 }

@@ -3,6 +3,7 @@
 #include "core/common/extension_blocks.h"
 #include "core/common/text.h"
 #include "core/cta/cta861.h"
+#include "core/report/report_buffer.h"
 
 namespace edid {
 
@@ -11,12 +12,17 @@ namespace {
 constexpr std::size_t kWidth = 70;
 
 // "label: text" (or "label:"), wrapped at word breaks to the report's width,
-// continuation lines indented two more.
-void addLine(std::vector<std::string>& lines, std::size_t indent, const std::string& label,
+// continuation lines indented two more. line is scratch space kept between calls.
+void addLine(ReportBuffer& out, std::string& line, std::size_t indent, const std::string& label,
              const std::string& text) {
-  std::string line;
-  line.reserve(indent + label.size() + text.size() + 4);
-  line.append(indent, ' ');
+  // Most lines fit: written straight into the report.
+  if (indent + label.size() + 2 + text.size() <= kWidth) {
+    out.spaces(static_cast<std::ptrdiff_t>(indent)) << label << ':';
+    if (!text.empty()) out << ' ' << text;
+    out.crlf().endElement();
+    return;
+  }
+  line.assign(indent, ' ');
   line += label;
   line += ':';
   if (!text.empty()) {
@@ -27,38 +33,39 @@ void addLine(std::vector<std::string>& lines, std::size_t indent, const std::str
   while (line.size() > kWidth) {
     std::size_t cut = line.rfind(' ', kWidth);
     if (cut == std::string::npos || cut <= margin) cut = kWidth;
-    lines.push_back(line.substr(0, cut) + kCrLf);
+    (out << std::string_view(line).substr(0, cut)).crlf().endElement();
     margin = indent + 2;
     line = std::string(margin, ' ') + line.substr(line[cut] == ' ' ? cut + 1 : cut);
   }
-  line += kCrLf;
-  lines.push_back(std::move(line));
+  (out << line).crlf().endElement();
 }
 
-void addNode(std::vector<std::string>& lines, const cta::Node& node, std::size_t indent) {
+void addNode(ReportBuffer& out, std::string& line, const cta::Node& node, std::size_t indent) {
   if (node.label.empty()) return;
-  addLine(lines, indent, node.label, node.text);
+  addLine(out, line, indent, node.label, node.text);
   if (!node.showChildren) return;
-  for (const cta::Node& child : node.children) addNode(lines, child, indent + 2);
+  for (const cta::Node& child : node.children) addNode(out, line, child, indent + 2);
 }
 
 }  // namespace
 
-std::vector<std::string> extensionReportLines(const std::vector<std::uint8_t>& extension) {
-  std::vector<std::string> lines;
+void writeExtensionReport(const std::vector<std::uint8_t>& extension, ReportBuffer& out) {
   const std::vector<cta::Block> blocks = cta::decodeExtension(extension);
-  if (blocks.empty()) return lines;
-  lines.push_back(kCrLf + std::string(kWidth, '_') + kCrLf + kCrLf + kExtensionDecodeHeading +
-                  kCrLf);
+  if (blocks.empty()) return;
+  out.crlf() << std::string_view(
+      "______________________________________________________________________");
+  out.crlf().crlf() << kExtensionDecodeHeading;
+  out.crlf().endElement();
+  std::string line;
+  line.reserve(2 * kWidth);
   for (const cta::Block& block : blocks) {
-    lines.push_back(kCrLf);
+    out.crlf().endElement();
     const int first = kEdidSize * block.number;
-    lines.push_back("(" + std::to_string(first) + "-" + std::to_string(first + kEdidSize - 1) +
-                    ") Block " + std::to_string(block.number) + ": " + extensionTagName(block.tag) +
-                    kCrLf);
-    for (const cta::Node& child : block.root.children) addNode(lines, child, 2);
+    out << '(' << first << '-' << first + kEdidSize - 1 << ") Block " << block.number << ": "
+        << extensionTagName(block.tag);
+    out.crlf().endElement();
+    for (const cta::Node& child : block.root.children) addNode(out, line, child, 2);
   }
-  return lines;
 }
 
 }  // namespace edid

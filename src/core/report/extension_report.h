@@ -8,10 +8,12 @@
 
 namespace edid {
 
-/// The report elements of the extension blocks, each ending with CR LF; none for an
-/// empty extension. The first element holds kExtensionDecodeHeading, after a rule.
+class ReportBuffer;
+
+/// Writes the report elements of the extension blocks, each ending with CR LF; none
+/// for an empty extension. The first element holds kExtensionDecodeHeading, after a rule.
 /// No line holds "|" or starts with a number and ":", so the data file readers skip
 /// them.
-std::vector<std::string> extensionReportLines(const std::vector<std::uint8_t>& extension);
+void writeExtensionReport(const std::vector<std::uint8_t>& extension, ReportBuffer& out);
 
 }  // namespace edid

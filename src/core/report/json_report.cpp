@@ -1,9 +1,12 @@
 #include "core/report/json_report.h"
 
 #include <array>
+#include <functional>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "core/check/check_json.h"
+#include "core/common/format.h"
 #include "core/common/layout.h"
 #include "core/common/text.h"
 #include "core/cta/cta861.h"
@@ -43,37 +46,6 @@ Json valueOf(const cta::Value& value) {
     }
   } visit;
   return std::visit(visit, value);
-}
-
-Json jsonOf(const cta::Node& node);
-
-// The keyed children of an object node.
-void addMembers(Json& object, const cta::Node& node) {
-  for (const cta::Node& child : node.children) {
-    if (child.key.empty()) continue;
-    if (child.shape == cta::Node::Shape::Value && child.value.index() == 0) continue;
-    object[child.key] = jsonOf(child);
-  }
-}
-
-Json jsonOf(const cta::Node& node) {
-  switch (node.shape) {
-    case cta::Node::Shape::Value:
-      return valueOf(node.value);
-    case cta::Node::Shape::Object: {
-      Json object = Json::object();
-      addMembers(object, node);
-      return object;
-    }
-    case cta::Node::Shape::List: {
-      Json list = Json::array();
-      for (const cta::Node& child : node.children)
-        if (child.shape != cta::Node::Shape::Value || child.value.index() != 0)
-          list.push_back(jsonOf(child));
-      return list;
-    }
-  }
-  return nullptr;
 }
 
 // Byte 20 and the feature byte as far as they mean more than the report's
@@ -142,6 +114,180 @@ void addDescriptors(Json& root, const Image& image, bool edid14) {
   if (!cvt.empty()) root["cvt_codes"] = cvt;
 }
 
+// True when a string goes into JSON as it stands: printable ASCII without
+// quotes or backslashes, as nearly every key and value is.
+bool plainJsonText(const std::string& text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+void writeJsonString(std::string& out, const std::string& text) {
+  if (!plainJsonText(text)) {
+    // Escapes and UTF-8 checks as the library writes them.
+    out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    return;
+  }
+  out += '"';
+  out += text;
+  out += '"';
+}
+
+// The tree as dump(2) writes it, without the library's per-character escaping
+// of every string: plain strings and integers are written directly, anything
+// else through the library.
+void writeJson(std::string& out, const Json& value, std::size_t depth) {
+  switch (value.type()) {
+    case Json::value_t::object:
+    case Json::value_t::array: {
+      const bool object = value.is_object();
+      if (value.empty()) {
+        out += object ? "{}" : "[]";
+        return;
+      }
+      out += object ? "{\n" : "[\n";
+      bool first = true;
+      for (auto it = value.begin(); it != value.end(); ++it) {
+        if (!first) out += ",\n";
+        first = false;
+        out.append(2 * (depth + 1), ' ');
+        if (object) {
+          writeJsonString(out, it.key());
+          out += ": ";
+        }
+        writeJson(out, *it, depth + 1);
+      }
+      out += '\n';
+      out.append(2 * depth, ' ');
+      out += object ? '}' : ']';
+      return;
+    }
+    case Json::value_t::string:
+      writeJsonString(out, value.get_ref<const std::string&>());
+      return;
+    case Json::value_t::boolean:
+      out += value.get<bool>() ? "true" : "false";
+      return;
+    case Json::value_t::null:
+      out += "null";
+      return;
+    case Json::value_t::number_integer:
+      format::appendInt(out, value.get<std::int64_t>());
+      return;
+    default:
+      out += value.dump(-1, ' ', false, Json::error_handler_t::replace);
+      return;
+  }
+}
+
+void indent(std::string& out, std::size_t depth) {
+  out.append(2 * depth, ' ');
+}
+
+// Writes one value at depth, as dump(2) lays it out.
+using ValueWriter = std::function<void(std::string&, std::size_t)>;
+
+struct Member {
+  std::string_view key;
+  ValueWriter write;
+};
+
+// An object as a library object fills by key: a repeated key keeps its first
+// place and takes its last value.
+void writeObject(std::string& out, const std::vector<Member>& members, std::size_t depth) {
+  bool first = true;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    bool repeated = false;
+    for (std::size_t j = 0; j < i && !repeated; ++j) repeated = members[j].key == members[i].key;
+    if (repeated) continue;
+    std::size_t last = i;
+    for (std::size_t j = i + 1; j < members.size(); ++j)
+      if (members[j].key == members[i].key) last = j;
+    out += first ? "{\n" : ",\n";
+    first = false;
+    indent(out, depth + 1);
+    writeJsonString(out, std::string(members[i].key));
+    out += ": ";
+    members[last].write(out, depth + 1);
+  }
+  if (first) {
+    out += "{}";
+    return;
+  }
+  out += '\n';
+  indent(out, depth);
+  out += '}';
+}
+
+// An array of count items, item k written by write(out, k, depth).
+template <typename Write>
+void writeArray(std::string& out, std::size_t count, std::size_t depth, Write write) {
+  if (count == 0) {
+    out += "[]";
+    return;
+  }
+  out += "[\n";
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0) out += ",\n";
+    indent(out, depth + 1);
+    write(out, k, depth + 1);
+  }
+  out += '\n';
+  indent(out, depth);
+  out += ']';
+}
+
+void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {
+  if (const auto* text = std::get_if<std::string>(&value)) return writeJsonString(out, *text);
+  if (const auto* number = std::get_if<std::int64_t>(&value))
+    return format::appendInt(out, *number);
+  if (const auto* names = std::get_if<std::vector<std::string>>(&value)) {
+    return writeArray(out, names->size(), depth, [&](std::string& o, std::size_t k, std::size_t) {
+      writeJsonString(o, (*names)[k]);
+    });
+  }
+  writeJson(out, valueOf(value), depth);
+}
+
+bool hasJson(const cta::Node& node) {
+  return node.shape != cta::Node::Shape::Value || node.value.index() != 0;
+}
+
+void writeNode(std::string& out, const cta::Node& node, std::size_t depth);
+
+// The keyed children of an object node, after any members before them.
+void writeMembers(std::string& out, std::vector<Member> members, const cta::Node& node,
+                  std::size_t depth) {
+  for (const cta::Node& child : node.children) {
+    if (child.key.empty() || !hasJson(child)) continue;
+    members.push_back(
+        {child.key, [&child](std::string& o, std::size_t d) { writeNode(o, child, d); }});
+  }
+  writeObject(out, members, depth);
+}
+
+// A node as JSON: a value, an object of its keyed children or a list of its
+// children, leaving out items that are only shown.
+void writeNode(std::string& out, const cta::Node& node, std::size_t depth) {
+  switch (node.shape) {
+    case cta::Node::Shape::Value:
+      return writeValue(out, node.value, depth);
+    case cta::Node::Shape::Object:
+      return writeMembers(out, {}, node, depth);
+    case cta::Node::Shape::List: {
+      std::vector<const cta::Node*> shown;
+      shown.reserve(node.children.size());
+      for (const cta::Node& child : node.children)
+        if (hasJson(child)) shown.push_back(&child);
+      return writeArray(
+          out, shown.size(), depth,
+          [&](std::string& o, std::size_t k, std::size_t d) { writeNode(o, *shown[k], d); });
+    }
+  }
+}
+
 }  // namespace
 
 std::string jsonReport(const Image& image, bool hideSerialNumbers) {
@@ -174,22 +320,53 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                         {"preferred_timing_is_native", (image.byte(24) & 0x02) != 0}};
   }
   addDescriptors(root, image, edid14);
-  Json timings = Json::array();
+  // The decoded timings and blocks are written from their items directly: they
+  // are most of the text, and a library tree of them costs more than the rest.
+  std::vector<cta::Node> timings;
   for (int k = 0; k < layout::kBlockCount; ++k) {
     const int start = layout::blockStart(k);
     if (detailed_timing::isDescriptor(image, start)) continue;
-    timings.push_back(jsonOf(cta::detailedTimingNode(image, start, k + 1)));
+    timings.push_back(cta::detailedTimingNode(image, start, k + 1));
   }
-  root["detailed_timings"] = timings;
-  Json extensions = Json::array();
-  for (const cta::Block& block : cta::decodeExtension(image.extension())) {
-    Json object = {{"block", block.number}, {"tag", block.tag}, {"kind", block.kind}};
-    addMembers(object, block.root);
-    extensions.push_back(object);
+  const std::vector<cta::Block> blocks = cta::decodeExtension(image.extension());
+  const Json problems = check::problemsJson(check::checkImage(image));
+
+  std::vector<Member> members;
+  for (auto it = root.begin(); it != root.end(); ++it) {
+    const Json& value = *it;
+    members.push_back(
+        {it.key(), [&value](std::string& o, std::size_t d) { writeJson(o, value, d); }});
   }
-  root["extensions"] = extensions;
-  root["problems"] = check::problemsJson(check::checkImage(image));
-  return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  members.push_back({"detailed_timings", [&timings](std::string& o, std::size_t d) {
+                       writeArray(o, timings.size(), d,
+                                  [&](std::string& o2, std::size_t k, std::size_t d2) {
+                                    writeNode(o2, timings[k], d2);
+                                  });
+                     }});
+  members.push_back(
+      {"extensions", [&blocks](std::string& o, std::size_t d) {
+         writeArray(o, blocks.size(), d, [&](std::string& o2, std::size_t k, std::size_t d2) {
+           const cta::Block& block = blocks[k];
+           std::vector<Member> head;
+           head.push_back({"block", [&block](std::string& o3, std::size_t) {
+                             format::appendInt(o3, block.number);
+                           }});
+           head.push_back({"tag", [&block](std::string& o3, std::size_t) {
+                             format::appendInt(o3, block.tag);
+                           }});
+           head.push_back({"kind", [&block](std::string& o3, std::size_t) {
+                             writeJsonString(o3, block.kind);
+                           }});
+           writeMembers(o2, std::move(head), block.root, d2);
+         });
+       }});
+  members.push_back(
+      {"problems", [&problems](std::string& o, std::size_t d) { writeJson(o, problems, d); }});
+  std::string text;
+  text.reserve(16384);
+  writeObject(text, members, 0);
+  text += '\n';
+  return text;
 }
 
 }  // namespace edid

@@ -98,4 +98,32 @@ MonitorName nameMonitor(const Image& image, const std::vector<std::string>& fold
   return nameFromModelLines(image, {}, vendor::manufacturerLetters(image));
 }
 
+ModelLists ModelLists::read(const std::vector<std::string>& folders,
+                            const std::function<void(const std::string&)>& onError) {
+  ModelLists lists;
+  std::vector<std::string> lines;
+  for (const std::string& folder : folders) {
+    for (const std::string& file : modelListFiles(folder)) {
+      const Status read = ReadDdcTestSection(file, lines);
+      if (!read) {
+        if (onError) onError(read.error());
+        continue;
+      }
+      lists.m_linesAfterFile.push_back(lines);
+    }
+  }
+  return lists;
+}
+
+MonitorName ModelLists::name(const Image& image) const {
+  const std::string brandFallback = vendor::manufacturerLetters(image);
+  if (m_linesAfterFile.empty()) return nameFromModelLines(image, {}, brandFallback);
+  MonitorName name;
+  for (const std::vector<std::string>& lines : m_linesAfterFile) {
+    name = nameFromModelLines(image, lines, brandFallback);
+    if (name.matched) break;
+  }
+  return name;
+}
+
 }  // namespace edid

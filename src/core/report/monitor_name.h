@@ -54,4 +54,19 @@ MonitorName nameMonitor(const Image& image, const std::vector<std::string>& fold
                         std::vector<std::string>& lines,
                         const std::function<void(const std::string&)>& onError);
 
+/// The model list files of folders read once, for naming many monitors in one run:
+/// the list lines as each readable file in turn leaves them.
+class ModelLists {
+ public:
+  /// Reads the files as nameFromModelLists does; unreadable ones are passed to
+  /// onError and skipped.
+  static ModelLists read(const std::vector<std::string>& folders,
+                         const std::function<void(const std::string&)>& onError);
+  /// The name nameMonitor gives with these files and no lines before them.
+  MonitorName name(const Image& image) const;
+
+ private:
+  std::vector<std::vector<std::string>> m_linesAfterFile;
+};
+
 }  // namespace edid

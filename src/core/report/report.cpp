@@ -5,8 +5,10 @@
 #include <ctime>
 
 #include "core/common/layout.h"
+#include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/report/extension_report.h"
+#include "core/report/report_buffer.h"
 #include "core/sections/basic_display.h"
 #include "core/sections/checksum.h"
 #include "core/sections/chromaticity.h"
@@ -22,7 +24,9 @@ namespace edid {
 namespace {
 
 constexpr int kWidth = 70;
-constexpr const char* kPad9 = "         ";
+constexpr std::string_view kPad9 = "         ";
+constexpr const char* kRule70 =
+    "______________________________________________________________________";
 
 constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -36,20 +40,6 @@ std::string twoDigits(int value) {
   out[0] = static_cast<char>('0' + (value / 10) % 10);
   out[1] = static_cast<char>('0' + value % 10);
   return out;
-}
-
-std::string rule70() {
-  return std::string(kWidth, '_') + kCrLf;
-}
-
-// Label, caption, "=" right-aligned in width, separator, value: one report line.
-std::string labelled(const char* label, const char* caption, int width, const char* separator,
-                     const std::string& value) {
-  return PadRight(label, 7) + caption + PadLeft("=", width) + separator + value + kCrLf;
-}
-
-std::string heading(const char* label, const char* caption) {
-  return PadRight(label, 7) + caption + kCrLf;
 }
 
 }  // namespace
@@ -148,137 +138,187 @@ Image withSerialTextsHidden(const Image& image) {
   return masked;
 }
 
-}  // namespace
+// Label, caption, "=" right-aligned in width, separator, value: one report element.
+void labelled(ReportBuffer& out, std::string_view label, std::string_view caption, int width,
+              std::string_view separator, std::string_view value) {
+  out.padRight(label, 7) << caption;
+  out.padLeft("=", width) << separator << value;
+  out.crlf().endElement();
+}
 
-std::vector<std::string> buildReportLines(const ReportInputs& in) {
+void heading(ReportBuffer& out, std::string_view label, std::string_view caption) {
+  out.padRight(label, 7) << caption;
+  out.crlf().endElement();
+}
+
+void blank(ReportBuffer& out) {
+  out.crlf().endElement();
+}
+
+void rule70(ReportBuffer& out) {
+  out << std::string_view(kRule70);
+  out.crlf().endElement();
+}
+
+// The body centred in the report's width, then CR LF; nothing at all when the body
+// is empty or too wide (as CenterText does).
+void centered(ReportBuffer& out, std::string_view body) {
+  const int length = static_cast<int>(body.size());
+  if (length == 0 || length >= kWidth) return;
+  out.spaces(roundHalfEven(kWidth / 2.0 - length / 2.0)) << body;
+  out.crlf();
+}
+
+// Each section decodes its cells next to its lines.
+void writeReport(const ReportInputs& in, ReportBuffer& out) {
   std::optional<Image> masked;
   if (in.hideSerialNumbers) masked = withSerialTextsHidden(in.cells);
   // The checksum and everything but the serial numbers come from the image itself.
   const Image& shown = masked ? *masked : in.cells;
   const Image& image = in.cells;
   const version::Decoded version = version::decode(image);
-  std::vector<std::string> lines;
-  lines.reserve(120);
-  const auto blank = [&lines] { lines.emplace_back(kCrLf); };
+  std::string line;
+  line.reserve(128);
 
   // Heading.
-  blank();
-  blank();
-  blank();
-  lines.push_back(CenterText("Time:  " + reportTime(in.moment) + kCrLf, kWidth));
-  lines.push_back(CenterText("Date:  " + reportDate(in.moment) + kCrLf, kWidth));
-  lines.push_back(rule70());
-  lines.push_back(rule70());
-  blank();
-  lines.push_back(CenterText("DRAVELLIN CORPORATION", kWidth) + kCrLf);
-  lines.push_back(CenterText(
-      "EDID Version # " + version.version + ",  Revision # " + version.revision + kCrLf, kWidth));
-  lines.push_back(CenterText("DDCTest For: " + in.brand + " " + in.model + kCrLf, kWidth));
-  lines.push_back(rule70());
-  lines.push_back(rule70());
-  blank();
+  blank(out);
+  blank(out);
+  blank(out);
+  centered(out, "Time:  " + reportTime(in.moment));
+  out.endElement();
+  centered(out, "Date:  " + reportDate(in.moment));
+  out.endElement();
+  rule70(out);
+  rule70(out);
+  blank(out);
+  centered(out, "DRAVELLIN CORPORATION");
+  out.endElement();
+  line.assign("EDID Version # ").append(version.version).append(",  Revision # ");
+  line.append(version.revision);
+  centered(out, line);
+  out.endElement();
+  line.assign("DDCTest For: ").append(in.brand).append(" ").append(in.model);
+  centered(out, line);
+  out.endElement();
+  rule70(out);
+  rule70(out);
+  blank(out);
 
   // Hex dump: the section the data file reader finds again.
-  lines.push_back(std::string(kEdidCodeMarker) + kCrLf);
-  blank();
-  std::string columns(6, ' ');
-  for (int k = 0; k <= 9; ++k) columns += PadLeft(std::string(1, static_cast<char>('0' + k)), 4);
-  lines.push_back(columns + kCrLf);
-  lines.push_back(IndentText(RepeatText("_", 40), 6) + kCrLf);
+  out << kEdidCodeMarker;
+  out.crlf().endElement();
+  blank(out);
+  out << std::string_view("         0   1   2   3   4   5   6   7   8   9");
+  out.crlf().endElement();
+  out << std::string_view("      ________________________________________");
+  out.crlf().endElement();
   for (int r = 0; r <= 12; ++r) {
-    std::string row = PadLeft(std::to_string(r * 10), 3) + "  |";
-    for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c)
-      row += PadLeft(in.hideSerialNumbers && layout::kSerialNumber.contains(r * 10 + c)
-                         ? std::string("..")
-                         : shown.cell(r * 10 + c),
-                     4);
-    lines.push_back(row + kCrLf);
+    out.spaces(r == 0 ? 2 : r < 10 ? 1 : 0) << r * 10 << std::string_view("  |");
+    for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c) {
+      const int i = r * 10 + c;
+      out.padLeft(in.hideSerialNumbers && layout::kSerialNumber.contains(i)
+                      ? std::string_view("..")
+                      : std::string_view(shown.cell(i)),
+                  4);
+    }
+    out.crlf().endElement();
   }
-  blank();
-  lines.push_back(rule70());
-  blank();
+  blank(out);
+  rule70(out);
+  blank(out);
 
   // Identification.
   vendor::Decoded vendor = vendor::decode(image);
   if (in.hideSerialNumbers) vendor.serialNumber = vendor.completeSerial = "...";
-  lines.push_back(
-      labelled("(08-09)", "  ID Manufacturer Name ________________", 3, " ", vendor.manufacturer));
-  lines.push_back(
-      labelled("(10-11)", "  Product ID Code _____________________", 3, " ", vendor.productCode));
-  lines.push_back(
-      labelled("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ", vendor.serialNumber));
-  lines.push_back(labelled("(16)", "  Week of Manufacture _________________", 3, " ", vendor.week));
-  lines.push_back(labelled("(17)", "  Year of Manufacture _________________", 3, " ", vendor.year));
-  lines.push_back(labelled("(10-17)", "  Complete Serial Number ______________", 3, " ",
-                           vendor.completeSerial));
-  lines.push_back(
-      labelled("(18)", "  EDID Version Number _________________", 3, " ", version.version));
-  lines.push_back(
-      labelled("(19)", "  EDID Revision Number ________________", 3, " ", version.revision));
-  blank();
+  labelled(out, "(08-09)", "  ID Manufacturer Name ________________", 3, " ", vendor.manufacturer);
+  labelled(out, "(10-11)", "  Product ID Code _____________________", 3, " ", vendor.productCode);
+  labelled(out, "(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ", vendor.serialNumber);
+  labelled(out, "(16)", "  Week of Manufacture _________________", 3, " ", vendor.week);
+  labelled(out, "(17)", "  Year of Manufacture _________________", 3, " ", vendor.year);
+  labelled(out, "(10-17)", "  Complete Serial Number ______________", 3, " ",
+           vendor.completeSerial);
+  labelled(out, "(18)", "  EDID Version Number _________________", 3, " ", version.version);
+  labelled(out, "(19)", "  EDID Revision Number ________________", 3, " ", version.revision);
+  blank(out);
 
   // Basic display parameters.
   const basic_display::BasicDisplay display = basic_display::decode(image);
-  lines.push_back(heading("(20)", "  VIDEO INPUT DEFINITION:"));
-  lines.push_back(kPad9 + PadLeft(display.video.text, 10) + kCrLf);
-  blank();
-  lines.push_back(labelled("(21)", "  Maximum Horizontal Image Size ________________", 5, "  ",
-                           display.horizSizeText));
-  lines.push_back(labelled("(22)", "  Maximum Vertical Image Size __________________", 5, "  ",
-                           display.vertSizeText));
-  lines.push_back(labelled("(23)", "  Display Gamma ________________________________", 5, "  ",
-                           display.gammaText));
-  blank();
-  lines.push_back(heading("(24)", "  DPMS and Supported Feature(s):"));
-  lines.push_back(kPad9 + display.features.text + kCrLf);
-  lines.push_back(kPad9 + std::string("Display Type = ") + display.features.displayTypeText +
-                  kCrLf);
-  blank();
+  heading(out, "(20)", "  VIDEO INPUT DEFINITION:");
+  out << kPad9;
+  out.padLeft(display.video.text, 10).crlf().endElement();
+  blank(out);
+  labelled(out, "(21)", "  Maximum Horizontal Image Size ________________", 5, "  ",
+           display.horizSizeText);
+  labelled(out, "(22)", "  Maximum Vertical Image Size __________________", 5, "  ",
+           display.vertSizeText);
+  labelled(out, "(23)", "  Display Gamma ________________________________", 5, "  ",
+           display.gammaText);
+  blank(out);
+  heading(out, "(24)", "  DPMS and Supported Feature(s):");
+  (out << kPad9 << display.features.text).crlf().endElement();
+  (out << kPad9 << "Display Type = " << display.features.displayTypeText).crlf().endElement();
+  blank(out);
 
   // Chromaticity and established timings.
   const chromaticity::Chromaticity chroma = chromaticity::decode(image);
-  lines.push_back(heading("(25-34)", "  CHROMA INFO:"));
-  lines.push_back(kPad9 + chroma.xText + kCrLf);
-  lines.push_back(kPad9 + chroma.yText + kCrLf);
-  blank();
+  heading(out, "(25-34)", "  CHROMA INFO:");
+  (out << kPad9 << chroma.xText).crlf().endElement();
+  (out << kPad9 << chroma.yText).crlf().endElement();
+  blank(out);
   const established::Decoded established = established::decode(image);
-  lines.push_back(heading("(35)", "  ESTABLISHED TIMING I:"));
-  lines.push_back(established.timingsIText + kCrLf);
-  blank();
-  lines.push_back(heading("(36)", "  ESTABLISHED TIMING II:"));
-  lines.push_back(established.timingsIIText + kCrLf);
-  blank();
-  lines.push_back(heading("(37)", "  Manufacturer's Reserved Timing:"));
+  heading(out, "(35)", "  ESTABLISHED TIMING I:");
+  (out << established.timingsIText).crlf().endElement();
+  blank(out);
+  heading(out, "(36)", "  ESTABLISHED TIMING II:");
+  (out << established.timingsIIText).crlf().endElement();
+  blank(out);
+  heading(out, "(37)", "  Manufacturer's Reserved Timing:");
   if (established.manufacturerTimingsText.empty())
-    lines.push_back(kPad9 + std::string("  None Specified") + kCrLf);
+    out << kPad9 << "  None Specified";
   else
-    lines.push_back(established.manufacturerTimingsText + kCrLf);
-  blank();
+    out << established.manufacturerTimingsText;
+  out.crlf().endElement();
+  blank(out);
 
   // Standard timings.
-  lines.push_back(heading("(38-53)", "  Standard Timing Identification:"));
+  heading(out, "(38-53)", "  Standard Timing Identification:");
   const standard_timing::StandardTimings standard = standard_timing::decode(image);
-  for (const auto& timing : standard.timings) lines.push_back(kPad9 + timing.text + kCrLf);
+  for (const auto& timing : standard.timings) (out << kPad9 << timing.text).crlf().endElement();
 
   // The 18-byte blocks: each a detailed timing or a monitor descriptor.
   for (int k = 0; k < layout::kBlockCount; ++k) {
-    lines.push_back(rule70());
-    blank();
+    rule70(out);
+    blank(out);
     const ByteRange bytes = layout::blockRange(k);
-    lines.push_back("(" + std::to_string(bytes.first) + "-" + std::to_string(bytes.last) +
-                    ") Detailed Timing / Descriptor Block " + std::to_string(k + 1) + ":" + kCrLf +
-                    blockReportText(shown, k) + kCrLf);
+    out << '(' << bytes.first << '-' << bytes.last << ") Detailed Timing / Descriptor Block "
+        << k + 1 << ':';
+    (out.crlf() << blockReportText(shown, k)).crlf().endElement();
   }
-  blank();
+  blank(out);
 
   // Extension flag and checksum: their texts carry their own CR LF.
   const checksum::Decoded checksum = checksum::decode(image);
-  lines.push_back(PadRight("(126)", 7) + "  " + checksum.extensionBlocksText);
-  lines.push_back(PadRight("(127)", 7) + "  " + checksum.checksumStatusText);
-  for (std::string& line : extensionReportLines(image.extension()))
-    lines.push_back(std::move(line));
+  out.padRight("(126)", 7) << "  " << checksum.extensionBlocksText;
+  out.endElement();
+  out.padRight("(127)", 7) << "  " << checksum.checksumStatusText;
+  out.endElement();
+  writeExtensionReport(image.extension(), out);
+}
+
+}  // namespace
+
+std::vector<std::string> buildReportLines(const ReportInputs& in) {
+  ReportBuffer out(true);
+  writeReport(in, out);
+  std::vector<std::string> lines = out.elements();
   lines.emplace_back(kReportEnd);
   return lines;
+}
+
+std::string reportText(const ReportInputs& in) {
+  ReportBuffer out(false);
+  writeReport(in, out);
+  return out.takeText();
 }
 
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,

@@ -69,6 +69,10 @@ struct ReportInputs {
 /// hold a bare CR LF; an element can be empty when its value is.
 std::vector<std::string> buildReportLines(const ReportInputs& inputs);
 
+/// The report as one text, as joinReportLines(buildReportLines(inputs)) gives it,
+/// written straight into one buffer.
+std::string reportText(const ReportInputs& inputs);
+
 /// The report of an image.
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
                                        const std::string& model, const ReportMoment& moment,

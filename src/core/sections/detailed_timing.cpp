@@ -131,7 +131,9 @@ Timing decode(const Image& image, int s) {
         std::string(fieldLabel(field)) + ": " + fieldValueText(field, t.values[index]);
   }
   const auto value = [&](Field f) { return t.values[static_cast<std::size_t>(f)]; };
-  const auto phrase = [&](Field f) { return t.phrases[static_cast<std::size_t>(f)]; };
+  const auto phrase = [&](Field f) -> const std::string& {
+    return t.phrases[static_cast<std::size_t>(f)];
+  };
 
   const int flags = image.byte(s + 17);
   t.interlaced = flags & 0x80;
@@ -157,27 +159,31 @@ Timing decode(const Image& image, int s) {
 
   const std::string crlf(kCrLf);
   const std::string pad9(9, ' ');
-  const auto pair = [&](const std::string& left, const std::string& right) {
-    return pad9 + PadRight(left, 34) + right + crlf;
-  };
   std::string& r = t.reportText;
-  r = CenterText(formatNumber(value(Field::HorizontalActive), "0") + "x" +
-                     formatNumber(value(Field::VerticalActive), "0") + "  " +
-                     phrase(Field::PixelClock),
-                 70) +
-      crlf;
+  // Two phrases side by side, written straight onto the text.
+  const auto pair = [&](const std::string& left, const std::string& right) {
+    r.append(pad9).append(left);
+    if (left.size() < 34) r.append(34 - left.size(), ' ');
+    r.append(right).append(crlf);
+  };
+  r.reserve(1024);
+  r += CenterText(formatNumber(value(Field::HorizontalActive), "0") + "x" +
+                      formatNumber(value(Field::VerticalActive), "0") + "  " +
+                      phrase(Field::PixelClock),
+                  70) +
+       crlf;
   r += RepeatText("_", 70) + crlf;
   r += pad9 + "Horizontal " + PadRight(phrase(Field::HorizontalImageSize), 23) + "Vertical " +
        phrase(Field::VerticalImageSize) + crlf;
   r += pad9 + PadRight(t.interlaceText, 34) + t.stereoText + crlf;
   r += crlf + "Horizontal:" + crlf;
-  r += pair(phrase(Field::HorizontalActive), phrase(Field::HorizontalBlanking));
-  r += pair(phrase(Field::HorizontalSyncOffset), phrase(Field::HorizontalSyncWidth));
-  r += pair(phrase(Field::HorizontalBorder), horizontalPhrase);
+  pair(phrase(Field::HorizontalActive), phrase(Field::HorizontalBlanking));
+  pair(phrase(Field::HorizontalSyncOffset), phrase(Field::HorizontalSyncWidth));
+  pair(phrase(Field::HorizontalBorder), horizontalPhrase);
   r += crlf + "Vertical:" + crlf;
-  r += pair(phrase(Field::VerticalActive), phrase(Field::VerticalBlanking));
-  r += pair(phrase(Field::VerticalSyncOffset), phrase(Field::VerticalSyncWidth));
-  r += pair(phrase(Field::VerticalBorder), verticalPhrase);
+  pair(phrase(Field::VerticalActive), phrase(Field::VerticalBlanking));
+  pair(phrase(Field::VerticalSyncOffset), phrase(Field::VerticalSyncWidth));
+  pair(phrase(Field::VerticalBorder), verticalPhrase);
   r += crlf + t.syncText + crlf + crlf;
   return t;
 }

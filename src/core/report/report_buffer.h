@@ -1,0 +1,75 @@
+#pragma once
+// The report is written into one growing text; the ends of its elements are kept
+// beside it, so the editor's lines and edidtool's whole text come from the same
+// writing, and the tool pays for no string per line.
+
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/text.h"
+
+namespace edid {
+
+class ReportBuffer {
+ public:
+  /// keepElements: remember where each element ends, for reportLines().
+  explicit ReportBuffer(bool keepElements) : m_keepElements(keepElements) { m_text.reserve(8192); }
+
+  ReportBuffer& operator<<(std::string_view text) {
+    m_text.append(text);
+    return *this;
+  }
+  ReportBuffer& operator<<(char c) {
+    m_text.push_back(c);
+    return *this;
+  }
+  ReportBuffer& operator<<(std::int64_t value) {
+    char digits[24];
+    m_text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    return *this;
+  }
+  ReportBuffer& operator<<(int value) { return *this << static_cast<std::int64_t>(value); }
+  ReportBuffer& spaces(std::ptrdiff_t count) {
+    if (count > 0) m_text.append(static_cast<std::size_t>(count), ' ');
+    return *this;
+  }
+  /// text right-aligned in width columns (unchanged when longer).
+  ReportBuffer& padLeft(std::string_view text, int width) {
+    return spaces(width - static_cast<std::ptrdiff_t>(text.size())) << text;
+  }
+  /// text left-aligned in width columns (unchanged when longer).
+  ReportBuffer& padRight(std::string_view text, int width) {
+    return (*this << text).spaces(width - static_cast<std::ptrdiff_t>(text.size()));
+  }
+  ReportBuffer& crlf() { return *this << std::string_view(kCrLf, 2); }
+
+  /// Closes the element written since the last one.
+  void endElement() {
+    if (m_keepElements) m_ends.push_back(m_text.size());
+  }
+
+  const std::string& text() const { return m_text; }
+  std::string takeText() { return std::move(m_text); }
+  /// The elements in order.
+  std::vector<std::string> elements() const {
+    std::vector<std::string> out;
+    out.reserve(m_ends.size() + 1);
+    std::size_t start = 0;
+    for (const std::size_t end : m_ends) {
+      out.emplace_back(m_text, start, end - start);
+      start = end;
+    }
+    return out;
+  }
+
+ private:
+  bool m_keepElements;
+  std::string m_text;
+  std::vector<std::size_t> m_ends;
+};
+
+}  // namespace edid
