@@ -97,40 +97,5 @@ TEST_F(ReportLayout, HeadingAndHexDump) {
     EXPECT_LE(end - at, 70u) << text.substr(at, end - at);
 }
 
-// Values from the reference decoder's text of the same EDID: VSC, 38 cm x 30 cm, the
-// Apple 1152x870 timing, three standard timings, the name 'VA926 Series', checksum 0x0c.
-TEST_F(ReportLayout, SectionsDecodedFromTheCells) {
-  cells = test::corpusImage("000CCAC2C577");
-  auto lines = build();
-  EXPECT_NE(find(lines, "(08-09)  ID Manufacturer Name ________________  = VSC\r\n"), -1);
-  EXPECT_NE(find(lines, "(21)     Maximum Horizontal Image Size ________________    =  380 mm\r\n"),
-            -1);
-  const auto reserved = find(lines, "(37)     Manufacturer's Reserved Timing:\r\n");
-  ASSERT_NE(reserved, -1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)],
-            "         1152 X 870 @ 75Hz (Apple,Mac II)\r\n");
-  const auto standard = find(lines, "(38-53)  Standard Timing Identification:\r\n");
-  ASSERT_NE(standard, -1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 3)], "         1152 X 864 @75Hz\r\n");
-  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 8)], "         Not Used\r\n");
-  // Every block under its own number, the last one the monitor's name.
-  const std::string text = joinReportLines(lines);
-  for (const char* block : {"(54-71) Detailed Timing / Descriptor Block 1:\r\n",
-                            "(72-89) Detailed Timing / Descriptor Block 2:\r\n",
-                            "(90-107) Detailed Timing / Descriptor Block 3:\r\n"})
-    EXPECT_NE(text.find(block), std::string::npos) << block;
-  EXPECT_NE(text.find("(108-125) Detailed Timing / Descriptor Block 4:\r\n\r\n"
-                      "         Monitor Name:\r\n         VA926 Series\r\n"),
-            std::string::npos);
-  const auto n = lines.size();
-  EXPECT_EQ(lines[n - 3], "(126)    No Extension EDID Block(s)\r\n");
-  EXPECT_EQ(lines[n - 2], "(127)    CheckSum OK\r\n");
-
-  cells.setCell(37, "00");
-  lines = build();
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], "           None Specified\r\n");
-  EXPECT_EQ(lines[n - 2], "(127)    CheckSum Is Invalid\r\n");
-}
-
 }  // namespace
 }  // namespace edid

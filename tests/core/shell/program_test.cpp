@@ -93,26 +93,6 @@ TEST_F(ProgramTest, FillInModelInfoMatchesKeyAndSplitsBrandAndModel) {
   EXPECT_EQ(screen.txtModel.text, "ViewTech Unquoted");
 }
 
-TEST_F(ProgramTest, ModelFromDescriptorNeedsALineFeed) {
-  EdidScreen& screen = load(Image());
-  EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "UNKNOWN MODEL");
-  // Block 1 a monitor name descriptor.
-  const char name[] = "VX1932wm\n    ";
-  Image image;
-  image.setByte(75, 0xFC);
-  for (int i = 0; i < 13; ++i) image.setByte(77 + i, name[i]);
-  screen.document.load(image);
-  EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "VX1932wm");
-  // Thirteen characters without 0A: no name.
-  for (int i = 0; i < 13; ++i) image.setByte(77 + i, 'A' + i);
-  screen.document.load(image);
-  EXPECT_EQ(program.ModelFromDescriptor("UNKNOWN MODEL"), "UNKNOWN MODEL");
-  program.common().DdcTestLines.clear();
-  EXPECT_FALSE(program.FillInModelInfo());
-  EXPECT_EQ(screen.txtModel.text, "UNKNOWN MODEL");
-  EXPECT_EQ(screen.txtBrand.text, "@@@");
-}
-
 TEST_F(ProgramTest, ModelNamesOfRealMonitors) {
   // Every corpus EDID with a monitor name block ended by a line feed gives that name.
   int named = 0;
