@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/screen/basic_display_screen.h"
 #include "core/screen/checksum_screen.h"
 #include "core/screen/established_screen.h"
 #include "core/screen/vendor_screen.h"
@@ -29,14 +28,6 @@ TEST_F(EdidScreenTest, SectionTableHoldsEveryByteOnceAndShowsOnlyListedFrames) {
     }
   }
   for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(rowsOf[static_cast<std::size_t>(i)], 1) << i;
-}
-
-TEST_F(EdidScreenTest, NewScreenHoldsZerosAndDecodesNothing) {
-  EXPECT_TRUE(common.EdidScreenOpen);
-  for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(screen.image.cell(i), "00");
-  EXPECT_TRUE(screen.section<VendorScreen>().vendor.VendorInfo.text.empty());
-  EXPECT_TRUE(common.ManufacturerText.empty());
-  EXPECT_TRUE(visibleHints().empty());
 }
 
 TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
@@ -76,40 +67,6 @@ TEST_F(EdidScreenTest, FullDecodeLeavesTheLastBlockSelected) {
   load(image);
   EXPECT_EQ(screen.SelectedByte, 108);
   EXPECT_FALSE(screen.SelectedBlockIsDescriptor);
-}
-
-TEST_F(EdidScreenTest, KeyReleaseRedecodesOnlyCompletePairs) {
-  load(corpusImage(kTimingsAndRangeLimits));
-  setModes(true, false);
-  const std::string checksum = screen.image.cell(127);
-  const std::string manufacturer = screen.section<VendorScreen>().vendor.lbVendor[0].caption;
-
-  typeInto(8, "1");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, manufacturer)
-      << "one digit decodes nothing";
-  EXPECT_EQ(screen.image.cell(127), checksum);
-
-  typeInto(8, "04");
-  typeInto(9, "43");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABC");
-  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
-  // Each cell decodes its own field: cell 11 the product code, 23 the gamma.
-  typeInto(10, "41");
-  typeInto(11, "42");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[1].caption, "Product Code - 4241(AB)");
-  typeInto(23, "8C");  // 2.40 * 100 - 100
-  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.Basic[2].caption, "Gamma  2.40");
-
-  // Byte 126 decodes nothing: its caption catches up at the next focus.
-  const std::string flagCaption = screen.section<ChecksumScreen>().edid.lbEDID[6].caption;
-  typeInto(126, "05");
-  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, flagCaption);
-  typeInto(127, "00");
-
-  setModes(false, false);
-  typeInto(9, "44");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABD");
-  EXPECT_EQ(screen.image.cell(127), "00") << "no checksum while Modify EDID is off";
 }
 
 TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {

@@ -44,9 +44,10 @@ const Layout& layout() {
       std::string kind;
       head >> kind;
       if (kind == "typed") {
-        Typed t{.text = row.fields.at(1), .expected = row.fields.at(2)};
+        Typed& t = out.typed.emplace_back();
         head >> t.cell >> t.pair;
-        out.typed.push_back(t);
+        t.text = row.fields.at(1);
+        t.expected = row.fields.at(2);
         continue;
       }
       LayoutField f;
@@ -89,7 +90,8 @@ const std::string& shownText(const Common& common, const std::string& name) {
       {"WeekText", &Common::WeekText},
       {"YearText", &Common::YearText},
       {"VersionText", &Common::VersionText},
-      {"RevisionText", &Common::RevisionText}};
+      {"RevisionText", &Common::RevisionText},
+      {"GammaText", &Common::GammaText}};
   return common.*kTexts.at(name);
 }
 
