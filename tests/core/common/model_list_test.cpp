@@ -86,33 +86,6 @@ TEST_F(ModelNaming, FirstMatchingFileWinsAcrossFolders) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(ModelNaming, ThreeWordsAndNoMatch) {
-  writeText(first.file("m.inf"), "START_DDCTEST\nVSC7D20 \"ViewCo VA926 Series\"\nEND_DDCTEST\n");
-  program.modelListFolders = {first.path.string()};
-  load("000CCAC2C577");
-  program.nameMonitorFromModelLists();
-  EXPECT_EQ(brand(), "ViewCo");
-  EXPECT_EQ(model(), "VA926 Series");
-
-  // No line for this monitor: the name descriptor and the manufacturer code.
-  writeText(first.file("m.inf"), "START_DDCTEST\nVSC0000 \"ViewCo Other\"\nEND_DDCTEST\n");
-  program.nameMonitorFromModelLists();
-  EXPECT_EQ(brand(), "VSC");
-  EXPECT_EQ(model(), "VA926 Series");
-
-  // Without a name descriptor the model is unknown.
-  program.screen()->txtEdit_Change(111, "FE");
-  program.nameMonitorFromModelLists();
-  EXPECT_EQ(model(), "UNKNOWN MODEL");
-
-  // No model list file at all: named as without a matching line.
-  fs::remove(first.file("m.inf"));
-  program.screen()->txtBrand.text = "kept";
-  program.nameMonitorFromModelLists();
-  EXPECT_EQ(brand(), "VSC");
-  EXPECT_EQ(model(), "UNKNOWN MODEL");
-}
-
 TEST_F(ModelNaming, TheSampleListShippedWithTheEditorNamesCorpusMonitors) {
   program.modelListFolders = {EDID_SAMPLE_MODEL_LIST_DIR};
   ASSERT_EQ(modelListFiles(EDID_SAMPLE_MODEL_LIST_DIR).size(), 1u);
