@@ -246,16 +246,6 @@ TEST_F(FileFlows, TheModelFollowsTheNameDescriptor) {
   EXPECT_EQ(screen.txtModel.text, "Mine");
 }
 
-TEST_F(FileFlows, ReportIsShownOnlyWithAnImage) {
-  program.ShowReport(false);
-  EXPECT_TRUE(host.documents.empty());
-  load("000CCAC2C577");
-  program.Command1_Click();
-  ASSERT_EQ(host.documents.size(), 1u);
-  EXPECT_EQ(program.common().ReportLines.back(), "END REPORT");
-  EXPECT_EQ(host.documents[0].find("END REPORT"), std::string::npos);
-}
-
 TEST_F(FileFlows, CancelAtSaveChangesKeepsEverything) {
   load("000CCAC2C577");
   saveAs(file("kept.DAT"));
