@@ -125,15 +125,6 @@ TEST_F(CellFocus, EachCellSelectsItsOptionAndSeeksItsEntryBox) {
   EXPECT_GT(rows, 70);
 }
 
-TEST_F(CellFocus, WithoutAutoCellSeekTheCaretStaysInTheCell) {
-  load(corpusImage(kTimings));
-  setModes(true, false);
-  for (int cell : {13, 21, 40, 56, 114}) {
-    focusCell(cell);
-    EXPECT_FALSE(screen.focusRequested) << cell;
-  }
-}
-
 TEST_F(CellFocus, RangeLimitsLockTheGtfBytesWhileGtfIsUnused) {
   load(corpusImage(kTimings));
   setModes(true, false);

@@ -6,8 +6,6 @@
 
 #include "core/screen/checksum_screen.h"
 #include "core/screen/established_screen.h"
-#include "core/screen/vendor_screen.h"
-#include "core/screen/version_screen.h"
 #include "screen_fixture.h"
 
 namespace edid::test {
@@ -16,7 +14,6 @@ namespace {
 class EdidScreenTest : public ScreenFixture {};
 
 constexpr const char* kTimingsAndRangeLimits = "5D0A287815F7";  // blocks DTD, DTD, FC, FD
-constexpr const char* kFourTimingsLastFa = "256C6451A10D";      // blocks DTD, DTD, DTD, FA
 
 TEST_F(EdidScreenTest, SectionTableHoldsEveryByteOnceAndShowsOnlyListedFrames) {
   std::array<int, kEdidSize> rowsOf{};
@@ -49,26 +46,6 @@ TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
   }
 }
 
-TEST_F(EdidScreenTest, FullDecodeLeavesTheLastBlockSelected) {
-  load(corpusImage(kTimingsAndRangeLimits));
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.YearText);
-  EXPECT_EQ(screen.section<VersionScreen>().edid.VerRev.text, common.VersionText);
-  EXPECT_EQ(screen.SelectedByte, 108);
-  EXPECT_EQ(screen.SelectedBlock, 3);
-  EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
-  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum OK");
-
-  load(corpusImage(kFourTimingsLastFa));
-  EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
-
-  // Block 3 turned into a detailed timing: judged by its own bytes.
-  Image image = corpusImage(kFourTimingsLastFa);
-  for (int o = 0; o < 18; ++o) image.setCell(108 + o, image.cell(54 + o));
-  load(image);
-  EXPECT_EQ(screen.SelectedByte, 108);
-  EXPECT_FALSE(screen.SelectedBlockIsDescriptor);
-}
-
 TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
   screen.txtEdit_Change(40, "1A2");
   EXPECT_FALSE(screen.txtEdit_LostFocus(40));
@@ -84,31 +61,6 @@ TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
   }
   EXPECT_EQ(host.messages.size(), 1u);
   EXPECT_FALSE(screen.focusRequested);
-}
-
-TEST_F(EdidScreenTest, StaleReportIsRefreshedOnceAtTheNextFocus) {
-  int refreshes = 0;
-  screen.refreshReport = [&] { ++refreshes; };
-  load(corpusImage(kTimingsAndRangeLimits));
-  common.DocumentOpen = true;
-  setModes(true, false);
-
-  focusCell(20);
-  EXPECT_EQ(refreshes, 0) << "nothing changed";
-
-  screen.txtEdit_Change(20, screen.image.cell(20) == "0E" ? "0F" : "0E");
-  focusCell(21);  // the focus recomputes the checksum, which makes the report stale
-  EXPECT_EQ(refreshes, 1);
-  EXPECT_FALSE(common.ReportRefreshPending);
-  EXPECT_TRUE(common.UnsavedChanges);
-  focusCell(22);
-  EXPECT_EQ(refreshes, 1);
-
-  common.DocumentOpen = false;
-  typeInto(30, "11");
-  focusCell(31);
-  EXPECT_EQ(refreshes, 1) << "no report window";
-  EXPECT_TRUE(common.ReportRefreshPending);
 }
 
 TEST_F(EdidScreenTest, ChecksumFrameReportsWhatCell127Holds) {
