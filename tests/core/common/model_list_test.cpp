@@ -72,6 +72,12 @@ class ModelNaming : public ::testing::Test {
 
 TEST_F(ModelNaming, FirstMatchingFileWinsAcrossFolders) {
   // 000CCAC2C577 is a VSC monitor with product code 7D20 and the name "VA926 Series".
+  // No model list file at all: the manufacturer code and the name descriptor.
+  program.modelListFolders = {first.path.string()};
+  load("000CCAC2C577");
+  program.nameMonitorFromModelLists();
+  EXPECT_EQ(brand() + " " + model(), "VSC VA926 Series");
+
   writeText(first.file("a.inf"), "START_DDCTEST\r\nVSC7D21 \"Wrong One\"\r\nEND_DDCTEST\r\n");
   writeText(first.file("B.inf"), "no markers at all\r\nVSC7D20 \"Wrong Two\"\r\n");
   writeText(second.file("c.inf"),
