@@ -7,9 +7,8 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 
-#include "core/common/numbers.h"
+#include "core/rows.h"
 #include "support/corpus.h"
 #include "support/fake_host.h"
 
@@ -23,12 +22,6 @@ class HexCalculatorTest : public ::testing::Test {
   test::FakeHost host;
   HexCalculator calc{host};
 };
-
-std::string trim(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Types KEYS of a row of calculator_keys.txt, naming keys and buttons in <...>.
 void type(HexCalculator& calc, const std::string& keys) {
@@ -54,15 +47,11 @@ void type(HexCalculator& calc, const std::string& keys) {
 }
 
 TEST_F(HexCalculatorTest, EveryKeySequenceOfTheTable) {
-  std::istringstream in(test::readFile(std::string(EDID_TEST_DATA_DIR) + "/calculator_keys.txt"));
   const std::map<std::string, int> modes = {{"HEX", 0}, {"DEC", 1}, {"BIN", 2}};
   int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    line = line.substr(0, line.find('#'));
-    if (trim(line).empty()) continue;
-    std::vector<std::string> f;
-    std::istringstream fields(line);
-    for (std::string field; std::getline(fields, field, '|');) f.push_back(trim(field));
+  for (const test::Row& row : test::readRows("calculator_keys.txt")) {
+    const auto& f = row.fields;
+    const std::string& line = row.text;
     ASSERT_EQ(f.size(), 6u) << line;
     test::FakeHost quiet;
     HexCalculator fresh{quiet};
@@ -111,16 +100,6 @@ TEST(HexTextToNumberTest, ReadsFromTheLastCharacter) {
   EXPECT_EQ(*HexCalculator::HexTextToNumber("1G"), 16);
   EXPECT_EQ(*HexCalculator::HexTextToNumber(""), 0);
   EXPECT_EQ(HexCalculator::HexTextToNumber("10000000").error(), "Overflow");
-}
-
-TEST(NumberTextTest, ShortestTextAtFifteenDigits) {
-  EXPECT_EQ(numberText(0.1 + 0.2), "0.3");
-  EXPECT_EQ(numberText(-0.5), "-0.5");
-  EXPECT_EQ(numberText(100), "100");
-  EXPECT_EQ(numberText(123456789012345.0), "123456789012345");
-  EXPECT_EQ(numberText(1e20), "1E+20");
-  EXPECT_EQ(numberText(2.5e-7), "2.5E-07");
-  EXPECT_EQ(numberText(0.00012), "0.00012");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The binary export: the raw bytes, the replace-only-when-complete write, and the
+// The binary export: the replace-only-when-complete write and the
 // File menu flow around it.
 #include "core/common/binary_file.h"
 
@@ -19,22 +19,6 @@ namespace fs = std::filesystem;
 
 using test::TempDir;
 using test::writeText;
-
-TEST(BinaryFile, BytesAreTheCellValues) {
-  TempDir dir;
-  const std::string zeros = dir.file("zeros.bin");
-  ASSERT_TRUE(exportBinaryFile(zeros, Image()).ok());
-  EXPECT_EQ(test::readFile(zeros), std::string(128, '\0'));
-
-  // A real monitor's base block comes out as it came from the monitor.
-  const auto corpus = test::corpusBytes("000CCAC2C577");
-  const std::string expected(corpus.begin(), corpus.begin() + 128);
-  // Onto a longer file: exactly the 128 new bytes remain.
-  const std::string longer = dir.file("longer.bin");
-  writeText(longer, std::string(300, 'x'));
-  ASSERT_TRUE(exportBinaryFile(longer, test::corpusImage("000CCAC2C577")).ok());
-  EXPECT_EQ(test::readFile(longer), expected);
-}
 
 TEST(BinaryFile, AReadOnlyFolderKeepsTheOldFile) {
   TempDir dir;

@@ -36,26 +36,5 @@ TEST(ExtensionBlocks, DumpLinesNameEachBlockAndNumberRowsFromTheBaseBlock) {
   EXPECT_EQ(mapped[26].substr(0, 7), "  496: ");  // the last row of block 3
 }
 
-TEST(ExtensionBlocks, DataFileSectionFollowsTheReportAndReadsBack) {
-  for (const char* id : {"FA6E41896752", "B323DBCD820B", "2D8B5B3A099A"}) {
-    const auto extension = extensionOf(id);
-    const std::string section = extensionSectionText(extension);
-    EXPECT_EQ(section.rfind("EXTENSION BLOCKS OF EDID CODE:\r\nBlock 1: ", 0), 0u) << id;
-    // Our hex dump reader and the base block's both stay apart from it.
-    const std::string file = "128 BYTES OF EDID CODE:\r\nh\r\nr\r\n  0  |  00  FF\r\n" + section;
-    const auto tokens = parseEdidCodeSection(file);
-    ASSERT_TRUE(tokens.ok());
-    EXPECT_EQ((*tokens)[1], "FF");
-    EXPECT_EQ((*tokens)[2], "") << id;
-    const auto read = parseExtensionSection(file);
-    ASSERT_TRUE(read.ok()) << id;
-    EXPECT_EQ(*read, extension) << id;
-  }
-  EXPECT_EQ(extensionSectionText({}), "");
-  const auto none = parseExtensionSection("128 BYTES OF EDID CODE:\r\n");
-  ASSERT_TRUE(none.ok());
-  EXPECT_TRUE(none->empty());
-}
-
 }  // namespace
 }  // namespace edid

@@ -3,49 +3,36 @@
 #include <gtest/gtest.h>
 
 #include "core/common/numbers.h"
+#include "core/rows.h"
 
 namespace edid {
 namespace {
 
-// The report centres its titles in 70 columns, halves to even.
-TEST(TextHelpers, Centring) {
-  EXPECT_EQ(CenterText("ab", 10), "    ab");
-  EXPECT_EQ(CenterText("abc", 10), "    abc");    // 3.5 rounds to 4
-  EXPECT_EQ(CenterText("abcde", 10), "  abcde");  // 2.5 rounds to 2
-  EXPECT_EQ(CenterText("abcdefghij", 10), "");
-  EXPECT_EQ(CenterText("ab\r\n", 10), "    ab\r\n");
-}
-
-TEST(Numbers, LeadingNumberReadsWhatAUserTyped) {
-  EXPECT_EQ(leadingNumber("1234"), 1234);
-  EXPECT_EQ(leadingNumber("  12abc"), 12);
-  EXPECT_EQ(leadingNumber("abc"), 0);
-  EXPECT_EQ(leadingNumber(""), 0);
-  EXPECT_EQ(leadingNumber("-"), 0);
-  EXPECT_EQ(leadingNumber("-3.5"), -3.5);
-  EXPECT_EQ(leadingNumber(".5"), 0.5);
-  EXPECT_EQ(leadingNumber("2e3x"), 2000);
-  EXPECT_EQ(leadingNumber("2ex"), 2);
-  EXPECT_EQ(leadingNumber("1e999"), 0);  // not a finite number
-}
-
-TEST(Numbers, RoundingRules) {
-  EXPECT_EQ(roundHalfEven(2.5), 2);
-  EXPECT_EQ(roundHalfEven(3.5), 4);
-  EXPECT_EQ(roundHalfEven(-2.5), -2);
-  EXPECT_EQ(roundHalfEven(1e30), INT64_MAX);
-  EXPECT_EQ(formatNumber(2.5, "0"), "3");
-  EXPECT_EQ(formatNumber(-0.5, "0"), "-1");
-  EXPECT_EQ(formatNumber(2.675, "0.00"), "2.68");
-  EXPECT_EQ(formatNumber(0.0005, "0.000"), "0.001");
-  EXPECT_EQ(formatNumber(1234, "00000"), "01234");
-  EXPECT_EQ(formatNumber(4294967295.0, "00000"), "4294967295");
-  EXPECT_EQ(formatNumber(7, "00"), "07");
-  EXPECT_EQ(formatNumber(0, "####"), "");
-  EXPECT_EQ(formatNumber(0.25, "##0.00"), "0.25");
-  EXPECT_EQ(formatNumber(99.995, "##0.00"), "100.00");
-  EXPECT_EQ(hexText(1234), "4D2");
-  EXPECT_EQ(hexText(-1), "FFFFFFFF");
+// The rows of tests/data/numbers.txt: a function, its arguments -> its result.
+TEST(Numbers, EveryRowOfTheTable) {
+  for (const test::Row& row : test::readRows("numbers.txt")) {
+    // Quoted texts keep their spaces; the number before or after one is read as is.
+    const auto& args = row.fields.at(1);
+    const auto quoted = [](const std::string& field) {
+      return field.substr(field.find('"') + 1, field.rfind('"') - field.find('"') - 1);
+    };
+    const std::string& name = row.fields[0];
+    const std::string expected =
+        row.fields.at(2).find('"') == std::string::npos ? row.fields[2] : quoted(row.fields[2]);
+    if (name == "leading") {
+      EXPECT_EQ(leadingNumber(quoted(args)), std::stod(expected)) << row.text;
+      continue;
+    }
+    std::string got;
+    if (name == "center")
+      got = CenterText(quoted(args), std::stoi(args.substr(args.rfind('"') + 1)));
+    if (name == "round") got = std::to_string(roundHalfEven(std::stod(args)));
+    if (name == "format") got = formatNumber(std::stod(args), quoted(args));
+    if (name == "hex") got = hexText(std::stoi(args));
+    if (name == "text") got = numberText(std::stod(args));
+    EXPECT_EQ(got, expected) << row.text;
+  }
+  EXPECT_EQ(CenterText("ab\r\n", 10), "    ab\r\n");  // the line end takes no column
 }
 
 TEST(TextHelpers, Windows1252MapsToUnicodeBothWays) {

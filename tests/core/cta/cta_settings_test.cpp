@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "core/cta/cta_settings.h"
+#include "core/rows.h"
 #include "support/corpus.h"
 
 namespace edid::cta {
@@ -23,43 +24,25 @@ int blockSum(const Bytes& edid, std::size_t block) {
          256;
 }
 
-// Keys in order on a real 256-byte EDID (1031763B91D4: its CTA block has a video block
-// at 4 with 10 VICs, FreeSync 48-75 at 28, 4 DTDs and 17 bytes free), with the bytes
-// worked out by hand; a refusal leaves the EDID as it was.
+// The rows of tests/data/cta_settings.txt, in order on one EDID.
 TEST(CtaSettings, KeysEditTheEdid) {
-  struct Row {
-    const char* key;
-    const char* value;
-    const char* refusal;                     // "" for success
-    std::vector<std::pair<int, int>> bytes;  // (offset in the EDID, value) after the key
-  };
-  const Row rows[] = {
-      {"cta.vic+", "97", "", {{126, 1}, {130, 0x27}, {132, 0x4B}, {143, 97}}},
-      {"cta.freesync", "48-144", "", {{164, 48}, {165, 144}}},
-      {"cta.audio-", "all", "", {{130, 0x1F}, {131, 0xB4}, {144, 0x65}}},
-      {"cta.hdmi.max_tmds_mhz", "300", "", {{130, 0x21}, {144, 0x67}, {150, 0}, {151, 60}}},
-      {"cta.hf.max_tmds_mhz", "600", "Block 1 has no HDMI Forum data block.", {}},
-      {"cta2.vic+", "1", "There is no CTA-861 block 2.", {}},
-      {"cta.dtd-", "5", "There is no detailed timing 5.", {}},
-      {"cta.dtd-", "1", "", {{128 + 0x21, 0x01}, {128 + 0x22, 0x1D}}},
-      {"cta.dtd+", "011D8018711C1620582C250012222100009E", "", {{128 + 0x21 + 54, 0x01}}},
-      {"cta.dtd+", "00", "A detailed timing is 18 bytes in hex, not \"00\".", {}},
-      {"ext+", "cta", "", {{126, 2}, {256, 2}, {257, 3}, {258, 4}, {383, 0xF7}}},
-      {"ext-", "3", "There is no extension block 3.", {}},
-      {"ext-", "2", "", {{126, 1}}},
-      {"cta.colour", "1", "Unknown key \"cta.colour\".", {}},
-  };
   Bytes edid = test::corpusBytes("1031763B91D4");
-  for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.key) + "=" + row.value);
+  for (const test::Row& row : test::readRows("cta_settings.txt")) {
+    SCOPED_TRACE(row.text);
     const Bytes before = edid;
-    const auto result = applyCtaSetting(edid, row.key, row.value);
+    const auto result = applyCtaSetting(edid, row.fields.at(0), row.fields.at(1));
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->error(), row.refusal);
-    if (*row.refusal) {
+    const std::string& expected = row.fields.at(2);
+    if (expected.starts_with("refused: ")) {
+      EXPECT_EQ("refused: " + result->error(), expected);
       EXPECT_EQ(edid, before);
+      continue;
     }
-    for (const auto& [offset, value] : row.bytes) EXPECT_EQ(edid.at(offset), value) << offset;
+    EXPECT_EQ(result->error(), "");
+    std::istringstream bytes(expected);
+    for (std::string byte; bytes >> byte;)
+      EXPECT_EQ(edid.at(std::stoul(byte)), test::hexBytes(byte.substr(byte.find('=') + 1))[0])
+          << byte;
     for (std::size_t b = 0; b < edid.size() / 128; ++b) EXPECT_EQ(blockSum(edid, b), 0) << b;
   }
   EXPECT_EQ(edid.size(), 256u);

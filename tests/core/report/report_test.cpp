@@ -1,13 +1,11 @@
+// The report's moment: its clock, names and SOURCE_DATE_EPOCH (the layout: the golden reports).
 #include "core/report/report.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
-
-#include "support/corpus.h"
 
 namespace edid {
 namespace {
@@ -51,85 +49,6 @@ TEST(ReportMoment, SourceDateEpochWhenWellFormed) {
   }
   ::unsetenv("SOURCE_DATE_EPOCH");
   expectLocalClock("unset");
-}
-
-class ReportLayout : public ::testing::Test {
- protected:
-  std::vector<std::string> build() {
-    return buildReportLines(
-        {.brand = brand, .model = model, .cells = cells, .moment = momentFromEpoch(1796478330)});
-  }
-  static std::ptrdiff_t find(const std::vector<std::string>& lines, const std::string& line) {
-    const auto it = std::find(lines.begin(), lines.end(), line);
-    return it == lines.end() ? -1 : it - lines.begin();
-  }
-
-  std::string brand = "Brand", model = "Model X";
-  Image cells;
-};
-
-TEST_F(ReportLayout, HeadingAndHexDump) {
-  cells.setCell(5, "");
-  cells.setCell(18, "01");
-  cells.setCell(19, "03");
-  cells.setCell(127, "9C");
-  const auto lines = build();
-  ASSERT_GE(lines.size(), 30u);
-  EXPECT_EQ(lines[0], "\r\n");
-  EXPECT_EQ(lines[3], std::string(27, ' ') + " Time:  13:45:30\r\n");
-  EXPECT_EQ(lines[4], std::string(24, ' ') + "Date:  Sat Dec 05, 2026\r\n");
-  EXPECT_EQ(lines[5], std::string(70, '_') + "\r\n");
-  EXPECT_EQ(lines[8], std::string(24, ' ') + "DRAVELLIN CORPORATION\r\n");
-  // Centred in 70 columns: (70 - 31) / 2 = 19.5 rounds to 20 spaces, (70 - 26) / 2 = 22.
-  EXPECT_EQ(lines[9], std::string(20, ' ') + "EDID Version # 1,  Revision # 3\r\n");
-  EXPECT_EQ(lines[10], std::string(22, ' ') + "DDCTest For: Brand Model X\r\n");
-
-  const auto marker = find(lines, "128 BYTES OF EDID CODE:\r\n");
-  ASSERT_EQ(marker, 14);
-  EXPECT_EQ(lines[15], "\r\n");
-  EXPECT_EQ(lines[16], "         0   1   2   3   4   5   6   7   8   9\r\n");
-  EXPECT_EQ(lines[17], "      " + std::string(40, '_') + "\r\n");
-  EXPECT_EQ(lines[18], "  0  |  00  00  00  00  00      00  00  00  00\r\n");  // an empty cell
-  EXPECT_EQ(lines[30], "120  |  00  00  00  00  00  00  00  9C\r\n");
-  EXPECT_EQ(lines.back(), "END REPORT");
-  const std::string text = joinReportLines(lines);
-  for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-    EXPECT_LE(end - at, 70u) << text.substr(at, end - at);
-}
-
-// Values from the reference decoder's text of the same EDID: VSC, 38 cm x 30 cm, the
-// Apple 1152x870 timing, three standard timings, the name 'VA926 Series', checksum 0x0c.
-TEST_F(ReportLayout, SectionsDecodedFromTheCells) {
-  cells = test::corpusImage("000CCAC2C577");
-  auto lines = build();
-  EXPECT_NE(find(lines, "(08-09)  ID Manufacturer Name ________________  = VSC\r\n"), -1);
-  EXPECT_NE(find(lines, "(21)     Maximum Horizontal Image Size ________________    =  380 mm\r\n"),
-            -1);
-  const auto reserved = find(lines, "(37)     Manufacturer's Reserved Timing:\r\n");
-  ASSERT_NE(reserved, -1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)],
-            "         1152 X 870 @ 75Hz (Apple,Mac II)\r\n");
-  const auto standard = find(lines, "(38-53)  Standard Timing Identification:\r\n");
-  ASSERT_NE(standard, -1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 3)], "         1152 X 864 @75Hz\r\n");
-  EXPECT_EQ(lines[static_cast<std::size_t>(standard + 8)], "         Not Used\r\n");
-  // Every block under its own number, the last one the monitor's name.
-  const std::string text = joinReportLines(lines);
-  for (const char* block : {"(54-71) Detailed Timing / Descriptor Block 1:\r\n",
-                            "(72-89) Detailed Timing / Descriptor Block 2:\r\n",
-                            "(90-107) Detailed Timing / Descriptor Block 3:\r\n"})
-    EXPECT_NE(text.find(block), std::string::npos) << block;
-  EXPECT_NE(text.find("(108-125) Detailed Timing / Descriptor Block 4:\r\n\r\n"
-                      "         Monitor Name:\r\n         VA926 Series\r\n"),
-            std::string::npos);
-  const auto n = lines.size();
-  EXPECT_EQ(lines[n - 3], "(126)    No Extension EDID Block(s)\r\n");
-  EXPECT_EQ(lines[n - 2], "(127)    CheckSum OK\r\n");
-
-  cells.setCell(37, "00");
-  lines = build();
-  EXPECT_EQ(lines[static_cast<std::size_t>(reserved + 1)], "           None Specified\r\n");
-  EXPECT_EQ(lines[n - 2], "(127)    CheckSum Is Invalid\r\n");
 }
 
 }  // namespace

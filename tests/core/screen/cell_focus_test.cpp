@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 
+#include "core/rows.h"
 #include "core/screen/basic_display_screen.h"
 #include "core/screen/checksum_screen.h"
 #include "core/screen/chromaticity_screen.h"
@@ -26,23 +26,6 @@ using C = FocusControl;
 constexpr const char* kTimings = "5D0A287815F7";
 constexpr const char* kDescriptors = "descriptors";
 
-// The option group (and its entry box) a row reads.
-enum class Group {
-  None,
-  Vendor,
-  Version,
-  Basic,
-  Chroma,
-  Standard,
-  Detailed,
-  Type,
-  Limits,
-  White,
-  Extra,
-  Checksum
-};
-using G = Group;
-
 class CellFocus : public ScreenFixture {
  protected:
   Image image(const std::string& name) {
@@ -50,47 +33,29 @@ class CellFocus : public ScreenFixture {
     return Image::fromEdid(
         readFile(std::string(EDID_TEST_DATA_DIR) + "/1953CCF64283-descriptors.bin"));
   }
-  std::pair<V, std::string> shown(Group group) {
+  // The selected options of a row's group and the text of its entry box.
+  std::pair<V, std::string> shown(const std::string& group) {
     auto& basic = screen.section<BasicDisplayScreen>().basic;
     auto& descriptor = screen.section<MonitorDescriptorScreen>().descriptor;
     auto& extra = screen.section<MonitorDescriptorScreen>().extStandard;
-    switch (group) {
-      case G::None:
-        return {{}, ""};
-      case G::Vendor: {
-        auto& vendor = screen.section<VendorScreen>().vendor;
-        return {opaque(vendor.lbVendor), vendor.VendorInfo.text};
-      }
-      case G::Version: {
-        auto& edid = screen.section<VersionScreen>().edid;
-        return {opaque(edid.lbEDID), edid.VerRev.text};
-      }
-      case G::Basic:
-        return {selected(basic.Basic), basic.BasicInput.text};
-      case G::Chroma: {
-        auto& chroma = screen.section<ChromaticityScreen>().chroma;
-        return {selected(chroma.chkChroma), chroma.ChromaValue.text};
-      }
-      case G::Standard: {
-        auto& standard = screen.section<StandardTimingScreen>().standard;
-        return {selected(standard.STOpt), standard.STAInput.text};
-      }
-      case G::Detailed: {
-        auto& detailed = screen.section<DetailedTimingScreen>().detailed;
-        return {selected(detailed.DT), detailed.DTInput.text};
-      }
-      case G::Type:
-        return {selected(descriptor.DTa), descriptor.DTaInput.text};
-      case G::Limits:
-        return {selected(descriptor.DtaOpt), descriptor.DTaInput.text};
-      case G::White:
-        return {selected(descriptor.DtaOptWhite), descriptor.DTaInput.text};
-      case G::Extra:
-        return {selected(extra.ExtSTOpt), extra.ExtStaInput.text};
-      case G::Checksum:
-        return {opaque(screen.section<ChecksumScreen>().edid.lbEDID), ""};
-    }
-    return {};
+    auto& vendor = screen.section<VendorScreen>().vendor;
+    auto& edid = screen.section<VersionScreen>().edid;
+    auto& chroma = screen.section<ChromaticityScreen>().chroma;
+    auto& standard = screen.section<StandardTimingScreen>().standard;
+    auto& detailed = screen.section<DetailedTimingScreen>().detailed;
+    if (group == "Vendor") return {opaque(vendor.lbVendor), vendor.VendorInfo.text};
+    if (group == "Version") return {opaque(edid.lbEDID), edid.VerRev.text};
+    if (group == "Basic") return {selected(basic.Basic), basic.BasicInput.text};
+    if (group == "Chroma") return {selected(chroma.chkChroma), chroma.ChromaValue.text};
+    if (group == "Standard") return {selected(standard.STOpt), standard.STAInput.text};
+    if (group == "Detailed") return {selected(detailed.DT), detailed.DTInput.text};
+    if (group == "Type") return {selected(descriptor.DTa), descriptor.DTaInput.text};
+    if (group == "Limits") return {selected(descriptor.DtaOpt), descriptor.DTaInput.text};
+    if (group == "White") return {selected(descriptor.DtaOptWhite), descriptor.DTaInput.text};
+    if (group == "Extra") return {selected(extra.ExtSTOpt), extra.ExtStaInput.text};
+    if (group == "Checksum") return {opaque(screen.section<ChecksumScreen>().edid.lbEDID), ""};
+    EXPECT_EQ(group, "None");
+    return {{}, ""};
   }
 };
 
@@ -125,11 +90,6 @@ TEST_F(CellFocus, EveryCellOfEveryCorpusEdidShowsOneFrameAndWritesNothingWhileMo
 
 // The rows of tests/data/cell_focus.txt, which says where each value comes from.
 TEST_F(CellFocus, EachCellSelectsItsOptionAndSeeksItsEntryBox) {
-  static const std::map<std::string, Group> kGroups = {
-      {"None", G::None},         {"Vendor", G::Vendor}, {"Version", G::Version},
-      {"Basic", G::Basic},       {"Chroma", G::Chroma}, {"Standard", G::Standard},
-      {"Detailed", G::Detailed}, {"Type", G::Type},     {"Limits", G::Limits},
-      {"White", G::White},       {"Extra", G::Extra},   {"Checksum", G::Checksum}};
   static const std::map<std::string, FocusControl> kCarets = {{"Cell", C::Cell},
                                                               {"VendorInfo", C::VendorInfo},
                                                               {"VerRev", C::VerRev},
@@ -139,19 +99,12 @@ TEST_F(CellFocus, EachCellSelectsItsOptionAndSeeksItsEntryBox) {
                                                               {"DTInput", C::DTInput},
                                                               {"DTaInput", C::DTaInput},
                                                               {"ExtStaInput", C::ExtStaInput}};
-  std::istringstream in(readFile(std::string(EDID_TEST_DATA_DIR) + "/cell_focus.txt"));
   std::string loaded;
   int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> f;
-    std::istringstream fields(line);
-    for (std::string field; std::getline(fields, field, '|');) {
-      const auto first = field.find_first_not_of(' ');
-      f.push_back(field.substr(first, field.find_last_not_of(' ') - first + 1));
-    }
-    ASSERT_EQ(f.size(), 7u) << line;
-    SCOPED_TRACE(line);
+  for (const Row& row : readRows("cell_focus.txt")) {
+    const auto& f = row.fields;
+    ASSERT_EQ(f.size(), 7u) << row.text;
+    SCOPED_TRACE(row.text);
     if (loaded != f[0]) {
       setModes(false, false);
       load(image(f[0]));
@@ -160,7 +113,7 @@ TEST_F(CellFocus, EachCellSelectsItsOptionAndSeeksItsEntryBox) {
     }
     focusCell(std::stoi(f[1]));
     EXPECT_EQ(visibleHints(), V{std::stoi(f[2])});
-    const auto [options, entry] = shown(kGroups.at(f[3]));
+    const auto [options, entry] = shown(f[3]);
     const int option = std::stoi(f[4]);
     EXPECT_EQ(options, option < 0 ? V{} : V{option});
     EXPECT_EQ(screen.focus.control, kCarets.at(f[5]));
@@ -170,15 +123,6 @@ TEST_F(CellFocus, EachCellSelectsItsOptionAndSeeksItsEntryBox) {
     ++rows;
   }
   EXPECT_GT(rows, 70);
-}
-
-TEST_F(CellFocus, WithoutAutoCellSeekTheCaretStaysInTheCell) {
-  load(corpusImage(kTimings));
-  setModes(true, false);
-  for (int cell : {13, 21, 40, 56, 114}) {
-    focusCell(cell);
-    EXPECT_FALSE(screen.focusRequested) << cell;
-  }
 }
 
 TEST_F(CellFocus, RangeLimitsLockTheGtfBytesWhileGtfIsUnused) {

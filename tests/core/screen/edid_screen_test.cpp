@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/screen/basic_display_screen.h"
 #include "core/screen/checksum_screen.h"
 #include "core/screen/established_screen.h"
-#include "core/screen/vendor_screen.h"
-#include "core/screen/version_screen.h"
 #include "screen_fixture.h"
 
 namespace edid::test {
@@ -17,7 +14,6 @@ namespace {
 class EdidScreenTest : public ScreenFixture {};
 
 constexpr const char* kTimingsAndRangeLimits = "5D0A287815F7";  // blocks DTD, DTD, FC, FD
-constexpr const char* kFourTimingsLastFa = "256C6451A10D";      // blocks DTD, DTD, DTD, FA
 
 TEST_F(EdidScreenTest, SectionTableHoldsEveryByteOnceAndShowsOnlyListedFrames) {
   std::array<int, kEdidSize> rowsOf{};
@@ -29,14 +25,6 @@ TEST_F(EdidScreenTest, SectionTableHoldsEveryByteOnceAndShowsOnlyListedFrames) {
     }
   }
   for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(rowsOf[static_cast<std::size_t>(i)], 1) << i;
-}
-
-TEST_F(EdidScreenTest, NewScreenHoldsZerosAndDecodesNothing) {
-  EXPECT_TRUE(common.EdidScreenOpen);
-  for (int i = 0; i < kEdidSize; ++i) EXPECT_EQ(screen.image.cell(i), "00");
-  EXPECT_TRUE(screen.section<VendorScreen>().vendor.VendorInfo.text.empty());
-  EXPECT_TRUE(common.ManufacturerText.empty());
-  EXPECT_TRUE(visibleHints().empty());
 }
 
 TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
@@ -58,60 +46,6 @@ TEST_F(EdidScreenTest, CellsTakeHexDigitsAndControlKeysOnly) {
   }
 }
 
-TEST_F(EdidScreenTest, FullDecodeLeavesTheLastBlockSelected) {
-  load(corpusImage(kTimingsAndRangeLimits));
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.VendorInfo.text, common.YearText);
-  EXPECT_EQ(screen.section<VersionScreen>().edid.VerRev.text, common.VersionText);
-  EXPECT_EQ(screen.SelectedByte, 108);
-  EXPECT_EQ(screen.SelectedBlock, 3);
-  EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
-  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[7].caption, "CheckSum OK");
-
-  load(corpusImage(kFourTimingsLastFa));
-  EXPECT_TRUE(screen.SelectedBlockIsDescriptor);
-
-  // Block 3 turned into a detailed timing: judged by its own bytes.
-  Image image = corpusImage(kFourTimingsLastFa);
-  for (int o = 0; o < 18; ++o) image.setCell(108 + o, image.cell(54 + o));
-  load(image);
-  EXPECT_EQ(screen.SelectedByte, 108);
-  EXPECT_FALSE(screen.SelectedBlockIsDescriptor);
-}
-
-TEST_F(EdidScreenTest, KeyReleaseRedecodesOnlyCompletePairs) {
-  load(corpusImage(kTimingsAndRangeLimits));
-  setModes(true, false);
-  const std::string checksum = screen.image.cell(127);
-  const std::string manufacturer = screen.section<VendorScreen>().vendor.lbVendor[0].caption;
-
-  typeInto(8, "1");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, manufacturer)
-      << "one digit decodes nothing";
-  EXPECT_EQ(screen.image.cell(127), checksum);
-
-  typeInto(8, "04");
-  typeInto(9, "43");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABC");
-  EXPECT_EQ(screen.section<ChecksumScreen>().ComputeCheckSum(), 0);
-  // Each cell decodes its own field: cell 11 the product code, 23 the gamma.
-  typeInto(10, "41");
-  typeInto(11, "42");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[1].caption, "Product Code - 4241(AB)");
-  typeInto(23, "8C");  // 2.40 * 100 - 100
-  EXPECT_EQ(screen.section<BasicDisplayScreen>().basic.Basic[2].caption, "Gamma  2.40");
-
-  // Byte 126 decodes nothing: its caption catches up at the next focus.
-  const std::string flagCaption = screen.section<ChecksumScreen>().edid.lbEDID[6].caption;
-  typeInto(126, "05");
-  EXPECT_EQ(screen.section<ChecksumScreen>().edid.lbEDID[6].caption, flagCaption);
-  typeInto(127, "00");
-
-  setModes(false, false);
-  typeInto(9, "44");
-  EXPECT_EQ(screen.section<VendorScreen>().vendor.lbVendor[0].caption, "Manufacturer - ABD");
-  EXPECT_EQ(screen.image.cell(127), "00") << "no checksum while Modify EDID is off";
-}
-
 TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
   screen.txtEdit_Change(40, "1A2");
   EXPECT_FALSE(screen.txtEdit_LostFocus(40));
@@ -127,31 +61,6 @@ TEST_F(EdidScreenTest, LeavingACellRefusesOnlyThreeOrMoreCharacters) {
   }
   EXPECT_EQ(host.messages.size(), 1u);
   EXPECT_FALSE(screen.focusRequested);
-}
-
-TEST_F(EdidScreenTest, StaleReportIsRefreshedOnceAtTheNextFocus) {
-  int refreshes = 0;
-  screen.refreshReport = [&] { ++refreshes; };
-  load(corpusImage(kTimingsAndRangeLimits));
-  common.DocumentOpen = true;
-  setModes(true, false);
-
-  focusCell(20);
-  EXPECT_EQ(refreshes, 0) << "nothing changed";
-
-  screen.txtEdit_Change(20, screen.image.cell(20) == "0E" ? "0F" : "0E");
-  focusCell(21);  // the focus recomputes the checksum, which makes the report stale
-  EXPECT_EQ(refreshes, 1);
-  EXPECT_FALSE(common.ReportRefreshPending);
-  EXPECT_TRUE(common.UnsavedChanges);
-  focusCell(22);
-  EXPECT_EQ(refreshes, 1);
-
-  common.DocumentOpen = false;
-  typeInto(30, "11");
-  focusCell(31);
-  EXPECT_EQ(refreshes, 1) << "no report window";
-  EXPECT_TRUE(common.ReportRefreshPending);
 }
 
 TEST_F(EdidScreenTest, ChecksumFrameReportsWhatCell127Holds) {

@@ -1,11 +1,14 @@
 // Every cell and every entry of the decoding screen, each checked right after its
-// event against the EDID 1.3 base block layout written out below, never against the
-// program's own byte map.
+// event against the EDID 1.3 base block layout of tests/data/layout.txt, never
+// against the program's own byte map.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "core/common/text.h"
+#include "core/rows.h"
 #include "core/screen/checksum_screen.h"
 #include "core/screen/established_screen.h"
 #include "core/screen/vendor_screen.h"
@@ -15,86 +18,59 @@
 namespace edid::test {
 namespace {
 
-// The base block of the VESA EDID 1.3 standard: each field's bytes, its section's
-// bytes, and the frame that shows the section. The four 18-byte blocks come from
-// kBlockFields, applied at 54, 72, 90 and 108.
+// The rows of tests/data/layout.txt: each field of the VESA EDID 1.3 base block with
+// its section and frame, the fields inside an 18-byte block (applied at 54, 72, 90
+// and 108), and pairs typed into cells of kId with the texts worked out by hand.
 struct LayoutField {
-  int first, last;                // the field's bytes
-  int sectionFirst, sectionLast;  // its section's bytes
-  int frame;                      // Hints index; -1 inside an 18-byte block
-  const char* name;
+  int first = 0, last = 0;                // the field's bytes
+  int sectionFirst = 0, sectionLast = 0;  // its section's bytes
+  int frame = -1;                         // Hints index; -1 inside an 18-byte block
+  std::string name;
+};
+struct Typed {
+  int cell = 0;
+  std::string pair, text, expected;
+};
+struct Layout {
+  std::vector<LayoutField> fields, blockFields;
+  std::vector<Typed> typed;
 };
 
-constexpr LayoutField kLayout[] = {
-    {0, 7, 0, 7, 0, "header 00 FF FF FF FF FF FF 00"},
-    {8, 9, 8, 17, 1, "ID manufacturer name"},
-    {10, 11, 8, 17, 1, "ID product code"},
-    {12, 15, 8, 17, 1, "ID serial number"},
-    {16, 16, 8, 17, 1, "week of manufacture"},
-    {17, 17, 8, 17, 1, "year of manufacture"},
-    {18, 18, 18, 19, 2, "EDID version"},
-    {19, 19, 18, 19, 2, "EDID revision"},
-    {20, 20, 20, 24, 3, "video input definition"},
-    {21, 21, 20, 24, 3, "max horizontal image size"},
-    {22, 22, 20, 24, 3, "max vertical image size"},
-    {23, 23, 20, 24, 3, "display transfer characteristic (gamma)"},
-    {24, 24, 20, 24, 3, "feature support"},
-    {25, 25, 25, 34, 4, "red/green low bits"},
-    {26, 26, 25, 34, 4, "blue/white low bits"},
-    {27, 27, 25, 34, 4, "red x"},
-    {28, 28, 25, 34, 4, "red y"},
-    {29, 29, 25, 34, 4, "green x"},
-    {30, 30, 25, 34, 4, "green y"},
-    {31, 31, 25, 34, 4, "blue x"},
-    {32, 32, 25, 34, 4, "blue y"},
-    {33, 33, 25, 34, 4, "white x"},
-    {34, 34, 25, 34, 4, "white y"},
-    {35, 35, 35, 35, 5, "established timings I"},
-    {36, 36, 36, 36, 6, "established timings II"},
-    {37, 37, 37, 37, 7, "manufacturer's reserved timings"},
-    {38, 39, 38, 53, 8, "standard timing 1"},
-    {40, 41, 38, 53, 8, "standard timing 2"},
-    {42, 43, 38, 53, 8, "standard timing 3"},
-    {44, 45, 38, 53, 8, "standard timing 4"},
-    {46, 47, 38, 53, 8, "standard timing 5"},
-    {48, 49, 38, 53, 8, "standard timing 6"},
-    {50, 51, 38, 53, 8, "standard timing 7"},
-    {52, 53, 38, 53, 8, "standard timing 8"},
-    {126, 126, 126, 127, 13, "extension flag"},
-    {127, 127, 126, 127, 13, "checksum"},
-};
-
-// Offsets inside an 18-byte block: a detailed timing, or (first bytes 00 00 00) a
-// monitor descriptor, whose bytes 0-1 are its zero marker.
-struct BlockField {
-  int first, last;
-  const char* name;
-};
-constexpr BlockField kBlockFields[] = {
-    {0, 1, "pixel clock / descriptor marker"},
-    {2, 2, "horizontal active low"},
-    {3, 3, "horizontal blanking low"},
-    {4, 4, "horizontal active/blanking high"},
-    {5, 5, "vertical active low"},
-    {6, 6, "vertical blanking low"},
-    {7, 7, "vertical active/blanking high"},
-    {8, 8, "horizontal sync offset low"},
-    {9, 9, "horizontal sync width low"},
-    {10, 10, "vertical sync offset/width low"},
-    {11, 11, "sync offset/width high"},
-    {12, 12, "horizontal image size low"},
-    {13, 13, "vertical image size low"},
-    {14, 14, "image size high"},
-    {15, 15, "horizontal border"},
-    {16, 16, "vertical border"},
-    {17, 17, "flags"},
-};
+const Layout& layout() {
+  static const Layout kLayout = [] {
+    Layout out;
+    for (const Row& row : readRows("layout.txt")) {
+      std::istringstream head(row.fields[0]);
+      std::string kind;
+      head >> kind;
+      if (kind == "typed") {
+        Typed& t = out.typed.emplace_back();
+        head >> t.cell >> t.pair;
+        t.text = row.fields.at(1);
+        t.expected = row.fields.at(2);
+        continue;
+      }
+      LayoutField f;
+      head >> f.first >> f.last;
+      f.name = row.fields.back();
+      if (kind == "block") {
+        out.blockFields.push_back(f);
+        continue;
+      }
+      std::istringstream(row.fields.at(1)) >> f.sectionFirst >> f.sectionLast;
+      f.frame = std::stoi(row.fields.at(2));
+      out.fields.push_back(f);
+    }
+    return out;
+  }();
+  return kLayout;
+}
 
 LayoutField layoutOf(int index) {
-  for (const LayoutField& f : kLayout)
+  for (const LayoutField& f : layout().fields)
     if (index >= f.first && index <= f.last) return f;
   const int start = 54 + 18 * ((index - 54) / 18);
-  for (const BlockField& f : kBlockFields)
+  for (const LayoutField& f : layout().blockFields)
     if (index - start >= f.first && index - start <= f.last)
       return {start + f.first, start + f.last, start, start + 17, -1, f.name};
   ADD_FAILURE() << "no layout for byte " << index;
@@ -105,28 +81,19 @@ LayoutField layoutOf(int index) {
 // monitor name (FC) and range limits (FD).
 constexpr const char* kId = "5D0A287815F7";
 
-// A typed pair and the text its field's decoder leaves, worked out by hand from the
-// bytes of kId: 08 59 | 32 00 | 01 00 00 00 | 01 | 16 | 01 03 ... 35: A3 36: 08 37: 00.
-struct Typed {
-  int cell;
-  const char* pair;
-  std::string Common::*text;
-  const char* expected;
-};
-const Typed kTyped[] = {
-    {8, "04", &Common::ManufacturerText, "ABY"},  // 0000 0100 0101 1001: 1, 2, 25
-    {9, "43", &Common::ManufacturerText, "BBC"},  // 0000 1000 0100 0011: 2, 2, 3
-    {10, "41", &Common::ProductLetters, "A"},
-    {11, "12", &Common::ProductLetters, "2"},             // 12 is no letter; 10 keeps its "2"
-    {12, "39", &Common::SerialNumberText, "00057"},       // 0x00000039
-    {13, "01", &Common::SerialNumberText, "00257"},       // 0x00000101
-    {14, "01", &Common::SerialNumberText, "65537"},       // 0x00010001
-    {15, "80", &Common::SerialNumberText, "2147483649"},  // 0x80000001
-    {16, "34", &Common::WeekText, "52"},
-    {17, "00", &Common::YearText, "1990"},
-    {18, "02", &Common::VersionText, "2"},
-    {19, "0A", &Common::RevisionText, "10"},
-};
+// The text a typed pair's decoder leaves, by its name in the table.
+const std::string& shownText(const Common& common, const std::string& name) {
+  static const std::map<std::string, std::string Common::*> kTexts = {
+      {"ManufacturerText", &Common::ManufacturerText},
+      {"ProductLetters", &Common::ProductLetters},
+      {"SerialNumberText", &Common::SerialNumberText},
+      {"WeekText", &Common::WeekText},
+      {"YearText", &Common::YearText},
+      {"VersionText", &Common::VersionText},
+      {"RevisionText", &Common::RevisionText},
+      {"GammaText", &Common::GammaText}};
+  return common.*kTexts.at(name);
+}
 
 int sumOf(const Image& image) {
   int sum = 0;
@@ -182,7 +149,7 @@ TEST_F(EveryCell, ATypedPairChangesItsByteAndTheChecksumAtOnce) {
     ASSERT_FALSE(common.UnsavedChanges);
     const Image before = screen.image;
     const Typed* typed = nullptr;
-    for (const Typed& t : kTyped)
+    for (const Typed& t : layout().typed)
       if (t.cell == i) typed = &t;
     const std::string pair = typed ? typed->pair : ByteToHex(before.byte(i) ^ 0x5A);
     typeInto(i, pair);
@@ -197,7 +164,7 @@ TEST_F(EveryCell, ATypedPairChangesItsByteAndTheChecksumAtOnce) {
     EXPECT_EQ(sumOf(screen.image) == 0, decoded);
     EXPECT_EQ(common.UnsavedChanges, decoded);
     if (typed) {
-      EXPECT_EQ(common.*(typed->text), typed->expected);
+      EXPECT_EQ(shownText(common, typed->text), typed->expected);
     }
 
     if (!decoded) {

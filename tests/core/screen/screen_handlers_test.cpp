@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/rows.h"
 #include "core/screen/basic_display_screen.h"
 #include "core/screen/chromaticity_screen.h"
 #include "core/screen/detailed_timing_screen.h"
@@ -21,39 +22,6 @@
 namespace edid::test {
 namespace {
 
-// In the order of the names below.
-enum class Act {
-  Vendor,
-  Version,
-  Basic,
-  Chroma,
-  Standard,
-  Aspect,
-  Timing,
-  Descriptor,
-  Extra,
-  ExtraAspect,
-  VideoMode,
-  Sync,
-  DisplayType,
-  Feature,
-  Interlace,
-  Stereo,
-  SyncType,
-  SyncLine,
-  VSyncLine,
-  Reset,
-  Type,
-  Gtf,
-  WhiteIndex,
-  ExtraOption
-};
-const char* const kActNames[] = {
-    "Vendor",      "Version",    "Basic",     "Chroma",      "Standard",   "Aspect",
-    "Timing",      "Descriptor", "Extra",     "ExtraAspect", "VideoMode",  "Sync",
-    "DisplayType", "Feature",    "Interlace", "Stereo",      "SyncType",   "SyncLine",
-    "VSyncLine",   "Reset",      "Type",      "Gtf",         "WhiteIndex", "ExtraOption"};
-
 constexpr const char* kAnalog = "E24B3C9FE3E6";
 constexpr const char* kDescriptors = "1953CCF64283";
 constexpr const char* kColourPoint = "point";
@@ -63,7 +31,7 @@ constexpr const char* kExtraTimings = "extra";
 struct Row {
   std::string image;
   int cell = 0;
-  Act act = Act::Vendor;
+  std::string act;
   int option = 0;
   std::string text;
   bool modify = true;
@@ -71,27 +39,15 @@ struct Row {
 };
 
 std::vector<Row> rows() {
-  std::istringstream in(readFile(std::string(EDID_TEST_DATA_DIR) + "/screen_handlers.txt"));
   std::vector<Row> out;
-  for (std::string line; std::getline(in, line);) {
-    line = line.substr(0, line.find("   #"));
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> f;
-    std::istringstream fields(line);
-    for (std::string field; std::getline(fields, field, '|');) {
-      const auto first = field.find_first_not_of(' ');
-      f.push_back(field.substr(first, field.find_last_not_of(' ') - first + 1));
-    }
-    if (f.size() != 6) throw std::runtime_error("screen_handlers.txt: " + line);
+  for (const test::Row& line : readRows("screen_handlers.txt")) {
+    const auto& f = line.fields;
+    if (f.size() != 6) throw std::runtime_error("screen_handlers.txt: " + line.text);
     Row row;
     row.image = f[0];
     row.cell = std::stoi(f[1]);
     std::istringstream handler(f[2]);
-    std::string act;
-    handler >> act >> row.option;
-    const auto* name = std::find(std::begin(kActNames), std::end(kActNames), act);
-    if (name == std::end(kActNames)) throw std::runtime_error("screen_handlers.txt: " + act);
-    row.act = static_cast<Act>(name - std::begin(kActNames));
+    handler >> row.act >> row.option;
     row.text = f[3].substr(1, f[3].size() - 2);
     row.modify = f[4] == "on";
     row.expected = f[5] == "-" ? "" : f[5];
@@ -141,86 +97,67 @@ class ScreenHandlers : public ScreenFixture {
     auto& standard = s<StandardTimingScreen>();
     auto& detailed = s<DetailedTimingScreen>();
     auto& descriptor = s<MonitorDescriptorScreen>();
-    switch (row.act) {
-      case Act::Vendor:
-        enter(s<VendorScreen>().vendor.VendorInfo,
-              [&](int k) { s<VendorScreen>().VendorInfo_KeyUp(k); });
-        break;
-      case Act::Version:
-        enter(s<VersionScreen>().edid.VerRev, [&](int k) { s<VersionScreen>().VerRev_KeyUp(k); });
-        break;
-      case Act::Basic:
-        enter(basic.basic.BasicInput, [&](int k) { basic.BasicInput_KeyUp(k); });
-        break;
-      case Act::Chroma:
-        enter(s<ChromaticityScreen>().chroma.ChromaValue,
-              [&](int k) { s<ChromaticityScreen>().ChromaValue_KeyUp(k); });
-        break;
-      case Act::Standard:
-        selectOption(standard.standard.STAOpta, row.option);
-        enter(standard.standard.STAInput, [&](int k) { standard.STAInput_KeyUp(k); });
-        break;
-      case Act::Aspect:
-        option(standard.standard.STAOptb, [&](int i) { standard.STAOptb_Click(i); });
-        break;
-      case Act::Timing:
-        enter(detailed.detailed.DTInput, [&](int k) { detailed.DTInput_KeyUp(k); });
-        break;
-      case Act::Descriptor:
-        enter(descriptor.descriptor.DTaInput, [&](int k) { descriptor.DTaInput_KeyUp(k); });
-        break;
-      case Act::Extra:
-        selectOption(descriptor.extStandard.ExtSTAOpta, row.option);
-        enter(descriptor.extStandard.ExtStaInput, [&](int k) { descriptor.ExtStaInput_KeyUp(k); });
-        break;
-      case Act::ExtraAspect:
-        option(descriptor.extStandard.ExtSTAOptb, [&](int i) { descriptor.ExtSTAOptb_Click(i); });
-        break;
-      case Act::VideoMode:
-        option(basic.basic.VideoMode, [&](int i) { basic.VideoMode_Click(i); });
-        return selected(basic.basic.VideoMode);
-      case Act::Sync:
-        toggle(basic.basic.Sync[static_cast<std::size_t>(row.option)],
-               [&] { basic.Sync_Click(row.option); });
-        break;
-      case Act::DisplayType:
-        option(basic.basic.DisplayType, [&](int i) { basic.DisplayType_Click(i); });
-        break;
-      case Act::Feature:
-        toggle(basic.basic.FSupport[static_cast<std::size_t>(row.option)],
-               [&] { basic.FSupport_Click(row.option); });
-        break;
-      case Act::Interlace:
-        toggle(detailed.detailed.DT1, [&] { detailed.DT1_Click(); });
-        break;
-      case Act::Stereo:
-        option(detailed.detailed.DTStereo, [&](int i) { detailed.DTStereo_Click(i); });
-        return selected(detailed.detailed.DTStereo);
-      case Act::SyncType:
-        option(detailed.detailed.DTSync, [&](int i) { detailed.DTSync_Click(i); });
-        return selected(detailed.detailed.DTSync);
-      case Act::SyncLine:
-        detailed.SyncLine_Click();
-        break;
-      case Act::VSyncLine:
-        detailed.VSyncLine_Click();
-        break;
-      case Act::Reset:
-        detailed.Hints_DblClick(row.option);
-        break;
-      case Act::Type:
-        option(descriptor.descriptor.DTa, [&](int i) { descriptor.DTa_Click(i); });
-        break;
-      case Act::Gtf:
-        toggle(descriptor.descriptor.DTAGTF, [&] { descriptor.DTAGTF_Click(); });
-        break;
-      case Act::WhiteIndex:  // the boxes do not follow the image: on or off as typed
-        descriptor.descriptor.Windex[static_cast<std::size_t>(row.option)].value = text == "on";
-        descriptor.Windex_Click(row.option);
-        break;
-      case Act::ExtraOption:
-        option(descriptor.extStandard.ExtSTOpt, [&](int i) { descriptor.ExtSTOpt_Click(i); });
-        break;
+    const std::string& a = row.act;
+    if (a == "Vendor") {
+      enter(s<VendorScreen>().vendor.VendorInfo,
+            [&](int k) { s<VendorScreen>().VendorInfo_KeyUp(k); });
+    } else if (a == "Version") {
+      enter(s<VersionScreen>().edid.VerRev, [&](int k) { s<VersionScreen>().VerRev_KeyUp(k); });
+    } else if (a == "Basic") {
+      enter(basic.basic.BasicInput, [&](int k) { basic.BasicInput_KeyUp(k); });
+    } else if (a == "Chroma") {
+      enter(s<ChromaticityScreen>().chroma.ChromaValue,
+            [&](int k) { s<ChromaticityScreen>().ChromaValue_KeyUp(k); });
+    } else if (a == "Standard") {
+      selectOption(standard.standard.STAOpta, row.option);
+      enter(standard.standard.STAInput, [&](int k) { standard.STAInput_KeyUp(k); });
+    } else if (a == "Aspect") {
+      option(standard.standard.STAOptb, [&](int i) { standard.STAOptb_Click(i); });
+    } else if (a == "Timing") {
+      enter(detailed.detailed.DTInput, [&](int k) { detailed.DTInput_KeyUp(k); });
+    } else if (a == "Descriptor") {
+      enter(descriptor.descriptor.DTaInput, [&](int k) { descriptor.DTaInput_KeyUp(k); });
+    } else if (a == "Extra") {
+      selectOption(descriptor.extStandard.ExtSTAOpta, row.option);
+      enter(descriptor.extStandard.ExtStaInput, [&](int k) { descriptor.ExtStaInput_KeyUp(k); });
+    } else if (a == "ExtraAspect") {
+      option(descriptor.extStandard.ExtSTAOptb, [&](int i) { descriptor.ExtSTAOptb_Click(i); });
+    } else if (a == "VideoMode") {
+      option(basic.basic.VideoMode, [&](int i) { basic.VideoMode_Click(i); });
+      return selected(basic.basic.VideoMode);
+    } else if (a == "Sync") {
+      toggle(basic.basic.Sync[static_cast<std::size_t>(row.option)],
+             [&] { basic.Sync_Click(row.option); });
+    } else if (a == "DisplayType") {
+      option(basic.basic.DisplayType, [&](int i) { basic.DisplayType_Click(i); });
+    } else if (a == "Feature") {
+      toggle(basic.basic.FSupport[static_cast<std::size_t>(row.option)],
+             [&] { basic.FSupport_Click(row.option); });
+    } else if (a == "Interlace") {
+      toggle(detailed.detailed.DT1, [&] { detailed.DT1_Click(); });
+    } else if (a == "Stereo") {
+      option(detailed.detailed.DTStereo, [&](int i) { detailed.DTStereo_Click(i); });
+      return selected(detailed.detailed.DTStereo);
+    } else if (a == "SyncType") {
+      option(detailed.detailed.DTSync, [&](int i) { detailed.DTSync_Click(i); });
+      return selected(detailed.detailed.DTSync);
+    } else if (a == "SyncLine") {
+      detailed.SyncLine_Click();
+    } else if (a == "VSyncLine") {
+      detailed.VSyncLine_Click();
+    } else if (a == "Reset") {
+      detailed.Hints_DblClick(row.option);
+    } else if (a == "Type") {
+      option(descriptor.descriptor.DTa, [&](int i) { descriptor.DTa_Click(i); });
+    } else if (a == "Gtf") {
+      toggle(descriptor.descriptor.DTAGTF, [&] { descriptor.DTAGTF_Click(); });
+    } else if (a == "WhiteIndex") {
+      descriptor.descriptor.Windex[static_cast<std::size_t>(row.option)].value = text == "on";
+      descriptor.Windex_Click(row.option);
+    } else if (a == "ExtraOption") {
+      option(descriptor.extStandard.ExtSTOpt, [&](int i) { descriptor.ExtSTOpt_Click(i); });
+    } else {
+      ADD_FAILURE() << "no handler " << a;
     }
     return std::nullopt;
   }

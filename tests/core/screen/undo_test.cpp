@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
+#include <sstream>
 
 #include "core/screen/basic_display_screen.h"
 #include "core/screen/detailed_timing_screen.h"
@@ -23,9 +23,18 @@ class UndoTest : public ScreenFixture {
   }
   Image file = corpusImage("000CCAC2C577");
 
-  Image fileWith(const std::map<int, int>& bytes) const {
+  // The file with bytes "C=XX" or "A-B=XX" changed.
+  Image fileWith(const std::string& bytes) const {
     Image image = file;
-    for (const auto& [index, value] : bytes) image.setByte(index, value);
+    std::istringstream in(bytes);
+    for (std::string change; in >> change;) {
+      const int first = std::stoi(change), equals = int(change.find('='));
+      const int last = change.find('-') < change.find('=')
+                           ? std::stoi(change.substr(change.find('-') + 1))
+                           : first;
+      for (int i = first; i <= last; ++i)
+        image.setByte(i, std::stoi(change.substr(equals + 1), nullptr, 16));
+    }
     return image;
   }
   void typePair(int index, const std::string& pair) {
@@ -38,13 +47,13 @@ class UndoTest : public ScreenFixture {
 struct Edit {
   const char* label;
   std::function<void()> act;
-  std::map<int, int> bytes;  ///< every byte changed so far, the checksum included
+  const char* bytes;  ///< every byte changed so far, the checksum included
 };
 
 TEST_F(UndoTest, EachKindOfEditIsOneStepUndoneAndRedoneWithItsChecksum) {
   const std::vector<Edit> edits = {
       // Byte 36 EF -> 3C: the checksum rises by 179.
-      {"Cell 36", [this] { typePair(36, "3C"); }, {{36, 0x3C}, {127, 0xBF}}},
+      {"Cell 36", [this] { typePair(36, "3C"); }, "36=3C 127=BF"},
       // 65 MHz = 6500 = 0x1964 in 10 kHz units, low byte first.
       {"Pixel Clock",
        [this] {
@@ -53,7 +62,7 @@ TEST_F(UndoTest, EachKindOfEditIsOneStepUndoneAndRedoneWithItsChecksum) {
          screen.section<DetailedTimingScreen>().detailed.DTInput.text = "65";
          screen.section<DetailedTimingScreen>().DTInput_KeyUp(13);
        },
-       {{36, 0x3C}, {54, 0x64}, {55, 0x19}, {127, 0x9C}}},
+       "36=3C 54=64 55=19 127=9C"},
       // Stand-By is bit 7 of byte 24.
       {"Stand-By",
        [this] {
@@ -61,31 +70,14 @@ TEST_F(UndoTest, EachKindOfEditIsOneStepUndoneAndRedoneWithItsChecksum) {
          screen.section<BasicDisplayScreen>().basic.FSupport[0].value = true;
          screen.section<BasicDisplayScreen>().FSupport_Click(0);
        },
-       {{36, 0x3C}, {54, 0x64}, {55, 0x19}, {24, 0xAE}, {127, 0x1C}}},
+       "36=3C 54=64 55=19 24=AE 127=1C"},
       // The range limits block at 90 blanked into an empty serial number (tag FF).
       {"Block Reset",
        [this] {
          focusCell(93);
          screen.section<DetailedTimingScreen>().Hints_DblClick(9);
        },
-       {{36, 0x3C},
-        {54, 0x64},
-        {55, 0x19},
-        {24, 0xAE},
-        {93, 0xFF},
-        {95, 0},
-        {96, 0},
-        {97, 0},
-        {98, 0},
-        {99, 0},
-        {101, 0},
-        {102, 0},
-        {103, 0},
-        {104, 0},
-        {105, 0},
-        {106, 0},
-        {107, 0},
-        {127, 0xDF}}},
+       "36=3C 54=64 55=19 24=AE 93=FF 95-99=00 101-107=00 127=DF"},
   };
   for (const Edit& edit : edits) {
     edit.act();
@@ -108,7 +100,7 @@ TEST_F(UndoTest, EachKindOfEditIsOneStepUndoneAndRedoneWithItsChecksum) {
 
   // A new edit drops the redo branch; one typed digit and its padding are one step.
   typePair(35, "5");
-  EXPECT_EQ(screen.image, fileWith({{36, 0x3C}, {35, 0x05}, {127, 0x79}}));
+  EXPECT_EQ(screen.image, fileWith("36=3C 35=05 127=79"));
   EXPECT_FALSE(screen.document.canRedo());
   ASSERT_TRUE(screen.undo());
   EXPECT_EQ(screen.image, fileWith(edits[0].bytes));

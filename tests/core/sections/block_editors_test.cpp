@@ -10,9 +10,13 @@
 #include <sstream>
 
 #include "core/common/text.h"
+#include "core/rows.h"
 #include "core/sections/basic_display.h"
 #include "core/sections/chromaticity.h"
+#include "core/sections/cvt_codes.h"
 #include "core/sections/detailed_timing.h"
+#include "core/sections/digital_input.h"
+#include "core/sections/established_iii.h"
 #include "core/sections/monitor_descriptor.h"
 #include "core/sections/range_limits.h"
 #include "core/sections/standard_timing.h"
@@ -26,109 +30,61 @@ namespace md = monitor_descriptor;
 namespace dt = detailed_timing;
 namespace bd = basic_display;
 
+// An editor of the table: ARG and ENTRY as the row gives them; i the image, s START.
 using Editor =
     std::function<Result<CellWrites>(const Image&, int start, int arg, const std::string& entry)>;
+#define EDITOR(name, call)                                                               \
+  {                                                                                      \
+    name, [](const Image& i, int s, int a, const std::string& e) -> Result<CellWrites> { \
+      (void)i, (void)s, (void)a, (void)e;                                                \
+      return call;                                                                       \
+    }                                                                                    \
+  }
 
 const std::map<std::string, Editor>& editors() {
   static const std::map<std::string, Editor> kEditors = {
-      {"dt.field",
-       [](const Image& i, int s, int a, const std::string& e) {
-         return dt::encodeField(i, s, static_cast<dt::Field>(a), e);
-       }},
-      {"dt.interlace",
-       [](const Image& i, int s, int a, const std::string&) -> Result<CellWrites> {
-         return dt::setInterlaced(i, s, a != 0);
-       }},
-      {"dt.stereo",
-       [](const Image& i, int s, int a, const std::string&) -> Result<CellWrites> {
-         return dt::setStereo(i, s, a);
-       }},
-      {"dt.sync",
-       [](const Image& i, int s, int a, const std::string&) -> Result<CellWrites> {
-         return dt::setSyncType(i, s, a);
-       }},
-      {"dt.serrate",
-       [](const Image& i, int s, int a, const std::string&) -> Result<CellWrites> {
-         return dt::setSerrate(i, s, a != 0);
-       }},
-      {"dt.sync-line",
-       [](const Image& i, int s, int, const std::string&) -> Result<CellWrites> {
-         return dt::toggleSyncLine(i, s);
-       }},
-      {"dt.vsync-line",
-       [](const Image& i, int s, int, const std::string&) -> Result<CellWrites> {
-         return dt::toggleVSyncLine(i, s);
-       }},
-      {"dt.reset",
-       [](const Image&, int s, int, const std::string&) -> Result<CellWrites> {
-         return dt::resetBlock(s);
-       }},
-      {"md.type",
-       [](const Image&, int s, int a, const std::string&) -> Result<CellWrites> {
-         return md::chooseType(s, a);
-       }},
-      {"md.leave-fa",
-       [](const Image&, int s, int, const std::string&) -> Result<CellWrites> {
-         return md::leaveExtraTimings(s);
-       }},
-      {"md.text",
-       [](const Image&, int s, int, const std::string& e) -> Result<CellWrites> {
-         return md::encodeText(s, e);
-       }},
-      {"md.limit", [](const Image& i, int s, int a,
-                      const std::string& e) { return md::encodeRangeLimit(i, s, a, e); }},
-      {"md.support", [](const Image& i, int s, int a,
-                        const std::string&) { return range_limits::setTimingSupport(i, s, a); }},
-      {"md.point", [](const Image& i, int s, int a,
-                      const std::string& e) { return md::encodeColorPoint(i, s, a, e); }},
-      {"md.white",
-       [](const Image& i, int s, int a, const std::string& e) -> Result<CellWrites> {
-         return md::setWhitePoint(i, s, a, e == "on");
-       }},
-      {"md.fa-width", [](const Image& i, int s, int a,
-                         const std::string& e) { return md::encodeExtraHorizontal(i, s, a, e); }},
-      {"md.fa-rate", [](const Image& i, int s, int a,
-                        const std::string& e) { return md::encodeExtraRefresh(i, s, a, e); }},
-      {"md.fa-aspect",
-       [](const Image& i, int s, int a, const std::string& e) -> Result<CellWrites> {
-         return md::setExtraAspect(i, s, a, std::stoi(e));
-       }},
-      {"bd.entry", [](const Image&, int, int a,
-                      const std::string& e) { return basic_display::encode(bd::Entry(a), e); }},
-      {"bd.signal",
-       [](const Image& i, int, int a, const std::string&) -> Result<CellWrites> {
-         return bd::setSignalLevel(i, a);
-       }},
-      {"bd.sync",
-       [](const Image& i, int, int a, const std::string& e) -> Result<CellWrites> {
-         return bd::setSync(i, a, e == "on");
-       }},
-      {"bd.mode",
-       [](const Image&, int, int a, const std::string&) -> Result<CellWrites> {
-         return bd::setVideoMode(a);
-       }},
-      {"bd.type",
-       [](const Image& i, int, int a, const std::string&) -> Result<CellWrites> {
-         return bd::setDisplayType(i, a);
-       }},
-      {"bd.feature",
-       [](const Image& i, int, int a, const std::string& e) -> Result<CellWrites> {
-         return bd::setFeature(i, a, e == "on");
-       }},
-      {"chroma", [](const Image& i, int, int a,
-                    const std::string& e) { return chromaticity::encode(i, a, e); }},
-      {"st.width", [](const Image& i, int s, int,
-                      const std::string& e) { return standard_timing::encodeHorizontal(i, s, e); }},
-      {"st.rate", [](const Image& i, int s, int,
-                     const std::string& e) { return standard_timing::encodeRefresh(i, s, e); }},
-      {"st.aspect",
-       [](const Image& i, int s, int a, const std::string&)
-           -> Result<CellWrites> { return standard_timing::setAspect(i, s, a); }},
-      {"vendor", [](const Image& i, int, int a,
-                    const std::string& e) { return vendor::encode(i, vendor::Field(a), e); }},
+      EDITOR("dt.field", dt::encodeField(i, s, static_cast<dt::Field>(a), e)),
+      EDITOR("dt.interlace", dt::setInterlaced(i, s, a != 0)),
+      EDITOR("dt.stereo", dt::setStereo(i, s, a)),
+      EDITOR("dt.sync", dt::setSyncType(i, s, a)),
+      EDITOR("dt.serrate", dt::setSerrate(i, s, a != 0)),
+      EDITOR("dt.sync-line", dt::toggleSyncLine(i, s)),
+      EDITOR("dt.vsync-line", dt::toggleVSyncLine(i, s)),
+      EDITOR("dt.reset", dt::resetBlock(s)),
+      EDITOR("md.type", md::chooseType(s, a)),
+      EDITOR("md.leave-fa", md::leaveExtraTimings(s)),
+      EDITOR("md.text", md::encodeText(s, e)),
+      EDITOR("md.limit", md::encodeRangeLimit(i, s, a, e)),
+      EDITOR("md.support", range_limits::setTimingSupport(i, s, a)),
+      EDITOR("md.point", md::encodeColorPoint(i, s, a, e)),
+      EDITOR("md.white", md::setWhitePoint(i, s, a, e == "on")),
+      EDITOR("md.fa-width", md::encodeExtraHorizontal(i, s, a, e)),
+      EDITOR("md.fa-rate", md::encodeExtraRefresh(i, s, a, e)),
+      EDITOR("md.fa-aspect", md::setExtraAspect(i, s, a, std::stoi(e))),
+      EDITOR("bd.entry", basic_display::encode(bd::Entry(a), e)),
+      EDITOR("bd.signal", bd::setSignalLevel(i, a)),
+      EDITOR("bd.sync", bd::setSync(i, a, e == "on")),
+      EDITOR("bd.mode", bd::setVideoMode(a)),
+      EDITOR("bd.type", bd::setDisplayType(i, a)),
+      EDITOR("bd.feature", bd::setFeature(i, a, e == "on")),
+      EDITOR("chroma", chromaticity::encode(i, a, e)),
+      EDITOR("st.width", standard_timing::encodeHorizontal(i, s, e)),
+      EDITOR("st.rate", standard_timing::encodeRefresh(i, s, e)),
+      EDITOR("st.aspect", standard_timing::setAspect(i, s, a)),
+      EDITOR("md.type14", md::chooseType(i, s, a)),
+      EDITOR("rl.rate", range_limits::encodeRate(i, s, a, e)),
+      EDITOR("e3.timing", established_iii::setTiming(i, s, a, true)),
+      EDITOR("cvt.lines", cvt_codes::encodeLines(i, s, a, e)),
+      EDITOR("cvt.aspect", cvt_codes::setAspect(i, s, a, std::stoi(e))),
+      EDITOR("cvt.preferred", cvt_codes::setPreferred(i, s, a, std::stoi(e))),
+      EDITOR("cvt.rate", cvt_codes::setRate(i, s, a, std::stoi(e), e.ends_with("on"))),
+      EDITOR("di.depth", digital_input::setColorDepth(i, a)),
+      EDITOR("di.interface", digital_input::setInterface(i, a)),
+      EDITOR("vendor", vendor::encode(i, vendor::Field(a), e)),
   };
   return kEditors;
 }
+#undef EDITOR
 
 // Decoders give text: sizes (ARG the byte), gamma, the vendor fields (ARG: 0 letters, 1 code, 2
 // serial, 3 week, 4 year) and the key filter (keys as typed, or 0xNN for a control key).
@@ -143,6 +99,19 @@ const std::map<std::string, std::function<std::string(const Image&, int arg, con
          }},
         {"bd.size", [](const Image& i, int a, const std::string&) { return bd::sizeText(i, a); }},
         {"bd.gamma", [](const Image& i, int, const std::string&) { return bd::gammaText(i); }},
+        {"chroma.text",
+         [](const Image&, int a, const std::string& e) {
+           return chromaticity::fractionText(chromaticity::ChromaCodeToFraction(a, std::stoi(e)));
+         }},
+        {"chroma.code",
+         [](const Image&, int, const std::string& e) {
+           return std::to_string(
+               chromaticity::codeOfBits(chromaticity::FractionToChromaCode(std::stod(e))));
+         }},
+        {"st.text",
+         [](const Image& i, int a, const std::string&) {
+           return standard_timing::decode(i).timings.at(static_cast<std::size_t>(a)).text;
+         }},
         {"vendor.key",
          [](const Image&, int a, const std::string& e) {
            const char key = e.size() == 1 ? e[0] : char(std::stoi(e, nullptr, 16));
@@ -151,19 +120,6 @@ const std::map<std::string, std::function<std::string(const Image&, int arg, con
            return *kept < ' ' ? "0x" + ByteToHex(*kept) : std::string(1, *kept);
          }},
 };
-
-std::string trim(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::vector<std::string> split(const std::string& line, char separator) {
-  std::vector<std::string> fields;
-  std::istringstream in(line);
-  for (std::string field; std::getline(in, field, separator);) fields.push_back(trim(field));
-  return fields;
-}
 
 // What an editor did, in the file's terms: "off=XX ..." from the block's start in
 // ascending order, "none", or "refused: message".
@@ -180,47 +136,43 @@ std::string outcome(const Result<CellWrites>& result, int start) {
 }
 
 TEST(BlockEditors, EveryRowOfTheTable) {
-  std::istringstream in(test::readFile(std::string(EDID_TEST_DATA_DIR) + "/block_editors.txt"));
-  std::map<std::string, std::vector<int>> blocks;
+  std::map<std::string, std::vector<std::uint8_t>> blocks;
   int rows = 0;
-  for (std::string line; std::getline(in, line);) {
-    line = trim(line.substr(0, line.find('#')));
-    if (line.empty()) continue;
-    if (line.starts_with("block ")) {  // block NAME = 18 bytes
-      const auto named = split(line.substr(6), '=');
-      std::istringstream bytes(named.at(1));
-      for (std::string byte; bytes >> byte;)
-        blocks[named[0]].push_back(std::stoi(byte, nullptr, 16));
+  for (const test::Row& row : test::readRows("block_editors.txt")) {
+    if (row.text.starts_with("block ")) {  // block NAME = bytes
+      const auto named = test::splitFields(row.text.substr(6), '=');
+      blocks[named.at(0)] = test::hexBytes(named.at(1));
       continue;
     }
-    // START NAME [off=XX ...] | EDITOR [ARG] | ENTRY | EXPECTED
-    const auto fields = split(line, '|');
-    ASSERT_EQ(fields.size(), 4u) << line;
+    // START NAME|- [OFF=XX ... @INDEX=XX ...] | EDITOR [ARG] | ENTRY | EXPECTED
+    const auto& fields = row.fields;
+    ASSERT_EQ(fields.size(), 4u) << row.text;
     std::istringstream where(fields[0]);
     int start = 0;
     std::string name;
     where >> start >> name;
     Image image;
     const auto block = blocks.find(name);
-    ASSERT_NE(block, blocks.end()) << line;
-    for (std::size_t k = 0; k < block->second.size(); ++k)
+    ASSERT_TRUE(block != blocks.end() || name == "-") << row.text;
+    for (std::size_t k = 0; name != "-" && k < block->second.size(); ++k)
       image.setByte(start + static_cast<int>(k), block->second[k]);
-    for (std::string change; where >> change;)
-      image.setByte(start + std::stoi(change),
+    for (std::string change; where >> change;) {
+      const bool absolute = change[0] == '@';
+      image.setByte((absolute ? 0 : start) + std::stoi(change.substr(absolute)),
                     std::stoi(change.substr(change.find('=') + 1), nullptr, 16));
+    }
     std::istringstream call(fields[1]);
     std::string editor;
     int arg = 0;
     call >> editor >> arg;
+    ++rows;
     if (const auto decoder = kDecoders.find(editor); decoder != kDecoders.end()) {
-      EXPECT_EQ(decoder->second(image, arg, fields[2]), fields[3]) << line;
-      ++rows;
+      EXPECT_EQ(decoder->second(image, arg, fields[2]), fields[3]) << row.text;
       continue;
     }
     const auto found = editors().find(editor);
-    ASSERT_NE(found, editors().end()) << line;
-    EXPECT_EQ(outcome(found->second(image, start, arg, fields[2]), start), fields[3]) << line;
-    ++rows;
+    ASSERT_NE(found, editors().end()) << row.text;
+    EXPECT_EQ(outcome(found->second(image, start, arg, fields[2]), start), fields[3]) << row.text;
   }
   EXPECT_GT(rows, 50);
 }

@@ -28,28 +28,6 @@ TEST(Chromaticity, LowPairsSitTwoBitsPerCoordinate) {
   for (const auto& text : decode(image).texts) EXPECT_EQ(text, "0.999");
 }
 
-TEST(Chromaticity, TextsRoundHalvesUp) {
-  EXPECT_EQ(fractionText(ChromaCodeToFraction(0x10, 0)), "0.063");  // 0.0625
-  EXPECT_EQ(fractionText(ChromaCodeToFraction(0x30, 0)), "0.188");  // 0.1875
-  EXPECT_EQ(fractionText(ChromaCodeToFraction(0x50, 0)), "0.313");  // 0.3125
-  EXPECT_EQ(ChromaCodeToFraction(0xFF, 3), 1023 / 1024.0);
-}
-
-TEST(Chromaticity, FractionsGoToTheNearestCode) {
-  const auto codeOf = [](double f) { return codeOfBits(FractionToChromaCode(f)); };
-  EXPECT_EQ(FractionToChromaCode(0.640), "1010001111");  // 655: A3 and 3
-  EXPECT_EQ(codeOf(0.5), 512);
-  EXPECT_EQ(codeOf(0.3125), 320);
-  EXPECT_EQ(codeOf(0.313), 321);
-  EXPECT_EQ(FractionToChromaCode(0.150), "0010011010");  // 154: 26 and 2
-  EXPECT_EQ(codeOf(0.0004), 0);
-  EXPECT_EQ(codeOf(0.0005), 1);
-  EXPECT_EQ(codeOf(-0.3), 0);
-  // Past 1023 the field cannot follow: the top code stays.
-  EXPECT_EQ(codeOf(0.9995), 1023);
-  EXPECT_EQ(codeOf(0.99999), 1023);
-}
-
 // Entering the text a code shows lands on a code that shows the same text, and
 // entering that again changes nothing more.
 TEST(Chromaticity, EveryCodeRoundTripsThroughItsText) {
@@ -68,7 +46,7 @@ TEST(Chromaticity, EveryCodeRoundTripsThroughItsText) {
   EXPECT_GE(moved, 24);
 }
 
-// The entries are rows of tests/data/block_editors.txt.
+// The entries, code texts and fraction rounding are rows of tests/data/block_editors.txt.
 
 }  // namespace
 }  // namespace edid

@@ -1,10 +1,6 @@
-// Version, extension flag / checksum and established timing codecs, checked
-// against the corpus and the reference decoder's text.
+// Extension flag / checksum texts, the version entry, and the established timing
+// codecs against the reference decoder's text.
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <map>
-#include <sstream>
 
 #include "core/common/text.h"
 #include "core/sections/checksum.h"
@@ -15,40 +11,6 @@
 
 namespace edid {
 namespace {
-
-std::map<std::string, std::map<std::string, std::string>> corpusIndex() {
-  std::ifstream in(test::corpusDir() + "/index.tsv");
-  std::string line;
-  std::getline(in, line);
-  std::vector<std::string> columns;
-  for (std::stringstream header(line); std::getline(header, line, '\t');) columns.push_back(line);
-  std::map<std::string, std::map<std::string, std::string>> rows;
-  while (std::getline(in, line)) {
-    std::stringstream fields(line);
-    std::map<std::string, std::string> row;
-    std::string value;
-    for (std::size_t i = 0; std::getline(fields, value, '\t') && i < columns.size(); ++i)
-      row[columns[i]] = value;
-    rows[row["id"]] = row;
-  }
-  return rows;
-}
-
-TEST(VersionAndChecksum, AgreeWithTheCorpusIndex) {
-  const auto index = corpusIndex();
-  ASSERT_EQ(index.size(), test::corpusIds().size());
-  for (const auto& [id, row] : index) {
-    const Image image = test::corpusImage(id);
-    const auto v = version::decode(image);
-    EXPECT_EQ(std::to_string(v.versionNumber) + "." + std::to_string(v.revisionNumber),
-              row.at("version"))
-        << id;
-    const auto c = checksum::decode(image);
-    EXPECT_TRUE(c.valid) << id;
-    EXPECT_EQ(c.checksumCaption, "CheckSum OK") << id;
-    EXPECT_EQ(c.extensionCount, std::stoi(row.at("extensions"))) << id;
-  }
-}
 
 TEST(VersionAndChecksum, ExtensionTextsAndABrokenChecksum) {
   Image image = test::corpusImage(test::corpusIds().front());

@@ -109,27 +109,6 @@ TEST_F(RetrieveTest, ShortAndDamagedDataStillLoad) {
   EXPECT_FALSE(program.common().UnsavedChanges);
 }
 
-TEST_F(RetrieveTest, AnUnreadableOrEndlessEdidSaysSo) {
-  const auto drm = dir.path / "drm";
-  writeConnector(drm, "card0-DP-1", "connected", "");
-  std::filesystem::remove(drm / "card0-DP-1" / "edid");
-  std::filesystem::create_directory(drm / "card0-DP-1" / "edid");
-  program.GetEDIDData_Click();
-  EXPECT_EQ(host.messages, std::vector<std::string>{"Unable to locate EDID Data. \r\n\r\n"
-                                                    "No connected monitor reports an EDID.\r\n"
-                                                    "DP-1: cannot read: Is a directory"});
-  EXPECT_EQ(program.screen(), nullptr);
-
-  host.messages.clear();
-  std::filesystem::remove(drm / "card0-DP-1" / "edid");
-  std::filesystem::create_symlink("/dev/zero", drm / "card0-DP-1" / "edid");
-  program.GetEDIDData_Click();
-  EXPECT_EQ(host.messages,
-            std::vector<std::string>{"DP-1: the EDID read stops at 32 KiB (256 blocks)"});
-  ASSERT_NE(program.screen(), nullptr);
-  EXPECT_EQ(program.screen()->image.extension().size(), 255u * kEdidSize);
-}
-
 TEST_F(RetrieveTest, SearchesARegistryExportBelowTheBaseLocation) {
   const std::string edid = asText(corpusBytes("000CCAC2C577"));
   const std::string display = "SYSTEM\\CurrentControlSet\\Enum\\DISPLAY\\VSC7D20";
