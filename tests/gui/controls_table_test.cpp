@@ -1,14 +1,13 @@
-// The section controls through the real widgets, as table rows: the focused cell,
-// the widget and what is done with it -> the cells the grid shows afterwards (the
-// checksum always follows) or the message of a refusal, which changes no cell. The
-// editors' edge cases belong to the core tests; these rows check the wiring, over
-// every index a control serves where it has several.
+// The section controls through the real widgets: the rows of tests/data/gui_controls.txt,
+// then every index of the controls that serve several.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <fstream>
+#include <map>
 #include <sstream>
 
 #include "core/common/text.h"
@@ -18,120 +17,85 @@
 namespace edid::gui::test {
 namespace {
 
-enum class Do { Click, Option, Enter, DoubleClick };
-
-// 000CCAC2C577: byte 20 18, 23 78 (gamma 2.20), 25 1F, 28 56, timing 1 at 40 = 81 40.
-constexpr const char* kIdentified = "000CCAC2C577";
-// Block 54: 1920 x 1080, 148.50 MHz, flags 1E (digital separate, both +).
-constexpr const char* kDigital = "FA6E41896752";
-// Block 90 range limits (max horizontal 83 kHz at 98), 108 the name TFT1780.
-constexpr const char* kDescriptors = "1953CCF64283";
-// kDescriptors with block 72 rewritten: point #1 0.313/0.329/2.20 only; or extra
-// timings 1024x768@75 and 1280x1024@60 (61 4F 81 80).
-constexpr const char* kColourPoint = "point";
-constexpr const char* kExtraTimings = "extra";
-
+// A row of tests/data/gui_controls.txt (its head says the columns).
 struct Row {
-  const char* image;
-  int cell;
-  const char* widget;
-  Do act;
-  const char* text;
-  const char* expected;  // "C=XX", "A-B=XX" cells shown afterwards; "! message" refused
+  std::string image, widget, action, text, expected;
+  int cell = 0;
 };
 
-// Worked by hand from the VESA layout and the bytes above.
-const Row kRows[] = {
-    {kIdentified, 8, "VendorInfo", Do::Enter, "ABC", "8=04 9=43"},  // 0 00001 00010 00011
-    {kIdentified, 16, "VendorInfo", Do::Enter, "53", "! Max value is 52"},
-    {kIdentified, 19, "VerRev", Do::Enter, "4", "19=04"},
-    {kIdentified, 20, "Sync_1", Do::Click, nullptr, "20=1A"},  // sync on green: bit 1
-    {kIdentified, 20, "VideoMode_1", Do::Option, nullptr, "20=80"},
-    {kIdentified, 23, "BasicInput", Do::Enter, "2,4", "23=8C"},  // 2.40 * 100 - 100
-    {kIdentified, 28, "ChromaValue", Do::Enter, "x", "! Not a number: x"},
-    {kIdentified, 28, "ChromaValue", Do::Enter, "0.5", "25=0F 28=80"},  // red y 512: low pair 00
-    {kIdentified, 40, "STAOptb_3", Do::Option, nullptr, "41=C0"},       // 16:9 is 11
-    {kIdentified, 40, "STAInput", Do::Enter, "1920", "40=D1"},          // 1920 / 8 - 31
-    {kDigital, 56, "DTInput", Do::Enter, "2560", "56=00 58=A1"},  // 0xA00, blanking nibble kept
-    {kDigital, 56, "DTInput", Do::Enter, "4096", "! Invalid Value"},
-    {kDigital, 54, "DTInput", Do::Enter, "abc", "! Not a number: abc"},
-    // Flags 1E: bit 7 interlace, 6-5 and 0 stereo, 4-3 sync type, 2-1 polarities.
-    {kDigital, 71, "DT1", Do::Option, nullptr, "71=9E"},
-    {kDigital, 71, "DTStereo_4", Do::Option, nullptr, "71=7E"},  // 4-way: 110
-    {kDigital, 71, "DTSync_0", Do::Option, nullptr, "71=06"},
-    {kDigital, 71, "SyncLine", Do::Click, nullptr, "71=1C"},
-    {kDigital, 71, "VSyncLine", Do::Click, nullptr, "71=1A"},
-    {kDigital, 71, "Hints_10", Do::DoubleClick, nullptr, "54-71=00 57=FF"},  // empty, tag FF
-    // "NEW NAME", its end mark and padding from byte 5 of block 108.
-    {kDescriptors, 110, "DTaInput", Do::Enter, "NEW NAME",
-     "113=4E 114=45 115=57 116=20 117=4E 118=41 119=4D 120=45 121=0A 122-125=20"},
-    {kDescriptors, 98, "DTaInput", Do::Enter, "96", "98=60"},
-    // EDID 1.4: 256 kHz is 1 plus the offset of bits 3-2 of byte 4 = 10 (maximum).
-    {kDescriptors, 98, "DTaInput", Do::Enter, "256", "94=08 98=01"},
-    {kDescriptors, 98, "DTaInput", Do::Enter, "511", "! Value entered must be between 0 - 510"},
-    // Byte 10 01: range limits only; the padding after it is already 0A 20 ...
-    {kDescriptors, 95, "DTATiming_1", Do::Option, nullptr, "100=01"},
-    {kDescriptors, 75, "DTa_4", Do::Option, nullptr, "75=FB 76=00"},
-    {kColourPoint, 81, "DTaInput", Do::Enter, "2,4", "81=8C"},
-    {kColourPoint, 79, "Windex_1", Do::Click, nullptr, "82=02"},
-    {kExtraTimings, 79, "ExtSTAOptb_3", Do::Option, nullptr, "80=C0"},
-    {kExtraTimings, 79, "ExtStaInput", Do::Enter, "1920", "79=D1"},
-    {kExtraTimings, 79, "ExtSTOpt_6", Do::Option, nullptr, "75=FF"},  // back to a serial number
-};
+std::string trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' '), last = text.find_last_not_of(' ');
+  return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
 
 class ControlsTable : public EditorTest {
  protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    std::ifstream file(std::string(EDID_TEST_DATA_DIR) + "/gui_controls.txt");
+    ASSERT_TRUE(file) << "gui_controls.txt";
+    for (std::string line; std::getline(file, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      if (line.starts_with("image ")) {  // image NAME = ID OFFSET: XX ...
+        std::istringstream in(line.substr(6));
+        std::string name, equals, id, offset;
+        in >> name >> equals >> id >> offset;
+        Image& image = m_images.emplace(name, edid::test::corpusImage(id)).first->second;
+        int at = std::stoi(offset);
+        for (std::string byte; in >> byte;) image.setByte(at++, std::stoi(byte, nullptr, 16));
+        image.setByte(kChecksumByte, image.correctChecksum());
+        continue;
+      }
+      std::vector<std::string> fields;
+      std::istringstream in(line);
+      for (std::string field; std::getline(in, field, '|');) fields.push_back(trimmed(field));
+      ASSERT_EQ(fields.size(), 5u) << line;
+      const auto blank = fields[3].find(' ');
+      m_rows.push_back({fields[0], fields[2], fields[3].substr(0, blank),
+                        blank == std::string::npos ? "" : fields[3].substr(blank + 1), fields[4],
+                        std::stoi(fields[1])});
+    }
+    ASSERT_GT(m_rows.size(), 20u);
+  }
   void load(const std::string& name) {
-    const bool variant = name == kColourPoint || name == kExtraTimings;
-    loadCorpus(variant ? kDescriptors : name);
+    const auto variant = m_images.find(name);
+    loadImage(variant != m_images.end() ? variant->second : edid::test::corpusImage(name));
     if (!program().common().ModifyMode) modifyOn();
-    if (!variant) return;
-    const std::vector<int> block = name == kColourPoint
-                                       ? std::vector<int>{0,    0, 0, 0xFB, 0, 1, 0x05, 0x50, 0x54,
-                                                          0x78, 0, 0, 0,    0, 0, 0x0A, 0x20, 0x20}
-                                       : std::vector<int>{0, 0, 0, 0xFA, 0, 0x61, 0x4F, 0x81, 0x80,
-                                                          1, 1, 1, 1,    1, 1,    1,    1,    0x0A};
-    Image image = model().image;
-    for (std::size_t i = 0; i < block.size(); ++i)
-      image.setByte(72 + static_cast<int>(i), block[i]);
-    image.setByte(kChecksumByte, image.correctChecksum());
-    model().document.load(image);
-    model().BuildEDIDDefinations();
-    program().common().markSaved(model().image);
-    window->sync();
   }
   void act(const Row& row) {
-    const std::string name = row.widget;
-    if (row.act == Do::DoubleClick) {
+    const std::string& name = row.widget;
+    if (row.action == "dclick") {
       QGroupBox* box = frame(std::stoi(name.substr(name.find('_') + 1)));
       QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(4, box->height() - 4));
-    } else if (row.act == Do::Enter) {
-      enter(child<QLineEdit>(name.c_str()), QString::fromLatin1(row.text));
-    } else if (row.act == Do::Option) {
+    } else if (row.action == "enter") {
+      enter(child<QLineEdit>(name.c_str()), QString::fromStdString(row.text));
+    } else if (row.action == "option") {
       clickOption(child<QAbstractButton>(name.c_str()));
     } else {
       auto* button = child<QAbstractButton>(name.c_str());
       QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
   }
+  std::map<std::string, Image> m_images;
+  std::vector<Row> m_rows;
 };
 
 TEST_F(ControlsTable, EachControlWritesItsCellsOrRefusesWithItsMessage) {
-  for (const Row& row : kRows) {
-    SCOPED_TRACE(std::string(row.image) + " cell " + std::to_string(row.cell) + " " + row.widget);
+  for (const Row& row : m_rows) {
+    SCOPED_TRACE(row.image + " cell " + std::to_string(row.cell) + " " + row.widget);
     load(row.image);
     clickCell(row.cell);
     dialogs.messages.clear();
     QStringList expected = cellTexts();
     act(row);
-    const std::string outcome = row.expected;
-    if (outcome.starts_with("! ")) {
-      EXPECT_EQ(dialogs.messageTexts(), QStringList{QString::fromStdString(outcome.substr(2))});
+    if (row.expected.starts_with("! ")) {
+      EXPECT_EQ(dialogs.messageTexts(),
+                QStringList{QString::fromStdString(row.expected.substr(2))});
       EXPECT_EQ(cellTexts(), expected);
       continue;
     }
     EXPECT_TRUE(dialogs.messages.empty());
-    std::istringstream writes(outcome);
+    std::istringstream writes(row.expected);
     for (std::string write; writes >> write;) {
       const auto equals = write.find('='), dash = write.find('-');
       const int first = std::stoi(write.substr(0, std::min(dash, equals)));
@@ -158,10 +122,10 @@ TEST_F(ControlsTable, EveryTimingBoxFlipsItsOwnBit) {
     for (int i = row.first; i < 8; ++i) {
       const std::string name = row.prefix + std::to_string(i);
       SCOPED_TRACE(name);
-      load(kIdentified);
+      load(kCorpusId);
       clickCell(row.byte);
       const int before = cell(row.byte)->text().toInt(nullptr, 16);
-      act({kIdentified, row.byte, name.c_str(), Do::Click, nullptr, ""});
+      act({kCorpusId, name, "click", "", "", row.byte});
       EXPECT_EQ(cell(row.byte)->text().toInt(nullptr, 16),
                 before ^ (row.byte == 37 ? 0x80 : 0x80 >> i));
     }
@@ -170,7 +134,7 @@ TEST_F(ControlsTable, EveryTimingBoxFlipsItsOwnBit) {
 
 // Standard timing i is the pair at 38 + 2i; its option puts the caret there.
 TEST_F(ControlsTable, EveryStandardTimingOptionSelectsItsPair) {
-  load(kIdentified);
+  load(kCorpusId);
   clickCell(38);
   for (int i = 7; i >= 0; --i) {
     clickOption(child<QRadioButton>(("STOpt_" + std::to_string(i)).c_str()));

@@ -1,4 +1,4 @@
-// Recent files, dropped files, several files at once and the status bar summary.
+// Recent files, dropped files and several files at once.
 #include <QCommandLinkButton>
 #include <QDir>
 #include <QDropEvent>
@@ -17,17 +17,11 @@
 namespace edid::gui::test {
 namespace {
 
-// A 256-byte EDID: SAM, name "C32JG5x", 2560x1440 at 580.08 MHz / (2720 * 1481).
+// A 256-byte EDID (SAM, name "C32JG5x").
 const std::string kWideId = "038778A50C04";
 
 class DesktopHabitsTest : public EditorTest {
  protected:
-  /// Copies a corpus EDID into the test folder under name.
-  QString corpusCopy(const std::string& id, const QString& name) {
-    const QString target = path(name);
-    QFile::copy(QString::fromStdString(edid::test::corpusDir() + "/" + id + ".bin"), target);
-    return target;
-  }
   QStringList recentMenuTexts() {
     window->refreshRecentFiles();
     QStringList texts;
@@ -67,7 +61,7 @@ class DesktopHabitsTest : public EditorTest {
 
 TEST_F(DesktopHabitsTest, RecentListKeepsEightNewestFirstInMenuStartPageAndSettings) {
   QStringList files;
-  for (int i = 1; i <= 9; ++i) files << corpusCopy(kCorpusId, QStringLiteral("m%1.bin").arg(i));
+  for (int i = 1; i <= 9; ++i) files << corpusFile(kCorpusId, QStringLiteral("m%1.bin").arg(i));
   for (const QString& file : files) ASSERT_TRUE(window->openFile(file));
   // Opened again, m3 moves to the front instead of showing twice; m1 fell off.
   ASSERT_TRUE(window->openFile(files[2]));
@@ -104,8 +98,8 @@ TEST_F(DesktopHabitsTest, RecentListKeepsEightNewestFirstInMenuStartPageAndSetti
 }
 
 TEST_F(DesktopHabitsTest, DroppedFilesOpenAsFileOpenDoesEachInItsOwnWindow) {
-  const QString first = corpusCopy(kWideId, QStringLiteral("wide.bin"));
-  const QString second = corpusCopy(kCorpusId, QStringLiteral("plain.bin"));
+  const QString first = corpusFile(kWideId, QStringLiteral("wide.bin"));
+  const QString second = corpusFile(kCorpusId, QStringLiteral("plain.bin"));
   const QString text = path(QStringLiteral("notes.txt"));
   QFile notes(text);
   ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
@@ -138,8 +132,8 @@ TEST_F(DesktopHabitsTest, DroppedFilesOpenAsFileOpenDoesEachInItsOwnWindow) {
 }
 
 TEST_F(DesktopHabitsTest, TwoFilesOnTheCommandLineOpenTwoWindowsAndCtrlTabMoves) {
-  const QString first = corpusCopy(kWideId, QStringLiteral("A.bin"));
-  const QString second = corpusCopy(kCorpusId, QStringLiteral("B.bin"));
+  const QString first = corpusFile(kWideId, QStringLiteral("A.bin"));
+  const QString second = corpusFile(kCorpusId, QStringLiteral("B.bin"));
   EditorOptions options;
   QString error;
   ASSERT_TRUE(parseEditorArguments({"edidedit", "--no-splash", first, second}, options, &error));
@@ -160,17 +154,6 @@ TEST_F(DesktopHabitsTest, TwoFilesOnTheCommandLineOpenTwoWindowsAndCtrlTabMoves)
   QTest::keyClick(window.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_TRUE(QTest::qWaitForWindowActive(windows[2]));
   closeOtherWindows();
-}
-
-TEST_F(DesktopHabitsTest, StatusBarSummarisesTheOpenEdid) {
-  EXPECT_FALSE(window->summaryPanel()->isVisible());
-  // Worked out from the bytes: 4C 2D = SAM; FC block "C32JG5x"; 580080000 Hz /
-  // (2720 * 1481) = 144.0005 Hz; bytes 18-19 01 03; two blocks, checksums 97 and F4 hold.
-  ASSERT_TRUE(window->openFile(corpusCopy(kWideId, QStringLiteral("wide.bin"))));
-  EXPECT_TRUE(window->summaryPanel()->isVisible());
-  EXPECT_EQ(window->summaryPanel()->text(),
-            QStringLiteral("SAM C32JG5x  |  2560x1440 @ 144.00 Hz  |  EDID 1.3  |  256 bytes, 1 "
-                           "extension block  |  checksums valid"));
 }
 
 }  // namespace

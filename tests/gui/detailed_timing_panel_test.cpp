@@ -23,6 +23,7 @@ TEST(DetailedTimingStartTest, AutoSeekPutsTheCaretIntoDTInputAndASaveKeepsTheEnt
   options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
   const std::unique_ptr<MainWindow> window = startEditor(options);
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  EXPECT_FALSE(window->screenWidget()->cell(56)->isReadOnly());
   auto* input = window->screenWidget()->findChild<QLineEdit*>(QStringLiteral("DTInput"));
   ASSERT_NE(input, nullptr);
   EXPECT_EQ(QApplication::focusWidget(), input);

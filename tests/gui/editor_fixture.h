@@ -35,11 +35,9 @@ class ScriptedDialogs : public Dialogs {
  public:
   struct Shown {
     QString title, text;
-    bool questionIcon = false;
   };
   struct FileRequest {
     QString title, folder, filter;
-    bool save = false;
   };
   std::vector<Shown> messages, questions;
   std::vector<FileRequest> fileRequests;
@@ -53,8 +51,8 @@ class ScriptedDialogs : public Dialogs {
   void message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back({title, text});
   }
-  bool ask(QWidget*, const QString& title, const QString& text, bool questionIcon) override {
-    questions.push_back({title, text, questionIcon});
+  bool ask(QWidget*, const QString& title, const QString& text, bool) override {
+    questions.push_back({title, text});
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
@@ -62,22 +60,22 @@ class ScriptedDialogs : public Dialogs {
   }
   Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override {
     if (realYesNoCancel) {
-      questions.push_back({title, text, false});
+      questions.push_back({title, text});
       return Dialogs::askYesNoCancel(parent, title, text);
     }
     if (choices.empty()) return ask(parent, title, text, false) ? Answer::Yes : Answer::No;
-    questions.push_back({title, text, false});
+    questions.push_back({title, text});
     const Answer answer = choices.front();
     choices.pop_front();
     return answer;
   }
   QString openFileName(QWidget*, const QString& title, const QString& folder,
                        const QString& filter) override {
-    return next({title, folder, filter, false});
+    return next({title, folder, filter});
   }
   QString saveFileName(QWidget*, const QString& title, const QString& folder,
                        const QString& filter) override {
-    return next({title, folder, filter, true});
+    return next({title, folder, filter});
   }
 
   int chooseMonitor(QWidget*, const QString&, const QList<QStringList>& monitors) override {
@@ -93,30 +91,24 @@ class ScriptedDialogs : public Dialogs {
     QString title;
     bool selection = false;
     QPrinter* printer = nullptr;
-    QPrinter::PrintRange range = QPrinter::AllPages;
   };
   std::vector<PrintRequest> printRequests;
   QString printToFile;  ///< the printer dialog "chooses" this PDF; cancel when empty
-  int pageSetups = 0;
-  QPageLayout::Orientation pageSetupOrientation = QPageLayout::Landscape;
-  int previews = 0;
 
   bool print(QWidget*, QPrinter& printer, const QString& title, bool selection) override {
     printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
-    printRequests.push_back({title, selection, &printer, printer.printRange()});
+    printRequests.push_back({title, selection, &printer});
     if (printToFile.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToFile);
     return true;
   }
   bool pageSetup(QWidget*, QPrinter& printer) override {
-    ++pageSetups;
-    printer.setPageOrientation(pageSetupOrientation);
+    printer.setPageOrientation(QPageLayout::Landscape);
     return true;
   }
   void printPreview(QWidget*, QPrinter& printer,
                     const std::function<void(QPrinter*)>& paint) override {
-    ++previews;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToFile);
     paint(&printer);
@@ -165,15 +157,17 @@ class EditorTest : public ::testing::Test {
 
   QString settingsPath() const { return dir.filePath(QStringLiteral("settings.ini")); }
   QString path(const QString& name) const { return dir.filePath(name); }
-  /// A file holding a corpus EDID's raw bytes, for File Open and drops.
-  QString corpusFile(const std::string& id) const {
-    const QString file = path(QString::fromStdString(id) + QStringLiteral(".bin"));
-    const std::vector<std::uint8_t> bytes = edid::test::corpusBytes(id);
-    QFile out(file);
+  /// A file holding a corpus EDID's raw bytes, or the bytes given, for File Open and drops.
+  QString corpusFile(const std::string& id, const QString& name = {}) const {
+    return bytesFile(edid::test::corpusBytes(id),
+                     name.isEmpty() ? QString::fromStdString(id) + ".bin" : name);
+  }
+  QString bytesFile(const std::vector<std::uint8_t>& bytes, const QString& name) const {
+    QFile out(path(name));
     if (!out.open(QIODevice::WriteOnly) || out.write(reinterpret_cast<const char*>(bytes.data()),
                                                      qint64(bytes.size())) != qint64(bytes.size()))
-      throw std::runtime_error("cannot write " + file.toStdString());
-    return file;
+      throw std::runtime_error("cannot write " + out.fileName().toStdString());
+    return out.fileName();
   }
   Program& program() { return window->program(); }
   EdidScreen& model() { return *program().screen(); }
@@ -203,10 +197,11 @@ class EditorTest : public ::testing::Test {
     return widget;
   }
 
-  /// Opens the decoding screen holding a corpus EDID, decoded and unchanged.
-  void loadCorpus(const std::string& id) {
+  /// Opens the decoding screen holding a corpus EDID (or an image), decoded and unchanged.
+  void loadCorpus(const std::string& id) { loadImage(edid::test::corpusImage(id)); }
+  void loadImage(const Image& image) {
     program().showScreen();
-    model().document.load(edid::test::corpusImage(id));
+    model().document.load(image);
     model().BuildEDIDDefinations();
     program().common().markSaved(model().image);
     window->sync();

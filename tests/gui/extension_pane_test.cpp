@@ -1,10 +1,10 @@
-// The decoded extension block beside its bytes: a byte clicked selects the item
-// holding it and colours its data block; an item clicked selects its bytes.
-// With EDID_SHOTS_DIR set, the window is saved there at both steps.
+// The extension blocks below the grid, read-only until a new image; the decoded block
+// beside its bytes: a byte clicked selects the item holding it and colours its data
+// block; an item clicked selects its bytes.
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
-#include <QScrollArea>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -14,19 +14,7 @@
 namespace edid::gui::test {
 namespace {
 
-class ExtensionPaneTest : public EditorTest {
- protected:
-  void shot(const char* name) {
-    const QByteArray dir = qgetenv("EDID_SHOTS_DIR");
-    if (dir.isEmpty()) return;
-    // The tile filling the window and scrolled to the pane, as a user would look.
-    screen()->parentWidget()->showMaximized();
-    QApplication::processEvents();
-    auto* pane = child<ExtensionBlockPane>("extensionPane");
-    child<QScrollArea>("scroll")->ensureWidgetVisible(pane, 0, 0);
-    screen()->window()->grab().save(QString::fromUtf8(dir) + "/" + name);
-  }
-};
+using ExtensionPaneTest = EditorTest;
 
 TEST_F(ExtensionPaneTest, ByteAndItemSelectEachOther) {
   // 1B2A4BE6467A, block 1 by hand: 02 03 72 F1; a video block 5E at byte 4 (30
@@ -40,7 +28,6 @@ TEST_F(ExtensionPaneTest, ByteAndItemSelectEachOther) {
   ASSERT_TRUE(pane->isVisible());
   EXPECT_EQ(pane->blockChoice()->currentText(), QStringLiteral("Block 1: CTA-861 (02)"));
   EXPECT_EQ(pane->grid()->item(3, 0)->text(), QStringLiteral("6E"));
-  shot("cta-block.png");
 
   QTableWidget* grid = pane->grid();
   emit grid->cellClicked(52 / 16, 52 % 16);
@@ -67,7 +54,32 @@ TEST_F(ExtensionPaneTest, ByteAndItemSelectEachOther) {
   for (const QTableWidgetItem* cell : selected)
     first = std::min(first, cell->row() * 16 + cell->column());
   EXPECT_EQ(first, 35);
-  shot("cta-tree-click.png");
+}
+
+TEST_F(ExtensionPaneTest, OpenedBlocksShowBelowTheGridUntilANewImage) {
+  // FA6E41896752: a 256-byte EDID whose block 1 is CTA-861 (02 03 1E F1 ...).
+  dialogs.fileNames = {corpusFile("FA6E41896752")};
+  action("mnuFileOpen")->trigger();
+  EXPECT_TRUE(dialogs.messages.empty());
+  auto* area = child<QTabWidget>("extensionArea");
+  auto* view = child<QPlainTextEdit>("extensionBlocks");
+  EXPECT_TRUE(area->isVisible());
+  area->setCurrentWidget(view);
+  EXPECT_TRUE(view->isVisible());
+  EXPECT_TRUE(view->isReadOnly());
+  const QStringList lines = view->toPlainText().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 9);
+  EXPECT_EQ(lines[0], QStringLiteral("Block 1: CTA-861 (02)"));
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("  128: 02 03 1E F1 ")));
+  EXPECT_TRUE(lines[8].startsWith(QStringLiteral("  240: ")));
+  // The whole grid keeps its room: the last row of cells is as tall as the first.
+  EXPECT_EQ(cell(120)->height(), cell(0)->height());
+  // A raw file leaves the image without a data file, as a retrieval does.
+  EXPECT_EQ(screen()->windowTitle(), QStringLiteral("Edid Decoding Screen[*]"));
+
+  dialogs.answers = {true};  // Are You Sure?
+  action("mnuFileNew")->trigger();
+  EXPECT_FALSE(area->isVisible());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QStandardPaths>
 
 #include "editor_fixture.h"
-#include "gui/shell/editor.h"
 
 namespace edid::gui::test {
 namespace {
@@ -40,32 +39,6 @@ TEST_F(FileFlowsTest, SaveAsThenOpenBringsBackTheSameCells) {
   EXPECT_EQ(screen()->windowTitle(), file + QStringLiteral("[*]"));
   EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
   EXPECT_EQ(QApplication::focusWidget(), cell(0));
-}
-
-TEST(EditorStartFileTest, OpensTheDataFileGivenAtStartWithModifyAndCell) {
-  QTemporaryDir dir;
-  const QString file = dir.filePath(QStringLiteral("start.DAT"));
-  ScriptedDialogs dialogs;
-  saveCorpusDataFile(kCorpusId, file, dir, dialogs);
-  EditorOptions options;
-  options.splash = false;
-  options.dialogs = &dialogs;
-  options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-  options.openPath = file;
-  options.modify = true;
-  options.focusCell = 13;
-  options.size = QSize(1000, 700);
-  const std::unique_ptr<MainWindow> window = startEditor(options);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  EdidScreenWidget* screen = window->screenWidget();
-  ASSERT_NE(screen, nullptr);
-  EXPECT_EQ(window->size(), QSize(1000, 700));
-  EXPECT_EQ(screen->cell(8)->text(),
-            QString::fromStdString(edid::test::corpusImage(kCorpusId).cell(8)));
-  EXPECT_FALSE(screen->frame(1)->isHidden());
-  EXPECT_FALSE(screen->cell(13)->isReadOnly());
-  EXPECT_EQ(dialogs.fileRequests.size(), 1u);  // only the writer's Save As
-  window->program().common().UnsavedChanges = false;
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
-// The main window: menus, toolbar, mode buttons, settings, shut-down and start-up.
+// The main window: menus, toolbar, mode buttons, settings and the command line.
 #include <map>
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSettings>
 #include <QTextEdit>
 
@@ -64,48 +60,6 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
   action("mnuFileClose")->trigger();
   flushDeletes();
   EXPECT_EQ(screen(), nullptr);
-}
-
-TEST_F(MainWindowTest, AnOpenReportFollowsAChangedImageAtTheNextCellFocus) {
-  loadCorpus(kCorpusId);
-  modifyOn();
-  QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  clickCell(20);
-  QTest::keyClicks(cell(20), QStringLiteral("5A"));
-  clickCell(21);
-  ASSERT_NE(window->documentWindow(), nullptr) << "frmDocument";
-  EXPECT_TRUE(
-      window->documentWindow()->textBox()->toPlainText().contains(QStringLiteral(" 20  |  5A")));
-}
-
-TEST_F(MainWindowTest, WindowMenuTilesInRowsAndColumnsAndLinesUpIcons) {
-  loadCorpus(kCorpusId);
-  QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  QMdiArea* area = window->mdiArea();
-  const QRect space = area->viewport()->rect();
-  QMdiSubWindow* screenSub = window->screenSubWindow();
-  QMdiSubWindow* documentSub = window->documentSubWindow();
-  ASSERT_NE(screenSub, nullptr) << "frmEDIDWindow";
-  ASSERT_NE(documentSub, nullptr) << "frmDocumentWindow";
-
-  action("mnuWindowTileHorizontal")->trigger();
-  EXPECT_EQ(screenSub->width(), space.width());
-  EXPECT_EQ(documentSub->width(), space.width());
-  EXPECT_EQ(screenSub->geometry().bottom() + 1, documentSub->y());
-  EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
-
-  action("mnuWindowTileVertical")->trigger();
-  EXPECT_EQ(screenSub->height(), space.height());
-  EXPECT_EQ(screenSub->geometry().right() + 1, documentSub->x());
-  EXPECT_EQ(documentSub->geometry().right() + 1, space.width());
-
-  screenSub->showMinimized();
-  documentSub->showMinimized();
-  action("mnuWindowArrangeIcons")->trigger();
-  EXPECT_EQ(screenSub->geometry().bottom() + 1, space.height());
-  EXPECT_EQ(documentSub->geometry().bottom() + 1, space.height());
-  EXPECT_EQ(screenSub->x(), 0);
-  EXPECT_EQ(documentSub->x(), screenSub->width());
 }
 
 TEST_F(MainWindowTest, ToolbarKeysRunTheirMenuCommands) {
@@ -169,39 +123,7 @@ TEST_F(MainWindowTest, StandardKeysRunTheFileCommandsFromTheGrid) {
   EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, CancelledSaveChangesStopsTheShutDown) {
-  loadCorpus(kCorpusId);
-  modifyOn();
-  clickCell(20);
-  QTest::keyClicks(cell(20), QStringLiteral("5A"));
-  ASSERT_TRUE(program().common().UnsavedChanges);
-
-  dialogs.answers = {true};  // Yes, then cancel the Save As dialog
-  EXPECT_FALSE(window->close());
-  EXPECT_NE(screen(), nullptr);
-  ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_FALSE(QSettings(settingsPath(), QSettings::IniFormat).contains("Settings/MainLeft"));
-
-  dialogs.answers = {false};
-  EXPECT_TRUE(window->close());
-}
-
 // ---- Settings ----------------------------------------------------------------
-
-class MainWindowSettingsTest : public ::testing::Test {
- protected:
-  QString file() const { return dir.filePath(QStringLiteral("settings.ini")); }
-  void store(const char* key, const QVariant& value) {
-    QSettings(file(), QSettings::IniFormat).setValue(QStringLiteral("Settings/") + key, value);
-  }
-  QString stored(const char* key) {
-    return QSettings(file(), QSettings::IniFormat)
-        .value(QStringLiteral("Settings/") + key)
-        .toString();
-  }
-  QTemporaryDir dir;
-  ScriptedDialogs dialogs;
-};
 
 TEST(FirstStartTest, CentresTheWindowInTheAvailableArea) {
   // Worked by hand: (1280 - 1000) / 2 = 140, (1024 - 700) / 2 = 162.
@@ -211,92 +133,6 @@ TEST(FirstStartTest, CentresTheWindowInTheAvailableArea) {
   // Too large for the screen: cut to it.
   EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 800, 600)), QRect(0, 0, 800, 600));
   EXPECT_EQ(centredIn(QSize(1000, 500), QRect(0, 0, 800, 600)), QRect(0, 50, 800, 500));
-}
-
-TEST_F(MainWindowSettingsTest, FirstStartFitsTheWholeDecodingScreenCentred) {
-  MainWindow window(&dialogs, file());
-  EXPECT_TRUE(dialogs.messages.empty());
-  ASSERT_NE(window.screen(), nullptr);
-  const QRect available = window.screen()->availableGeometry();
-  const QRect placed(window.pos(), window.size());
-  EXPECT_TRUE(available.contains(placed)) << placed.x() << "," << placed.y();
-  EXPECT_LE(std::abs((placed.left() - available.left()) - (available.right() - placed.right())), 1);
-  EXPECT_LE(std::abs((placed.top() - available.top()) - (available.bottom() - placed.bottom())), 1);
-  // The designed 433 x 433 showed two grid columns; the whole screen is wider.
-  EXPECT_GT(window.fullScreenSize().width(), 600);
-
-  // At that size the screen opens whole, and every section frame fits in it.
-  window.splashTimer()->stop();
-  window.resize(window.fullScreenSize());
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.forward([&] { window.program().Command2_Click(); });
-  QMdiSubWindow* sub = window.screenSubWindow();
-  EdidScreenWidget* screen = window.screenWidget();
-  ASSERT_NE(sub, nullptr) << "frmEDIDWindow";
-  ASSERT_NE(screen, nullptr) << "frmEDID";
-  QWidget* viewport = window.mdiArea()->viewport();
-  EXPECT_TRUE(viewport->rect().contains(sub->geometry()));
-  EXPECT_FALSE(window.mdiArea()->horizontalScrollBar()->isVisible());
-  EXPECT_FALSE(window.mdiArea()->verticalScrollBar()->isVisible());
-  const QRect grid(screen->cell(0)->mapTo(sub, QPoint()), QSize(1, 1));
-  EXPECT_TRUE(sub->contentsRect().contains(grid));
-  const QRect lastCell(screen->cell(129)->mapTo(sub, QPoint()), screen->cell(129)->size());
-  EXPECT_TRUE(sub->contentsRect().contains(lastCell));
-  // One cell of each section: header, vendor, version, basic, chromaticity,
-  // the three timing bitmaps, standard timings, the four blocks, checksum.
-  for (int index : {0, 8, 18, 20, 25, 35, 36, 37, 38, 54, 72, 90, 108, 126}) {
-    window.forward([&] { window.program().screen()->txtEdit_GotFocus(index); });
-    for (int i = 0; i < screen->frameCount(); ++i) {
-      QGroupBox* frame = screen->frame(i);
-      ASSERT_NE(frame, nullptr) << "Hints_" << i;
-      if (frame->isHidden()) continue;
-      const QRect inSub(frame->mapTo(sub, QPoint()), frame->size());
-      EXPECT_TRUE(sub->contentsRect().contains(inSub)) << "Hints_" << i;
-    }
-  }
-  window.program().common().UnsavedChanges = false;
-}
-
-TEST_F(MainWindowSettingsTest, FirstStartGrowsOnceSoTheFirstRealScreenNeedsNoScrollBars) {
-  // The first size is measured on a blank screen; a real EDID with an extension
-  // block asks for more, and the window grows for it within the screen.
-  MainWindow window(&dialogs, file());
-  window.splashTimer()->stop();
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  const QSize first = window.size();
-  const QRect available = window.screen()->availableGeometry();
-  dialogs.fileNames = {QString::fromStdString(edid::test::corpusDir() + "/032438E297B8.bin")};
-  window.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
-  QCoreApplication::processEvents();
-  QMdiSubWindow* sub = window.screenSubWindow();
-  ASSERT_NE(sub, nullptr);
-  EXPECT_GE(window.width(), first.width());
-  EXPECT_GE(window.height(), first.height());
-  EXPECT_TRUE(available.contains(QRect(window.pos(), window.size())));
-  // The screen's contents scroll only where the window has reached the screen's edge.
-  auto* scroll = sub->widget()->findChild<QScrollArea*>(QStringLiteral("scroll"));
-  ASSERT_NE(scroll, nullptr);
-  const QRect outer = window.frameGeometry();
-  const bool across = scroll->horizontalScrollBar()->isVisible();
-  EXPECT_TRUE(!across || outer.width() >= available.width()) << outer.width();
-  // A horizontal bar takes a line of height, which may bring the vertical one.
-  EXPECT_TRUE(!scroll->verticalScrollBar()->isVisible() || across ||
-              outer.height() >= available.height())
-      << outer.height();
-  window.program().common().UnsavedChanges = false;
-}
-
-TEST_F(MainWindowSettingsTest, KeepsTheRegistryBaseLocationOfTheLastRun) {
-  {
-    MainWindow window(&dialogs, file());
-    EXPECT_EQ(window.program().common().RegistryBaseLocation,
-              "SYSTEM\\CurrentControlSet\\Enum\\Display");
-  }
-  store("Windows2000RegBaseLocation", "SYSTEM\\ControlSet001\\Enum\\DISPLAY");
-  MainWindow window(&dialogs, file());
-  EXPECT_EQ(window.program().common().RegistryBaseLocation, "SYSTEM\\ControlSet001\\Enum\\DISPLAY");
 }
 
 TEST(StoredPositionTest, ReadInTwipsUntilANonNumber) {
@@ -321,9 +157,17 @@ TEST(StoredPositionTest, ReadInTwipsUntilANonNumber) {
   }
 }
 
-TEST_F(MainWindowSettingsTest, ClosingWritesThePositionUnlessMinimised) {
+TEST(StoredPositionTest, ClosingWritesItUnlessMinimised) {
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  const QString file = dir.filePath(QStringLiteral("settings.ini"));
+  const auto stored = [&file](const char* key) {
+    return QSettings(file, QSettings::IniFormat)
+        .value(QStringLiteral("Settings/") + key)
+        .toString();
+  };
   {
-    MainWindow window(&dialogs, file());
+    MainWindow window(&dialogs, file);
     window.show();
     window.move(120, 90);
     window.resize(640, 480);
@@ -334,7 +178,7 @@ TEST_F(MainWindowSettingsTest, ClosingWritesThePositionUnlessMinimised) {
                 {stored("MainLeft"), stored("MainTop"), stored("MainWidth"), stored("MainHeight")}),
             QStringList({"1800", "1350", "9600", "7200"}));
   {
-    MainWindow window(&dialogs, file());
+    MainWindow window(&dialogs, file);
     window.show();
     window.resize(300, 300);
     window.showMinimized();
@@ -364,33 +208,6 @@ TEST(EditorStartTest, ReadsTheCommandLine) {
        {QStringList{"edidedit", "--cell", "128"}, QStringList{"edidedit", "--geometry", "big"},
         QStringList{"edidedit", "--print-to-pdf", "o.pdf", "a.DAT", "b.DAT"}})
     EXPECT_FALSE(parseEditorArguments(refused, options, &error)) << refused.join(' ').toStdString();
-}
-
-TEST(EditorStartTest, SplashShowsUntilTimer1FiresThenTheMainWindow) {
-  QTemporaryDir dir;
-  ScriptedDialogs dialogs;
-  EditorOptions options;
-  options.dialogs = &dialogs;
-  options.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-
-  bool splashSeen = false, mainHiddenMeanwhile = false;
-  QTimer::singleShot(500, [&] {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (top->objectName() == QStringLiteral("frmSplash") && top->isVisible()) splashSeen = true;
-      if (top->objectName() == QStringLiteral("frmMain") && !top->isVisible())
-        mainHiddenMeanwhile = true;
-    }
-  });
-  QElapsedTimer clock;
-  clock.start();
-  const std::unique_ptr<MainWindow> window = startEditor(options);
-  EXPECT_GE(clock.elapsed(), 1900);
-  EXPECT_TRUE(splashSeen);
-  EXPECT_TRUE(mainHiddenMeanwhile);
-  EXPECT_TRUE(window->isVisible());
-  for (QWidget* top : QApplication::topLevelWidgets())
-    EXPECT_FALSE(top->objectName() == QStringLiteral("frmSplash") && top->isVisible());
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -18,12 +18,7 @@ TEST_F(ProblemsPaneTest, FollowsTheImageAndFocusesTheCell) {
   std::vector<std::uint8_t> bytes = edid::test::corpusBytes("06F840044FF3");
   bytes[16] = 54;
   bytes[127] = 0xAD;
-  const QString file = path(QStringLiteral("week.bin"));
-  QFile out(file);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-  out.close();
-  dialogs.fileNames = {file};
+  dialogs.fileNames = {bytesFile(bytes, QStringLiteral("week.bin"))};
   action("mnuFileOpen")->trigger();
 
   ProblemsPane* pane = window->problemsPane();

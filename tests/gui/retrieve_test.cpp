@@ -3,12 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
-#include <QTreeWidget>
 
 #include "core/registry/reg_file.h"
 #include "editor_fixture.h"
 #include "gui/registry/base_location_dialog.h"
-#include "gui/registry/connector_dialog.h"
 #include "gui/shell/editor_settings.h"
 #include "support/fake_sources.h"
 
@@ -38,11 +36,6 @@ TEST_F(RetrieveTest, LoadsTheChosenMonitorAsAnUnnamedImage) {
   ASSERT_NE(screen(), nullptr);
   EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
   EXPECT_EQ(child<QLabel>("lbVendor_0")->text(), QStringLiteral("Manufacturer - VSC"));
-
-  // The real choice offers the first monitor preselected.
-  ConnectorDialog choice({{"DP-1", "AOC", "1621", "1621"}, {"DP-2", "VSC", "7D20", "x"}});
-  EXPECT_EQ(choice.chosen(), 0);
-  EXPECT_EQ(choice.list()->topLevelItem(1)->text(3), QStringLiteral("x"));
 }
 
 TEST_F(RetrieveTest, BaseLocationDialogTestsKeepsAndCancels) {

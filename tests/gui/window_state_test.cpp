@@ -1,9 +1,7 @@
 // What the windows show about the state: unsaved changes in the title, the
-// Window menu's list, the report window's size, and texts in Windows-1252.
+// Window menu's list, and texts in Windows-1252.
 #include <QLabel>
 #include <QMenu>
-#include <QScrollBar>
-#include <QTextEdit>
 
 #include "editor_fixture.h"
 #include "gui/report/document_window.h"
@@ -62,34 +60,12 @@ TEST_F(WindowStateTest, TheWindowMenuListsTheChildrenWithTheActiveOneChecked) {
   EXPECT_EQ(window->findChildren<QAction*>(QStringLiteral("mnuWindowList_1")).size(), 1);
 }
 
-TEST_F(WindowStateTest, TheReportOpensWithItsColumnsInView) {
-  window->resize(1400, 1000);
-  loadCorpus(kCorpusId);
-  QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  QTextEdit* text = window->documentWindow()->textBox();
-  const QFontMetrics metrics(text->font());
-  EXPECT_GE(text->viewport()->width(), metrics.horizontalAdvance(QString(70, QLatin1Char('0'))));
-  EXPECT_GE(text->viewport()->height(), metrics.lineSpacing() * 38);
-  EXPECT_FALSE(text->horizontalScrollBar()->isVisible());
-
-  // A small main window bounds it.
-  window->documentSubWindow()->close();
-  window->resize(640, 480);
-  QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  const QRect area = window->mdiArea()->viewport()->rect();
-  EXPECT_TRUE(area.contains(window->documentSubWindow()->geometry()));
-}
-
 TEST_F(WindowStateTest, HighBytesShowAsWindows1252Characters) {
   // Product code bytes 10-11 = 99 41 are also the letters 0x99 "™" and "A".
-  program().showScreen();
   Image image = edid::test::corpusImage(kCorpusId);
   image.setByte(10, 0x99);
   image.setByte(11, 0x41);
-  model().document.load(image);
-  model().BuildEDIDDefinations();
-  program().common().markSaved(model().image);
-  window->sync();
+  loadImage(image);
   clickCell(10);
   QStringList shown;
   for (const QLabel* label : frame(1)->findChildren<QLabel*>()) shown << label->text();
