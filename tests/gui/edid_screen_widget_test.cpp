@@ -38,7 +38,9 @@ TEST_F(EdidScreenWidgetTest, GridHoldsTheImageInTabOrder) {
   for (int i = 0; i < 130; ++i) {
     QLineEdit* box = cell(i);
     EXPECT_EQ(box->text(), i < 128 ? hex(bytes[std::size_t(i)]) : QString()) << i;
-    if (i > 0) EXPECT_EQ(cell(i - 1)->nextInFocusChain(), box) << i;
+    if (i > 0) {
+      EXPECT_EQ(cell(i - 1)->nextInFocusChain(), box) << i;
+    }
   }
   EXPECT_EQ(visibleFrames(), std::vector<int>{});
   EXPECT_EQ(child<QLineEdit>("txtRevision")->text(), QStringLiteral("3"));
