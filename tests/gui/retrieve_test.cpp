@@ -82,7 +82,7 @@ TEST_F(RetrieveTest, BaseLocationDialogTestsKeepsAndCancels) {
   EXPECT_EQ(stored.value(QStringLiteral("Settings/RegistryFile")).toString().toStdString(), reg);
   trigger("GetEDIDData");
   EXPECT_EQ(cellTexts(), corpusTexts(kCorpusId));
-  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 }  // namespace
