@@ -74,21 +74,13 @@ TEST_F(CalculatorWindowTest, AboutShowsTheProjectVersionAndStartsSystemInfo) {
     script.write("#!/bin/sh\n: > \"$0.ran\"\n");
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    // Relative PATH entries name the current folder, whatever it holds: never searched.
-    const QString current = QDir::currentPath();
-    QDir::setCurrent(bin);
-    qputenv("PATH", ".::bin");
-    QTest::mouseClick(sysInfo, Qt::LeftButton);
-    QDir::setCurrent(current);
-    qputenv("PATH", bin.toLocal8Bit());
     QTest::mouseClick(sysInfo, Qt::LeftButton);
     started =
         QTest::qWaitFor([&] { return QFile::exists(bin + QStringLiteral("/kinfocenter.ran")); });
     qputenv("PATH", oldPath);
   });
   EXPECT_EQ(versionLine, kTitle + QStringLiteral("\nVersion ") + QString::fromStdString(version));
-  EXPECT_EQ(dialogs.messageTexts(),
-            QStringList(2, QStringLiteral("System Information Is Unavailable At This Time")));
+  EXPECT_EQ(dialogs.messageTexts(), QStringList{"System Information Is Unavailable At This Time"});
   EXPECT_TRUE(started);
 
   EditorOptions options;

@@ -1,8 +1,6 @@
 // The decoding screen: grid, frames, colours, cell events and the section editors.
 #include <QCheckBox>
-#include <QClipboard>
 #include <QLabel>
-#include <QMessageBox>
 
 #include "editor_fixture.h"
 #include "gui/shell/child_sub_window.h"
@@ -100,34 +98,6 @@ TEST_F(EdidScreenWidgetTest, LeavingACellWithThreeCharactersSendsTheFocusBack) {
   EXPECT_EQ(QApplication::focusWidget(), cell(40));
   EXPECT_EQ(cell(30)->text(), QStringLiteral("C5"));
   EXPECT_EQ(visibleFrames(), std::vector<int>{8});
-
-  // Text pasted from the context menu passes the same filter as typed keys.
-  const auto paste = [this](const QString& text) {
-    QApplication::clipboard()->setText(text);
-    clickCell(30);
-    cell(30)->selectAll();
-    cell(30)->paste();
-    clickCell(40);
-  };
-  paste(QStringLiteral("x1"));
-  EXPECT_EQ(dialogs.messages.size(), 5u);
-  EXPECT_EQ(cell(30)->text(), QStringLiteral("C5"));
-  paste(QStringLiteral("3f"));
-  EXPECT_EQ(dialogs.messages.size(), 5u);
-  EXPECT_EQ(cell(30)->text(), QStringLiteral("3F"));
-}
-
-// The manufacturer box takes letters only, upper-cased; a digit is refused and dropped.
-TEST_F(EdidScreenWidgetTest, VendorBoxFiltersItsKeys) {
-  loadCorpus(kCorpusId);
-  modifyOn();
-  QLineEdit* vendorInfo = child<QLineEdit>("VendorInfo");
-  clickCell(8);
-  QTest::mouseClick(vendorInfo, Qt::LeftButton);
-  vendorInfo->selectAll();
-  QTest::keyClicks(vendorInfo, QStringLiteral("a1bc"));
-  EXPECT_EQ(vendorInfo->text(), QStringLiteral("ABC"));
-  EXPECT_EQ(dialogs.messageTexts(), QStringList{"A-Z Only"});
 }
 
 TEST_F(EdidScreenWidgetTest, AutoCellSeekPutsTheCaretIntoTheSectionInput) {
@@ -187,49 +157,6 @@ TEST_F(EdidScreenWidgetTest, ClosingWithUnsavedChangesAsksFirst) {
   EXPECT_FALSE(program().common().EdidScreenOpen);
   EXPECT_EQ(dialogs.fileRequests.size(), 1u);  // No writes nothing
   EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
-}
-
-}  // namespace
-}  // namespace edid::gui::test
-
-namespace edid::gui::test {
-namespace {
-
-// The refusal through a real modal message box: its own event loop and the focus
-// it takes must not count as the user moving between cells.
-TEST(EdidScreenRealDialogTest, RefusedCellGetsTheFocusBackAfterTheMessageBox) {
-  QTemporaryDir dir;
-  MainWindow window(nullptr, dir.filePath(QStringLiteral("settings.ini")));
-  window.splashTimer()->stop();
-  window.resize(1100, 700);
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  window.forward([&] { window.program().Command2_Click(); });
-  EdidScreenWidget* screen = window.screenWidget();
-  ASSERT_NE(screen, nullptr) << "the decoding screen frmEDID";
-  QTest::mouseClick(screen->cell(30), Qt::LeftButton);
-  QTest::keyClicks(screen->cell(30), QStringLiteral("1A2"));
-
-  QStringList shown;
-  QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown << box->text();
-      box->button(QMessageBox::Ok)->click();
-    }
-  });
-  answer.start(20);
-  QTest::mouseClick(screen->cell(40), Qt::LeftButton);
-  QTest::qWait(50);
-  EXPECT_EQ(shown, QStringList{"Please Make Your Values In Hex"});
-  // The offscreen platform has no window manager to reactivate the window.
-  EXPECT_EQ(window.focusWidget(), screen->cell(30));
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  EXPECT_EQ(QApplication::focusWidget(), screen->cell(30));
-  EXPECT_FALSE(screen->frame(4)->isHidden());
-  EXPECT_EQ(shown.size(), 1);
-  window.program().common().UnsavedChanges = false;
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QFile>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QSettings>
 #include <QTextEdit>
 
@@ -49,17 +48,6 @@ TEST_F(MainWindowTest, TranslateShowsOneReportWindowAndClosingItTellsTheCore) {
   window->documentSubWindow()->close();
   flushDeletes();
   EXPECT_FALSE(program().common().DocumentOpen);
-
-  // File Close closes the active child: the report, then the screen.
-  QTest::mouseClick(button("Command1"), Qt::LeftButton);
-  action("mnuFileClose")->trigger();
-  flushDeletes();
-  EXPECT_EQ(window->documentWindow(), nullptr);
-  ASSERT_NE(window->screenSubWindow(), nullptr) << "frmEDIDWindow";
-  window->mdiArea()->setActiveSubWindow(window->screenSubWindow());
-  action("mnuFileClose")->trigger();
-  flushDeletes();
-  EXPECT_EQ(screen(), nullptr);
 }
 
 TEST_F(MainWindowTest, ToolbarKeysRunTheirMenuCommands) {
@@ -125,16 +113,6 @@ TEST_F(MainWindowTest, StandardKeysRunTheFileCommandsFromTheGrid) {
 
 // ---- Settings ----------------------------------------------------------------
 
-TEST(FirstStartTest, CentresTheWindowInTheAvailableArea) {
-  // Worked by hand: (1280 - 1000) / 2 = 140, (1024 - 700) / 2 = 162.
-  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 1280, 1024)), QRect(140, 162, 1000, 700));
-  // A second screen right of the first, below a 24-pixel panel.
-  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(1280, 24, 1920, 1056)), QRect(1740, 202, 1000, 700));
-  // Too large for the screen: cut to it.
-  EXPECT_EQ(centredIn(QSize(1000, 700), QRect(0, 0, 800, 600)), QRect(0, 0, 800, 600));
-  EXPECT_EQ(centredIn(QSize(1000, 500), QRect(0, 0, 800, 600)), QRect(0, 50, 800, 500));
-}
-
 TEST(StoredPositionTest, ReadInTwipsUntilANonNumber) {
   // 15 twips a pixel; after a non-number the rest stays as designed (1000, 6500, 6500).
   const struct {
@@ -155,36 +133,6 @@ TEST(StoredPositionTest, ReadInTwipsUntilANonNumber) {
     EXPECT_EQ(QRect(window.pos(), window.size()), row.placed);
     EXPECT_EQ(dialogs.messageTexts(), row.messages);
   }
-}
-
-TEST(StoredPositionTest, ClosingWritesItUnlessMinimised) {
-  QTemporaryDir dir;
-  ScriptedDialogs dialogs;
-  const QString file = dir.filePath(QStringLiteral("settings.ini"));
-  const auto stored = [&file](const char* key) {
-    return QSettings(file, QSettings::IniFormat)
-        .value(QStringLiteral("Settings/") + key)
-        .toString();
-  };
-  {
-    MainWindow window(&dialogs, file);
-    window.show();
-    window.move(120, 90);
-    window.resize(640, 480);
-    ASSERT_TRUE(window.close());
-  }
-  // 15 twips a pixel.
-  EXPECT_EQ(QStringList(
-                {stored("MainLeft"), stored("MainTop"), stored("MainWidth"), stored("MainHeight")}),
-            QStringList({"1800", "1350", "9600", "7200"}));
-  {
-    MainWindow window(&dialogs, file);
-    window.show();
-    window.resize(300, 300);
-    window.showMinimized();
-    ASSERT_TRUE(window.close());
-  }
-  EXPECT_EQ(stored("MainWidth"), QStringLiteral("9600"));
 }
 
 // ---- Start-up -----------------------------------------------------------------

@@ -1,17 +1,15 @@
-// Printing through the printer dialog and Page Setup, a narrow page, and
-// --print-to-pdf of the real editor.
+// Printing through the printer dialog and Page Setup, and --print-to-pdf of the
+// real editor.
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextEdit>
 
 #include "editor_fixture.h"
 #include "gui/report/document_window.h"
-#include "gui/report/report_printer.h"
 
 namespace edid::gui::test {
 namespace {
@@ -116,32 +114,6 @@ TEST_F(PrintTest, PrintOffersTheSelectionPrintsItAndClosesTheReport) {
   dialogs.printToFile = path(QStringLiteral("no/such/folder/out.pdf"));
   trigger("mnuFilePrint");
   EXPECT_EQ(dialogs.messageTexts(), QStringList{"Cannot print: the printer did not start"});
-}
-
-TEST(ReportPages, SeventyColumnsFitANarrowPage) {
-  if (!havePoppler()) GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
-  // 70 columns at 9.75 points need about 145 mm; this page has 60 mm.
-  const QString line = QString(kReportColumns, QLatin1Char('W'));
-  const QPageLayout narrow(QPageSize(QSizeF(60, 100), QPageSize::Millimeter), QPageLayout::Portrait,
-                           QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-  QString error;
-  const QByteArray pdf = reportPdf(line + QStringLiteral("\r\n"), narrow, &error);
-  ASSERT_FALSE(pdf.isEmpty()) << error.toStdString();
-  QTemporaryDir dir;
-  QFile file(dir.filePath(QStringLiteral("narrow.pdf")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(pdf);
-  file.close();
-  const QString boxes = pdfTool(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-bbox"), file.fileName(), QStringLiteral("-")});
-  // <page width="170.079..." ...> and <word xMin=".." yMin=".." xMax=".." ...>WWW...</word>
-  const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\""));
-  const QRegularExpression word(QStringLiteral("xMax=\"([0-9.]+)\"[^>]*>(W+)</word>"));
-  const auto pageMatch = page.match(boxes);
-  const auto wordMatch = word.match(boxes);
-  ASSERT_TRUE(pageMatch.hasMatch() && wordMatch.hasMatch()) << boxes.toStdString();
-  EXPECT_EQ(wordMatch.captured(2).toStdString(), line.toStdString());
-  EXPECT_LE(wordMatch.captured(1).toDouble(), pageMatch.captured(1).toDouble());
 }
 
 // The editor binary itself, as a script runs it: no display, no window.

@@ -1,6 +1,6 @@
-// What keeps a user's work: short cells completed on leaving, Cancel at "Save
-// Changes?", no file dialog started in a kernel folder, a dismissing Enter not
-// submitted twice, and the section frame following the focused cell.
+// What keeps a user's work: Cancel at "Save Changes?", no file dialog started in
+// a kernel folder, a dismissing Enter not submitted twice, and the section frame
+// following the focused cell.
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -35,17 +35,6 @@ class UnsavedWorkTest : public EditorTest {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   }
 };
-
-TEST_F(UnsavedWorkTest, ACellLeftWithOneDigitShowsTwo) {
-  loadCorpus(kCorpusId);
-  modifyOn();
-  clickCell(36);
-  QTest::keyClicks(cell(36), QStringLiteral("5"));
-  QTest::keyClick(cell(36), Qt::Key_Tab);
-  EXPECT_EQ(cell(36)->text(), QStringLiteral("05"));
-  EXPECT_EQ(QApplication::focusWidget(), cell(37));
-  EXPECT_TRUE(dialogs.messages.empty());
-}
 
 TEST_F(UnsavedWorkTest, EscapeAtSaveChangesKeepsTheEditsAndTheWindows) {
   dialogs.realYesNoCancel = true;
