@@ -18,25 +18,6 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using test::writeText;
 
-TEST(ModelListLines, OnlyLinesBetweenTheMarkersAreKept) {
-  std::vector<std::string> lines = {"old 0", "old 1", "old 2", "old 3"};
-  readDdcTestLines(
-      "[Version]\r\nVSC7D20 \"outside\"\r\n;START_DDCTEST here\r\nA \"1\"\r\n"
-      "\r\nB \"2\"\r\nx END_DDCTEST\r\nC \"3\"\r\n",
-      lines);
-  EXPECT_EQ(lines, (std::vector<std::string>{"A \"1\"", "", "B \"2\""}));
-
-  // Markers are case-sensitive; without a kept line nothing changes.
-  readDdcTestLines("start_ddctest\nD\nend_ddctest\n", lines);
-  readDdcTestLines("START_DDCTEST\nEND_DDCTEST\nE\n", lines);
-  readDdcTestLines("END_DDCTEST\nSTART_DDCTEST\nF\n", lines);  // reading stops at the end marker
-  EXPECT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "A \"1\"");
-
-  readDdcTestLines("START_DDCTEST\nG\n", lines);  // a missing end marker reads to the end
-  EXPECT_EQ(lines, (std::vector<std::string>{"G"}));
-}
-
 TEST(ModelListFiles, InfFilesInAnyCaseSortedIgnoringCase) {
   TempDir dir("files");
   for (const char* name : {"b.inf", "A.INF", "c.Inf", "notes.info", "x.inf.bak", "inf"})

@@ -253,19 +253,6 @@ TEST(EdidInput, ADumpThatSkipsBytesIsRefusedNamingTheOffset) {
   }
 }
 
-TEST(EdidInput, TextWithStrayControlBytesIsStillText) {
-  const Bytes bytes = test::corpusBytes("FA6E41896752");
-  const std::string hexdump = toolOutput("hexdump -C " + test::corpusDir() + "/FA6E41896752.bin");
-  for (const std::string& text :
-       {xrandrText(bytes) + '\0', "\a" + decoderText(bytes), hexdump + "\x1b[0m"}) {
-    const auto input = readEdidInput(text);
-    ASSERT_TRUE(input.ok()) << text;
-    EXPECT_EQ(input->kind, EdidInputKind::HexText) << text;
-    EXPECT_EQ(input->cells, cellsOf(bytes)) << text;
-    EXPECT_EQ(input->extension, extensionOf(bytes)) << text;
-  }
-}
-
 // The data file edidtool writes for a 384-byte EDID, damaged as a hand or a disk
 // would; every cell and row number below is worked out from the file's layout.
 TEST(EdidInput, DamagedDataFilesAreRefusedNamingTheRowAndTheCell) {
