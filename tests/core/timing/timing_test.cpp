@@ -151,6 +151,11 @@ TEST(TimingDescriptor, RefusalsSayWhyAndWhatWouldHoldIt) {
   ASSERT_TRUE(held.ok()) << held.error();
   EXPECT_EQ((*held)[0], 0xFF);
   EXPECT_EQ((*held)[1], 0xFF);
+  // Interlaced, it holds the lines of one field: 1080i stores 540 = 0x21C.
+  const auto field = encodeDescriptor(*cvt(1920, 1080, 60, {CvtBlanking::Standard, true}));
+  ASSERT_TRUE(field.ok()) << field.error();
+  EXPECT_EQ((*field)[5], 0x1C);
+  EXPECT_EQ((*field)[7] >> 4, 2);
 }
 
 TEST(TimingRequests, RefusedWithAReason) {
