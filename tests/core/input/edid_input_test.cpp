@@ -96,6 +96,7 @@ TEST(EdidInput, EveryFormOfEveryLongCorpusEdidReadsWhole) {
       {"raw", [](const Bytes& b) { return test::asText(b); }},
       {"decoder", decoderText},
       {"xrandr", xrandrText},
+      {"stray NUL", [](const Bytes& b) { return xrandrText(b) + '\0' + "\a\x1b[0m"; }},
       {"C array", cArrayText},
       {"registry", registryText}};
   int checked = 0;
