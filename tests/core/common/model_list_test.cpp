@@ -18,23 +18,6 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using test::writeText;
 
-TEST(ModelListFiles, InfFilesInAnyCaseSortedIgnoringCase) {
-  TempDir dir("files");
-  for (const char* name : {"b.inf", "A.INF", "c.Inf", "notes.info", "x.inf.bak", "inf"})
-    writeText(dir.file(name), "");
-  fs::create_directory(dir.file("folder.inf"));
-  EXPECT_EQ(modelListFiles(dir.path.string()),
-            (std::vector<std::string>{dir.file("A.INF"), dir.file("b.inf"), dir.file("c.Inf")}));
-  EXPECT_TRUE(modelListFiles(dir.file("missing")).empty());
-
-  std::vector<std::string> lines = {"kept"};
-  const Status missing = ReadDdcTestSection(dir.file("missing.inf"), lines);
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error(),
-            "Cannot open " + dir.file("missing.inf") + ": No such file or directory");
-  EXPECT_EQ(lines, (std::vector<std::string>{"kept"}));
-}
-
 // Naming a real monitor from the files of the model list folders.
 class ModelNaming : public ::testing::Test {
  protected:
