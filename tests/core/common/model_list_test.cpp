@@ -18,42 +18,6 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using test::writeText;
 
-TEST(ModelListLines, OnlyLinesBetweenTheMarkersAreKept) {
-  std::vector<std::string> lines = {"old 0", "old 1", "old 2", "old 3"};
-  readDdcTestLines(
-      "[Version]\r\nVSC7D20 \"outside\"\r\n;START_DDCTEST here\r\nA \"1\"\r\n"
-      "\r\nB \"2\"\r\nx END_DDCTEST\r\nC \"3\"\r\n",
-      lines);
-  EXPECT_EQ(lines, (std::vector<std::string>{"A \"1\"", "", "B \"2\""}));
-
-  // Markers are case-sensitive; without a kept line nothing changes.
-  readDdcTestLines("start_ddctest\nD\nend_ddctest\n", lines);
-  readDdcTestLines("START_DDCTEST\nEND_DDCTEST\nE\n", lines);
-  readDdcTestLines("END_DDCTEST\nSTART_DDCTEST\nF\n", lines);  // reading stops at the end marker
-  EXPECT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "A \"1\"");
-
-  readDdcTestLines("START_DDCTEST\nG\n", lines);  // a missing end marker reads to the end
-  EXPECT_EQ(lines, (std::vector<std::string>{"G"}));
-}
-
-TEST(ModelListFiles, InfFilesInAnyCaseSortedIgnoringCase) {
-  TempDir dir("files");
-  for (const char* name : {"b.inf", "A.INF", "c.Inf", "notes.info", "x.inf.bak", "inf"})
-    writeText(dir.file(name), "");
-  fs::create_directory(dir.file("folder.inf"));
-  EXPECT_EQ(modelListFiles(dir.path.string()),
-            (std::vector<std::string>{dir.file("A.INF"), dir.file("b.inf"), dir.file("c.Inf")}));
-  EXPECT_TRUE(modelListFiles(dir.file("missing")).empty());
-
-  std::vector<std::string> lines = {"kept"};
-  const Status missing = ReadDdcTestSection(dir.file("missing.inf"), lines);
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error(),
-            "Cannot open " + dir.file("missing.inf") + ": No such file or directory");
-  EXPECT_EQ(lines, (std::vector<std::string>{"kept"}));
-}
-
 // Naming a real monitor from the files of the model list folders.
 class ModelNaming : public ::testing::Test {
  protected:

@@ -198,31 +198,6 @@ TEST_F(FileFlows, OpenWithUnsavedChangesAsksFirst) {
   EXPECT_FALSE(program.common().UnsavedChanges);
 }
 
-TEST_F(FileFlows, FileNewWithAndWithoutTheScreen) {
-  program.mnuFileNew_Click();
-  EXPECT_TRUE(host.questions.empty());  // no screen: no "Are You Sure?"
-  ASSERT_NE(program.screen(), nullptr);
-  EXPECT_TRUE(program.common().ModifyMode);
-  EXPECT_EQ(program.screen()->image.cell(6), "FF");  // the header
-  EXPECT_FALSE(program.common().UnsavedChanges);
-
-  saveAs(file("new.DAT"));
-  edit();
-  const Image edited = program.screen()->image;
-  host.answers = {false, false};  // no save, and No to "Are You Sure?"
-  program.mnuFileNew_Click();
-  EXPECT_EQ(host.questions, (std::vector<std::string>{"Save Changes?", "Are You Sure?"}));
-  EXPECT_EQ(program.screen()->image, edited);  // the bytes stay
-  EXPECT_EQ(program.common().CurrentFilePath, "");
-
-  program.screen()->txtModel.text = "Model";
-  host.answers = {true};
-  program.mnuFileNew_Click();
-  EXPECT_EQ(program.screen()->image.cell(20), "00");
-  EXPECT_TRUE(program.screen()->txtModel.text.empty());
-  EXPECT_TRUE(program.common().ModifyMode);  // stays on
-}
-
 // A model taken from the name descriptor follows its edits, in the box and in the
 // report, until the user types a model of their own.
 TEST_F(FileFlows, TheModelFollowsTheNameDescriptor) {

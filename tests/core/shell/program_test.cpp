@@ -78,26 +78,5 @@ TEST_F(ProgramTest, FillInModelInfoMatchesKeyAndSplitsBrandAndModel) {
   EXPECT_EQ(screen.txtModel.text, "ViewTech Unquoted");
 }
 
-TEST(ProgramCalculatorTest, OpensOnceAndTilesBesideTheScreen) {
-  test::FakeHost host;
-  Program program{host};
-  program.HexCalculator_Click();
-  EXPECT_TRUE(program.common().CalculatorOpen);
-  ASSERT_NE(program.calculator(), nullptr);
-  EXPECT_EQ(host.windowCalls, std::vector<std::string>{"calculator"});  // alone: no tiling
-  program.calculator()->Command1_Click(7);
-  program.HexCalculator_Click();  // already open: the same calculator
-  EXPECT_EQ(program.calculator()->CurrentCell.text, "7");
-  program.mnuFileClose_Click(ChildWindow::HexCalculator);
-  EXPECT_FALSE(program.common().CalculatorOpen);
-
-  program.showScreen();
-  host.windowCalls.clear();
-  program.HexCalculator_Click();
-  EXPECT_EQ(host.windowCalls, (std::vector<std::string>{"calculator", "activate screen",
-                                                        "tile vertically", "activate calculator"}));
-  EXPECT_EQ(program.calculator()->CurrentCell.text, "");
-}
-
 }  // namespace
 }  // namespace edid

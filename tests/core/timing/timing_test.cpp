@@ -1,6 +1,5 @@
 // Generated timings against the reference decoder's --cvt/--gtf/--dmt/--vic output
-// (scripts/install-deps installs it), and every accepted timing through the 18-byte
-// descriptor and back.
+// (scripts/install-deps installs it), and the refusals of the 18-byte descriptor.
 #include "core/timing/timing.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
-
-#include "core/sections/detailed_timing.h"
 
 namespace edid::timing {
 namespace {
@@ -126,66 +123,6 @@ TEST(TimingFormulas, AgreeWithTheReferenceDecoder) {
 
 // ---- The 18 bytes.
 
-TEST(TimingDescriptor, EveryAcceptedTimingDecodesToItsFields) {
-  namespace dt = detailed_timing;
-  std::vector<Result<Timing>> made;
-  for (int w : {320, 641, 1024, 1366, 1920, 2560, 3840, 4096, 5120, 7680})
-    for (int h : {200, 481, 768, 1080, 1600, 2160, 4320})
-      for (double hz : {23.976, 30.0, 50.0, 60.0, 85.0, 144.0, 240.0})
-        for (bool interlaced : {false, true}) {
-          for (auto blanking :
-               {CvtBlanking::Standard, CvtBlanking::Reduced, CvtBlanking::ReducedV2})
-            made.push_back(cvt(w, h, hz, {blanking, interlaced, interlaced}));
-          made.push_back(gtf(w, h, hz, {interlaced, !interlaced, std::nullopt}));
-        }
-  for (int id = 1; id <= 0x58; ++id) made.push_back(dmt(id));
-  for (int code = 1; code <= 219; ++code) made.push_back(vic(code));
-
-  int accepted = 0;
-  int refused = 0;
-  for (const auto& m : made) {
-    if (!m) continue;
-    const Timing& t = *m;
-    const auto bytes = encodeDescriptor(t, 600, 340);
-    if (!bytes) {
-      // Only a timing that exceeds the layout is refused.
-      ++refused;
-      EXPECT_TRUE(storedPixelClockKHz(t) > 655350 || t.hBlank() > 4095 || t.hActive > 4095 ||
-                  t.vActiveField() > 4095 || t.hFrontPorch > 1023 || t.vFrontPorch > 63)
-          << t.name << ": " << bytes.error();
-      continue;
-    }
-    ++accepted;
-    Image image;
-    for (int i = 0; i < 18; ++i) image.setByte(54 + i, (*bytes)[static_cast<std::size_t>(i)]);
-    const auto d = dt::decode(image, 54);
-    const auto v = [&](dt::Field f) { return d.values[static_cast<std::size_t>(f)]; };
-    const std::array<int, dt::kFieldCount> expected = {storedPixelClockKHz(t) / 10,
-                                                       t.hActive,
-                                                       t.hBlank(),
-                                                       t.vActiveField(),
-                                                       t.vBlank(),
-                                                       t.hFrontPorch,
-                                                       t.hSync,
-                                                       t.vFrontPorch,
-                                                       t.vSync,
-                                                       t.hBorder,
-                                                       t.vBorder,
-                                                       600,
-                                                       340};
-    for (int f = 0; f < dt::kFieldCount; ++f)
-      ASSERT_EQ(v(static_cast<dt::Field>(f)), expected[static_cast<std::size_t>(f)])
-          << t.name << " field " << f;
-    ASSERT_EQ(d.interlaced, t.interlaced) << t.name;
-    ASSERT_EQ(d.syncType, dt::SyncType::DigitalSeparate) << t.name;
-    ASSERT_EQ(d.syncLineCaption == "Horizontal Polarity (+)", t.hSyncPositive) << t.name;
-    ASSERT_EQ(d.vSyncLineCaption == "Vertical Polarity (+)", t.vSyncPositive) << t.name;
-    ASSERT_LT(d.stereoCode, 2) << t.name;
-  }
-  EXPECT_GT(accepted, 2000);
-  EXPECT_GT(refused, 0);
-}
-
 TEST(TimingDescriptor, RefusalsSayWhyAndWhatWouldHoldIt) {
   struct Row {
     Timing timing;
@@ -214,6 +151,11 @@ TEST(TimingDescriptor, RefusalsSayWhyAndWhatWouldHoldIt) {
   ASSERT_TRUE(held.ok()) << held.error();
   EXPECT_EQ((*held)[0], 0xFF);
   EXPECT_EQ((*held)[1], 0xFF);
+  // Interlaced, it holds the lines of one field: 1080i stores 540 = 0x21C.
+  const auto field = encodeDescriptor(*cvt(1920, 1080, 60, {CvtBlanking::Standard, true}));
+  ASSERT_TRUE(field.ok()) << field.error();
+  EXPECT_EQ((*field)[5], 0x1C);
+  EXPECT_EQ((*field)[7] >> 4, 2);
 }
 
 TEST(TimingRequests, RefusedWithAReason) {
