@@ -8,6 +8,24 @@ namespace edid {
 
 namespace {
 constexpr const char* kUnknownModel = "UNKNOWN MODEL";
+
+// Reads the model lists of the folders in turn into lines, each file adding to
+// what the earlier ones left; one that cannot be read is reported and skipped.
+// Stops early when visit, called after each file, says so.
+template <typename Visit>
+void readModelLists(const std::vector<std::string>& folders, std::vector<std::string>& lines,
+                    const std::function<void(const std::string&)>& onError, Visit visit) {
+  for (const std::string& folder : folders) {
+    for (const std::string& file : modelListFiles(folder)) {
+      const Status read = ReadDdcTestSection(file, lines);
+      if (!read) {
+        if (onError) onError(read.error());
+        continue;
+      }
+      if (visit()) return;
+    }
+  }
+}
 }  // namespace
 
 std::string modelListKey(const Image& image) {
@@ -77,17 +95,10 @@ std::optional<MonitorName> nameFromModelLists(
     const std::function<void(const std::string&)>& onError) {
   std::optional<MonitorName> name;
   const std::string brandFallback = vendor::manufacturerLetters(image);
-  for (const std::string& folder : folders) {
-    for (const std::string& file : modelListFiles(folder)) {
-      const Status read = ReadDdcTestSection(file, lines);
-      if (!read) {
-        if (onError) onError(read.error());
-        continue;
-      }
-      name = nameFromModelLines(image, lines, brandFallback);
-      if (name->matched) return name;
-    }
-  }
+  readModelLists(folders, lines, onError, [&] {
+    name = nameFromModelLines(image, lines, brandFallback);
+    return name->matched;
+  });
   return name;
 }
 
@@ -102,16 +113,10 @@ ModelLists ModelLists::read(const std::vector<std::string>& folders,
                             const std::function<void(const std::string&)>& onError) {
   ModelLists lists;
   std::vector<std::string> lines;
-  for (const std::string& folder : folders) {
-    for (const std::string& file : modelListFiles(folder)) {
-      const Status read = ReadDdcTestSection(file, lines);
-      if (!read) {
-        if (onError) onError(read.error());
-        continue;
-      }
-      lists.m_linesAfterFile.push_back(lines);
-    }
-  }
+  readModelLists(folders, lines, onError, [&] {
+    lists.m_linesAfterFile.push_back(lines);
+    return false;
+  });
   return lists;
 }
 
