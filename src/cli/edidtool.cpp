@@ -19,6 +19,7 @@
 #include "core/common/common.h"
 #include "core/common/data_file.h"
 #include "core/common/extension_blocks.h"
+#include "core/common/format.h"
 #include "core/common/host.h"
 #include "core/common/image.h"
 #include "core/common/text.h"
@@ -200,13 +201,10 @@ bool endsWithHexText(const std::string& path) {
 // Every block as hex text, 16 bytes a line: what edid-decode, xrandr users and
 // File Open all read back.
 std::string hexLines(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   text.reserve(bytes.size() * 3);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
+    format::appendHex2(text, static_cast<unsigned char>(bytes[i]));
     text += (i % 16 == 15 || i + 1 == bytes.size()) ? '\n' : ' ';
   }
   return text;
@@ -285,10 +283,6 @@ class MonitorNames {
   std::optional<ModelLists> m_lists;
 };
 
-void nameMonitor(Loaded& loaded, MonitorNames& names, TerminalHost& host) {
-  names.name(loaded, host);
-}
-
 // Reads any EDID file (by its content) and names the monitor. Empty after its
 // message when the file holds no EDID, or when refuseDropped and bytes of it were
 // left out; a warning when it was read past damage.
@@ -312,7 +306,7 @@ std::optional<Loaded> load(const std::string& path, std::istream& in, MonitorNam
     return std::nullopt;
   }
   Loaded loaded{.image = std::move(edid.value().image), .brand = {}, .model = {}};
-  nameMonitor(loaded, names, host);
+  names.name(loaded, host);
   return loaded;
 }
 
@@ -416,7 +410,7 @@ int set(const std::string& inPath, const std::string& outPath,
   }
   loaded->image =
       Image::fromEdid(std::string_view(reinterpret_cast<const char*>(edid.data()), edid.size()));
-  nameMonitor(*loaded, names, host);
+  names.name(*loaded, host);
   return writeImage(*loaded, outPath, out, host);
 }
 
@@ -511,7 +505,7 @@ int read(const SourceOptions& options, std::ostream& out, std::ostream& err, Mon
   Loaded loaded;
   // The monitor's extension blocks stay with it, whole blocks only.
   loaded.image = Image::fromEdid(data);
-  nameMonitor(loaded, names, host);
+  names.name(loaded, host);
   if (data.size() < static_cast<std::size_t>(kEdidSize))
     host.message("The EDID read has only " + std::to_string(data.size()) +
                  " bytes; the rest is set to 00.");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/common/format.h"
 #include "core/common/text.h"
 
 namespace edid {
@@ -11,13 +12,12 @@ Image::Image() {
 }
 
 Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   Image image;
   for (std::size_t i = 0; i < bytes.size() && i < kEdidSize; ++i) {
-    // In place: the cell's two characters are already there.
+    // In place: a cell's two characters fit its own storage.
     std::string& cell = image.m_cells[i];
-    cell[0] = kDigits[bytes[i] >> 4];
-    cell[1] = kDigits[bytes[i] & 0x0F];
+    cell.clear();
+    format::appendHex2(cell, bytes[i]);
   }
   return image;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 
 namespace edid {
@@ -10,8 +11,9 @@ namespace edid {
 std::string ByteToHex(int value) {
   // Byte values are by far the most common; they skip the general formatting.
   if (value >= 0 && value <= 0xFF) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return std::string{kDigits[value >> 4], kDigits[value & 0x0F]};
+    std::string hex;
+    format::appendHex2(hex, value);
+    return hex;
   }
   const auto bits = static_cast<std::uint16_t>(value);
   std::string hex = hexText(bits);
@@ -86,10 +88,14 @@ std::string CenterText(std::string_view text, int width) {
   std::string_view body = text;
   if (text.find(kCrLf) != std::string_view::npos && text.size() >= 2)
     body = text.substr(0, text.size() - 2);
-  const int length = static_cast<int>(body.size());
-  if (length == 0 || length >= width) return "";
-  const auto spaces = roundHalfEven(width / 2.0 - length / 2.0);
+  const int spaces = centerIndent(body.size(), width);
+  if (spaces < 0) return "";
   return std::string(static_cast<std::size_t>(spaces), ' ') + std::string(text);
+}
+
+int centerIndent(std::size_t length, int width) {
+  if (length == 0 || length >= static_cast<std::size_t>(width)) return -1;
+  return static_cast<int>(roundHalfEven(width / 2.0 - static_cast<double>(length) / 2.0));
 }
 
 std::string IndentText(std::string_view text, int count) {

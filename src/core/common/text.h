@@ -45,6 +45,9 @@ std::string RepeatText(std::string_view text, int count);
 /// front, k = width/2 - length/2 rounded halves to even, where the length does not
 /// count the CR LF. Empty when the text is empty or not shorter than width.
 std::string CenterText(std::string_view text, int width);
+/// The k spaces CenterText puts before a text of length characters (CR LF not
+/// counted); -1 when it shows nothing.
+int centerIndent(std::size_t length, int width);
 /// count spaces followed by text.
 std::string IndentText(std::string_view text, int count);
 /// text without one trailing CR LF.

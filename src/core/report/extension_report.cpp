@@ -52,9 +52,7 @@ void addNode(ReportBuffer& out, std::string& line, const cta::Node& node, std::s
 void writeExtensionReport(const std::vector<std::uint8_t>& extension, ReportBuffer& out) {
   const std::vector<cta::Block> blocks = cta::decodeExtension(extension);
   if (blocks.empty()) return;
-  out.crlf() << std::string_view(
-      "______________________________________________________________________");
-  out.crlf().crlf() << kExtensionDecodeHeading;
+  out.crlf().rule().crlf().crlf() << kExtensionDecodeHeading;
   out.crlf().endElement();
   std::string line;
   line.reserve(2 * kWidth);

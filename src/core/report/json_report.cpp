@@ -135,6 +135,31 @@ void writeJsonString(std::string& out, const std::string& text) {
   out += '"';
 }
 
+void indent(std::string& out, std::size_t depth) {
+  out.append(2 * depth, ' ');
+}
+
+// count items between open and close, one to a line, as dump(2) lays them out:
+// item k is written by write(out, k, depth + 1) after its indent.
+template <typename Write>
+void writeBraced(std::string& out, char open, char close, std::size_t count, std::size_t depth,
+                 Write write) {
+  out += open;
+  if (count == 0) {
+    out += close;
+    return;
+  }
+  out += '\n';
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0) out += ",\n";
+    indent(out, depth + 1);
+    write(out, k, depth + 1);
+  }
+  out += '\n';
+  indent(out, depth);
+  out += close;
+}
+
 // The tree as dump(2) writes it, without the library's per-character escaping
 // of every string: plain strings and integers are written directly, anything
 // else through the library.
@@ -143,25 +168,16 @@ void writeJson(std::string& out, const Json& value, std::size_t depth) {
     case Json::value_t::object:
     case Json::value_t::array: {
       const bool object = value.is_object();
-      if (value.empty()) {
-        out += object ? "{}" : "[]";
-        return;
-      }
-      out += object ? "{\n" : "[\n";
-      bool first = true;
-      for (auto it = value.begin(); it != value.end(); ++it) {
-        if (!first) out += ",\n";
-        first = false;
-        out.append(2 * (depth + 1), ' ');
-        if (object) {
-          writeJsonString(out, it.key());
-          out += ": ";
-        }
-        writeJson(out, *it, depth + 1);
-      }
-      out += '\n';
-      out.append(2 * depth, ' ');
-      out += object ? '}' : ']';
+      auto it = value.begin();  // the items come in order
+      writeBraced(out, object ? '{' : '[', object ? '}' : ']', value.size(), depth,
+                  [&](std::string& o, std::size_t, std::size_t d) {
+                    if (object) {
+                      writeJsonString(o, it.key());
+                      o += ": ";
+                    }
+                    writeJson(o, *it, d);
+                    ++it;
+                  });
       return;
     }
     case Json::value_t::string:
@@ -182,10 +198,6 @@ void writeJson(std::string& out, const Json& value, std::size_t depth) {
   }
 }
 
-void indent(std::string& out, std::size_t depth) {
-  out.append(2 * depth, ' ');
-}
-
 // Writes one value at depth, as dump(2) lays it out.
 using ValueWriter = std::function<void(std::string&, std::size_t)>;
 
@@ -197,46 +209,28 @@ struct Member {
 // An object as a library object fills by key: a repeated key keeps its first
 // place and takes its last value.
 void writeObject(std::string& out, const std::vector<Member>& members, std::size_t depth) {
-  bool first = true;
+  std::vector<std::size_t> first;  // the first place of each key
   for (std::size_t i = 0; i < members.size(); ++i) {
     bool repeated = false;
-    for (std::size_t j = 0; j < i && !repeated; ++j) repeated = members[j].key == members[i].key;
-    if (repeated) continue;
-    std::size_t last = i;
-    for (std::size_t j = i + 1; j < members.size(); ++j)
-      if (members[j].key == members[i].key) last = j;
-    out += first ? "{\n" : ",\n";
-    first = false;
-    indent(out, depth + 1);
-    writeJsonString(out, std::string(members[i].key));
-    out += ": ";
-    members[last].write(out, depth + 1);
+    for (const std::size_t j : first) repeated = repeated || members[j].key == members[i].key;
+    if (!repeated) first.push_back(i);
   }
-  if (first) {
-    out += "{}";
-    return;
-  }
-  out += '\n';
-  indent(out, depth);
-  out += '}';
+  writeBraced(out, '{', '}', first.size(), depth,
+              [&](std::string& o, std::size_t k, std::size_t d) {
+                const Member& member = members[first[k]];
+                std::size_t last = first[k];
+                for (std::size_t j = last + 1; j < members.size(); ++j)
+                  if (members[j].key == member.key) last = j;
+                writeJsonString(o, std::string(member.key));
+                o += ": ";
+                members[last].write(o, d);
+              });
 }
 
 // An array of count items, item k written by write(out, k, depth).
 template <typename Write>
 void writeArray(std::string& out, std::size_t count, std::size_t depth, Write write) {
-  if (count == 0) {
-    out += "[]";
-    return;
-  }
-  out += "[\n";
-  for (std::size_t k = 0; k < count; ++k) {
-    if (k > 0) out += ",\n";
-    indent(out, depth + 1);
-    write(out, k, depth + 1);
-  }
-  out += '\n';
-  indent(out, depth);
-  out += ']';
+  writeBraced(out, '[', ']', count, depth, write);
 }
 
 void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {

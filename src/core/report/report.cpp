@@ -5,7 +5,6 @@
 #include <ctime>
 
 #include "core/common/layout.h"
-#include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/report/extension_report.h"
 #include "core/report/report_buffer.h"
@@ -25,8 +24,6 @@ namespace {
 
 constexpr int kWidth = 70;
 constexpr std::string_view kPad9 = "         ";
-constexpr const char* kRule70 =
-    "______________________________________________________________________";
 
 constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -156,16 +153,15 @@ void blank(ReportBuffer& out) {
 }
 
 void rule70(ReportBuffer& out) {
-  out << std::string_view(kRule70);
-  out.crlf().endElement();
+  out.rule().crlf().endElement();
 }
 
 // The body centred in the report's width, then CR LF; nothing at all when the body
-// is empty or too wide (as CenterText does).
+// is empty or too wide.
 void centered(ReportBuffer& out, std::string_view body) {
-  const int length = static_cast<int>(body.size());
-  if (length == 0 || length >= kWidth) return;
-  out.spaces(roundHalfEven(kWidth / 2.0 - length / 2.0)) << body;
+  const int spaces = centerIndent(body.size(), kWidth);
+  if (spaces < 0) return;
+  out.spaces(spaces) << body;
   out.crlf();
 }
 

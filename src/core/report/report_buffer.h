@@ -3,13 +3,13 @@
 // beside it, so the editor's lines and edidtool's whole text come from the same
 // writing, and the tool pays for no string per line.
 
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/common/format.h"
 #include "core/common/text.h"
 
 namespace edid {
@@ -28,8 +28,7 @@ class ReportBuffer {
     return *this;
   }
   ReportBuffer& operator<<(std::int64_t value) {
-    char digits[24];
-    m_text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    format::appendInt(m_text, value);
     return *this;
   }
   ReportBuffer& operator<<(int value) { return *this << static_cast<std::int64_t>(value); }
@@ -46,6 +45,11 @@ class ReportBuffer {
     return (*this << text).spaces(width - static_cast<std::ptrdiff_t>(text.size()));
   }
   ReportBuffer& crlf() { return *this << std::string_view(kCrLf, 2); }
+  /// The rule across the report's 70 columns that parts it into sections.
+  ReportBuffer& rule() {
+    m_text.append(70, '_');
+    return *this;
+  }
 
   /// Closes the element written since the last one.
   void endElement() {
