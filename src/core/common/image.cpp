@@ -7,18 +7,81 @@
 
 namespace edid {
 
+namespace {
+
+// The texts of the bytes, for cell() of a Hex cell.
+const std::array<std::string, 256>& hexTexts() {
+  static const std::array<std::string, 256> texts = [] {
+    std::array<std::string, 256> out;
+    for (int value = 0; value < 256; ++value)
+      format::appendHex2(out[static_cast<std::size_t>(value)], value);
+    return out;
+  }();
+  return texts;
+}
+
+bool isUpperHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+}  // namespace
+
 Image::Image() {
-  for (int i = 0; i < kEdidSize; ++i) m_cells[static_cast<std::size_t>(i)].assign(2, '0');
+  m_forms[kEdidSize] = Form::Empty;
+  m_forms[kEdidSize + 1] = Form::Empty;
+}
+
+const std::string& Image::cell(int index) const {
+  const auto at = static_cast<std::size_t>(index);
+  switch (m_forms.at(at)) {
+    case Form::Hex:
+      return hexTexts()[m_bytes[at]];
+    case Form::Empty: {
+      static const std::string empty;
+      return empty;
+    }
+    case Form::Text:
+    case Form::Unreadable:
+      break;
+  }
+  return textOf(index)->second;
+}
+
+std::vector<std::pair<int, std::string>>::const_iterator Image::textOf(int index) const {
+  return std::lower_bound(m_texts.begin(), m_texts.end(), index,
+                          [](const auto& entry, int cell) { return entry.first < cell; });
+}
+
+void Image::setCell(int index, std::string text) {
+  const auto at = static_cast<std::size_t>(index);
+  const Form before = m_forms.at(at);
+  Form form = Form::Text;
+  if (text.size() == 2 && isUpperHex(text[0]) && isUpperHex(text[1])) {
+    form = Form::Hex;
+    m_bytes[at] = static_cast<std::uint8_t>(hexDigit(text[0]) * 16 + hexDigit(text[1]));
+  } else if (text.empty()) {
+    form = Form::Empty;
+    m_bytes[at] = 0;
+  } else {
+    const auto code = HexToChr(text);
+    form = code ? Form::Text : Form::Unreadable;
+    m_bytes[at] = code ? *code : 0;
+  }
+  m_forms[at] = form;
+  const bool keptBefore = before == Form::Text || before == Form::Unreadable;
+  const bool keptNow = form == Form::Text || form == Form::Unreadable;
+  const auto entry = m_texts.begin() + (textOf(index) - m_texts.cbegin());
+  if (keptNow && keptBefore)
+    entry->second = std::move(text);
+  else if (keptNow)
+    m_texts.emplace(entry, index, std::move(text));
+  else if (keptBefore)
+    m_texts.erase(entry);
 }
 
 Image Image::fromBytes(const std::vector<std::uint8_t>& bytes) {
   Image image;
-  for (std::size_t i = 0; i < bytes.size() && i < kEdidSize; ++i) {
-    // In place: a cell's two characters fit its own storage.
-    std::string& cell = image.m_cells[i];
-    cell.clear();
-    format::appendHex2(cell, bytes[i]);
-  }
+  std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), kEdidSize), image.m_bytes.begin());
   return image;
 }
 
@@ -32,7 +95,7 @@ Image Image::fromEdid(std::string_view data) {
 Image Image::fromCells(std::vector<std::string> texts) {
   Image image;
   for (std::size_t i = 0; i < texts.size() && i < kGridCells; ++i)
-    image.m_cells[i] = std::move(texts[i]);
+    image.setCell(static_cast<int>(i), std::move(texts[i]));
   return image;
 }
 
@@ -48,23 +111,6 @@ void Image::setByte(int index, int value) {
 
 void Image::apply(const CellWrites& writes) {
   for (const auto& w : writes) setCell(w.index, w.text);
-}
-
-int Image::byte(int index) const {
-  // Two hex digits, as nearly every cell holds, read directly; anything else by
-  // the HexToChr rules.
-  const std::string& text = cell(index);
-  if (text.size() == 2) {
-    const int high = hexDigit(text[0]);
-    const int low = hexDigit(text[1]);
-    if (high >= 0 && low >= 0) return high * 16 + low;
-  }
-  const auto code = HexToChr(text);
-  return code ? *code : 0;
-}
-
-bool Image::readable(int index) const {
-  return HexToChr(cell(index)).has_value();
 }
 
 std::vector<std::uint8_t> Image::bytes() const {
@@ -101,7 +147,7 @@ Status Image::checkWritable() const {
 
 std::array<std::string, kEdidSize> Image::byteTexts() const {
   std::array<std::string, kEdidSize> out;
-  for (std::size_t i = 0; i < kEdidSize; ++i) out[i] = m_cells[i];
+  for (int i = 0; i < kEdidSize; ++i) out[static_cast<std::size_t>(i)] = cell(i);
   return out;
 }
 

@@ -2,7 +2,9 @@
 // The EDID image as the decoding screen holds it: 130 grid cells of text, of
 // which cells 0..127 are the 128 bytes (cell i is byte i). A cell normally holds
 // two upper-case hex digits, but may hold whatever a user typed; readers use the
-// rules of HexToChr, so malformed text is data, never a crash. Beside the cells the
+// rules of HexToChr, so malformed text is data, never a crash. Stored as bytes,
+// with the text kept only for a cell that holds anything else, so that an image
+// is cheap to make, copy and read. Beside the cells the
 // image keeps the extension blocks that followed the base block, as read: editing
 // the base block never touches them.
 
@@ -45,19 +47,20 @@ class Image {
   /// An image whose first cells hold texts (up to 130), the rest as in a new image.
   static Image fromCells(std::vector<std::string> texts);
 
-  const std::string& cell(int index) const { return m_cells.at(static_cast<std::size_t>(index)); }
-  void setCell(int index, std::string text) {
-    m_cells.at(static_cast<std::size_t>(index)) = std::move(text);
-  }
+  /// The cell's text. The reference stays valid until the image changes.
+  const std::string& cell(int index) const;
+  void setCell(int index, std::string text);
   /// Writes a byte as two upper-case hex digits.
   void setByte(int index, int value);
   void apply(const CellWrites& writes);
 
   /// Byte value of cell index by the HexToChr rules ("" -> 0, "A" -> 160); a text
   /// whose value falls outside 0..255 (such as "ZZ") reads as 0.
-  int byte(int index) const;
+  int byte(int index) const { return m_bytes.at(static_cast<std::size_t>(index)); }
   /// True when cell index holds a text HexToChr can read (value 0..255).
-  bool readable(int index) const;
+  bool readable(int index) const {
+    return m_forms.at(static_cast<std::size_t>(index)) != Form::Unreadable;
+  }
   /// Bytes 0..127 as values.
   std::vector<std::uint8_t> bytes() const;
   /// Sum of bytes 0..127 modulo 256: 0 for a valid checksum.
@@ -83,7 +86,17 @@ class Image {
   bool operator==(const Image&) const = default;
 
  private:
-  std::array<std::string, kGridCells> m_cells;
+  // What a cell holds: two upper-case hex digits (its byte), nothing, or another
+  // text kept in m_texts, which HexToChr can read or not.
+  enum class Form : std::uint8_t { Hex, Empty, Text, Unreadable };
+
+  /// m_texts' entry of the cell, or its end.
+  std::vector<std::pair<int, std::string>>::const_iterator textOf(int index) const;
+
+  std::array<std::uint8_t, kGridCells> m_bytes{};  ///< as byte() reads each cell
+  std::array<Form, kGridCells> m_forms{};
+  /// The texts of Text and Unreadable cells, by cell, ascending.
+  std::vector<std::pair<int, std::string>> m_texts;
   std::vector<std::uint8_t> m_extension;
 };
 
