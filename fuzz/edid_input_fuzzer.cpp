@@ -18,18 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.error().empty()) std::abort();
     return 0;
   }
-  if (input->cells.size() != std::size_t(edid::kEdidTokenCount)) std::abort();
+  const bool dataFile = input->kind == edid::EdidInputKind::DataFile;
+  if (input->cells.size() != (dataFile ? std::size_t(edid::kEdidTokenCount) : 0)) std::abort();
+  if (input->base.size() != (dataFile ? 0 : std::size_t(edid::kEdidSize))) std::abort();
   if (input->extension.size() % edid::kEdidSize != 0) std::abort();
   if (input->extension.size() > std::size_t(edid::kMaxExtensionBlocks) * edid::kEdidSize)
     std::abort();
-  if (input->kind == edid::EdidInputKind::DataFile) return 0;
+  if (dataFile) return 0;
 
-  // Bytes found anywhere else are two digits per cell and survive a raw round trip.
-  for (int i = 0; i < edid::kEdidSize; ++i) {
-    if (input->cells[std::size_t(i)].size() != 2) std::abort();
-  }
-  edid::Image image = edid::Image::fromCells(
-      std::vector<std::string>(input->cells.begin(), input->cells.begin() + edid::kEdidSize));
+  // Bytes found anywhere else survive a raw round trip.
+  edid::Image image = edid::Image::fromBytes(input->base);
   image.setExtension(input->extension);
   if (image.extension() != input->extension) std::abort();
   const std::string raw = edid::rawEdidBytes(image);
@@ -40,7 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (again->kind == edid::EdidInputKind::DataFile) return 0;
   if (again->kind != edid::EdidInputKind::Binary || again->extension != input->extension)
     std::abort();
-  for (int i = 0; i < edid::kEdidSize; ++i)
-    if (again->cells[std::size_t(i)] != input->cells[std::size_t(i)]) std::abort();
+  if (again->base != input->base) std::abort();
   return 0;
 }

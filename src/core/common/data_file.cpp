@@ -253,6 +253,8 @@ void SplitHexTokens(std::string_view line, std::vector<std::string>& tokens, int
 }
 
 Result<std::vector<std::string>> parseEdidCodeSection(std::string_view content) {
+  // Most files looked at are not data files: one scan, before any line or token is built.
+  if (!containsMarker(content)) return failure(kInvalidDataFileMessage);
   std::vector<std::string> tokens(kEdidTokenCount);
   int index = 0;
   bool found = false;

@@ -63,11 +63,8 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 EdidInput fromBytes(EdidInputKind kind, std::string_view bytes) {
   EdidInput input;
   input.kind = kind;
-  input.cells.assign(kEdidTokenCount, std::string());
-  for (int i = 0; i < kEdidSize; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    input.cells[k] = ByteToHex(k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : 0);
-  }
+  input.base.assign(kEdidSize, 0);
+  std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), kEdidSize), input.base.begin());
   if (bytes.size() < static_cast<std::size_t>(kEdidSize)) {
     input.warning += "Only " + plural(bytes.size(), "byte", "bytes") +
                      " of the 128-byte base block were found; the others are set to 00.\r\n";

@@ -19,10 +19,12 @@ enum class EdidInputKind { DataFile, Binary, HexText, RegistryExport };
 /// What a file held.
 struct EdidInput {
   EdidInputKind kind = EdidInputKind::Binary;
-  /// The texts for the grid cells 0..128 (kEdidTokenCount): a data file's tokens as
-  /// written, or two upper-case hex digits per byte; a missing byte is "00" (for a
-  /// data file, "" as its reader leaves it).
+  /// A data file's texts for the grid cells 0..128 (kEdidTokenCount), its tokens as
+  /// written ("" for a missing one, as its reader leaves it); empty for the other kinds.
   std::vector<std::string> cells;
+  /// The base block's 128 bytes for the other kinds, a missing byte 0; empty for a
+  /// data file.
+  std::vector<std::uint8_t> base;
   /// The whole extension blocks after the base block.
   std::vector<std::uint8_t> extension;
   /// What was wrong but could be read past (a short base block, a partial last
