@@ -193,21 +193,42 @@ std::string windows1252ToUtf8(std::string_view text) {
 
 std::string terminalText(std::string_view text) {
   std::string out;
-  out.reserve(text.size() + 16);
-  // Nearly every line is plain ASCII, copied whole.
-  const auto append = [&out](std::string_view line) {
-    if (isAscii(line))
+  out.reserve(text.size() + 64);
+  // Only the CRs of CR LF go; a lone CR stays.
+  const bool ascii = isAscii(text);
+  for (;;) {
+    const auto* cr = static_cast<const char*>(std::memchr(text.data(), '\r', text.size()));
+    const std::string_view line =
+        text.substr(0, cr ? static_cast<std::size_t>(cr - text.data()) : text.size());
+    if (ascii || isAscii(line))
       out.append(line);
     else
       appendUtf8(out, line);
-  };
-  for (std::size_t crlf = text.find(kCrLf); crlf != std::string_view::npos;
-       crlf = text.find(kCrLf)) {
-    append(text.substr(0, crlf));
-    text.remove_prefix(crlf + 1);  // keep the LF
+    if (!cr) break;
+    text.remove_prefix(line.size() + 1);
+    if (!text.starts_with('\n')) out.push_back('\r');
   }
-  append(text);
   return out;
+}
+
+std::string terminalText(std::string&& text) {
+  if (!isAscii(text)) return terminalText(std::string_view(text));
+  // Only CRs go, so the text shrinks into its own storage.
+  char* to = text.data();
+  const char* from = text.data();
+  const char* const end = from + text.size();
+  for (;;) {
+    const auto* cr =
+        static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(end - from)));
+    const auto length = static_cast<std::size_t>((cr ? cr : end) - from);
+    if (to != from) std::memmove(to, from, length);
+    to += length;
+    if (!cr) break;
+    from = cr + 1;
+    if (from == end || *from != '\n') *to++ = '\r';
+  }
+  text.resize(static_cast<std::size_t>(to - text.data()));
+  return std::move(text);
 }
 
 }  // namespace edid

@@ -65,6 +65,8 @@ std::string windows1252ToUtf8(std::string_view text);
 
 /// Windows-1252 text with CR LF line ends as a terminal reads it: UTF-8, LF ends.
 std::string terminalText(std::string_view text);
+/// The same, reusing text's storage when it is plain ASCII (as most reports are).
+std::string terminalText(std::string&& text);
 
 /// Upper-cases ASCII letters.
 std::string toUpper(std::string_view text);

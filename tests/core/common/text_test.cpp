@@ -64,5 +64,23 @@ TEST(TextHelpers, Windows1252MapsToUnicodeBothWays) {
             "A\xE2\x84\xA2\xEF\xBF\xBD\xC3\xA9\xE2\x82\xAC");
 }
 
+// A report as a terminal shows it: CR LF ends become LF, a CR alone (inside a
+// descriptor's text) stays, Windows-1252 becomes UTF-8. Both the copying form and
+// the one that reuses a plain ASCII text's storage.
+TEST(TextHelpers, TerminalTextEndsLinesWithLf) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"a\r\nb\r\n", "a\nb\n"},
+      {"\r\n\r\nx", "\n\nx"},
+      {"a\rb\r", "a\rb\r"},
+      {"a\r\r\nb", "a\r\nb"},
+      {"0F99(\x99)\r\n\r", "0F99(\xE2\x84\xA2)\n\r"},
+  };
+  for (const auto& [in, expected] : cases) {
+    EXPECT_EQ(terminalText(std::string_view(in)), expected) << in;
+    EXPECT_EQ(terminalText(std::string(in)), expected) << in;
+  }
+}
+
 }  // namespace
 }  // namespace edid
