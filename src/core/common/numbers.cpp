@@ -100,7 +100,7 @@ std::int64_t roundHalfEven(double value) {
   return static_cast<std::int64_t>(rounded);
 }
 
-std::string formatNumber(double value, std::string_view pattern) {
+void appendNumber(std::string& out, double value, std::string_view pattern) {
   const std::size_t dot = pattern.find('.');
   const int decimals =
       dot == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - dot - 1);
@@ -111,6 +111,36 @@ std::string formatNumber(double value, std::string_view pattern) {
 
   const bool negative = value < 0;
   const double magnitude = std::fabs(value);
+  static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  if (decimals <= 6 && magnitude < 1e9 / static_cast<double>(kPowers[decimals])) {
+    // Scaled to the last decimal, a value that is not near a half rounds the same
+    // with or without the fifteen-digit step: that step and the scaling move it by
+    // under 1E-5 of a unit here. Near a half the decimal route below decides.
+    const auto power = kPowers[decimals];
+    const double scaled = magnitude * static_cast<double>(power);
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > 1e-3) {
+      const auto units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+      const std::uint64_t intPart = units / power;
+      char buf[24];
+      const char* end = buf;
+      if (intPart != 0) end = std::to_chars(buf, buf + sizeof buf, intPart).ptr;
+      const auto length = static_cast<int>(end - buf);
+      if (negative && units != 0) out += '-';
+      if (length < minIntDigits) out.append(static_cast<std::size_t>(minIntDigits - length), '0');
+      out.append(buf, static_cast<std::size_t>(length));
+      if (decimals > 0) {
+        out += '.';
+        std::uint64_t rest = units % power;
+        const std::size_t at = out.size();
+        out.append(static_cast<std::size_t>(decimals), '0');
+        for (std::size_t i = out.size(); i > at && rest != 0; rest /= 10)
+          out[--i] = static_cast<char>('0' + rest % 10);
+      }
+      return;
+    }
+  }
   if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
     // A whole number, the common case: its digits are exact and need no rounding;
     // zero shows no digit of its own, only the pattern's zeros.
@@ -119,13 +149,11 @@ std::string formatNumber(double value, std::string_view pattern) {
     if (magnitude != 0.0)
       end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(magnitude)).ptr;
     const auto length = static_cast<int>(end - buf);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(std::max(length, minIntDigits) + decimals + 2));
     if (negative && length > 0) out += '-';
     if (length < minIntDigits) out.append(static_cast<std::size_t>(minIntDigits - length), '0');
     out.append(buf, static_cast<std::size_t>(length));
     if (decimals > 0) out.append(1, '.').append(static_cast<std::size_t>(decimals), '0');
-    return out;
+    return;
   }
   // Fifteen significant digits as a decimal string, then round that decimal.
   std::string digits = "0";
@@ -168,10 +196,15 @@ std::string formatNumber(double value, std::string_view pattern) {
   if (static_cast<int>(intPart.size()) < minIntDigits)
     intPart.insert(0, static_cast<std::size_t>(minIntDigits) - intPart.size(), '0');
 
-  std::string out = intPart;
-  if (decimals > 0) out += "." + fracPart;
   const bool isZero = (intPart + fracPart).find_first_not_of('0') == std::string::npos;
-  if (negative && !isZero) out.insert(0, "-");
+  if (negative && !isZero) out += '-';
+  out += intPart;
+  if (decimals > 0) out.append(1, '.').append(fracPart);
+}
+
+std::string formatNumber(double value, std::string_view pattern) {
+  std::string out;
+  appendNumber(out, value, pattern);
   return out;
 }
 
