@@ -113,11 +113,22 @@ std::string reportDate(const ReportMoment& moment) {
          ", " + year;
 }
 
-std::string blockReportText(const Image& image, int block) {
+namespace {
+
+void appendBlockReport(const Image& image, int block, std::string& out) {
   const int start = layout::blockStart(block);
-  return detailed_timing::isDescriptor(image, start)
-             ? monitor_descriptor::decode(image, start).reportText
-             : detailed_timing::decode(image, start).reportText;
+  if (detailed_timing::isDescriptor(image, start))
+    monitor_descriptor::appendReportText(image, start, out);
+  else
+    detailed_timing::appendReportText(image, start, out);
+}
+
+}  // namespace
+
+std::string blockReportText(const Image& image, int block) {
+  std::string text;
+  appendBlockReport(image, block, text);
+  return text;
 }
 
 // Each section decodes its cells next to its lines.
@@ -256,30 +267,37 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   blank(out);
 
   // Chromaticity and established timings.
-  const chromaticity::Chromaticity chroma = chromaticity::decode(image);
   heading(out, "(25-34)", "  CHROMA INFO:");
-  (out << kPad9 << chroma.xText).crlf().endElement();
-  (out << kPad9 << chroma.yText).crlf().endElement();
+  chromaticity::appendLine((out << kPad9).text(), image, false);
+  out.crlf().endElement();
+  chromaticity::appendLine((out << kPad9).text(), image, true);
+  out.crlf().endElement();
   blank(out);
-  const established::Decoded established = established::decode(image);
   heading(out, "(35)", "  ESTABLISHED TIMING I:");
-  (out << established.timingsIText).crlf().endElement();
+  established::appendReportText(out.text(), image, established::kTimingsIByte);
+  out.crlf().endElement();
   blank(out);
   heading(out, "(36)", "  ESTABLISHED TIMING II:");
-  (out << established.timingsIIText).crlf().endElement();
+  established::appendReportText(out.text(), image, established::kTimingsIIByte);
+  out.crlf().endElement();
   blank(out);
   heading(out, "(37)", "  Manufacturer's Reserved Timing:");
-  if (established.manufacturerTimingsText.empty())
-    out << kPad9 << "  None Specified";
-  else
-    out << established.manufacturerTimingsText;
+  const std::size_t before = out.text().size();
+  established::appendReportText(out.text(), image, established::kManufacturerByte);
+  if (out.text().size() == before) out << kPad9 << "  None Specified";
   out.crlf().endElement();
   blank(out);
 
   // Standard timings.
   heading(out, "(38-53)", "  Standard Timing Identification:");
-  const standard_timing::StandardTimings standard = standard_timing::decode(image);
-  for (const auto& timing : standard.timings) (out << kPad9 << timing.text).crlf().endElement();
+  const bool zeroIs16By10 = standard_timing::zeroAspectIs16By10(image);
+  for (int k = 0; k < standard_timing::kTimings; ++k) {
+    const int first = standard_timing::firstByteOf(k);
+    standard_timing::appendText(
+        (out << kPad9).text(),
+        standard_timing::codeOf(image.byte(first), image.byte(first + 1), zeroIs16By10));
+    out.crlf().endElement();
+  }
 
   // The 18-byte blocks: each a detailed timing or a monitor descriptor.
   for (int k = 0; k < layout::kBlockCount; ++k) {
@@ -288,7 +306,8 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
     const ByteRange bytes = layout::blockRange(k);
     out << '(' << bytes.first << '-' << bytes.last << ") Detailed Timing / Descriptor Block "
         << k + 1 << ':';
-    (out.crlf() << blockReportText(shown, k)).crlf().endElement();
+    appendBlockReport(shown, k, out.crlf().text());
+    out.crlf().endElement();
   }
   blank(out);
 

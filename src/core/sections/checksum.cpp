@@ -19,8 +19,16 @@ std::string extensionBlocksText(const Image& image) {
   return "(" + formatNumber(flag, "00") + ") Extension EDID Block(s)" + std::string(kCrLf);
 }
 
+namespace {
+
+const char* captionOf(bool valid) {
+  return valid ? "CheckSum OK" : "CheckSum Is Invalid";
+}
+
+}  // namespace
+
 std::string checksumCaption(const Image& image) {
-  return ComputeCheckSum(image) != 0 ? "CheckSum Is Invalid" : "CheckSum OK";
+  return captionOf(ComputeCheckSum(image) == 0);
 }
 
 Decoded decode(const Image& image) {
@@ -29,7 +37,7 @@ Decoded decode(const Image& image) {
   d.valid = ComputeCheckSum(image) == 0;
   d.extensionFlagCaption = extensionFlagCaption(image);
   d.extensionBlocksText = extensionBlocksText(image);
-  d.checksumCaption = checksumCaption(image);
+  d.checksumCaption = captionOf(d.valid);
   d.checksumStatusText = d.checksumCaption + kCrLf;
   return d;
 }

@@ -67,8 +67,27 @@ int code(const Image& image, int coordinate) {
   return image.byte(kHighByte + coordinate) * 4 + low;
 }
 
+namespace {
+
+void appendFractionText(std::string& out, double fraction) {
+  appendNumber(out, fraction, "##0.000");
+}
+
+}  // namespace
+
 std::string fractionText(double fraction) {
-  return formatNumber(fraction, "##0.000");
+  std::string text;
+  appendFractionText(text, fraction);
+  return text;
+}
+
+void appendLine(std::string& out, const Image& image, bool y) {
+  for (int i = y ? 1 : 0; i < kCoordinates; i += 2) {
+    if (i > 1) out += ' ';
+    out.append(kLabels[static_cast<std::size_t>(i)]).append(" - ");
+    const int c = code(image, i);
+    appendFractionText(out, ChromaCodeToFraction(c / 4, c % 4));
+  }
 }
 
 Chromaticity decode(const Image& image) {
@@ -76,13 +95,10 @@ Chromaticity decode(const Image& image) {
   for (int i = 0; i < kCoordinates; ++i) {
     const auto k = static_cast<std::size_t>(i);
     out.codes[k] = code(image, i);
-    out.texts[k] = fractionText(ChromaCodeToFraction(out.codes[k] / 4, out.codes[k] % 4));
+    appendFractionText(out.texts[k], ChromaCodeToFraction(out.codes[k] / 4, out.codes[k] % 4));
   }
-  for (int i = 0; i < kCoordinates; i += 2) {
-    const auto x = static_cast<std::size_t>(i);
-    out.xText += std::string(x ? " " : "") + kLabels[x] + " - " + out.texts[x];
-    out.yText += std::string(x ? " " : "") + kLabels[x + 1] + " - " + out.texts[x + 1];
-  }
+  appendLine(out.xText, image, false);
+  appendLine(out.yText, image, true);
   return out;
 }
 

@@ -28,43 +28,175 @@ const std::array<FieldLayout, kFieldCount> kLayout = {{
     {"Image Size", " mm"},
 }};
 
-std::string syncTypeName(SyncType type) {
+const char* syncTypeName(SyncType type) {
   switch (type) {
     case SyncType::AnalogComposite:
-      return "Analog Composite ";
+      return "Analog Composite";
     case SyncType::BipolarAnalogComposite:
-      return "Bipolar Analog Composite ";
+      return "Bipolar Analog Composite";
     case SyncType::DigitalComposite:
-      return "Digital Composite ";
+      return "Digital Composite";
     case SyncType::DigitalSeparate:
       break;
   }
-  return "Digital Separate, ";
+  return "Digital Separate";
 }
 
-void decodeSync(int flags, Timing& t) {
-  t.syncType = static_cast<SyncType>((flags >> 3) & 3);
+SyncType syncTypeOf(int flags) {
+  return static_cast<SyncType>((flags >> 3) & 3);
+}
+
+// Flag bit 1: what it says depends on the sync type.
+const char* syncLineCaption(int flags) {
   const bool bit1 = flags & 0x02;
-  const bool bit2 = flags & 0x04;
-  switch (t.syncType) {
+  switch (syncTypeOf(flags)) {
     case SyncType::AnalogComposite:
     case SyncType::BipolarAnalogComposite:
-      t.syncLineCaption = bit1 ? "Sync on RGB" : "Sync On Green";
-      break;
+      return bit1 ? "Sync on RGB" : "Sync On Green";
     case SyncType::DigitalComposite:
-      t.syncLineCaption = bit1 ? "Composite Polarity (+)" : "Composite Polarity (-)";
-      break;
+      return bit1 ? "Composite Polarity (+)" : "Composite Polarity (-)";
     case SyncType::DigitalSeparate:
-      t.syncLineCaption = bit1 ? "Horizontal Polarity (+)" : "Horizontal Polarity (-)";
-      t.vSyncLineCaption = bit2 ? "Vertical Polarity (+)" : "Vertical Polarity (-)";
-      t.syncText = syncTypeName(t.syncType) + t.syncLineCaption + " " + t.vSyncLineCaption;
-      return;
+      break;
   }
-  t.serrate = bit2;
-  std::string name = syncTypeName(t.syncType);
-  // "Analog Composite " becomes "Analog Composite (Serrate) ".
-  if (t.serrate) name.insert(name.size() - 1, " (Serrate)");
-  t.syncText = name + t.syncLineCaption;
+  return bit1 ? "Horizontal Polarity (+)" : "Horizontal Polarity (-)";
+}
+
+// Flag bit 2 of digital separate sync.
+const char* vSyncLineCaption(int flags) {
+  return flags & 0x04 ? "Vertical Polarity (+)" : "Vertical Polarity (-)";
+}
+
+// "Analog Composite (Serrate) Sync On Green", "Digital Separate, Horizontal Polarity (+) ...".
+void appendSyncText(std::string& out, int flags) {
+  const SyncType type = syncTypeOf(flags);
+  out += syncTypeName(type);
+  if (type == SyncType::DigitalSeparate) {
+    out.append(", ").append(syncLineCaption(flags)).append(" ").append(vSyncLineCaption(flags));
+    return;
+  }
+  if (flags & 0x04) out += " (Serrate)";
+  out.append(" ").append(syncLineCaption(flags));
+}
+
+const char* interlaceText(int flags) {
+  return flags & 0x80 ? "Refreshed Mode: Interlaced" : "Refreshed Mode: Non-Interlaced";
+}
+
+int stereoCodeOf(int flags) {
+  return ((flags >> 5) & 3) * 2 + (flags & 1);
+}
+
+const char* stereoText(int flags) {
+  return stereoCodeOf(flags) < 2 ? "Normal Display - No Stereo" : "Stereo";
+}
+
+void appendValueText(std::string& out, Field field, int value) {
+  if (field == Field::PixelClock)
+    appendNumber(out, value / 100.0, "0.00");
+  else
+    appendNumber(out, value, "0");
+  out += kLayout[static_cast<std::size_t>(field)].unit;
+}
+
+// "Active Time: 1280 pixels".
+void appendPhrase(std::string& out, Field field, int value) {
+  out.append(fieldLabel(field)).append(": ");
+  appendValueText(out, field, value);
+}
+
+using Values = std::array<int, kFieldCount>;
+
+Values valuesOf(const Image& image, int s) {
+  Values values{};
+  for (int i = 0; i < kFieldCount; ++i)
+    values[static_cast<std::size_t>(i)] = fieldValue(image, s, static_cast<Field>(i));
+  return values;
+}
+
+struct Frequencies {
+  double horizontalKHz = 0;
+  double verticalHz = 0;
+};
+
+Frequencies frequenciesOf(const Values& values) {
+  const auto value = [&](Field f) { return values[static_cast<std::size_t>(f)]; };
+  // The clock as shown (two decimals) drives the frequencies, so they match the
+  // screen; read back, the shown clock is the double nearest value / 100.
+  const double pixelClock = value(Field::PixelClock) / 100.0;
+  const double horizontalTotal = value(Field::HorizontalActive) + value(Field::HorizontalBlanking);
+  double verticalTotal = value(Field::VerticalActive) + value(Field::VerticalBlanking);
+  const double pixelPeriod = pixelClock > 0 ? 1.0 / pixelClock : 0.0;
+  double lineTime = horizontalTotal * pixelPeriod;
+  if (lineTime == 0) lineTime = 1;
+  if (verticalTotal == 0) verticalTotal = 1;
+  return {1000.0 / lineTime, 1000000.0 / (verticalTotal * lineTime)};
+}
+
+// The block's report text: sixteen CR LF terminated lines plus one empty line.
+void appendReport(std::string& r, const Values& values, int flags) {
+  const auto value = [&](Field f) { return values[static_cast<std::size_t>(f)]; };
+  const Frequencies frequencies = frequenciesOf(values);
+  constexpr std::string_view crlf(kCrLf);
+  constexpr std::string_view pad9 = "         ";
+  const auto padTo = [&](std::size_t from, std::size_t width) {
+    if (r.size() - from < width) r.append(width - (r.size() - from), ' ');
+  };
+  // Two phrases side by side; the right one written by right().
+  const auto pair = [&](Field left, auto right) {
+    r += pad9;
+    const std::size_t from = r.size();
+    appendPhrase(r, left, value(left));
+    padTo(from, 34);
+    right();
+    r += crlf;
+  };
+  const auto phrase = [&](Field f) { return [&, f] { appendPhrase(r, f, value(f)); }; };
+
+  // The mode line, centred; dropped when too wide to centre.
+  const std::size_t modeStart = r.size();
+  appendNumber(r, value(Field::HorizontalActive), "0");
+  r += 'x';
+  appendNumber(r, value(Field::VerticalActive), "0");
+  r += "  ";
+  appendPhrase(r, Field::PixelClock, value(Field::PixelClock));
+  const int indent = centerIndent(r.size() - modeStart, 70);
+  if (indent < 0)
+    r.resize(modeStart);
+  else
+    r.insert(modeStart, static_cast<std::size_t>(indent), ' ');
+  r += crlf;
+  r.append(70, '_') += crlf;
+  r.append(pad9).append("Horizontal ");
+  const std::size_t sizeStart = r.size();
+  appendPhrase(r, Field::HorizontalImageSize, value(Field::HorizontalImageSize));
+  padTo(sizeStart, 23);
+  r += "Vertical ";
+  appendPhrase(r, Field::VerticalImageSize, value(Field::VerticalImageSize));
+  r += crlf;
+  r += pad9;
+  const std::size_t modeFrom = r.size();
+  r += interlaceText(flags);
+  padTo(modeFrom, 34);
+  r.append(stereoText(flags)).append(crlf);
+  r.append(crlf).append("Horizontal:").append(crlf);
+  pair(Field::HorizontalActive, phrase(Field::HorizontalBlanking));
+  pair(Field::HorizontalSyncOffset, phrase(Field::HorizontalSyncWidth));
+  pair(Field::HorizontalBorder, [&] {
+    r += "Frequency: ";
+    appendNumber(r, frequencies.horizontalKHz, "0.00");
+    r += " KHz";
+  });
+  r.append(crlf).append("Vertical:").append(crlf);
+  pair(Field::VerticalActive, phrase(Field::VerticalBlanking));
+  pair(Field::VerticalSyncOffset, phrase(Field::VerticalSyncWidth));
+  pair(Field::VerticalBorder, [&] {
+    r += "Frequency: ";
+    appendNumber(r, frequencies.verticalHz, "0.00");
+    r += " Hz";
+  });
+  r += crlf;
+  appendSyncText(r, flags);
+  r.append(crlf).append(crlf);
 }
 
 }  // namespace
@@ -74,9 +206,9 @@ const char* fieldLabel(Field field) {
 }
 
 std::string fieldValueText(Field field, int value) {
-  const std::string number =
-      field == Field::PixelClock ? formatNumber(value / 100.0, "0.00") : formatNumber(value, "0");
-  return number + kLayout[static_cast<std::size_t>(field)].unit;
+  std::string text;
+  appendValueText(text, field, value);
+  return text;
 }
 
 bool isDescriptor(const Image& image, int blockStart) {
@@ -123,69 +255,33 @@ int fieldValue(const Image& image, int s, Field field) {
 
 Timing decode(const Image& image, int s) {
   Timing t;
+  t.values = valuesOf(image, s);
   for (int i = 0; i < kFieldCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    const auto field = static_cast<Field>(i);
-    t.values[index] = fieldValue(image, s, field);
-    t.phrases[index] =
-        std::string(fieldLabel(field)) + ": " + fieldValueText(field, t.values[index]);
+    appendPhrase(t.phrases[index], static_cast<Field>(i), t.values[index]);
   }
-  const auto value = [&](Field f) { return t.values[static_cast<std::size_t>(f)]; };
-  const auto phrase = [&](Field f) -> const std::string& {
-    return t.phrases[static_cast<std::size_t>(f)];
-  };
-
   const int flags = image.byte(s + 17);
   t.interlaced = flags & 0x80;
-  t.interlaceText = t.interlaced ? "Refreshed Mode: Interlaced" : "Refreshed Mode: Non-Interlaced";
-
-  t.stereoCode = ((flags >> 5) & 3) * 2 + (flags & 1);
-  t.stereoText = t.stereoCode < 2 ? "Normal Display - No Stereo" : "Stereo";
-
-  decodeSync(flags, t);
-
-  // The clock as shown (two decimals) drives the frequencies, so they match the screen.
-  const double pixelClock = leadingNumber(formatNumber(value(Field::PixelClock) / 100.0, "0.00"));
-  const double horizontalTotal = value(Field::HorizontalActive) + value(Field::HorizontalBlanking);
-  double verticalTotal = value(Field::VerticalActive) + value(Field::VerticalBlanking);
-  const double pixelPeriod = pixelClock > 0 ? 1.0 / pixelClock : 0.0;
-  double lineTime = horizontalTotal * pixelPeriod;
-  if (lineTime == 0) lineTime = 1;
-  if (verticalTotal == 0) verticalTotal = 1;
-  t.horizontalFrequency = formatNumber(1000.0 / lineTime, "0.00");
-  t.verticalFrequency = formatNumber(1000000.0 / (verticalTotal * lineTime), "0.00");
-  const std::string horizontalPhrase = "Frequency: " + t.horizontalFrequency + " KHz";
-  const std::string verticalPhrase = "Frequency: " + t.verticalFrequency + " Hz";
-
-  const std::string crlf(kCrLf);
-  const std::string pad9(9, ' ');
-  std::string& r = t.reportText;
-  // Two phrases side by side, written straight onto the text.
-  const auto pair = [&](const std::string& left, const std::string& right) {
-    r.append(pad9).append(left);
-    if (left.size() < 34) r.append(34 - left.size(), ' ');
-    r.append(right).append(crlf);
-  };
-  r.reserve(1024);
-  r += CenterText(formatNumber(value(Field::HorizontalActive), "0") + "x" +
-                      formatNumber(value(Field::VerticalActive), "0") + "  " +
-                      phrase(Field::PixelClock),
-                  70) +
-       crlf;
-  r += RepeatText("_", 70) + crlf;
-  r += pad9 + "Horizontal " + PadRight(phrase(Field::HorizontalImageSize), 23) + "Vertical " +
-       phrase(Field::VerticalImageSize) + crlf;
-  r += pad9 + PadRight(t.interlaceText, 34) + t.stereoText + crlf;
-  r += crlf + "Horizontal:" + crlf;
-  pair(phrase(Field::HorizontalActive), phrase(Field::HorizontalBlanking));
-  pair(phrase(Field::HorizontalSyncOffset), phrase(Field::HorizontalSyncWidth));
-  pair(phrase(Field::HorizontalBorder), horizontalPhrase);
-  r += crlf + "Vertical:" + crlf;
-  pair(phrase(Field::VerticalActive), phrase(Field::VerticalBlanking));
-  pair(phrase(Field::VerticalSyncOffset), phrase(Field::VerticalSyncWidth));
-  pair(phrase(Field::VerticalBorder), verticalPhrase);
-  r += crlf + t.syncText + crlf + crlf;
+  t.interlaceText = interlaceText(flags);
+  t.stereoCode = stereoCodeOf(flags);
+  t.stereoText = stereoText(flags);
+  t.syncType = syncTypeOf(flags);
+  t.syncLineCaption = syncLineCaption(flags);
+  if (t.syncType == SyncType::DigitalSeparate)
+    t.vSyncLineCaption = vSyncLineCaption(flags);
+  else
+    t.serrate = flags & 0x04;
+  appendSyncText(t.syncText, flags);
+  const Frequencies frequencies = frequenciesOf(t.values);
+  appendNumber(t.horizontalFrequency, frequencies.horizontalKHz, "0.00");
+  appendNumber(t.verticalFrequency, frequencies.verticalHz, "0.00");
+  t.reportText.reserve(1024);
+  appendReport(t.reportText, t.values, flags);
   return t;
+}
+
+void appendReportText(const Image& image, int blockStart, std::string& out) {
+  appendReport(out, valuesOf(image, blockStart), image.byte(blockStart + 17));
 }
 
 }  // namespace edid::detailed_timing

@@ -47,17 +47,26 @@ std::array<bool, 8> checks(const Image& image, int byteIndex) {
   return out;
 }
 
-std::string reportText(const Image& image, int byteIndex) {
-  if (byteIndex == kManufacturerByte)
-    return (image.byte(kManufacturerByte) & 0x80) ? IndentText(kManufacturer.reportText, 9) : "";
-  std::string text;
+void appendReportText(std::string& out, const Image& image, int byteIndex) {
+  constexpr std::string_view pad9 = "         ";
+  if (byteIndex == kManufacturerByte) {
+    if (image.byte(kManufacturerByte) & 0x80) out.append(pad9).append(kManufacturer.reportText);
+    return;
+  }
   const auto bits = checks(image, byteIndex);
   const auto& rows = table(byteIndex);
+  bool first = true;
   for (std::size_t i = 0; i < 8; ++i) {
     if (!bits[i]) continue;
-    if (!text.empty()) text += kCrLf;
-    text += IndentText(rows[i].reportText, 9);
+    if (!first) out += kCrLf;
+    out.append(pad9).append(rows[i].reportText);
+    first = false;
   }
+}
+
+std::string reportText(const Image& image, int byteIndex) {
+  std::string text;
+  appendReportText(text, image, byteIndex);
   return text;
 }
 

@@ -46,6 +46,9 @@ struct Decoded {
   std::vector<std::string> supportLines;
 };
 Decoded decode(const Image& image, int blockStart);
+/// The captions, then the support lines, each written onto text between prefix and end.
+void appendLines(const Image& image, int blockStart, std::string& text, std::string_view prefix,
+                 std::string_view end);
 
 /// Rate k (0 min vertical, 1 max vertical, 2 min horizontal, 3 max horizontal)
 /// from its leading number; 0 stores FF. Up to 255 in 1.3 ("Value entered must be
