@@ -221,14 +221,26 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   out.crlf().endElement();
   for (int r = 0; r <= 12; ++r) {
     out.spaces(r == 0 ? 2 : r < 10 ? 1 : 0) << r * 10 << std::string_view("  |");
+    // Cells of two characters, as nearly all are, gather into one row.
+    char row[40];
+    std::size_t used = 0;
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c) {
       const int i = r * 10 + c;
-      out.padLeft(in.hideSerialNumbers && layout::kSerialNumber.contains(i)
-                      ? std::string_view("..")
-                      : std::string_view(shown.cell(i)),
-                  4);
+      const std::string_view cell = in.hideSerialNumbers && layout::kSerialNumber.contains(i)
+                                        ? std::string_view("..")
+                                        : std::string_view(shown.cell(i));
+      if (cell.size() == 2) {
+        row[used++] = ' ';
+        row[used++] = ' ';
+        row[used++] = cell[0];
+        row[used++] = cell[1];
+        continue;
+      }
+      out << std::string_view(row, used);
+      used = 0;
+      out.padLeft(cell, 4);
     }
-    out.crlf().endElement();
+    (out << std::string_view(row, used)).crlf().endElement();
   }
   blank(out);
   rule70(out);

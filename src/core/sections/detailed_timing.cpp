@@ -1,5 +1,6 @@
 #include "core/sections/detailed_timing.h"
 
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 
@@ -91,10 +92,14 @@ const char* stereoText(int flags) {
 }
 
 void appendValueText(std::string& out, Field field, int value) {
-  if (field == Field::PixelClock)
-    appendNumber(out, value / 100.0, "0.00");
-  else
-    appendNumber(out, value, "0");
+  // The fields are whole counts; the clock counts 10 kHz steps, shown in MHz with
+  // two decimals, which a whole count divided by 100 gives exactly.
+  format::appendInt(out, field == Field::PixelClock ? value / 100 : value);
+  if (field == Field::PixelClock) {
+    const char decimals[3] = {'.', static_cast<char>('0' + value / 10 % 10),
+                              static_cast<char>('0' + value % 10)};
+    out.append(decimals, 3);
+  }
   out += kLayout[static_cast<std::size_t>(field)].unit;
 }
 
@@ -154,9 +159,9 @@ void appendReport(std::string& r, const Values& values, int flags) {
 
   // The mode line, centred; dropped when too wide to centre.
   const std::size_t modeStart = r.size();
-  appendNumber(r, value(Field::HorizontalActive), "0");
+  format::appendInt(r, value(Field::HorizontalActive));
   r += 'x';
-  appendNumber(r, value(Field::VerticalActive), "0");
+  format::appendInt(r, value(Field::VerticalActive));
   r += "  ";
   appendPhrase(r, Field::PixelClock, value(Field::PixelClock));
   const int indent = centerIndent(r.size() - modeStart, 70);
@@ -212,7 +217,8 @@ std::string fieldValueText(Field field, int value) {
 }
 
 bool isDescriptor(const Image& image, int blockStart) {
-  if (image.cell(blockStart) + image.cell(blockStart + 1) + image.cell(blockStart + 2) == "000000")
+  if (image.cell(blockStart) == "00" && image.cell(blockStart + 1) == "00" &&
+      image.cell(blockStart + 2) == "00")
     return true;
   for (int i = blockStart; i < blockStart + 3; ++i) {
     if (!image.readable(i) || image.byte(i) != 0) return false;
