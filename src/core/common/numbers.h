@@ -41,6 +41,10 @@ std::int64_t roundHalfEven(double value);
 std::string formatNumber(double value, std::string_view pattern);
 /// formatNumber written onto the end of out.
 void appendNumber(std::string& out, double value, std::string_view pattern);
+/// numerator / denominator written as appendNumber writes it, in integers: the
+/// exact quotient rounded halves up, as formatNumber rounds a quotient of few digits.
+void appendRatio(std::string& out, std::uint32_t numerator, std::uint32_t denominator,
+                 std::string_view pattern);
 
 /// The shortest decimal text of a value at 15 significant digits, as a result is
 /// shown: no leading space, no trailing zeros ("6", "0.25", "-0.5",

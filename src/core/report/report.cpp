@@ -324,10 +324,9 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   blank(out);
 
   // Extension flag and checksum: their texts carry their own CR LF.
-  const checksum::Decoded checksum = checksum::decode(image);
-  out.padRight("(126)", 7) << "  " << checksum.extensionBlocksText;
+  out.padRight("(126)", 7) << "  " << checksum::extensionBlocksText(image);
   out.endElement();
-  out.padRight("(127)", 7) << "  " << checksum.checksumStatusText;
+  (out.padRight("(127)", 7) << "  " << checksum::checksumCaption(image)).crlf();
   out.endElement();
   writeExtensionReport(image.extension(), out);
 }

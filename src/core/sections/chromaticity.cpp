@@ -69,15 +69,13 @@ int code(const Image& image, int coordinate) {
 
 namespace {
 
-void appendFractionText(std::string& out, double fraction) {
-  appendNumber(out, fraction, "##0.000");
-}
+constexpr std::string_view kFractionPattern = "##0.000";
 
 }  // namespace
 
 std::string fractionText(double fraction) {
   std::string text;
-  appendFractionText(text, fraction);
+  appendNumber(text, fraction, kFractionPattern);
   return text;
 }
 
@@ -85,8 +83,8 @@ void appendLine(std::string& out, const Image& image, bool y) {
   for (int i = y ? 1 : 0; i < kCoordinates; i += 2) {
     if (i > 1) out += ' ';
     out.append(kLabels[static_cast<std::size_t>(i)]).append(" - ");
-    const int c = code(image, i);
-    appendFractionText(out, ChromaCodeToFraction(c / 4, c % 4));
+    // The code's fraction of 1024, as fractionText shows it.
+    appendRatio(out, static_cast<std::uint32_t>(code(image, i)), 1024, kFractionPattern);
   }
 }
 
@@ -95,7 +93,7 @@ Chromaticity decode(const Image& image) {
   for (int i = 0; i < kCoordinates; ++i) {
     const auto k = static_cast<std::size_t>(i);
     out.codes[k] = code(image, i);
-    appendFractionText(out.texts[k], ChromaCodeToFraction(out.codes[k] / 4, out.codes[k] % 4));
+    out.texts[k] = fractionText(ChromaCodeToFraction(out.codes[k] / 4, out.codes[k] % 4));
   }
   appendLine(out.xText, image, false);
   appendLine(out.yText, image, true);

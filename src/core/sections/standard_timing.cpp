@@ -1,5 +1,6 @@
 #include "core/sections/standard_timing.h"
 
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/version.h"
@@ -51,11 +52,12 @@ void appendText(std::string& out, const Timing& t) {
     out += "Not Used";
     return;
   }
-  appendNumber(out, t.horizontal, "####");
+  // All three are above zero, so each shows its plain digits.
+  format::appendInt(out, t.horizontal);
   out += " X ";
-  appendNumber(out, t.vertical, "####");
+  format::appendInt(out, t.vertical);
   out += " @";
-  appendNumber(out, t.refresh, "##");
+  format::appendInt(out, t.refresh);
   out += "Hz";
 }
 
