@@ -1,5 +1,6 @@
 #include "core/report/report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
@@ -149,9 +150,28 @@ Image withSerialTextsHidden(const Image& image) {
 // Label, caption, "=" right-aligned in width, separator, value: one report element.
 void labelled(ReportBuffer& out, std::string_view label, std::string_view caption, int width,
               std::string_view separator, std::string_view value) {
-  out.padRight(label, 7) << caption;
-  out.padLeft("=", width) << separator << value;
-  out.crlf().endElement();
+  // Laid out in one piece when it fits, as every line of the base block does.
+  char line[160];
+  const std::size_t size = std::max<std::size_t>(label.size(), 7) + caption.size() +
+                           std::max<std::size_t>(1, static_cast<std::size_t>(width)) +
+                           separator.size() + value.size() + 2;
+  if (size > sizeof line) {
+    out.padRight(label, 7) << caption;
+    out.padLeft("=", width) << separator << value;
+    out.crlf().endElement();
+    return;
+  }
+  char* at = std::copy(label.begin(), label.end(), line);
+  if (label.size() < 7) at = std::fill_n(at, 7 - label.size(), ' ');
+  at = std::copy(caption.begin(), caption.end(), at);
+  if (width > 1) at = std::fill_n(at, width - 1, ' ');
+  *at++ = '=';
+  at = std::copy(separator.begin(), separator.end(), at);
+  at = std::copy(value.begin(), value.end(), at);
+  *at++ = '\r';
+  *at++ = '\n';
+  out << std::string_view(line, static_cast<std::size_t>(at - line));
+  out.endElement();
 }
 
 void heading(ReportBuffer& out, std::string_view label, std::string_view caption) {

@@ -1,5 +1,8 @@
 #include "core/sections/detailed_timing.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
@@ -9,11 +12,11 @@ namespace edid::detailed_timing {
 namespace {
 
 struct FieldLayout {
-  const char* label;  ///< without its " - " or ": "
-  const char* unit;
+  std::string_view label;  ///< without its " - " or ": "
+  std::string_view unit;
 };
 
-const std::array<FieldLayout, kFieldCount> kLayout = {{
+constexpr std::array<FieldLayout, kFieldCount> kLayout = {{
     {"Pixel Clock", " MHz"},
     {"Active Time", " pixels"},
     {"Blanking Time", " pixels"},
@@ -91,22 +94,34 @@ const char* stereoText(int flags) {
   return stereoCodeOf(flags) < 2 ? "Normal Display - No Stereo" : "Stereo";
 }
 
-void appendValueText(std::string& out, Field field, int value) {
-  // The fields are whole counts; the clock counts 10 kHz steps, shown in MHz with
-  // two decimals, which a whole count divided by 100 gives exactly.
-  format::appendInt(out, field == Field::PixelClock ? value / 100 : value);
-  if (field == Field::PixelClock) {
-    const char decimals[3] = {'.', static_cast<char>('0' + value / 10 % 10),
-                              static_cast<char>('0' + value % 10)};
-    out.append(decimals, 3);
+// A field's value and unit laid out at at; returns the end. The fields are whole
+// counts; the clock counts 10 kHz steps, shown in MHz with two decimals, which a
+// whole count divided by 100 gives exactly.
+char* writeValueText(char* at, Field field, int value) {
+  const bool clock = field == Field::PixelClock;
+  at = std::to_chars(at, at + 12, clock ? value / 100 : value).ptr;
+  if (clock) {
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + value / 10 % 10);
+    *at++ = static_cast<char>('0' + value % 10);
   }
-  out += kLayout[static_cast<std::size_t>(field)].unit;
+  const std::string_view unit = kLayout[static_cast<std::size_t>(field)].unit;
+  return std::copy(unit.begin(), unit.end(), at);
 }
 
-// "Active Time: 1280 pixels".
+void appendValueText(std::string& out, Field field, int value) {
+  char text[32];
+  out.append(text, writeValueText(text, field, value));
+}
+
+// "Active Time: 1280 pixels", in one write.
 void appendPhrase(std::string& out, Field field, int value) {
-  out.append(fieldLabel(field)).append(": ");
-  appendValueText(out, field, value);
+  char text[64];
+  const std::string_view label = kLayout[static_cast<std::size_t>(field)].label;
+  char* at = std::copy(label.begin(), label.end(), text);
+  *at++ = ':';
+  *at++ = ' ';
+  out.append(text, writeValueText(at, field, value));
 }
 
 using Values = std::array<int, kFieldCount>;
@@ -183,7 +198,7 @@ void appendReport(std::string& r, const Values& values, int flags) {
   r += interlaceText(flags);
   padTo(modeFrom, 34);
   r.append(stereoText(flags)).append(crlf);
-  r.append(crlf).append("Horizontal:").append(crlf);
+  r += "\r\nHorizontal:\r\n";
   pair(Field::HorizontalActive, phrase(Field::HorizontalBlanking));
   pair(Field::HorizontalSyncOffset, phrase(Field::HorizontalSyncWidth));
   pair(Field::HorizontalBorder, [&] {
@@ -191,7 +206,7 @@ void appendReport(std::string& r, const Values& values, int flags) {
     appendNumber(r, frequencies.horizontalKHz, "0.00");
     r += " KHz";
   });
-  r.append(crlf).append("Vertical:").append(crlf);
+  r += "\r\nVertical:\r\n";
   pair(Field::VerticalActive, phrase(Field::VerticalBlanking));
   pair(Field::VerticalSyncOffset, phrase(Field::VerticalSyncWidth));
   pair(Field::VerticalBorder, [&] {
@@ -207,7 +222,7 @@ void appendReport(std::string& r, const Values& values, int flags) {
 }  // namespace
 
 const char* fieldLabel(Field field) {
-  return kLayout[static_cast<std::size_t>(field)].label;
+  return kLayout[static_cast<std::size_t>(field)].label.data();
 }
 
 std::string fieldValueText(Field field, int value) {
