@@ -148,6 +148,7 @@ Image withSerialTextsHidden(const Image& image) {
 }
 
 // Label, caption, "=" right-aligned in width, separator, value: one report element.
+// A width of 0 leaves out the "=": a heading.
 void labelled(ReportBuffer& out, std::string_view label, std::string_view caption, int width,
               std::string_view separator, std::string_view value) {
   // Laid out in one piece when it fits, as every line of the base block does.
@@ -157,7 +158,8 @@ void labelled(ReportBuffer& out, std::string_view label, std::string_view captio
                            separator.size() + value.size() + 2;
   if (size > sizeof line) {
     out.padRight(label, 7) << caption;
-    out.padLeft("=", width) << separator << value;
+    if (width > 0) out.padLeft("=", width);
+    out << separator << value;
     out.crlf().endElement();
     return;
   }
@@ -165,7 +167,7 @@ void labelled(ReportBuffer& out, std::string_view label, std::string_view captio
   if (label.size() < 7) at = std::fill_n(at, 7 - label.size(), ' ');
   at = std::copy(caption.begin(), caption.end(), at);
   if (width > 1) at = std::fill_n(at, width - 1, ' ');
-  *at++ = '=';
+  if (width > 0) *at++ = '=';
   at = std::copy(separator.begin(), separator.end(), at);
   at = std::copy(value.begin(), value.end(), at);
   *at++ = '\r';
@@ -175,8 +177,7 @@ void labelled(ReportBuffer& out, std::string_view label, std::string_view captio
 }
 
 void heading(ReportBuffer& out, std::string_view label, std::string_view caption) {
-  out.padRight(label, 7) << caption;
-  out.crlf().endElement();
+  labelled(out, label, caption, 0, {}, {});
 }
 
 void blank(ReportBuffer& out) {

@@ -124,12 +124,15 @@ Type typeOfTag(const std::string& tagText, bool edid14) {
 }
 
 void appendTextOf(std::string& text, const Image& image, int s) {
+  char chars[13];
+  std::size_t size = 0;
   for (int offset = 5; offset <= 17; ++offset) {
     const int value = image.byte(s + offset);
     if (value == kTextEnd) break;
     // A control byte would break printing and every tool that reads the report.
-    text += value < 0x20 || value == 0x7F ? '.' : static_cast<char>(value);
+    chars[size++] = value < 0x20 || value == 0x7F ? '.' : static_cast<char>(value);
   }
+  text.append(chars, size);
 }
 
 std::string textOf(const Image& image, int s) {
