@@ -94,34 +94,64 @@ const char* stereoText(int flags) {
   return stereoCodeOf(flags) < 2 ? "Normal Display - No Stereo" : "Stereo";
 }
 
-// A field's value and unit laid out at at; returns the end. The fields are whole
-// counts; the clock counts 10 kHz steps, shown in MHz with two decimals, which a
-// whole count divided by 100 gives exactly.
-char* writeValueText(char* at, Field field, int value) {
-  const bool clock = field == Field::PixelClock;
-  at = std::to_chars(at, at + 12, clock ? value / 100 : value).ptr;
-  if (clock) {
-    *at++ = '.';
-    *at++ = static_cast<char>('0' + value / 10 % 10);
-    *at++ = static_cast<char>('0' + value % 10);
+// Text laid out in a fixed buffer, then handed over in one write: a block's
+// fields are bounded, so its whole text fits.
+class Writer {
+ public:
+  Writer& operator<<(std::string_view text) {
+    m_at = std::copy(text.begin(), text.end(), m_at);
+    return *this;
   }
-  const std::string_view unit = kLayout[static_cast<std::size_t>(field)].unit;
-  return std::copy(unit.begin(), unit.end(), at);
+  Writer& operator<<(char c) {
+    *m_at++ = c;
+    return *this;
+  }
+  Writer& operator<<(int value) {
+    m_at = std::to_chars(m_at, m_at + 12, value).ptr;
+    return *this;
+  }
+  std::size_t size() const { return static_cast<std::size_t>(m_at - m_text); }
+  /// Spaces up to width columns after the mark from.
+  void padTo(std::size_t from, std::size_t width) {
+    if (size() - from < width) m_at = std::fill_n(m_at, width - (size() - from), ' ');
+  }
+  std::string_view text() const { return {m_text, size()}; }
+  void resize(std::size_t size) { m_at = m_text + size; }
+  /// count spaces in front of the text from the mark from.
+  void indent(std::size_t from, std::size_t count) {
+    std::copy_backward(m_text + from, m_at, m_at + count);
+    std::fill_n(m_text + from, count, ' ');
+    m_at += count;
+  }
+
+ private:
+  char m_text[2048];
+  char* m_at = m_text;
+};
+
+// A field's value and unit. The fields are whole counts; the clock counts 10 kHz
+// steps, shown in MHz with two decimals, which a whole count divided by 100 gives
+// exactly.
+void writeValueText(Writer& out, Field field, int value) {
+  if (field == Field::PixelClock) {
+    out << value / 100 << '.' << static_cast<char>('0' + value / 10 % 10)
+        << static_cast<char>('0' + value % 10);
+  } else {
+    out << value;
+  }
+  out << kLayout[static_cast<std::size_t>(field)].unit;
 }
 
-void appendValueText(std::string& out, Field field, int value) {
-  char text[32];
-  out.append(text, writeValueText(text, field, value));
+// "Active Time: 1280 pixels".
+void writePhrase(Writer& out, Field field, int value) {
+  out << kLayout[static_cast<std::size_t>(field)].label << ": ";
+  writeValueText(out, field, value);
 }
 
-// "Active Time: 1280 pixels", in one write.
 void appendPhrase(std::string& out, Field field, int value) {
-  char text[64];
-  const std::string_view label = kLayout[static_cast<std::size_t>(field)].label;
-  char* at = std::copy(label.begin(), label.end(), text);
-  *at++ = ':';
-  *at++ = ' ';
-  out.append(text, writeValueText(at, field, value));
+  Writer text;
+  writePhrase(text, field, value);
+  out += text.text();
 }
 
 using Values = std::array<int, kFieldCount>;
@@ -153,70 +183,59 @@ Frequencies frequenciesOf(const Values& values) {
 }
 
 // The block's report text: sixteen CR LF terminated lines plus one empty line.
-void appendReport(std::string& r, const Values& values, int flags) {
+void appendReport(std::string& out, const Values& values, int flags) {
   const auto value = [&](Field f) { return values[static_cast<std::size_t>(f)]; };
   const Frequencies frequencies = frequenciesOf(values);
   constexpr std::string_view crlf(kCrLf);
   constexpr std::string_view pad9 = "         ";
-  const auto padTo = [&](std::size_t from, std::size_t width) {
-    if (r.size() - from < width) r.append(width - (r.size() - from), ' ');
-  };
+  Writer r;
+  const auto phrase = [&](Field f) { writePhrase(r, f, value(f)); };
   // Two phrases side by side; the right one written by right().
   const auto pair = [&](Field left, auto right) {
-    r += pad9;
+    r << pad9;
     const std::size_t from = r.size();
-    appendPhrase(r, left, value(left));
-    padTo(from, 34);
+    phrase(left);
+    r.padTo(from, 34);
     right();
-    r += crlf;
+    r << crlf;
   };
-  const auto phrase = [&](Field f) { return [&, f] { appendPhrase(r, f, value(f)); }; };
+  const auto frequency = [&](double number, std::string_view unit) {
+    std::string digits;
+    appendNumber(digits, number, "0.00");
+    r << "Frequency: " << digits << unit;
+  };
 
   // The mode line, centred; dropped when too wide to centre.
-  const std::size_t modeStart = r.size();
-  format::appendInt(r, value(Field::HorizontalActive));
-  r += 'x';
-  format::appendInt(r, value(Field::VerticalActive));
-  r += "  ";
-  appendPhrase(r, Field::PixelClock, value(Field::PixelClock));
-  const int indent = centerIndent(r.size() - modeStart, 70);
+  r << value(Field::HorizontalActive) << 'x' << value(Field::VerticalActive) << "  ";
+  phrase(Field::PixelClock);
+  const int indent = centerIndent(r.size(), 70);
   if (indent < 0)
-    r.resize(modeStart);
+    r.resize(0);
   else
-    r.insert(modeStart, static_cast<std::size_t>(indent), ' ');
-  r += crlf;
-  r.append(70, '_') += crlf;
-  r.append(pad9).append("Horizontal ");
+    r.indent(0, static_cast<std::size_t>(indent));
+  r << crlf << "______________________________________________________________________" << crlf
+    << pad9 << "Horizontal ";
   const std::size_t sizeStart = r.size();
-  appendPhrase(r, Field::HorizontalImageSize, value(Field::HorizontalImageSize));
-  padTo(sizeStart, 23);
-  r += "Vertical ";
-  appendPhrase(r, Field::VerticalImageSize, value(Field::VerticalImageSize));
-  r += crlf;
-  r += pad9;
+  phrase(Field::HorizontalImageSize);
+  r.padTo(sizeStart, 23);
+  r << "Vertical ";
+  phrase(Field::VerticalImageSize);
+  r << crlf << pad9;
   const std::size_t modeFrom = r.size();
-  r += interlaceText(flags);
-  padTo(modeFrom, 34);
-  r.append(stereoText(flags)).append(crlf);
-  r += "\r\nHorizontal:\r\n";
-  pair(Field::HorizontalActive, phrase(Field::HorizontalBlanking));
-  pair(Field::HorizontalSyncOffset, phrase(Field::HorizontalSyncWidth));
-  pair(Field::HorizontalBorder, [&] {
-    r += "Frequency: ";
-    appendNumber(r, frequencies.horizontalKHz, "0.00");
-    r += " KHz";
-  });
-  r += "\r\nVertical:\r\n";
-  pair(Field::VerticalActive, phrase(Field::VerticalBlanking));
-  pair(Field::VerticalSyncOffset, phrase(Field::VerticalSyncWidth));
-  pair(Field::VerticalBorder, [&] {
-    r += "Frequency: ";
-    appendNumber(r, frequencies.verticalHz, "0.00");
-    r += " Hz";
-  });
-  r += crlf;
-  appendSyncText(r, flags);
-  r.append(crlf).append(crlf);
+  r << interlaceText(flags);
+  r.padTo(modeFrom, 34);
+  r << stereoText(flags) << crlf << "\r\nHorizontal:\r\n";
+  pair(Field::HorizontalActive, [&] { phrase(Field::HorizontalBlanking); });
+  pair(Field::HorizontalSyncOffset, [&] { phrase(Field::HorizontalSyncWidth); });
+  pair(Field::HorizontalBorder, [&] { frequency(frequencies.horizontalKHz, " KHz"); });
+  r << "\r\nVertical:\r\n";
+  pair(Field::VerticalActive, [&] { phrase(Field::VerticalBlanking); });
+  pair(Field::VerticalSyncOffset, [&] { phrase(Field::VerticalSyncWidth); });
+  pair(Field::VerticalBorder, [&] { frequency(frequencies.verticalHz, " Hz"); });
+  r << crlf;
+  out += r.text();
+  appendSyncText(out, flags);
+  out.append(crlf).append(crlf);
 }
 
 }  // namespace
@@ -226,9 +245,9 @@ const char* fieldLabel(Field field) {
 }
 
 std::string fieldValueText(Field field, int value) {
-  std::string text;
-  appendValueText(text, field, value);
-  return text;
+  Writer text;
+  writeValueText(text, field, value);
+  return std::string(text.text());
 }
 
 bool isDescriptor(const Image& image, int blockStart) {
