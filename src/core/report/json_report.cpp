@@ -64,16 +64,17 @@ Json inputOf(const Image& image, bool edid14) {
 }
 
 Json rangeLimitsOf(const Image& image, int start, bool edid14) {
-  const range_limits::Decoded d = range_limits::decode(image, start);
-  Json limits = {{"v_min_hz", d.rates.value[0]},
-                 {"v_max_hz", d.rates.value[1]},
-                 {"h_min_khz", d.rates.value[2]},
-                 {"h_max_khz", d.rates.value[3]}};
-  if (d.maxPixelClockMHz != 0) limits["max_pixel_clock_mhz"] = d.maxPixelClockMHz;
+  const range_limits::Rates rates = range_limits::rates(image, start);
+  Json limits = {{"v_min_hz", rates.value[0]},
+                 {"v_max_hz", rates.value[1]},
+                 {"h_min_khz", rates.value[2]},
+                 {"h_max_khz", rates.value[3]}};
+  const int clock = range_limits::maxPixelClockMHz(image, start);
+  if (clock != 0) limits["max_pixel_clock_mhz"] = clock;
   static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
                                                           "secondary_gtf", nullptr, "cvt"};
   // 1.3 defines 00 and 02 only; 1.4 adds 01 and 04.
-  const int support = d.timingSupport;
+  const int support = range_limits::timingSupport(image, start);
   const bool defined =
       support == range_limits::kDefaultGtf || support == range_limits::kSecondaryGtf ||
       (edid14 && (support == range_limits::kRangeLimitsOnly || support == range_limits::kCvt));

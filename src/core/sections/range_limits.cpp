@@ -167,12 +167,12 @@ void appendLines(const Image& image, int s, std::string& text, std::string_view 
   out.number("Max Vertical Freq - ", v[1], " Hz");
   out.number("Min Horiz. Freq - ", v[2], " KHz");
   out.number("Max Horiz. Freq - ", v[3], " KHz");
-  const int clock = image.byte(s + 9);
-  if (clock == 0xFF)
+  // FF says not specified; 00 is shown as 0 MHz.
+  if (image.byte(s + 9) == 0xFF)
     out.line("Pixel Clock - Not Specified");
   else
-    out.number("Pixel Clock  - ", clock * 10, " MHz");
-  const int support = image.byte(s + 10);
+    out.number("Pixel Clock  - ", maxPixelClockMHz(image, s), " MHz");
+  const int support = timingSupport(image, s);
   if (!version::isEdid14(image)) {
     out.line(image.cell(s + 10) == "00" ? "GTF - Not Used" : "GTF - Supported");
     if (support == kSecondaryGtf) secondaryGtfLines(image, s, out);
@@ -184,12 +184,20 @@ void appendLines(const Image& image, int s, std::string& text, std::string_view 
   if (support == kCvt) cvtLines(image, s, out);
 }
 
+int maxPixelClockMHz(const Image& image, int s) {
+  const int clock = image.byte(s + 9);
+  return clock == 0xFF ? 0 : clock * 10;
+}
+
+int timingSupport(const Image& image, int s) {
+  return image.byte(s + 10);
+}
+
 Decoded decode(const Image& image, int s) {
   Decoded d;
   d.rates = rates(image, s);
-  const int clock = image.byte(s + 9);
-  d.maxPixelClockMHz = clock == 0xFF ? 0 : clock * 10;
-  d.timingSupport = image.byte(s + 10);
+  d.maxPixelClockMHz = maxPixelClockMHz(image, s);
+  d.timingSupport = timingSupport(image, s);
   std::string text;
   appendLines(image, s, text, {}, "\n");
   std::size_t from = 0;

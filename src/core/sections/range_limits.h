@@ -32,6 +32,10 @@ struct Rates {
   std::array<bool, 4> offset{};  ///< 255 added to that rate
 };
 Rates rates(const Image& image, int blockStart);
+/// Byte 9 x 10 MHz; 0 when byte 9 is FF (not specified).
+int maxPixelClockMHz(const Image& image, int blockStart);
+/// Byte 10: which timing formula goes with the limits.
+int timingSupport(const Image& image, int blockStart);
 
 /// The block decoded: the rate and clock captions and the lines of byte 10 and
 /// what follows it.
