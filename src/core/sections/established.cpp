@@ -1,5 +1,8 @@
 #include "core/sections/established.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "core/common/text.h"
 
 namespace edid::established {
@@ -48,20 +51,23 @@ std::array<bool, 8> checks(const Image& image, int byteIndex) {
 }
 
 void appendReportText(std::string& out, const Image& image, int byteIndex) {
-  constexpr std::string_view pad9 = "         ";
+  // Each line indented by 9, the lines parted by CR LF: laid out, then written once.
+  char text[8 * 64];
+  char* at = text;
+  const auto line = [&](std::string_view row) {
+    if (at != text) at = std::copy_n(kCrLf, 2, at);
+    at = std::fill_n(at, 9, ' ');
+    at = std::copy(row.begin(), row.end(), at);
+  };
   if (byteIndex == kManufacturerByte) {
-    if (image.byte(kManufacturerByte) & 0x80) out.append(pad9).append(kManufacturer.reportText);
-    return;
+    if (image.byte(kManufacturerByte) & 0x80) line(kManufacturer.reportText);
+  } else {
+    const auto bits = checks(image, byteIndex);
+    const auto& rows = table(byteIndex);
+    for (std::size_t i = 0; i < 8; ++i)
+      if (bits[i]) line(rows[i].reportText);
   }
-  const auto bits = checks(image, byteIndex);
-  const auto& rows = table(byteIndex);
-  bool first = true;
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (!bits[i]) continue;
-    if (!first) out += kCrLf;
-    out.append(pad9).append(rows[i].reportText);
-    first = false;
-  }
+  out.append(text, static_cast<std::size_t>(at - text));
 }
 
 std::string reportText(const Image& image, int byteIndex) {

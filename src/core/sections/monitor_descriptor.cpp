@@ -108,18 +108,34 @@ const std::array<const char*, kTypes>& typeCaptions() {
 }
 
 Type typeOfTag(const std::string& tagText, bool edid14) {
-  const std::string tag = toUpper(tagText);
-  if (edid14 && tag == "F7") return Type::EstablishedIII;
-  if (edid14 && tag == "F8") return Type::CvtCodes;
-  if (edid14 && tag == "F9") return Type::ColorManagement;
-  if (tag == "FF") return Type::SerialNumber;
-  if (tag == "FE") return Type::AsciiString;
-  if (tag == "FD") return Type::RangeLimits;
-  if (tag == "FC") return Type::MonitorName;
-  if (tag == "FB") return Type::ColorPoint;
-  if (tag == "FA") return Type::StandardTimings;
-  if (tag.size() == 2 && tag[0] == '0' && HexToChr(tag).has_value())
-    return Type::ManufacturerDefined;
+  if (tagText.size() != 2) return Type::Undefined;
+  const char high = toUpper(tagText[0]);
+  const char low = toUpper(tagText[1]);
+  if (high == 'F') {
+    switch (low) {
+      case 'F':
+        return Type::SerialNumber;
+      case 'E':
+        return Type::AsciiString;
+      case 'D':
+        return Type::RangeLimits;
+      case 'C':
+        return Type::MonitorName;
+      case 'B':
+        return Type::ColorPoint;
+      case 'A':
+        return Type::StandardTimings;
+      case '9':
+        return edid14 ? Type::ColorManagement : Type::Undefined;
+      case '8':
+        return edid14 ? Type::CvtCodes : Type::Undefined;
+      case '7':
+        return edid14 ? Type::EstablishedIII : Type::Undefined;
+      default:
+        return Type::Undefined;
+    }
+  }
+  if (high == '0' && HexToChr(std::string{high, low}).has_value()) return Type::ManufacturerDefined;
   return Type::Undefined;
 }
 
