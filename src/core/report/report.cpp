@@ -33,11 +33,9 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
 // 9999-12-31 23:59:59 UTC: beyond it the date line would need a fifth year digit.
 constexpr std::int64_t kLastEpochSecond = 253402300799;
 
-std::string twoDigits(int value) {
-  std::string out(2, '0');
-  out[0] = static_cast<char>('0' + (value / 10) % 10);
-  out[1] = static_cast<char>('0' + value % 10);
-  return out;
+void appendTwoDigits(std::string& out, int value) {
+  out += static_cast<char>('0' + (value / 10) % 10);
+  out += static_cast<char>('0' + value % 10);
 }
 
 }  // namespace
@@ -102,16 +100,28 @@ ReportMoment currentReportMoment() {
 }
 
 std::string reportTime(const ReportMoment& moment) {
-  return twoDigits(moment.hour) + ":" + twoDigits(moment.minute) + ":" + twoDigits(moment.second);
+  std::string text;
+  text.reserve(8);
+  appendTwoDigits(text, moment.hour);
+  text += ':';
+  appendTwoDigits(text, moment.minute);
+  text += ':';
+  appendTwoDigits(text, moment.second);
+  return text;
 }
 
 std::string reportDate(const ReportMoment& moment) {
   const int weekday = ((moment.weekday % 7) + 7) % 7;
   const int month = ((moment.month - 1) % 12 + 12) % 12;
-  std::string year = std::to_string(moment.year);
-  if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
-  return std::string(kDayNames[weekday]) + " " + kMonthNames[month] + " " + twoDigits(moment.day) +
-         ", " + year;
+  std::string text;
+  text.reserve(24);
+  text.append(kDayNames[weekday]).append(" ").append(kMonthNames[month]).append(" ");
+  appendTwoDigits(text, moment.day);
+  text += ", ";
+  const std::size_t yearStart = text.size();
+  format::appendInt(text, moment.year);
+  if (text.size() - yearStart < 4) text.insert(yearStart, 4 - (text.size() - yearStart), '0');
+  return text;
 }
 
 namespace {

@@ -128,7 +128,9 @@ VideoInput decodeVideoInput(const Image& image) {
 }
 
 std::string sizeText(const Image& image, int byteIndex) {
-  return formatNumber(image.byte(byteIndex) * 10, "###") + " mm";
+  std::string text;
+  appendNumber(text, image.byte(byteIndex) * 10, "###");
+  return text.append(" mm");
 }
 
 std::string gammaText(const Image& image) {

@@ -15,8 +15,10 @@ std::string extensionFlagCaption(const Image& image) {
 
 std::string extensionBlocksText(const Image& image) {
   const int flag = image.byte(kExtensionFlagByte);
-  if (flag == 0) return "No Extension EDID Block(s)" + std::string(kCrLf);
-  return "(" + formatNumber(flag, "00") + ") Extension EDID Block(s)" + std::string(kCrLf);
+  if (flag == 0) return "No Extension EDID Block(s)\r\n";
+  std::string text = "(";
+  appendNumber(text, flag, "00");
+  return text.append(") Extension EDID Block(s)\r\n");
 }
 
 namespace {
