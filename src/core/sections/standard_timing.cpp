@@ -1,6 +1,8 @@
 #include "core/sections/standard_timing.h"
 
-#include "core/common/format.h"
+#include <algorithm>
+#include <charconv>
+
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/version.h"
@@ -52,13 +54,16 @@ void appendText(std::string& out, const Timing& t) {
     out += "Not Used";
     return;
   }
-  // All three are above zero, so each shows its plain digits.
-  format::appendInt(out, t.horizontal);
-  out += " X ";
-  format::appendInt(out, t.vertical);
-  out += " @";
-  format::appendInt(out, t.refresh);
-  out += "Hz";
+  // All three are above zero, so each shows its plain digits; laid out, then
+  // written once.
+  char text[40];
+  char* at = std::to_chars(text, text + 8, t.horizontal).ptr;
+  at = std::copy_n(" X ", 3, at);
+  at = std::to_chars(at, at + 8, t.vertical).ptr;
+  at = std::copy_n(" @", 2, at);
+  at = std::to_chars(at, at + 8, t.refresh).ptr;
+  at = std::copy_n("Hz", 2, at);
+  out.append(text, static_cast<std::size_t>(at - text));
 }
 
 Timing decodeCode(int first, int second, bool zeroIs16By10) {
