@@ -100,17 +100,70 @@ std::int64_t roundHalfEven(double value) {
   return static_cast<std::int64_t>(rounded);
 }
 
-std::string formatNumber(double value, std::string_view pattern) {
+namespace {
+
+struct Pattern {
+  int decimals = 0;
+  int minIntDigits = 0;  // the '0's before the point
+};
+
+Pattern patternOf(std::string_view pattern) {
+  Pattern p;
   const std::size_t dot = pattern.find('.');
-  const int decimals =
-      dot == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - dot - 1);
-  const std::string_view intPattern = pattern.substr(0, dot);
-  int minIntDigits = 0;
-  for (char c : intPattern) minIntDigits += c == '0' ? 1 : 0;
+  if (dot != std::string_view::npos) p.decimals = static_cast<int>(pattern.size() - dot - 1);
+  for (char c : pattern.substr(0, dot)) p.minIntDigits += c == '0' ? 1 : 0;
+  return p;
+}
+
+constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+constexpr int kMaxFastDecimals = 6;
+
+// units, the value times 10^decimals already rounded, as the pattern shows it.
+void appendUnits(std::string& out, std::uint64_t units, const Pattern& p, bool negative) {
+  char buf[64];
+  char* const end = buf + sizeof buf;
+  char* at = end;
+  negative = negative && units != 0;
+  for (int k = 0; k < p.decimals; ++k, units /= 10) *--at = static_cast<char>('0' + units % 10);
+  if (p.decimals > 0) *--at = '.';
+  int length = 0;
+  for (; units != 0; units /= 10, ++length) *--at = static_cast<char>('0' + units % 10);
+  for (; length < p.minIntDigits && at > buf + 1; ++length) *--at = '0';
+  if (negative) *--at = '-';
+  out.append(at, static_cast<std::size_t>(end - at));
+}
+
+}  // namespace
+
+void appendRatio(std::string& out, std::uint32_t numerator, std::uint32_t denominator,
+                 std::string_view pattern) {
+  const Pattern p = patternOf(pattern);
+  if (denominator == 0 || p.decimals > kMaxFastDecimals)
+    return appendNumber(out, denominator == 0 ? 0.0 : double(numerator) / denominator, pattern);
+  // Halves away from zero: add half a denominator before dividing.
+  const std::uint64_t scaled = std::uint64_t{numerator} * kPowers[p.decimals];
+  appendUnits(out, (2 * scaled + denominator) / (2 * std::uint64_t{denominator}), p, false);
+}
+
+void appendNumber(std::string& out, double value, std::string_view pattern) {
+  const Pattern p = patternOf(pattern);
+  const int decimals = p.decimals;
+  const int minIntDigits = p.minIntDigits;
   if (!std::isfinite(value)) value = 0.0;
 
   const bool negative = value < 0;
   const double magnitude = std::fabs(value);
+  if (decimals <= kMaxFastDecimals && magnitude < 1e9 / static_cast<double>(kPowers[decimals])) {
+    // Scaled to the last decimal, a value that is not near a half rounds the same
+    // with or without the fifteen-digit step: that step and the scaling move it by
+    // under 1E-5 of a unit here. Near a half the decimal route below decides.
+    const double scaled = magnitude * static_cast<double>(kPowers[decimals]);
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) > 1e-3)
+      return appendUnits(out, static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0), p,
+                         negative);
+  }
   if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
     // A whole number, the common case: its digits are exact and need no rounding;
     // zero shows no digit of its own, only the pattern's zeros.
@@ -119,13 +172,11 @@ std::string formatNumber(double value, std::string_view pattern) {
     if (magnitude != 0.0)
       end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(magnitude)).ptr;
     const auto length = static_cast<int>(end - buf);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(std::max(length, minIntDigits) + decimals + 2));
     if (negative && length > 0) out += '-';
     if (length < minIntDigits) out.append(static_cast<std::size_t>(minIntDigits - length), '0');
     out.append(buf, static_cast<std::size_t>(length));
     if (decimals > 0) out.append(1, '.').append(static_cast<std::size_t>(decimals), '0');
-    return out;
+    return;
   }
   // Fifteen significant digits as a decimal string, then round that decimal.
   std::string digits = "0";
@@ -168,10 +219,15 @@ std::string formatNumber(double value, std::string_view pattern) {
   if (static_cast<int>(intPart.size()) < minIntDigits)
     intPart.insert(0, static_cast<std::size_t>(minIntDigits) - intPart.size(), '0');
 
-  std::string out = intPart;
-  if (decimals > 0) out += "." + fracPart;
   const bool isZero = (intPart + fracPart).find_first_not_of('0') == std::string::npos;
-  if (negative && !isZero) out.insert(0, "-");
+  if (negative && !isZero) out += '-';
+  out += intPart;
+  if (decimals > 0) out.append(1, '.').append(fracPart);
+}
+
+std::string formatNumber(double value, std::string_view pattern) {
+  std::string out;
+  appendNumber(out, value, pattern);
   return out;
 }
 

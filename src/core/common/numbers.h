@@ -39,6 +39,12 @@ std::int64_t roundHalfEven(double value);
 /// to 15 significant digits, as a decimal, then rounded to the pattern's
 /// decimals with halves away from zero (2.675 -> "2.68", -0.5 -> "-1").
 std::string formatNumber(double value, std::string_view pattern);
+/// formatNumber written onto the end of out.
+void appendNumber(std::string& out, double value, std::string_view pattern);
+/// numerator / denominator written as appendNumber writes it, in integers: the
+/// exact quotient rounded halves up, as formatNumber rounds a quotient of few digits.
+void appendRatio(std::string& out, std::uint32_t numerator, std::uint32_t denominator,
+                 std::string_view pattern);
 
 /// The shortest decimal text of a value at 15 significant digits, as a result is
 /// shown: no leading space, no trailing zeros ("6", "0.25", "-0.5",

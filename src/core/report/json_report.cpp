@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string_view>
 
 #include "core/check/check_json.h"
@@ -48,54 +49,20 @@ Json valueOf(const cta::Value& value) {
   return std::visit(visit, value);
 }
 
-// Byte 20 and the feature byte as far as they mean more than the report's
-// captions: from 1.4 a digital input's depth and interface, and feature bits 1-0.
-Json inputOf(const Image& image, bool edid14) {
-  const int b20 = image.byte(20);
-  Json input = {{"digital", (b20 & 0x80) != 0}};
-  if (edid14 && (b20 & 0x80) != 0) {
-    const int depth = (b20 >> 4) & 0x07;
-    if (depth >= 1 && depth <= 6) input["bits_per_color"] = 4 + 2 * depth;
-    const int code = b20 & 0x0F;  // 0 undefined, past 5 reserved
-    if (code >= 1 && code <= 5)
-      input["interface"] = digital_input::interfaceCaptions()[std::size_t(code)];
-  }
-  return input;
-}
-
-Json rangeLimitsOf(const Image& image, int start, bool edid14) {
-  const range_limits::Decoded d = range_limits::decode(image, start);
-  Json limits = {{"v_min_hz", d.rates.value[0]},
-                 {"v_max_hz", d.rates.value[1]},
-                 {"h_min_khz", d.rates.value[2]},
-                 {"h_max_khz", d.rates.value[3]}};
-  if (d.maxPixelClockMHz != 0) limits["max_pixel_clock_mhz"] = d.maxPixelClockMHz;
-  static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
-                                                          "secondary_gtf", nullptr, "cvt"};
-  // 1.3 defines 00 and 02 only; 1.4 adds 01 and 04.
-  const int support = d.timingSupport;
-  const bool defined =
-      support == range_limits::kDefaultGtf || support == range_limits::kSecondaryGtf ||
-      (edid14 && (support == range_limits::kRangeLimitsOnly || support == range_limits::kCvt));
-  limits["timing_support"] = defined ? kSupport[std::size_t(support)] : "reserved";
-  return limits;
-}
-
-// The version-dependent descriptors: range limits, and from 1.4 F7 and F8.
+// The descriptors of 1.4 only, F7 and F8, as rare as they are long.
 void addDescriptors(Json& root, const Image& image, bool edid14) {
+  if (!edid14) return;
   Json established = Json::array();
   Json cvt = Json::array();
   for (int k = 0; k < layout::kBlockCount; ++k) {
     const int start = layout::blockStart(k);
     if (!detailed_timing::isDescriptor(image, start)) continue;
     const int tag = image.byte(start + 3);
-    if (tag == 0xFD && !root.contains("range_limits")) {
-      root["range_limits"] = rangeLimitsOf(image, start, edid14);
-    } else if (edid14 && tag == 0xF7) {
+    if (tag == 0xF7) {
       const established_iii::Decoded d = established_iii::decode(image, start);
       for (int t = 0; t < established_iii::kTimings; ++t)
         if (d.set[std::size_t(t)]) established.push_back(established_iii::caption(t));
-    } else if (edid14 && tag == 0xF8) {
+    } else if (tag == 0xF8) {
       for (const cvt_codes::Code& code : cvt_codes::decode(image, start).codes) {
         if (!code.used) continue;
         Json rates = Json::array();
@@ -282,37 +249,143 @@ void writeNode(std::string& out, const cta::Node& node, std::size_t depth) {
   }
 }
 
+void writeBool(std::string& out, bool value) {
+  out += value ? "true" : "false";
+}
+
+// Byte 20 as far as it means more than the report's captions: from 1.4 a digital
+// input's depth and interface.
+void writeInput(std::string& out, const Image& image, bool edid14, std::size_t depth) {
+  const int b20 = image.byte(20);
+  const bool digital = (b20 & 0x80) != 0;
+  std::vector<Member> input;
+  input.push_back({"digital", [&](std::string& o, std::size_t) { writeBool(o, digital); }});
+  const int bits = (b20 >> 4) & 0x07;
+  const int code = b20 & 0x0F;  // 0 undefined, past 5 reserved
+  if (edid14 && digital && bits >= 1 && bits <= 6) {
+    input.push_back({"bits_per_color",
+                     [&](std::string& o, std::size_t) { format::appendInt(o, 4 + 2 * bits); }});
+  }
+  if (edid14 && digital && code >= 1 && code <= 5) {
+    input.push_back({"interface", [&](std::string& o, std::size_t) {
+                       writeJsonString(o, digital_input::interfaceCaptions()[std::size_t(code)]);
+                     }});
+  }
+  writeObject(out, input, depth);
+}
+
+void writeRangeLimits(std::string& out, const Image& image, int start, bool edid14,
+                      std::size_t depth) {
+  const range_limits::Rates rates = range_limits::rates(image, start);
+  static constexpr std::array<std::string_view, 4> kRates = {"v_min_hz", "v_max_hz", "h_min_khz",
+                                                             "h_max_khz"};
+  std::vector<Member> limits;
+  for (std::size_t k = 0; k < kRates.size(); ++k) {
+    limits.push_back({kRates[k], [&rates, k](std::string& o, std::size_t) {
+                        format::appendInt(o, rates.value[k]);
+                      }});
+  }
+  const int clock = range_limits::maxPixelClockMHz(image, start);
+  if (clock != 0) {
+    limits.push_back(
+        {"max_pixel_clock_mhz", [&](std::string& o, std::size_t) { format::appendInt(o, clock); }});
+  }
+  static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
+                                                          "secondary_gtf", nullptr, "cvt"};
+  // 1.3 defines 00 and 02 only; 1.4 adds 01 and 04.
+  const int support = range_limits::timingSupport(image, start);
+  const bool defined =
+      support == range_limits::kDefaultGtf || support == range_limits::kSecondaryGtf ||
+      (edid14 && (support == range_limits::kRangeLimitsOnly || support == range_limits::kCvt));
+  const std::string supportText = defined ? kSupport[std::size_t(support)] : "reserved";
+  limits.push_back(
+      {"timing_support", [&](std::string& o, std::size_t) { writeJsonString(o, supportText); }});
+  writeObject(out, limits, depth);
+}
+
 }  // namespace
 
 std::string jsonReport(const Image& image, bool hideSerialNumbers) {
-  Json root = Json::object();
-  root["checksum_valid"] = image.checksumTest() == 0;
-  root["vendor"] = {{"manufacturer", vendor::manufacturerLetters(image)},
-                    {"product_code", image.byte(10) | image.byte(11) << 8}};
+  // The base block's members are written directly; only the rare 1.4
+  // descriptors go through a library tree.
+  std::vector<Member> members;
+  const bool checksumValid = image.checksumTest() == 0;
+  members.push_back(
+      {"checksum_valid", [&](std::string& o, std::size_t) { writeBool(o, checksumValid); }});
+  const std::string manufacturer = vendor::manufacturerLetters(image);
+  const int productCode = image.byte(10) | image.byte(11) << 8;
   const std::uint32_t serial = static_cast<std::uint32_t>(image.byte(12)) |
                                static_cast<std::uint32_t>(image.byte(13)) << 8 |
                                static_cast<std::uint32_t>(image.byte(14)) << 16 |
                                static_cast<std::uint32_t>(image.byte(15)) << 24;
-  if (serial != 0) root["vendor"]["serial_number"] = hideSerialNumbers ? Json("...") : Json(serial);
+  const std::string hidden = "...";
+  std::optional<std::string> serialText;
+  int rangeLimitsStart = -1;  // the first range limits descriptor counts
   for (int k = 0; k < layout::kBlockCount; ++k) {
     const int start = layout::blockStart(k);
-    if (detailed_timing::isDescriptor(image, start) && image.byte(start + 3) == 0xFF) {
-      root["vendor"]["serial_text"] =
-          hideSerialNumbers ? std::string("...")
-                            : windows1252ToUtf8(monitor_descriptor::textOf(image, start));
-      break;
+    if (!detailed_timing::isDescriptor(image, start)) continue;
+    const int tag = image.byte(start + 3);
+    if (tag == 0xFF && !serialText) {
+      serialText =
+          hideSerialNumbers ? hidden : windows1252ToUtf8(monitor_descriptor::textOf(image, start));
     }
+    if (tag == 0xFD && rangeLimitsStart < 0) rangeLimitsStart = start;
   }
+  members.push_back({"vendor", [&](std::string& o, std::size_t d) {
+                       std::vector<Member> vendor;
+                       vendor.push_back({"manufacturer", [&](std::string& o2, std::size_t) {
+                                           writeJsonString(o2, manufacturer);
+                                         }});
+                       vendor.push_back({"product_code", [&](std::string& o2, std::size_t) {
+                                           format::appendInt(o2, productCode);
+                                         }});
+                       if (serial != 0) {
+                         vendor.push_back({"serial_number", [&](std::string& o2, std::size_t) {
+                                             if (hideSerialNumbers)
+                                               writeJsonString(o2, hidden);
+                                             else
+                                               format::appendInt(o2, serial);
+                                           }});
+                       }
+                       if (serialText) {
+                         vendor.push_back({"serial_text", [&](std::string& o2, std::size_t) {
+                                             writeJsonString(o2, *serialText);
+                                           }});
+                       }
+                       writeObject(o, vendor, d);
+                     }});
   const version::Decoded version = version::decode(image);
-  root["version"] =
+  const std::string versionText =
       std::to_string(version.versionNumber) + "." + std::to_string(version.revisionNumber);
-  root["extension_count"] = image.byte(kExtensionFlagByte);
+  members.push_back(
+      {"version", [&](std::string& o, std::size_t) { writeJsonString(o, versionText); }});
+  const int extensionCount = image.byte(kExtensionFlagByte);
+  members.push_back({"extension_count",
+                     [&](std::string& o, std::size_t) { format::appendInt(o, extensionCount); }});
   const bool edid14 = version::isEdid14(image);
-  root["input"] = inputOf(image, edid14);
+  members.push_back(
+      {"input", [&](std::string& o, std::size_t d) { writeInput(o, image, edid14, d); }});
+  // Feature bits 1-0 mean more than the report's captions from 1.4.
+  const int features = image.byte(24);
   if (edid14) {
-    root["features"] = {{"continuous_frequency", (image.byte(24) & 0x01) != 0},
-                        {"preferred_timing_is_native", (image.byte(24) & 0x02) != 0}};
+    members.push_back({"features", [&](std::string& o, std::size_t d) {
+                         std::vector<Member> bits;
+                         bits.push_back({"continuous_frequency", [&](std::string& o2, std::size_t) {
+                                           writeBool(o2, (features & 0x01) != 0);
+                                         }});
+                         bits.push_back(
+                             {"preferred_timing_is_native", [&](std::string& o2, std::size_t) {
+                                writeBool(o2, (features & 0x02) != 0);
+                              }});
+                         writeObject(o, bits, d);
+                       }});
   }
+  if (rangeLimitsStart >= 0) {
+    members.push_back({"range_limits", [&](std::string& o, std::size_t d) {
+                         writeRangeLimits(o, image, rangeLimitsStart, edid14, d);
+                       }});
+  }
+  Json root = Json::object();
   addDescriptors(root, image, edid14);
   // The decoded timings and blocks are written from their items directly: they
   // are most of the text, and a library tree of them costs more than the rest.
@@ -325,7 +398,6 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   const std::vector<cta::Block> blocks = cta::decodeExtension(image.extension());
   const Json problems = check::problemsJson(check::checkImage(image));
 
-  std::vector<Member> members;
   for (auto it = root.begin(); it != root.end(); ++it) {
     const Json& value = *it;
     members.push_back(

@@ -1,5 +1,6 @@
 #include "core/report/report.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
@@ -32,11 +33,9 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
 // 9999-12-31 23:59:59 UTC: beyond it the date line would need a fifth year digit.
 constexpr std::int64_t kLastEpochSecond = 253402300799;
 
-std::string twoDigits(int value) {
-  std::string out(2, '0');
-  out[0] = static_cast<char>('0' + (value / 10) % 10);
-  out[1] = static_cast<char>('0' + value % 10);
-  return out;
+void appendTwoDigits(std::string& out, int value) {
+  out += static_cast<char>('0' + (value / 10) % 10);
+  out += static_cast<char>('0' + value % 10);
 }
 
 }  // namespace
@@ -101,23 +100,46 @@ ReportMoment currentReportMoment() {
 }
 
 std::string reportTime(const ReportMoment& moment) {
-  return twoDigits(moment.hour) + ":" + twoDigits(moment.minute) + ":" + twoDigits(moment.second);
+  std::string text;
+  text.reserve(8);
+  appendTwoDigits(text, moment.hour);
+  text += ':';
+  appendTwoDigits(text, moment.minute);
+  text += ':';
+  appendTwoDigits(text, moment.second);
+  return text;
 }
 
 std::string reportDate(const ReportMoment& moment) {
   const int weekday = ((moment.weekday % 7) + 7) % 7;
   const int month = ((moment.month - 1) % 12 + 12) % 12;
-  std::string year = std::to_string(moment.year);
-  if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
-  return std::string(kDayNames[weekday]) + " " + kMonthNames[month] + " " + twoDigits(moment.day) +
-         ", " + year;
+  std::string text;
+  text.reserve(24);
+  text.append(kDayNames[weekday]).append(" ").append(kMonthNames[month]).append(" ");
+  appendTwoDigits(text, moment.day);
+  text += ", ";
+  const std::size_t yearStart = text.size();
+  format::appendInt(text, moment.year);
+  if (text.size() - yearStart < 4) text.insert(yearStart, 4 - (text.size() - yearStart), '0');
+  return text;
 }
 
-std::string blockReportText(const Image& image, int block) {
+namespace {
+
+void appendBlockReport(const Image& image, int block, std::string& out) {
   const int start = layout::blockStart(block);
-  return detailed_timing::isDescriptor(image, start)
-             ? monitor_descriptor::decode(image, start).reportText
-             : detailed_timing::decode(image, start).reportText;
+  if (detailed_timing::isDescriptor(image, start))
+    monitor_descriptor::appendReportText(image, start, out);
+  else
+    detailed_timing::appendReportText(image, start, out);
+}
+
+}  // namespace
+
+std::string blockReportText(const Image& image, int block) {
+  std::string text;
+  appendBlockReport(image, block, text);
+  return text;
 }
 
 // Each section decodes its cells next to its lines.
@@ -136,16 +158,36 @@ Image withSerialTextsHidden(const Image& image) {
 }
 
 // Label, caption, "=" right-aligned in width, separator, value: one report element.
+// A width of 0 leaves out the "=": a heading.
 void labelled(ReportBuffer& out, std::string_view label, std::string_view caption, int width,
               std::string_view separator, std::string_view value) {
-  out.padRight(label, 7) << caption;
-  out.padLeft("=", width) << separator << value;
-  out.crlf().endElement();
+  // Laid out in one piece when it fits, as every line of the base block does.
+  char line[160];
+  const std::size_t size = std::max<std::size_t>(label.size(), 7) + caption.size() +
+                           std::max<std::size_t>(1, static_cast<std::size_t>(width)) +
+                           separator.size() + value.size() + 2;
+  if (size > sizeof line) {
+    out.padRight(label, 7) << caption;
+    if (width > 0) out.padLeft("=", width);
+    out << separator << value;
+    out.crlf().endElement();
+    return;
+  }
+  char* at = std::copy(label.begin(), label.end(), line);
+  if (label.size() < 7) at = std::fill_n(at, 7 - label.size(), ' ');
+  at = std::copy(caption.begin(), caption.end(), at);
+  if (width > 1) at = std::fill_n(at, width - 1, ' ');
+  if (width > 0) *at++ = '=';
+  at = std::copy(separator.begin(), separator.end(), at);
+  at = std::copy(value.begin(), value.end(), at);
+  *at++ = '\r';
+  *at++ = '\n';
+  out << std::string_view(line, static_cast<std::size_t>(at - line));
+  out.endElement();
 }
 
 void heading(ReportBuffer& out, std::string_view label, std::string_view caption) {
-  out.padRight(label, 7) << caption;
-  out.crlf().endElement();
+  labelled(out, label, caption, 0, {}, {});
 }
 
 void blank(ReportBuffer& out) {
@@ -210,14 +252,26 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   out.crlf().endElement();
   for (int r = 0; r <= 12; ++r) {
     out.spaces(r == 0 ? 2 : r < 10 ? 1 : 0) << r * 10 << std::string_view("  |");
+    // Cells of two characters, as nearly all are, gather into one row.
+    char row[40];
+    std::size_t used = 0;
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c) {
       const int i = r * 10 + c;
-      out.padLeft(in.hideSerialNumbers && layout::kSerialNumber.contains(i)
-                      ? std::string_view("..")
-                      : std::string_view(shown.cell(i)),
-                  4);
+      const std::string_view cell = in.hideSerialNumbers && layout::kSerialNumber.contains(i)
+                                        ? std::string_view("..")
+                                        : std::string_view(shown.cell(i));
+      if (cell.size() == 2) {
+        row[used++] = ' ';
+        row[used++] = ' ';
+        row[used++] = cell[0];
+        row[used++] = cell[1];
+        continue;
+      }
+      out << std::string_view(row, used);
+      used = 0;
+      out.padLeft(cell, 4);
     }
-    out.crlf().endElement();
+    (out << std::string_view(row, used)).crlf().endElement();
   }
   blank(out);
   rule70(out);
@@ -256,30 +310,37 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   blank(out);
 
   // Chromaticity and established timings.
-  const chromaticity::Chromaticity chroma = chromaticity::decode(image);
   heading(out, "(25-34)", "  CHROMA INFO:");
-  (out << kPad9 << chroma.xText).crlf().endElement();
-  (out << kPad9 << chroma.yText).crlf().endElement();
+  chromaticity::appendLine((out << kPad9).text(), image, false);
+  out.crlf().endElement();
+  chromaticity::appendLine((out << kPad9).text(), image, true);
+  out.crlf().endElement();
   blank(out);
-  const established::Decoded established = established::decode(image);
   heading(out, "(35)", "  ESTABLISHED TIMING I:");
-  (out << established.timingsIText).crlf().endElement();
+  established::appendReportText(out.text(), image, established::kTimingsIByte);
+  out.crlf().endElement();
   blank(out);
   heading(out, "(36)", "  ESTABLISHED TIMING II:");
-  (out << established.timingsIIText).crlf().endElement();
+  established::appendReportText(out.text(), image, established::kTimingsIIByte);
+  out.crlf().endElement();
   blank(out);
   heading(out, "(37)", "  Manufacturer's Reserved Timing:");
-  if (established.manufacturerTimingsText.empty())
-    out << kPad9 << "  None Specified";
-  else
-    out << established.manufacturerTimingsText;
+  const std::size_t before = out.text().size();
+  established::appendReportText(out.text(), image, established::kManufacturerByte);
+  if (out.text().size() == before) out << kPad9 << "  None Specified";
   out.crlf().endElement();
   blank(out);
 
   // Standard timings.
   heading(out, "(38-53)", "  Standard Timing Identification:");
-  const standard_timing::StandardTimings standard = standard_timing::decode(image);
-  for (const auto& timing : standard.timings) (out << kPad9 << timing.text).crlf().endElement();
+  const bool zeroIs16By10 = standard_timing::zeroAspectIs16By10(image);
+  for (int k = 0; k < standard_timing::kTimings; ++k) {
+    const int first = standard_timing::firstByteOf(k);
+    standard_timing::appendText(
+        (out << kPad9).text(),
+        standard_timing::codeOf(image.byte(first), image.byte(first + 1), zeroIs16By10));
+    out.crlf().endElement();
+  }
 
   // The 18-byte blocks: each a detailed timing or a monitor descriptor.
   for (int k = 0; k < layout::kBlockCount; ++k) {
@@ -288,15 +349,15 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
     const ByteRange bytes = layout::blockRange(k);
     out << '(' << bytes.first << '-' << bytes.last << ") Detailed Timing / Descriptor Block "
         << k + 1 << ':';
-    (out.crlf() << blockReportText(shown, k)).crlf().endElement();
+    appendBlockReport(shown, k, out.crlf().text());
+    out.crlf().endElement();
   }
   blank(out);
 
   // Extension flag and checksum: their texts carry their own CR LF.
-  const checksum::Decoded checksum = checksum::decode(image);
-  out.padRight("(126)", 7) << "  " << checksum.extensionBlocksText;
+  out.padRight("(126)", 7) << "  " << checksum::extensionBlocksText(image);
   out.endElement();
-  out.padRight("(127)", 7) << "  " << checksum.checksumStatusText;
+  (out.padRight("(127)", 7) << "  " << checksum::checksumCaption(image)).crlf();
   out.endElement();
   writeExtensionReport(image.extension(), out);
 }

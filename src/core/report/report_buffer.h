@@ -57,6 +57,8 @@ class ReportBuffer {
   }
 
   const std::string& text() const { return m_text; }
+  /// The text so far, for writers that append to a string.
+  std::string& text() { return m_text; }
   std::string takeText() { return std::move(m_text); }
   /// The elements in order.
   std::vector<std::string> elements() const {

@@ -114,13 +114,23 @@ VideoInput decodeVideoInput(const Image& image) {
       out.syncText += kSyncTexts[static_cast<std::size_t>(bit)];
     }
   }
-  out.text =
-      out.modeText + kBreak + PadLeft(out.levelText, 15) + kBreak + PadLeft(out.syncText, 15);
+  // Mode, level and sync list on three lines, the last two right-aligned in 15 columns.
+  const auto padded = [&](const std::string& text) {
+    out.text += kBreak;
+    if (text.size() < 15) out.text.append(15 - text.size(), ' ');
+    out.text += text;
+  };
+  out.text.reserve(out.modeText.size() + out.levelText.size() + out.syncText.size() + 60);
+  out.text = out.modeText;
+  padded(out.levelText);
+  padded(out.syncText);
   return out;
 }
 
 std::string sizeText(const Image& image, int byteIndex) {
-  return formatNumber(image.byte(byteIndex) * 10, "###") + " mm";
+  std::string text;
+  appendNumber(text, image.byte(byteIndex) * 10, "###");
+  return text.append(" mm");
 }
 
 std::string gammaText(const Image& image) {

@@ -15,12 +15,22 @@ std::string extensionFlagCaption(const Image& image) {
 
 std::string extensionBlocksText(const Image& image) {
   const int flag = image.byte(kExtensionFlagByte);
-  if (flag == 0) return "No Extension EDID Block(s)" + std::string(kCrLf);
-  return "(" + formatNumber(flag, "00") + ") Extension EDID Block(s)" + std::string(kCrLf);
+  if (flag == 0) return "No Extension EDID Block(s)\r\n";
+  std::string text = "(";
+  appendNumber(text, flag, "00");
+  return text.append(") Extension EDID Block(s)\r\n");
 }
 
+namespace {
+
+const char* captionOf(bool valid) {
+  return valid ? "CheckSum OK" : "CheckSum Is Invalid";
+}
+
+}  // namespace
+
 std::string checksumCaption(const Image& image) {
-  return ComputeCheckSum(image) != 0 ? "CheckSum Is Invalid" : "CheckSum OK";
+  return captionOf(ComputeCheckSum(image) == 0);
 }
 
 Decoded decode(const Image& image) {
@@ -29,7 +39,7 @@ Decoded decode(const Image& image) {
   d.valid = ComputeCheckSum(image) == 0;
   d.extensionFlagCaption = extensionFlagCaption(image);
   d.extensionBlocksText = extensionBlocksText(image);
-  d.checksumCaption = checksumCaption(image);
+  d.checksumCaption = captionOf(d.valid);
   d.checksumStatusText = d.checksumCaption + kCrLf;
   return d;
 }

@@ -67,8 +67,25 @@ int code(const Image& image, int coordinate) {
   return image.byte(kHighByte + coordinate) * 4 + low;
 }
 
+namespace {
+
+constexpr std::string_view kFractionPattern = "##0.000";
+
+}  // namespace
+
 std::string fractionText(double fraction) {
-  return formatNumber(fraction, "##0.000");
+  std::string text;
+  appendNumber(text, fraction, kFractionPattern);
+  return text;
+}
+
+void appendLine(std::string& out, const Image& image, bool y) {
+  for (int i = y ? 1 : 0; i < kCoordinates; i += 2) {
+    if (i > 1) out += ' ';
+    out.append(kLabels[static_cast<std::size_t>(i)]).append(" - ");
+    // The code's fraction of 1024, as fractionText shows it.
+    appendRatio(out, static_cast<std::uint32_t>(code(image, i)), 1024, kFractionPattern);
+  }
 }
 
 Chromaticity decode(const Image& image) {
@@ -78,11 +95,8 @@ Chromaticity decode(const Image& image) {
     out.codes[k] = code(image, i);
     out.texts[k] = fractionText(ChromaCodeToFraction(out.codes[k] / 4, out.codes[k] % 4));
   }
-  for (int i = 0; i < kCoordinates; i += 2) {
-    const auto x = static_cast<std::size_t>(i);
-    out.xText += std::string(x ? " " : "") + kLabels[x] + " - " + out.texts[x];
-    out.yText += std::string(x ? " " : "") + kLabels[x + 1] + " - " + out.texts[x + 1];
-  }
+  appendLine(out.xText, image, false);
+  appendLine(out.yText, image, true);
   return out;
 }
 

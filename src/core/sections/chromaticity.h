@@ -43,6 +43,8 @@ struct Chromaticity {
   std::string yText;  ///< the same for the y coordinates
 };
 Chromaticity decode(const Image& image);
+/// xText (y false) or yText (y true) written onto the end of out.
+void appendLine(std::string& out, const Image& image, bool y);
 
 /// Writes a typed fraction into coordinate i: its high byte and its low pair (the
 /// other bits of the low byte kept). A decimal comma and surrounding blanks are

@@ -1,5 +1,9 @@
 #include "core/sections/detailed_timing.h"
 
+#include <algorithm>
+#include <charconv>
+
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 
@@ -8,11 +12,11 @@ namespace edid::detailed_timing {
 namespace {
 
 struct FieldLayout {
-  const char* label;  ///< without its " - " or ": "
-  const char* unit;
+  std::string_view label;  ///< without its " - " or ": "
+  std::string_view unit;
 };
 
-const std::array<FieldLayout, kFieldCount> kLayout = {{
+constexpr std::array<FieldLayout, kFieldCount> kLayout = {{
     {"Pixel Clock", " MHz"},
     {"Active Time", " pixels"},
     {"Blanking Time", " pixels"},
@@ -28,59 +32,227 @@ const std::array<FieldLayout, kFieldCount> kLayout = {{
     {"Image Size", " mm"},
 }};
 
-std::string syncTypeName(SyncType type) {
+const char* syncTypeName(SyncType type) {
   switch (type) {
     case SyncType::AnalogComposite:
-      return "Analog Composite ";
+      return "Analog Composite";
     case SyncType::BipolarAnalogComposite:
-      return "Bipolar Analog Composite ";
+      return "Bipolar Analog Composite";
     case SyncType::DigitalComposite:
-      return "Digital Composite ";
+      return "Digital Composite";
     case SyncType::DigitalSeparate:
       break;
   }
-  return "Digital Separate, ";
+  return "Digital Separate";
 }
 
-void decodeSync(int flags, Timing& t) {
-  t.syncType = static_cast<SyncType>((flags >> 3) & 3);
+SyncType syncTypeOf(int flags) {
+  return static_cast<SyncType>((flags >> 3) & 3);
+}
+
+// Flag bit 1: what it says depends on the sync type.
+const char* syncLineCaption(int flags) {
   const bool bit1 = flags & 0x02;
-  const bool bit2 = flags & 0x04;
-  switch (t.syncType) {
+  switch (syncTypeOf(flags)) {
     case SyncType::AnalogComposite:
     case SyncType::BipolarAnalogComposite:
-      t.syncLineCaption = bit1 ? "Sync on RGB" : "Sync On Green";
-      break;
+      return bit1 ? "Sync on RGB" : "Sync On Green";
     case SyncType::DigitalComposite:
-      t.syncLineCaption = bit1 ? "Composite Polarity (+)" : "Composite Polarity (-)";
-      break;
+      return bit1 ? "Composite Polarity (+)" : "Composite Polarity (-)";
     case SyncType::DigitalSeparate:
-      t.syncLineCaption = bit1 ? "Horizontal Polarity (+)" : "Horizontal Polarity (-)";
-      t.vSyncLineCaption = bit2 ? "Vertical Polarity (+)" : "Vertical Polarity (-)";
-      t.syncText = syncTypeName(t.syncType) + t.syncLineCaption + " " + t.vSyncLineCaption;
-      return;
+      break;
   }
-  t.serrate = bit2;
-  std::string name = syncTypeName(t.syncType);
-  // "Analog Composite " becomes "Analog Composite (Serrate) ".
-  if (t.serrate) name.insert(name.size() - 1, " (Serrate)");
-  t.syncText = name + t.syncLineCaption;
+  return bit1 ? "Horizontal Polarity (+)" : "Horizontal Polarity (-)";
+}
+
+// Flag bit 2 of digital separate sync.
+const char* vSyncLineCaption(int flags) {
+  return flags & 0x04 ? "Vertical Polarity (+)" : "Vertical Polarity (-)";
+}
+
+// "Analog Composite (Serrate) Sync On Green", "Digital Separate, Horizontal Polarity (+) ...".
+void appendSyncText(std::string& out, int flags) {
+  const SyncType type = syncTypeOf(flags);
+  out += syncTypeName(type);
+  if (type == SyncType::DigitalSeparate) {
+    out.append(", ").append(syncLineCaption(flags)).append(" ").append(vSyncLineCaption(flags));
+    return;
+  }
+  if (flags & 0x04) out += " (Serrate)";
+  out.append(" ").append(syncLineCaption(flags));
+}
+
+const char* interlaceText(int flags) {
+  return flags & 0x80 ? "Refreshed Mode: Interlaced" : "Refreshed Mode: Non-Interlaced";
+}
+
+int stereoCodeOf(int flags) {
+  return ((flags >> 5) & 3) * 2 + (flags & 1);
+}
+
+const char* stereoText(int flags) {
+  return stereoCodeOf(flags) < 2 ? "Normal Display - No Stereo" : "Stereo";
+}
+
+// Text laid out in a fixed buffer, then handed over in one write: a block's
+// fields are bounded, so its whole text fits.
+class Writer {
+ public:
+  Writer& operator<<(std::string_view text) {
+    m_at = std::copy(text.begin(), text.end(), m_at);
+    return *this;
+  }
+  Writer& operator<<(char c) {
+    *m_at++ = c;
+    return *this;
+  }
+  Writer& operator<<(int value) {
+    m_at = std::to_chars(m_at, m_at + 12, value).ptr;
+    return *this;
+  }
+  std::size_t size() const { return static_cast<std::size_t>(m_at - m_text); }
+  /// Spaces up to width columns after the mark from.
+  void padTo(std::size_t from, std::size_t width) {
+    if (size() - from < width) m_at = std::fill_n(m_at, width - (size() - from), ' ');
+  }
+  std::string_view text() const { return {m_text, size()}; }
+  void resize(std::size_t size) { m_at = m_text + size; }
+  /// count spaces in front of the text from the mark from.
+  void indent(std::size_t from, std::size_t count) {
+    std::copy_backward(m_text + from, m_at, m_at + count);
+    std::fill_n(m_text + from, count, ' ');
+    m_at += count;
+  }
+
+ private:
+  char m_text[2048];
+  char* m_at = m_text;
+};
+
+// A field's value and unit. The fields are whole counts; the clock counts 10 kHz
+// steps, shown in MHz with two decimals, which a whole count divided by 100 gives
+// exactly.
+void writeValueText(Writer& out, Field field, int value) {
+  if (field == Field::PixelClock) {
+    out << value / 100 << '.' << static_cast<char>('0' + value / 10 % 10)
+        << static_cast<char>('0' + value % 10);
+  } else {
+    out << value;
+  }
+  out << kLayout[static_cast<std::size_t>(field)].unit;
+}
+
+// "Active Time: 1280 pixels".
+void writePhrase(Writer& out, Field field, int value) {
+  out << kLayout[static_cast<std::size_t>(field)].label << ": ";
+  writeValueText(out, field, value);
+}
+
+void appendPhrase(std::string& out, Field field, int value) {
+  Writer text;
+  writePhrase(text, field, value);
+  out += text.text();
+}
+
+using Values = std::array<int, kFieldCount>;
+
+Values valuesOf(const Image& image, int s) {
+  Values values{};
+  for (int i = 0; i < kFieldCount; ++i)
+    values[static_cast<std::size_t>(i)] = fieldValue(image, s, static_cast<Field>(i));
+  return values;
+}
+
+struct Frequencies {
+  double horizontalKHz = 0;
+  double verticalHz = 0;
+};
+
+Frequencies frequenciesOf(const Values& values) {
+  const auto value = [&](Field f) { return values[static_cast<std::size_t>(f)]; };
+  // The clock as shown (two decimals) drives the frequencies, so they match the
+  // screen; read back, the shown clock is the double nearest value / 100.
+  const double pixelClock = value(Field::PixelClock) / 100.0;
+  const double horizontalTotal = value(Field::HorizontalActive) + value(Field::HorizontalBlanking);
+  double verticalTotal = value(Field::VerticalActive) + value(Field::VerticalBlanking);
+  const double pixelPeriod = pixelClock > 0 ? 1.0 / pixelClock : 0.0;
+  double lineTime = horizontalTotal * pixelPeriod;
+  if (lineTime == 0) lineTime = 1;
+  if (verticalTotal == 0) verticalTotal = 1;
+  return {1000.0 / lineTime, 1000000.0 / (verticalTotal * lineTime)};
+}
+
+// The block's report text: sixteen CR LF terminated lines plus one empty line.
+void appendReport(std::string& out, const Values& values, int flags) {
+  const auto value = [&](Field f) { return values[static_cast<std::size_t>(f)]; };
+  const Frequencies frequencies = frequenciesOf(values);
+  constexpr std::string_view crlf(kCrLf);
+  constexpr std::string_view pad9 = "         ";
+  Writer r;
+  const auto phrase = [&](Field f) { writePhrase(r, f, value(f)); };
+  // Two phrases side by side; the right one written by right().
+  const auto pair = [&](Field left, auto right) {
+    r << pad9;
+    const std::size_t from = r.size();
+    phrase(left);
+    r.padTo(from, 34);
+    right();
+    r << crlf;
+  };
+  const auto frequency = [&](double number, std::string_view unit) {
+    std::string digits;
+    appendNumber(digits, number, "0.00");
+    r << "Frequency: " << digits << unit;
+  };
+
+  // The mode line, centred; dropped when too wide to centre.
+  r << value(Field::HorizontalActive) << 'x' << value(Field::VerticalActive) << "  ";
+  phrase(Field::PixelClock);
+  const int indent = centerIndent(r.size(), 70);
+  if (indent < 0)
+    r.resize(0);
+  else
+    r.indent(0, static_cast<std::size_t>(indent));
+  r << crlf << "______________________________________________________________________" << crlf
+    << pad9 << "Horizontal ";
+  const std::size_t sizeStart = r.size();
+  phrase(Field::HorizontalImageSize);
+  r.padTo(sizeStart, 23);
+  r << "Vertical ";
+  phrase(Field::VerticalImageSize);
+  r << crlf << pad9;
+  const std::size_t modeFrom = r.size();
+  r << interlaceText(flags);
+  r.padTo(modeFrom, 34);
+  r << stereoText(flags) << crlf << "\r\nHorizontal:\r\n";
+  pair(Field::HorizontalActive, [&] { phrase(Field::HorizontalBlanking); });
+  pair(Field::HorizontalSyncOffset, [&] { phrase(Field::HorizontalSyncWidth); });
+  pair(Field::HorizontalBorder, [&] { frequency(frequencies.horizontalKHz, " KHz"); });
+  r << "\r\nVertical:\r\n";
+  pair(Field::VerticalActive, [&] { phrase(Field::VerticalBlanking); });
+  pair(Field::VerticalSyncOffset, [&] { phrase(Field::VerticalSyncWidth); });
+  pair(Field::VerticalBorder, [&] { frequency(frequencies.verticalHz, " Hz"); });
+  r << crlf;
+  out += r.text();
+  appendSyncText(out, flags);
+  out.append(crlf).append(crlf);
 }
 
 }  // namespace
 
 const char* fieldLabel(Field field) {
-  return kLayout[static_cast<std::size_t>(field)].label;
+  return kLayout[static_cast<std::size_t>(field)].label.data();
 }
 
 std::string fieldValueText(Field field, int value) {
-  const std::string number =
-      field == Field::PixelClock ? formatNumber(value / 100.0, "0.00") : formatNumber(value, "0");
-  return number + kLayout[static_cast<std::size_t>(field)].unit;
+  Writer text;
+  writeValueText(text, field, value);
+  return std::string(text.text());
 }
 
 bool isDescriptor(const Image& image, int blockStart) {
-  if (image.cell(blockStart) + image.cell(blockStart + 1) + image.cell(blockStart + 2) == "000000")
+  if (image.cell(blockStart) == "00" && image.cell(blockStart + 1) == "00" &&
+      image.cell(blockStart + 2) == "00")
     return true;
   for (int i = blockStart; i < blockStart + 3; ++i) {
     if (!image.readable(i) || image.byte(i) != 0) return false;
@@ -123,69 +295,33 @@ int fieldValue(const Image& image, int s, Field field) {
 
 Timing decode(const Image& image, int s) {
   Timing t;
+  t.values = valuesOf(image, s);
   for (int i = 0; i < kFieldCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    const auto field = static_cast<Field>(i);
-    t.values[index] = fieldValue(image, s, field);
-    t.phrases[index] =
-        std::string(fieldLabel(field)) + ": " + fieldValueText(field, t.values[index]);
+    appendPhrase(t.phrases[index], static_cast<Field>(i), t.values[index]);
   }
-  const auto value = [&](Field f) { return t.values[static_cast<std::size_t>(f)]; };
-  const auto phrase = [&](Field f) -> const std::string& {
-    return t.phrases[static_cast<std::size_t>(f)];
-  };
-
   const int flags = image.byte(s + 17);
   t.interlaced = flags & 0x80;
-  t.interlaceText = t.interlaced ? "Refreshed Mode: Interlaced" : "Refreshed Mode: Non-Interlaced";
-
-  t.stereoCode = ((flags >> 5) & 3) * 2 + (flags & 1);
-  t.stereoText = t.stereoCode < 2 ? "Normal Display - No Stereo" : "Stereo";
-
-  decodeSync(flags, t);
-
-  // The clock as shown (two decimals) drives the frequencies, so they match the screen.
-  const double pixelClock = leadingNumber(formatNumber(value(Field::PixelClock) / 100.0, "0.00"));
-  const double horizontalTotal = value(Field::HorizontalActive) + value(Field::HorizontalBlanking);
-  double verticalTotal = value(Field::VerticalActive) + value(Field::VerticalBlanking);
-  const double pixelPeriod = pixelClock > 0 ? 1.0 / pixelClock : 0.0;
-  double lineTime = horizontalTotal * pixelPeriod;
-  if (lineTime == 0) lineTime = 1;
-  if (verticalTotal == 0) verticalTotal = 1;
-  t.horizontalFrequency = formatNumber(1000.0 / lineTime, "0.00");
-  t.verticalFrequency = formatNumber(1000000.0 / (verticalTotal * lineTime), "0.00");
-  const std::string horizontalPhrase = "Frequency: " + t.horizontalFrequency + " KHz";
-  const std::string verticalPhrase = "Frequency: " + t.verticalFrequency + " Hz";
-
-  const std::string crlf(kCrLf);
-  const std::string pad9(9, ' ');
-  std::string& r = t.reportText;
-  // Two phrases side by side, written straight onto the text.
-  const auto pair = [&](const std::string& left, const std::string& right) {
-    r.append(pad9).append(left);
-    if (left.size() < 34) r.append(34 - left.size(), ' ');
-    r.append(right).append(crlf);
-  };
-  r.reserve(1024);
-  r += CenterText(formatNumber(value(Field::HorizontalActive), "0") + "x" +
-                      formatNumber(value(Field::VerticalActive), "0") + "  " +
-                      phrase(Field::PixelClock),
-                  70) +
-       crlf;
-  r += RepeatText("_", 70) + crlf;
-  r += pad9 + "Horizontal " + PadRight(phrase(Field::HorizontalImageSize), 23) + "Vertical " +
-       phrase(Field::VerticalImageSize) + crlf;
-  r += pad9 + PadRight(t.interlaceText, 34) + t.stereoText + crlf;
-  r += crlf + "Horizontal:" + crlf;
-  pair(phrase(Field::HorizontalActive), phrase(Field::HorizontalBlanking));
-  pair(phrase(Field::HorizontalSyncOffset), phrase(Field::HorizontalSyncWidth));
-  pair(phrase(Field::HorizontalBorder), horizontalPhrase);
-  r += crlf + "Vertical:" + crlf;
-  pair(phrase(Field::VerticalActive), phrase(Field::VerticalBlanking));
-  pair(phrase(Field::VerticalSyncOffset), phrase(Field::VerticalSyncWidth));
-  pair(phrase(Field::VerticalBorder), verticalPhrase);
-  r += crlf + t.syncText + crlf + crlf;
+  t.interlaceText = interlaceText(flags);
+  t.stereoCode = stereoCodeOf(flags);
+  t.stereoText = stereoText(flags);
+  t.syncType = syncTypeOf(flags);
+  t.syncLineCaption = syncLineCaption(flags);
+  if (t.syncType == SyncType::DigitalSeparate)
+    t.vSyncLineCaption = vSyncLineCaption(flags);
+  else
+    t.serrate = flags & 0x04;
+  appendSyncText(t.syncText, flags);
+  const Frequencies frequencies = frequenciesOf(t.values);
+  appendNumber(t.horizontalFrequency, frequencies.horizontalKHz, "0.00");
+  appendNumber(t.verticalFrequency, frequencies.verticalHz, "0.00");
+  t.reportText.reserve(1024);
+  appendReport(t.reportText, t.values, flags);
   return t;
+}
+
+void appendReportText(const Image& image, int blockStart, std::string& out) {
+  appendReport(out, valuesOf(image, blockStart), image.byte(blockStart + 17));
 }
 
 }  // namespace edid::detailed_timing

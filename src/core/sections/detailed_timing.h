@@ -81,6 +81,8 @@ struct Timing {
 /// pixel clock or zero totals never divide by zero: the line time and vertical total
 /// count as 1 then. Reads only; malformed cells read by the image's rules.
 Timing decode(const Image& image, int blockStart);
+/// decode(image, blockStart).reportText written onto the end of out, without the rest.
+void appendReportText(const Image& image, int blockStart, std::string& out);
 
 // ---- Editors (detailed_timing_edit.cpp). Each checks first and returns the cells
 // to write; bits of the shared bytes that belong to other fields are kept.

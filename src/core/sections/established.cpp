@@ -1,5 +1,8 @@
 #include "core/sections/established.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "core/common/text.h"
 
 namespace edid::established {
@@ -47,17 +50,29 @@ std::array<bool, 8> checks(const Image& image, int byteIndex) {
   return out;
 }
 
-std::string reportText(const Image& image, int byteIndex) {
-  if (byteIndex == kManufacturerByte)
-    return (image.byte(kManufacturerByte) & 0x80) ? IndentText(kManufacturer.reportText, 9) : "";
-  std::string text;
-  const auto bits = checks(image, byteIndex);
-  const auto& rows = table(byteIndex);
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (!bits[i]) continue;
-    if (!text.empty()) text += kCrLf;
-    text += IndentText(rows[i].reportText, 9);
+void appendReportText(std::string& out, const Image& image, int byteIndex) {
+  // Each line indented by 9, the lines parted by CR LF: laid out, then written once.
+  char text[8 * 64];
+  char* at = text;
+  const auto line = [&](std::string_view row) {
+    if (at != text) at = std::copy_n(kCrLf, 2, at);
+    at = std::fill_n(at, 9, ' ');
+    at = std::copy(row.begin(), row.end(), at);
+  };
+  if (byteIndex == kManufacturerByte) {
+    if (image.byte(kManufacturerByte) & 0x80) line(kManufacturer.reportText);
+  } else {
+    const auto bits = checks(image, byteIndex);
+    const auto& rows = table(byteIndex);
+    for (std::size_t i = 0; i < 8; ++i)
+      if (bits[i]) line(rows[i].reportText);
   }
+  out.append(text, static_cast<std::size_t>(at - text));
+}
+
+std::string reportText(const Image& image, int byteIndex) {
+  std::string text;
+  appendReportText(text, image, byteIndex);
   return text;
 }
 

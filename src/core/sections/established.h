@@ -30,6 +30,8 @@ std::array<bool, 8> checks(const Image& image, int byteIndex);
 /// The report text of byte 35, 36 or 37: one line per set bit, 9 spaces and the
 /// report text, lines joined by CR LF, no CR LF after the last; "" when no bit is set.
 std::string reportText(const Image& image, int byteIndex);
+/// reportText written onto the end of out.
+void appendReportText(std::string& out, const Image& image, int byteIndex);
 
 /// The three bytes decoded: check box states and report texts.
 struct Decoded {

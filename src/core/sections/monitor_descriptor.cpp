@@ -1,5 +1,6 @@
 #include "core/sections/monitor_descriptor.h"
 
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/chromaticity.h"
@@ -27,10 +28,6 @@ const std::array<const char*, kTypesBefore14> kHeadings = {
 };
 
 constexpr int kTextEnd = 0x0A;
-
-std::string line(std::string_view text) {
-  return std::string(9, ' ') + std::string(text) + std::string(kCrLf);
-}
 
 RangeLimits rangeLimits(const Image& image, int s) {
   const range_limits::Decoded limits = range_limits::decode(image, s);
@@ -97,13 +94,11 @@ ExtraTimings extraTimings(const Image& image, int s) {
   return out;
 }
 
-std::string dataBytesAsHex(const Image& image, int s) {
-  std::string out;
+void appendDataBytesAsHex(std::string& out, const Image& image, int s) {
   for (int offset = 5; offset <= 17; ++offset) {
-    if (!out.empty()) out += ' ';
-    out += ByteToHex(image.byte(s + offset));
+    if (offset > 5) out += ' ';
+    format::appendHex2(out, image.byte(s + offset));
   }
-  return out;
 }
 
 }  // namespace
@@ -113,78 +108,136 @@ const std::array<const char*, kTypes>& typeCaptions() {
 }
 
 Type typeOfTag(const std::string& tagText, bool edid14) {
-  const std::string tag = toUpper(tagText);
-  if (edid14 && tag == "F7") return Type::EstablishedIII;
-  if (edid14 && tag == "F8") return Type::CvtCodes;
-  if (edid14 && tag == "F9") return Type::ColorManagement;
-  if (tag == "FF") return Type::SerialNumber;
-  if (tag == "FE") return Type::AsciiString;
-  if (tag == "FD") return Type::RangeLimits;
-  if (tag == "FC") return Type::MonitorName;
-  if (tag == "FB") return Type::ColorPoint;
-  if (tag == "FA") return Type::StandardTimings;
-  if (tag.size() == 2 && tag[0] == '0' && HexToChr(tag).has_value())
-    return Type::ManufacturerDefined;
+  if (tagText.size() != 2) return Type::Undefined;
+  const char high = toUpper(tagText[0]);
+  const char low = toUpper(tagText[1]);
+  if (high == 'F') {
+    switch (low) {
+      case 'F':
+        return Type::SerialNumber;
+      case 'E':
+        return Type::AsciiString;
+      case 'D':
+        return Type::RangeLimits;
+      case 'C':
+        return Type::MonitorName;
+      case 'B':
+        return Type::ColorPoint;
+      case 'A':
+        return Type::StandardTimings;
+      case '9':
+        return edid14 ? Type::ColorManagement : Type::Undefined;
+      case '8':
+        return edid14 ? Type::CvtCodes : Type::Undefined;
+      case '7':
+        return edid14 ? Type::EstablishedIII : Type::Undefined;
+      default:
+        return Type::Undefined;
+    }
+  }
+  if (high == '0' && HexToChr(std::string{high, low}).has_value()) return Type::ManufacturerDefined;
   return Type::Undefined;
 }
 
-std::string textOf(const Image& image, int s) {
-  std::string text;
+void appendTextOf(std::string& text, const Image& image, int s) {
+  char chars[13];
+  std::size_t size = 0;
   for (int offset = 5; offset <= 17; ++offset) {
     const int value = image.byte(s + offset);
     if (value == kTextEnd) break;
     // A control byte would break printing and every tool that reads the report.
-    text += value < 0x20 || value == 0x7F ? '.' : static_cast<char>(value);
+    chars[size++] = value < 0x20 || value == 0x7F ? '.' : static_cast<char>(value);
   }
+  text.append(chars, size);
+}
+
+std::string textOf(const Image& image, int s) {
+  std::string text;
+  appendTextOf(text, image, s);
   return text;
+}
+
+Type typeOf(const Image& image, int s) {
+  return typeOfTag(image.cell(s + 3), version::isEdid14(image));
+}
+
+void appendReportText(const Image& image, int s, std::string& out) {
+  const Type type = typeOf(image, s);
+  const auto index = static_cast<std::size_t>(type);
+  const std::string_view pad9 = "         ";
+  // The 1.4 types bring their own heading with their lines.
+  out += kCrLf;
+  if (index < kHeadings.size()) out.append(pad9).append(kHeadings[index]).append(kCrLf);
+  switch (type) {
+    case Type::SerialNumber:
+    case Type::AsciiString:
+    case Type::MonitorName:
+      out += pad9;
+      appendTextOf(out, image, s);
+      out.append(kCrLf).append(kCrLf);
+      break;
+    case Type::RangeLimits:
+      range_limits::appendLines(image, s, out, pad9, kCrLf);
+      break;
+    case Type::EstablishedIII:
+      out += established_iii::decode(image, s).reportText;
+      break;
+    case Type::CvtCodes:
+      out += cvt_codes::decode(image, s).reportText;
+      break;
+    case Type::ColorManagement:
+      out += color_management::decode(image, s).reportText;
+      break;
+    case Type::Undefined:
+    case Type::ManufacturerDefined:
+      out += pad9;
+      appendDataBytesAsHex(out, image, s);
+      out.append(kCrLf).append(kCrLf);
+      break;
+    case Type::ColorPoint:
+      out += colorPointReport({whitePoint(image, s, 0), whitePoint(image, s, 1)});
+      break;
+    case Type::StandardTimings:
+      for (const auto& timing : extraTimings(image, s).timings)
+        out.append(pad9).append(timing.text).append(kCrLf);
+      break;
+  }
 }
 
 Descriptor decode(const Image& image, int s) {
   Descriptor d;
   d.tag = toUpper(image.cell(s + 3));
   d.type = typeOfTag(d.tag, version::isEdid14(image));
-  const auto type = static_cast<std::size_t>(d.type);
-  // The 1.4 types bring their own heading with their lines.
-  d.reportText = std::string(kCrLf);
-  if (type < kHeadings.size()) d.reportText += line(kHeadings[type]);
   switch (d.type) {
     case Type::SerialNumber:
     case Type::AsciiString:
     case Type::MonitorName:
       d.inputText = textOf(image, s);
-      d.reportText += line(d.inputText) + std::string(kCrLf);
       break;
     case Type::RangeLimits:
       d.range = rangeLimits(image, s);
-      for (const auto& caption : d.range.captions) d.reportText += line(caption);
-      for (const auto& text : d.range.supportLines) d.reportText += line(text);
       break;
     case Type::EstablishedIII:
       d.establishedIII = established_iii::decode(image, s);
-      d.reportText += d.establishedIII.reportText;
       break;
     case Type::CvtCodes:
       d.cvtCodes = cvt_codes::decode(image, s);
-      d.reportText += d.cvtCodes.reportText;
       break;
     case Type::ColorManagement:
       d.colorManagement = color_management::decode(image, s);
-      d.reportText += d.colorManagement.reportText;
       break;
     case Type::Undefined:
     case Type::ManufacturerDefined:
-      d.inputText = dataBytesAsHex(image, s);
-      d.reportText += line(d.inputText) + std::string(kCrLf);
+      appendDataBytesAsHex(d.inputText, image, s);
       break;
     case Type::ColorPoint:
       d.whitePoints = {whitePoint(image, s, 0), whitePoint(image, s, 1)};
-      d.reportText += colorPointReport(d.whitePoints);
       break;
     case Type::StandardTimings:
       d.extraTimings = extraTimings(image, s);
-      for (const auto& timing : d.extraTimings.timings) d.reportText += line(timing.text);
       break;
   }
+  appendReportText(image, s, d.reportText);
   return d;
 }
 

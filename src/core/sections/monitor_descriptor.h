@@ -100,6 +100,8 @@ std::string textOf(const Image& image, int blockStart);
 /// Decodes the monitor descriptor at blockStart (54, 72, 90, 108). Reads only:
 /// an absent white point's bytes are shown as "Not Used" but left as they are.
 Descriptor decode(const Image& image, int blockStart);
+/// decode(image, blockStart).reportText written onto the end of out, without the rest.
+void appendReportText(const Image& image, int blockStart, std::string& out);
 
 /// What DTaInput shows for a colour point option's caption: the text after the
 /// first "-", leading spaces removed; empty for a caption without "-".

@@ -1,7 +1,9 @@
 #include "core/sections/range_limits.h"
 
 #include <algorithm>
+#include <charconv>
 
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/version.h"
@@ -30,57 +32,101 @@ std::array<bool, 4> offsets(int flags) {
   return {maxV && (flags & 0x01) != 0, maxV, maxH && (flags & 0x04) != 0, maxH};
 }
 
-std::string joined(const std::vector<std::string>& items, const char* none) {
-  if (items.empty()) return none;
-  std::string out;
-  for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
-  return out;
+// Lines written onto a text, each between a prefix and an end.
+struct Lines {
+  std::string& out;
+  std::string_view prefix;
+  std::string_view end;
+
+  std::string& begin() { return out.append(prefix); }
+  void finish() { out.append(end); }
+  void line(std::string_view text) {
+    begin().append(text);
+    finish();
+  }
+  // "label" then value and unit: "GTF K - 10", laid out first and written at once.
+  void number(std::string_view label, int value, std::string_view unit = {}) {
+    char text[96];
+    if (prefix.size() + label.size() + unit.size() + end.size() + 12 > sizeof text) {
+      format::appendInt(begin().append(label), value);
+      out.append(unit);
+      finish();
+      return;
+    }
+    char* at = std::copy(prefix.begin(), prefix.end(), text);
+    at = std::copy(label.begin(), label.end(), at);
+    at = std::to_chars(at, at + 12, value).ptr;
+    at = std::copy(unit.begin(), unit.end(), at);
+    at = std::copy(end.begin(), end.end(), at);
+    out.append(text, static_cast<std::size_t>(at - text));
+  }
+  void fixed(std::string_view label, double value, std::string_view pattern,
+             std::string_view unit) {
+    appendNumber(begin().append(label), value, pattern);
+    out.append(unit);
+    finish();
+  }
+  // "label" then the names whose bits are set, comma separated, or none.
+  template <std::size_t N>
+  void flags(std::string_view label, const std::array<const char*, N>& names,
+             const std::array<bool, N>& set, std::string_view none) {
+    begin().append(label);
+    bool any = false;
+    for (std::size_t k = 0; k < N; ++k) {
+      if (!set[k]) continue;
+      if (any) out += ", ";
+      out += names[k];
+      any = true;
+    }
+    if (!any) out += none;
+    finish();
+  }
+};
+
+void secondaryGtfLines(const Image& image, int s, Lines& out) {
+  out.number("GTF Start Freq - ", image.byte(s + 12) * 2, " KHz");
+  out.fixed("GTF C - ", image.byte(s + 13) / 2.0, "0.0", "%");
+  out.number("GTF M - ", image.byte(s + 14) + 256 * image.byte(s + 15), "%/KHz");
+  out.number("GTF K - ", image.byte(s + 16));
+  out.fixed("GTF J - ", image.byte(s + 17) / 2.0, "0.0", "%");
 }
 
-void secondaryGtfLines(const Image& image, int s, std::vector<std::string>& out) {
-  out.push_back("GTF Start Freq - " + std::to_string(image.byte(s + 12) * 2) + " KHz");
-  out.push_back("GTF C - " + formatNumber(image.byte(s + 13) / 2.0, "0.0") + "%");
-  out.push_back("GTF M - " + std::to_string(image.byte(s + 14) + 256 * image.byte(s + 15)) +
-                "%/KHz");
-  out.push_back("GTF K - " + std::to_string(image.byte(s + 16)));
-  out.push_back("GTF J - " + formatNumber(image.byte(s + 17) / 2.0, "0.0") + "%");
-}
-
-void cvtLines(const Image& image, int s, std::vector<std::string>& out) {
+void cvtLines(const Image& image, int s, Lines& out) {
   const int version = image.byte(s + 11);
-  out.push_back("CVT Version - " + std::to_string(version >> 4) + "." +
-                std::to_string(version & 0x0F));
+  format::appendInt(out.begin().append("CVT Version - "), version >> 4);
+  out.out += '.';
+  format::appendInt(out.out, version & 0x0F);
+  out.finish();
   // Bits 7-2 of byte 12 take quarter megahertz off the limit of byte 9.
   const int clock = image.byte(s + 9);
   const int less = image.byte(s + 12) >> 2;
   if (less != 0 && clock != 0xFF)
-    out.push_back("CVT Pixel Clock - " + formatNumber(clock * 10 - less * 0.25, "0.00") + " MHz");
+    out.fixed("CVT Pixel Clock - ", clock * 10 - less * 0.25, "0.00", " MHz");
   const int pixels = 8 * (image.byte(s + 13) + 256 * (image.byte(s + 12) & 0x03));
-  out.push_back("Max Active Pixels - " +
-                (pixels == 0 ? std::string("No Limit") : std::to_string(pixels)));
+  if (pixels == 0)
+    out.line("Max Active Pixels - No Limit");
+  else
+    out.number("Max Active Pixels - ", pixels);
   static const std::array<const char*, 5> kAspects = {"4:3", "16:9", "16:10", "5:4", "15:9"};
-  std::vector<std::string> aspects;
   const int supported = image.byte(s + 14);
-  for (int k = 0; k < 5; ++k)
-    if (supported & (0x80 >> k)) aspects.emplace_back(kAspects[static_cast<std::size_t>(k)]);
-  out.push_back("Aspect Ratios - " + joined(aspects, "None"));
+  std::array<bool, 5> aspects{};
+  for (std::size_t k = 0; k < 5; ++k) aspects[k] = supported & (0x80 >> k);
+  out.flags("Aspect Ratios - ", kAspects, aspects, "None");
   const int preferences = image.byte(s + 15);
   const int preferred = preferences >> 5;
-  out.push_back(
-      "Preferred Aspect - " +
-      std::string(preferred < 5 ? kAspects[static_cast<std::size_t>(preferred)] : "Reserved"));
-  std::vector<std::string> blanking;
-  if (preferences & 0x08) blanking.emplace_back("Standard");
-  if (preferences & 0x10) blanking.emplace_back("Reduced");
-  out.push_back("CVT Blanking - " + joined(blanking, "None"));
+  out.begin()
+      .append("Preferred Aspect - ")
+      .append(preferred < 5 ? kAspects[static_cast<std::size_t>(preferred)] : "Reserved");
+  out.finish();
+  static const std::array<const char*, 2> kBlanking = {"Standard", "Reduced"};
+  out.flags("CVT Blanking - ", kBlanking,
+            std::array<bool, 2>{(preferences & 0x08) != 0, (preferences & 0x10) != 0}, "None");
   static const std::array<const char*, 4> kScaling = {"H Shrink", "H Stretch", "V Shrink",
                                                       "V Stretch"};
-  std::vector<std::string> scaling;
-  for (int k = 0; k < 4; ++k)
-    if (image.byte(s + 16) & (0x80 >> k))
-      scaling.emplace_back(kScaling[static_cast<std::size_t>(k)]);
-  out.push_back("Scaling - " + joined(scaling, "None"));
-  out.push_back("Preferred Refresh - " + std::to_string(image.byte(s + 17)) + " Hz");
+  std::array<bool, 4> scaling{};
+  for (std::size_t k = 0; k < 4; ++k) scaling[k] = image.byte(s + 16) & (0x80 >> k);
+  out.flags("Scaling - ", kScaling, scaling, "None");
+  out.number("Preferred Refresh - ", image.byte(s + 17), " Hz");
 }
 
 }  // namespace
@@ -112,27 +158,58 @@ Rates rates(const Image& image, int s) {
   return r;
 }
 
+void appendLines(const Image& image, int s, std::string& text, std::string_view prefix,
+                 std::string_view end) {
+  Lines out{text, prefix, end};
+  const Rates r = rates(image, s);
+  const auto& v = r.value;
+  out.number("Min Vertical Freq - ", v[0], " Hz");
+  out.number("Max Vertical Freq - ", v[1], " Hz");
+  out.number("Min Horiz. Freq - ", v[2], " KHz");
+  out.number("Max Horiz. Freq - ", v[3], " KHz");
+  // FF says not specified; 00 is shown as 0 MHz.
+  if (image.byte(s + 9) == 0xFF)
+    out.line("Pixel Clock - Not Specified");
+  else
+    out.number("Pixel Clock  - ", maxPixelClockMHz(image, s), " MHz");
+  const int support = timingSupport(image, s);
+  if (!version::isEdid14(image)) {
+    out.line(image.cell(s + 10) == "00" ? "GTF - Not Used" : "GTF - Supported");
+    if (support == kSecondaryGtf) secondaryGtfLines(image, s, out);
+    return;
+  }
+  out.begin().append("Timing Support - ").append(timingSupportCaption(support, true));
+  out.finish();
+  if (support == kSecondaryGtf) secondaryGtfLines(image, s, out);
+  if (support == kCvt) cvtLines(image, s, out);
+}
+
+int maxPixelClockMHz(const Image& image, int s) {
+  const int clock = image.byte(s + 9);
+  return clock == 0xFF ? 0 : clock * 10;
+}
+
+int timingSupport(const Image& image, int s) {
+  return image.byte(s + 10);
+}
+
 Decoded decode(const Image& image, int s) {
   Decoded d;
   d.rates = rates(image, s);
-  const auto& v = d.rates.value;
-  const int clock = image.byte(s + 9);
-  d.maxPixelClockMHz = clock == 0xFF ? 0 : clock * 10;
-  d.captions[0] = "Min Vertical Freq - " + std::to_string(v[0]) + " Hz";
-  d.captions[1] = "Max Vertical Freq - " + std::to_string(v[1]) + " Hz";
-  d.captions[2] = "Min Horiz. Freq - " + std::to_string(v[2]) + " KHz";
-  d.captions[3] = "Max Horiz. Freq - " + std::to_string(v[3]) + " KHz";
-  d.captions[4] = clock == 0xFF ? "Pixel Clock - Not Specified"
-                                : "Pixel Clock  - " + std::to_string(d.maxPixelClockMHz) + " MHz";
-  d.timingSupport = image.byte(s + 10);
-  if (!version::isEdid14(image)) {
-    d.supportLines.emplace_back(image.cell(s + 10) == "00" ? "GTF - Not Used" : "GTF - Supported");
-    if (d.timingSupport == kSecondaryGtf) secondaryGtfLines(image, s, d.supportLines);
-    return d;
+  d.maxPixelClockMHz = maxPixelClockMHz(image, s);
+  d.timingSupport = timingSupport(image, s);
+  std::string text;
+  appendLines(image, s, text, {}, "\n");
+  std::size_t from = 0;
+  for (std::size_t k = 0; from < text.size(); ++k) {
+    const std::size_t end = text.find('\n', from);
+    std::string line = text.substr(from, end - from);
+    if (k < d.captions.size())
+      d.captions[k] = std::move(line);
+    else
+      d.supportLines.push_back(std::move(line));
+    from = end + 1;
   }
-  d.supportLines.push_back("Timing Support - " + timingSupportCaption(d.timingSupport, true));
-  if (d.timingSupport == kSecondaryGtf) secondaryGtfLines(image, s, d.supportLines);
-  if (d.timingSupport == kCvt) cvtLines(image, s, d.supportLines);
   return d;
 }
 

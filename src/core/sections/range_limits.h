@@ -32,6 +32,10 @@ struct Rates {
   std::array<bool, 4> offset{};  ///< 255 added to that rate
 };
 Rates rates(const Image& image, int blockStart);
+/// Byte 9 x 10 MHz; 0 when byte 9 is FF (not specified).
+int maxPixelClockMHz(const Image& image, int blockStart);
+/// Byte 10: which timing formula goes with the limits.
+int timingSupport(const Image& image, int blockStart);
 
 /// The block decoded: the rate and clock captions and the lines of byte 10 and
 /// what follows it.
@@ -46,6 +50,9 @@ struct Decoded {
   std::vector<std::string> supportLines;
 };
 Decoded decode(const Image& image, int blockStart);
+/// The captions, then the support lines, each written onto text between prefix and end.
+void appendLines(const Image& image, int blockStart, std::string& text, std::string_view prefix,
+                 std::string_view end);
 
 /// Rate k (0 min vertical, 1 max vertical, 2 min horizontal, 3 max horizontal)
 /// from its leading number; 0 stores FF. Up to 255 in 1.3 ("Value entered must be

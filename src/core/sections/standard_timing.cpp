@@ -1,5 +1,8 @@
 #include "core/sections/standard_timing.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/version.h"
@@ -30,18 +33,42 @@ std::string aspectCaption(int aspect, bool zeroIs16By10) {
   return kAspectCaptions[static_cast<std::size_t>(aspect & 3)];
 }
 
-Timing decodeCode(int first, int second, bool zeroIs16By10) {
+Timing codeOf(int first, int second, bool zeroIs16By10) {
   Timing t;
   t.horizontal = (first + 31) * 8;
   t.aspect = (second >> 6) & 3;
   t.refresh = (second & 0x3F) + 60;
   const auto& ratio =
       t.aspect == 0 && zeroIs16By10 ? k16By10 : kAspects[static_cast<std::size_t>(t.aspect)];
-  t.vertical = static_cast<int>(roundHalfEven(t.horizontal * double(ratio[0]) / ratio[1]));
+  // horizontal x ratio, halves to even, in integers.
+  const int scaled = t.horizontal * ratio[0];
+  t.vertical = scaled / ratio[1];
+  const int twiceRest = 2 * (scaled % ratio[1]);
+  if (twiceRest > ratio[1] || (twiceRest == ratio[1] && t.vertical % 2 == 1)) ++t.vertical;
   t.used = t.horizontal != 256;
-  t.text = t.used ? formatNumber(t.horizontal, "####") + " X " + formatNumber(t.vertical, "####") +
-                        " @" + formatNumber(t.refresh, "##") + "Hz"
-                  : "Not Used";
+  return t;
+}
+
+void appendText(std::string& out, const Timing& t) {
+  if (!t.used) {
+    out += "Not Used";
+    return;
+  }
+  // All three are above zero, so each shows its plain digits; laid out, then
+  // written once.
+  char text[40];
+  char* at = std::to_chars(text, text + 8, t.horizontal).ptr;
+  at = std::copy_n(" X ", 3, at);
+  at = std::to_chars(at, at + 8, t.vertical).ptr;
+  at = std::copy_n(" @", 2, at);
+  at = std::to_chars(at, at + 8, t.refresh).ptr;
+  at = std::copy_n("Hz", 2, at);
+  out.append(text, static_cast<std::size_t>(at - text));
+}
+
+Timing decodeCode(int first, int second, bool zeroIs16By10) {
+  Timing t = codeOf(first, second, zeroIs16By10);
+  appendText(t.text, t);
   return t;
 }
 

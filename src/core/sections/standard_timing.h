@@ -39,6 +39,10 @@ struct Timing {
 };
 /// Decodes one code; zeroIs16By10 as zeroAspectIs16By10 says for the image holding it.
 Timing decodeCode(int first, int second, bool zeroIs16By10);
+/// decodeCode without the text.
+Timing codeOf(int first, int second, bool zeroIs16By10);
+/// The text of a decoded code written onto the end of out.
+void appendText(std::string& out, const Timing& timing);
 
 /// The timings of bytes 38-53, aspect code 0 read by the image's version.
 struct StandardTimings {
