@@ -32,10 +32,9 @@ std::string shortNumber(double value) {
   return format::general(value);
 }
 
-Node item(std::string key, std::string label, Value value, std::string text, int offset,
-          int length) {
+Node item(std::string_view key, Text label, Value value, Text text, int offset, int length) {
   Node n;
-  n.key = std::move(key);
+  n.key = key;
   n.label = std::move(label);
   n.value = std::move(value);
   n.text = std::move(text);
@@ -44,22 +43,21 @@ Node item(std::string key, std::string label, Value value, std::string text, int
   return n;
 }
 
-Node integer(std::string key, std::string label, std::int64_t value, std::string unit, int offset,
-             int length = 1) {
+Node integer(std::string_view key, Text label, std::int64_t value, std::string_view unit,
+             int offset, int length = 1) {
   std::string text;
   format::appendInt(text, value);
   if (!unit.empty()) text.append(1, ' ').append(unit);
-  return item(std::move(key), std::move(label), value, std::move(text), offset, length);
+  return item(key, std::move(label), value, std::move(text), offset, length);
 }
 
-Node flag(std::string key, std::string label, bool on, int offset) {
-  return item(std::move(key), std::move(label), on, on ? "yes" : "no", offset, 1);
+Node flag(std::string_view key, Text label, bool on, int offset) {
+  return item(key, std::move(label), on, on ? Text("yes") : Text("no"), offset, 1);
 }
 
-Node group(std::string key, std::string label, Shape shape, int offset, int length,
-           std::string text = {}) {
+Node group(std::string_view key, Text label, Shape shape, int offset, int length, Text text = {}) {
   Node n;
-  n.key = std::move(key);
+  n.key = key;
   n.label = std::move(label);
   n.shape = shape;
   n.offset = offset;
@@ -69,7 +67,7 @@ Node group(std::string key, std::string label, Shape shape, int offset, int leng
 }
 
 // Names of the set bits, lowest first, for a list of names.
-Node bitNames(std::string key, std::string label, int bits, const std::vector<const char*>& names,
+Node bitNames(std::string_view key, Text label, int bits, const std::vector<const char*>& names,
               int offset) {
   std::vector<std::string> set;
   std::string text;
@@ -78,16 +76,34 @@ Node bitNames(std::string key, std::string label, int bits, const std::vector<co
     set.emplace_back(names[i]);
     text += (text.empty() ? "" : ", ") + std::string(names[i]);
   }
-  return item(std::move(key), std::move(label), set, text.empty() ? "none" : text, offset, 1);
+  return item(key, std::move(label), set, text.empty() ? Text("none") : Text(std::move(text)),
+              offset, 1);
 }
 
 // ---- Video
 
+// The shown text of a VIC: its format's name, and whether it is native.
+std::string vicText(int vic, bool native) {
+  const std::string& name = vicName(vic);
+  std::string text = name.empty() ? "unknown format" : name;
+  if (native) text += " (native)";
+  return text;
+}
+
 Node vicNode(int vic, bool native, int offset) {
-  Node n = group({}, "VIC " + std::to_string(vic), Shape::Object, offset, 1);
-  const std::string name = vicName(vic);
-  n.text = name.empty() ? "unknown format" : name;
-  if (native) n.text += " (native)";
+  std::string label = "VIC ";
+  format::appendInt(label, vic);
+  // Made once: a report shows the same few hundred texts over and over.
+  static const std::array<std::string, 512> texts = [] {
+    std::array<std::string, 512> all;
+    for (int v = 0; v < 256; ++v) {
+      all[static_cast<std::size_t>(2 * v)] = vicText(v, false);
+      all[static_cast<std::size_t>(2 * v + 1)] = vicText(v, true);
+    }
+    return all;
+  }();
+  Node n = group({}, std::move(label), Shape::Object, offset, 1,
+                 Text::fixed(texts[static_cast<std::size_t>(2 * (vic & 255) + (native ? 1 : 0))]));
   n.showChildren = false;
   n.children.reserve(2);
   n.children.push_back(integer("vic", "VIC", vic, {}, offset));
@@ -148,16 +164,12 @@ const char* extendedAudioName(int code) {
 Node sadNode(Bytes sad, int at) {
   const int code = (sad[0] >> 3) & 15;
   const int extended = sad[2] >> 3;
-  std::string name;
-  if (code == 15) {
-    const char* ext = extendedAudioName(extended);
-    name = ext ? ext : "extended code " + std::to_string(extended);
-  } else {
-    const char* known = audioFormatName(code);
-    name = known ? known : "format code " + std::to_string(code);
-  }
+  const char* known = code == 15 ? extendedAudioName(extended) : audioFormatName(code);
+  const Text name = known        ? Text::fixed(known)
+                    : code == 15 ? Text("extended code " + std::to_string(extended))
+                                 : Text("format code " + std::to_string(code));
   Node n = group({}, name, Shape::Object, at, 3);
-  n.children.push_back(item("format", "Format", name, name, at, 1));
+  n.children.push_back(item("format", "Format", name.str(), name, at, 1));
   n.children.push_back(integer("format_code", "Format code", code, {}, at));
   if (code == 15)
     n.children.push_back(integer("extended_code", "Extended code", extended, {}, at + 2));
@@ -223,13 +235,14 @@ void decodeSpeakers(Node& block, Bytes payload, int at) {
       text += (text.empty() ? "" : " ") + std::string(names[i]);
     }
   }
-  block.children.push_back(item("speakers", "Speakers", all, text.empty() ? "none" : text, at,
+  block.children.push_back(item("speakers", "Speakers", all,
+                                text.empty() ? Text("none") : Text(std::move(text)), at,
                                 static_cast<int>(std::min<std::size_t>(payload.size(), 3))));
 }
 
 // ---- Vendor-specific
 
-std::string latencyText(int value) {
+Text latencyText(int value) {
   if (value == 255) return "not supported";
   return std::to_string((value - 1) * 2) + " ms";
 }
@@ -289,7 +302,7 @@ void decodeHdmi(Node& block, Bytes p, int at) {
                                             "3840x2160p 24 Hz", "4096x2160p 24 Hz"};
     const int v = p[i + k];
     vics.children.push_back(item({}, "HDMI VIC " + std::to_string(v), std::int64_t{v},
-                                 v >= 1 && v <= 4 ? names[v] : "reserved",
+                                 Text::fixed(v >= 1 && v <= 4 ? names[v] : "reserved"),
                                  at + static_cast<int>(i + k), 1));
   }
   block.children.push_back(std::move(vics));
@@ -321,9 +334,10 @@ void decodeHdmiForum(Node& block, Bytes p, int at) {
         "not supported",     "3 Gb/s on 3 lanes",  "3 and 6 Gb/s on 3 lanes", "6 Gb/s on 4 lanes",
         "8 Gb/s on 4 lanes", "10 Gb/s on 4 lanes", "12 Gb/s on 4 lanes"};
     const int rate = f >> 4;
-    block.children.push_back(item("max_frl_rate", "Maximum FRL rate", std::int64_t{rate},
-                                  rate < 7 ? frl[rate] : "reserved (" + std::to_string(rate) + ")",
-                                  at_(6), 1));
+    block.children.push_back(
+        item("max_frl_rate", "Maximum FRL rate", std::int64_t{rate},
+             rate < 7 ? Text::fixed(frl[rate]) : Text("reserved (" + std::to_string(rate) + ")"),
+             at_(6), 1));
     block.children.push_back(flag("dc_48bit_420", "Deep colour 4:2:0 48 bits", f & 0x04, at_(6)));
     block.children.push_back(flag("dc_36bit_420", "Deep colour 4:2:0 36 bits", f & 0x02, at_(6)));
     block.children.push_back(flag("dc_30bit_420", "Deep colour 4:2:0 30 bits", f & 0x01, at_(6)));
@@ -383,16 +397,16 @@ void decodeVendor(Node& block, Bytes p, int at) {
   format::appendHex2(ouiText, p[0]);
   block.children.push_back(item("oui", "OUI", ouiText, ouiText, at, 3));
   if (ouiText == "00-0C-03") {
-    block.label += " (HDMI)";
+    block.label = "Vendor-Specific Data Block (HDMI)";
     block.children.push_back(item("vendor", "Vendor", std::string("HDMI"), "HDMI", at, 3));
     decodeHdmi(block, p, at);
   } else if (ouiText == "C4-5D-D8") {
-    block.label += " (HDMI Forum)";
+    block.label = "Vendor-Specific Data Block (HDMI Forum)";
     block.children.push_back(
         item("vendor", "Vendor", std::string("HDMI Forum"), "HDMI Forum", at, 3));
     decodeHdmiForum(block, p, at);
   } else if (ouiText == "00-00-1A") {
-    block.label += " (AMD FreeSync)";
+    block.label = "Vendor-Specific Data Block (AMD FreeSync)";
     block.children.push_back(item("vendor", "Vendor", std::string("AMD"), "AMD", at, 3));
     decodeFreeSync(block, p, at);
   } else if (p.size() > 3) {
@@ -419,10 +433,11 @@ void decodeHdrStatic(Node& block, Bytes p, int at) {
       if (p[2] & (1 << i)) std::get<std::vector<double>>(n.value).push_back(i + 1);
     block.children.push_back(std::move(n));
   }
-  const auto luminance = [&](std::size_t i, const char* key, const char* label, double value) {
-    block.children.push_back(item(
-        key, label, value, format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
-        at + static_cast<int>(i), 1));
+  const auto luminance = [&](std::size_t i, std::string_view key, Text label, double value) {
+    block.children.push_back(
+        item(key, std::move(label), value,
+             format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
+             at + static_cast<int>(i), 1));
   };
   if (p.size() > 3 && p[3])
     luminance(3, "max_luminance_cd_m2", "Maximum luminance", maxLuminance(p[3]));
@@ -448,13 +463,13 @@ void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) 
         const int f = p[1];
         block.children.push_back(flag("qy", "Selectable YCC quantization", f & 0x80, at + 1));
         block.children.push_back(flag("qs", "Selectable RGB quantization", f & 0x40, at + 1));
-        block.children.push_back(item("pt", "Preferred timing",
-                                      std::string(behaviour[(f >> 4) & 3]), behaviour[(f >> 4) & 3],
-                                      at + 1, 1));
-        block.children.push_back(item("it", "IT formats", std::string(behaviour[(f >> 2) & 3]),
-                                      behaviour[(f >> 2) & 3], at + 1, 1));
-        block.children.push_back(
-            item("ce", "CE formats", std::string(behaviour[f & 3]), behaviour[f & 3], at + 1, 1));
+        const auto behaves = [&](std::string_view key, Text label, int code) {
+          block.children.push_back(item(key, std::move(label), std::string(behaviour[code]),
+                                        Text::fixed(behaviour[code]), at + 1, 1));
+        };
+        behaves("pt", "Preferred timing", (f >> 4) & 3);
+        behaves("it", "IT formats", (f >> 2) & 3);
+        behaves("ce", "CE formats", f & 3);
       }
       return;
     case 5:
@@ -555,7 +570,7 @@ Node dataBlock(Bytes block, int at, const std::vector<int>& svds) {
   const Bytes p = block.subspan(1);
   Node n = group({}, {}, Shape::Object, at, static_cast<int>(block.size()));
   const auto type = [&](const char* name) {
-    n.children.push_back(item("type", {}, std::string(name), name, at, 1));
+    n.children.push_back(item("type", {}, std::string(name), Text::fixed(name), at, 1));
   };
   n.children.push_back(integer("offset", "Offset", at, {}, at));
   n.children.back().key = "offset";
@@ -601,8 +616,8 @@ Node dataBlock(Bytes block, int at, const std::vector<int>& svds) {
   }
   n.text = "offset " + std::to_string(at) + ", " + std::to_string(p.size()) + " bytes";
   // The shown items: offset and length are in the text already.
-  n.children[0].label.clear();
-  n.children[1].label.clear();
+  n.children[0].label = {};
+  n.children[1].label = {};
   return n;
 }
 
@@ -620,18 +635,21 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
   Node n = group({}, "Detailed timing " + std::to_string(index), Shape::Object, at, 18);
   n.children.reserve(12);
-  format::appendInt(n.text, v(F::HorizontalActive));
-  n.text += 'x';
-  format::appendInt(n.text, v(F::VerticalActive));
-  if (interlaced) n.text += 'i';
-  n.text += ' ';
-  format::appendFixed(n.text, hz, 2);
-  n.text += " Hz ";
-  format::appendFixed(n.text, v(F::PixelClock) / 100.0, 2);
-  n.text += " MHz";
-  const auto field = [&](const char* key, const char* label, F f, int offset, int length,
+  std::string text;
+  text.reserve(32);
+  format::appendInt(text, v(F::HorizontalActive));
+  text += 'x';
+  format::appendInt(text, v(F::VerticalActive));
+  if (interlaced) text += 'i';
+  text += ' ';
+  format::appendFixed(text, hz, 2);
+  text += " Hz ";
+  format::appendFixed(text, v(F::PixelClock) / 100.0, 2);
+  text += " MHz";
+  n.text = std::move(text);
+  const auto field = [&](std::string_view key, Text label, F f, int offset, int length,
                          std::int64_t scale = 1) {
-    n.children.push_back(integer(key, label, v(f) * scale, {}, at + offset, length));
+    n.children.push_back(integer(key, std::move(label), v(f) * scale, {}, at + offset, length));
   };
   field("pixel_clock_khz", "Pixel clock (kHz)", F::PixelClock, 0, 2, 10);
   field("h_active", "Horizontal active", F::HorizontalActive, 2, 3);
@@ -656,7 +674,7 @@ bool allZero(Bytes bytes) {
   return true;
 }
 
-void problem(Node& root, std::string text, int offset) {
+void problem(Node& root, const std::string& text, int offset) {
   Node* list = nullptr;
   for (Node& c : root.children)
     if (c.key == "problems") list = &c;

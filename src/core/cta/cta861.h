@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -29,14 +30,40 @@ inline constexpr std::uint8_t kBlockMapTag = 0xF0;
 using Value = std::variant<std::monostate, bool, std::int64_t, double, std::string,
                            std::vector<double>, std::vector<std::string>>;
 
+/// A shown text: a fixed one (a literal or a static table's entry), kept by its
+/// address, or one built for its item. Most texts are fixed, and a decode of many
+/// items should not copy each of them.
+class Text {
+ public:
+  Text() = default;
+  template <std::size_t N>
+  constexpr Text(const char (&literal)[N]) : m_fixed(literal, N - 1) {}
+  Text(std::string built) : m_built(std::move(built)) {}
+  /// text must outlive the item.
+  static constexpr Text fixed(std::string_view text) {
+    Text t;
+    t.m_fixed = text.data() ? text : std::string_view("");
+    return t;
+  }
+
+  std::string_view view() const { return m_fixed.data() ? m_fixed : std::string_view(m_built); }
+  operator std::string_view() const { return view(); }
+  bool empty() const { return view().empty(); }
+  std::string str() const { return std::string(view()); }
+
+ private:
+  std::string_view m_fixed;  // null data: the text is m_built
+  std::string m_built;
+};
+
 /// One decoded item: a field, a group of fields (an object) or a list of them.
 struct Node {
   enum class Shape { Value, Object, List };
 
-  std::string key;    ///< the JSON key in snake_case; empty for items that are only shown
-  std::string label;  ///< as shown: "Maximum TMDS clock"
-  std::string text;   ///< the shown value: "300 MHz"; may be empty for a group
-  Value value;        ///< the JSON value of a Shape::Value item
+  std::string_view key;  ///< the JSON key in snake_case (a literal); empty for items only shown
+  Text label;            ///< as shown: "Maximum TMDS clock"
+  Text text;             ///< the shown value: "300 MHz"; may be empty for a group
+  Value value;           ///< the JSON value of a Shape::Value item
   Shape shape = Shape::Value;
   int offset = 0;  ///< the first byte in the block that holds the item
   int length = 0;  ///< how many bytes hold it; 0 for an item of no bytes of its own
@@ -75,11 +102,11 @@ std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 Node detailedTimingNode(const Image& cells, int offset, int index);
 
 /// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
-/// without a format.
-std::string vicName(int vic);
+/// without a format. The names are made once, on first use.
+const std::string& vicName(int vic);
 
 /// The picture aspect ratio of a VIC: "4:3", "16:9", "64:27", "256:135"; empty for
 /// a VIC without a format.
-std::string vicAspect(int vic);
+std::string_view vicAspect(int vic);
 
 }  // namespace edid::cta

@@ -13,8 +13,8 @@ constexpr std::size_t kWidth = 70;
 
 // "label: text" (or "label:"), wrapped at word breaks to the report's width,
 // continuation lines indented two more. line is scratch space kept between calls.
-void addLine(ReportBuffer& out, std::string& line, std::size_t indent, const std::string& label,
-             const std::string& text) {
+void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
+             std::string_view text) {
   // Most lines fit: written straight into the report.
   if (indent + label.size() + 2 + text.size() <= kWidth) {
     out.spaces(static_cast<std::ptrdiff_t>(indent)) << label << ':';
@@ -42,7 +42,7 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, const std
 
 void addNode(ReportBuffer& out, std::string& line, const cta::Node& node, std::size_t indent) {
   if (node.label.empty()) return;
-  addLine(out, line, indent, node.label, node.text);
+  addLine(out, line, indent, node.label.view(), node.text.view());
   if (!node.showChildren) return;
   for (const cta::Node& child : node.children) addNode(out, line, child, indent + 2);
 }

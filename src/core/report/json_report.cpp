@@ -116,7 +116,7 @@ void addDescriptors(Json& root, const Image& image, bool edid14) {
 
 // True when a string goes into JSON as it stands: printable ASCII without
 // quotes or backslashes, as nearly every key and value is.
-bool plainJsonText(const std::string& text) {
+bool plainJsonText(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') return false;
@@ -124,10 +124,10 @@ bool plainJsonText(const std::string& text) {
   return true;
 }
 
-void writeJsonString(std::string& out, const std::string& text) {
+void writeJsonString(std::string& out, std::string_view text) {
   if (!plainJsonText(text)) {
     // Escapes and UTF-8 checks as the library writes them.
-    out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    out += Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
     return;
   }
   out += '"';
@@ -221,7 +221,7 @@ void writeObject(std::string& out, const std::vector<Member>& members, std::size
                 std::size_t last = first[k];
                 for (std::size_t j = last + 1; j < members.size(); ++j)
                   if (members[j].key == member.key) last = j;
-                writeJsonString(o, std::string(member.key));
+                writeJsonString(o, member.key);
                 o += ": ";
                 members[last].write(o, d);
               });
@@ -233,14 +233,50 @@ void writeArray(std::string& out, std::size_t count, std::size_t depth, Write wr
   writeBraced(out, '[', ']', count, depth, write);
 }
 
+// Items between braces, one to a line, as dump(2) lays them out, written as they
+// come: a decoded tree need not be counted or gathered first.
+class Braced {
+ public:
+  Braced(std::string& out, char open, char close, std::size_t depth)
+      : m_out(out), m_close(close), m_depth(depth) {
+    m_out += open;
+  }
+  /// Starts the next item, at depth + 1; the caller writes it.
+  void next() {
+    m_out += m_any ? ",\n" : "\n";
+    m_any = true;
+    indent(m_out, m_depth + 1);
+  }
+  void close() {
+    if (m_any) {
+      m_out += '\n';
+      indent(m_out, m_depth);
+    }
+    m_out += m_close;
+  }
+
+ private:
+  std::string& m_out;
+  char m_close;
+  std::size_t m_depth;
+  bool m_any = false;
+};
+
 void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {
   if (const auto* text = std::get_if<std::string>(&value)) return writeJsonString(out, *text);
   if (const auto* number = std::get_if<std::int64_t>(&value))
     return format::appendInt(out, *number);
+  if (const auto* on = std::get_if<bool>(&value)) {
+    out += *on ? "true" : "false";
+    return;
+  }
   if (const auto* names = std::get_if<std::vector<std::string>>(&value)) {
-    return writeArray(out, names->size(), depth, [&](std::string& o, std::size_t k, std::size_t) {
-      writeJsonString(o, (*names)[k]);
-    });
+    Braced list(out, '[', ']', depth);
+    for (const std::string& name : *names) {
+      list.next();
+      writeJsonString(out, name);
+    }
+    return list.close();
   }
   writeJson(out, valueOf(value), depth);
 }
@@ -251,15 +287,16 @@ bool hasJson(const cta::Node& node) {
 
 void writeNode(std::string& out, const cta::Node& node, std::size_t depth);
 
-// The keyed children of an object node, after any members before them.
-void writeMembers(std::string& out, std::vector<Member> members, const cta::Node& node,
-                  std::size_t depth) {
+// The keyed children of an object node as members of object. A decoded node
+// never repeats a key, so each is written where it comes.
+void writeMembers(std::string& out, Braced& object, const cta::Node& node, std::size_t depth) {
   for (const cta::Node& child : node.children) {
     if (child.key.empty() || !hasJson(child)) continue;
-    members.push_back(
-        {child.key, [&child](std::string& o, std::size_t d) { writeNode(o, child, d); }});
+    object.next();
+    writeJsonString(out, child.key);
+    out += ": ";
+    writeNode(out, child, depth + 1);
   }
-  writeObject(out, members, depth);
 }
 
 // A node as JSON: a value, an object of its keyed children or a list of its
@@ -268,16 +305,19 @@ void writeNode(std::string& out, const cta::Node& node, std::size_t depth) {
   switch (node.shape) {
     case cta::Node::Shape::Value:
       return writeValue(out, node.value, depth);
-    case cta::Node::Shape::Object:
-      return writeMembers(out, {}, node, depth);
+    case cta::Node::Shape::Object: {
+      Braced object(out, '{', '}', depth);
+      writeMembers(out, object, node, depth);
+      return object.close();
+    }
     case cta::Node::Shape::List: {
-      std::vector<const cta::Node*> shown;
-      shown.reserve(node.children.size());
-      for (const cta::Node& child : node.children)
-        if (hasJson(child)) shown.push_back(&child);
-      return writeArray(
-          out, shown.size(), depth,
-          [&](std::string& o, std::size_t k, std::size_t d) { writeNode(o, *shown[k], d); });
+      Braced list(out, '[', ']', depth);
+      for (const cta::Node& child : node.children) {
+        if (!hasJson(child)) continue;
+        list.next();
+        writeNode(out, child, depth + 1);
+      }
+      return list.close();
     }
   }
 }
@@ -337,23 +377,24 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                                     writeNode(o2, timings[k], d2);
                                   });
                      }});
-  members.push_back(
-      {"extensions", [&blocks](std::string& o, std::size_t d) {
-         writeArray(o, blocks.size(), d, [&](std::string& o2, std::size_t k, std::size_t d2) {
-           const cta::Block& block = blocks[k];
-           std::vector<Member> head;
-           head.push_back({"block", [&block](std::string& o3, std::size_t) {
-                             format::appendInt(o3, block.number);
-                           }});
-           head.push_back({"tag", [&block](std::string& o3, std::size_t) {
-                             format::appendInt(o3, block.tag);
-                           }});
-           head.push_back({"kind", [&block](std::string& o3, std::size_t) {
-                             writeJsonString(o3, block.kind);
-                           }});
-           writeMembers(o2, std::move(head), block.root, d2);
-         });
-       }});
+  members.push_back({"extensions", [&blocks](std::string& o, std::size_t d) {
+                       writeArray(o, blocks.size(), d,
+                                  [&](std::string& o2, std::size_t k, std::size_t d2) {
+                                    const cta::Block& block = blocks[k];
+                                    Braced object(o2, '{', '}', d2);
+                                    object.next();
+                                    o2 += "\"block\": ";
+                                    format::appendInt(o2, block.number);
+                                    object.next();
+                                    o2 += "\"tag\": ";
+                                    format::appendInt(o2, block.tag);
+                                    object.next();
+                                    o2 += "\"kind\": ";
+                                    writeJsonString(o2, block.kind);
+                                    writeMembers(o2, object, block.root, d2);
+                                    object.close();
+                                  });
+                     }});
   members.push_back(
       {"problems", [&problems](std::string& o, std::size_t d) { writeJson(o, problems, d); }});
   std::string text;
