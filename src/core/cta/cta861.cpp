@@ -32,27 +32,37 @@ std::string shortNumber(double value) {
   return format::general(value);
 }
 
-Node item(std::string_view key, Text label, Value value, Text text, int offset, int length) {
-  Node n;
+// A new last child of parent, made in place.
+Node& add(Node& parent, std::string_view key, Text label, int offset, int length) {
+  Node& n = parent.children.emplace_back();
   n.key = key;
   n.label = std::move(label);
-  n.value = std::move(value);
-  n.text = std::move(text);
   n.offset = offset;
   n.length = length;
   return n;
 }
 
-Node integer(std::string_view key, Text label, std::int64_t value, std::string_view unit,
-             int offset, int length = 1) {
+Node& item(Node& parent, std::string_view key, Text label, Value value, Text text, int offset,
+           int length) {
+  Node& n = add(parent, key, std::move(label), offset, length);
+  n.value = std::move(value);
+  n.text = std::move(text);
+  return n;
+}
+
+Node& integer(Node& parent, std::string_view key, Text label, std::int64_t value,
+              std::string_view unit, int offset, int length = 1) {
+  Node& n = add(parent, key, std::move(label), offset, length);
+  n.value = value;
   std::string text;
   format::appendInt(text, value);
   if (!unit.empty()) text.append(1, ' ').append(unit);
-  return item(key, std::move(label), value, std::move(text), offset, length);
+  n.text = std::move(text);
+  return n;
 }
 
-Node flag(std::string_view key, Text label, bool on, int offset) {
-  return item(key, std::move(label), on, on ? Text("yes") : Text("no"), offset, 1);
+Node& flag(Node& parent, std::string_view key, Text label, bool on, int offset) {
+  return item(parent, key, std::move(label), on, on ? Text("yes") : Text("no"), offset, 1);
 }
 
 Node group(std::string_view key, Text label, Shape shape, int offset, int length, Text text = {}) {
@@ -67,8 +77,8 @@ Node group(std::string_view key, Text label, Shape shape, int offset, int length
 }
 
 // Names of the set bits, lowest first, for a list of names.
-Node bitNames(std::string_view key, Text label, int bits, const std::vector<const char*>& names,
-              int offset) {
+Node& bitNames(Node& parent, std::string_view key, Text label, int bits,
+               const std::vector<const char*>& names, int offset) {
   std::vector<std::string> set;
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -76,8 +86,8 @@ Node bitNames(std::string_view key, Text label, int bits, const std::vector<cons
     set.emplace_back(names[i]);
     text += (text.empty() ? "" : ", ") + std::string(names[i]);
   }
-  return item(key, std::move(label), set, text.empty() ? Text("none") : Text(std::move(text)),
-              offset, 1);
+  return item(parent, key, std::move(label), set,
+              text.empty() ? Text("none") : Text(std::move(text)), offset, 1);
 }
 
 // ---- Video
@@ -106,8 +116,8 @@ Node vicNode(int vic, bool native, int offset) {
                  Text::fixed(texts[static_cast<std::size_t>(2 * (vic & 255) + (native ? 1 : 0))]));
   n.showChildren = false;
   n.children.reserve(2);
-  n.children.push_back(integer("vic", "VIC", vic, {}, offset));
-  n.children.push_back(flag("native", "Native", native, offset));
+  integer(n, "vic", "VIC", vic, {}, offset);
+  flag(n, "native", "Native", native, offset);
   return n;
 }
 
@@ -169,15 +179,15 @@ Node sadNode(Bytes sad, int at) {
                     : code == 15 ? Text("extended code " + std::to_string(extended))
                                  : Text("format code " + std::to_string(code));
   Node n = group({}, name, Shape::Object, at, 3);
-  n.children.push_back(item("format", "Format", name.str(), name, at, 1));
-  n.children.push_back(integer("format_code", "Format code", code, {}, at));
-  if (code == 15)
-    n.children.push_back(integer("extended_code", "Extended code", extended, {}, at + 2));
+  n.children.reserve(6);
+  item(n, "format", "Format", name.str(), name, at, 1);
+  integer(n, "format_code", "Format code", code, {}, at);
+  if (code == 15) integer(n, "extended_code", "Extended code", extended, {}, at + 2);
   // L-PCM 3D Audio counts channels in five bits spread over the three bytes.
   const int channels = code == 15 && extended == 13
                            ? 1 + ((sad[0] & 7) | (sad[1] & 0x80) >> 4 | (sad[2] & 0x80) >> 3)
                            : 1 + (sad[0] & 7);
-  n.children.push_back(integer("max_channels", "Maximum channels", channels, {}, at));
+  integer(n, "max_channels", "Maximum channels", channels, {}, at);
   static constexpr double rates[] = {32, 44.1, 48, 88.2, 96, 176.4, 192};
   std::vector<double> sampleRates;
   std::string rateText;
@@ -186,8 +196,7 @@ Node sadNode(Bytes sad, int at) {
     sampleRates.push_back(rates[i]);
     rateText += (rateText.empty() ? "" : " ") + shortNumber(rates[i]);
   }
-  n.children.push_back(
-      item("sample_rates_khz", "Sample rates", sampleRates, rateText + " kHz", at + 1, 1));
+  item(n, "sample_rates_khz", "Sample rates", sampleRates, rateText + " kHz", at + 1, 1);
   if (code == 1 || (code == 15 && extended == 13)) {
     std::vector<double> depths;
     std::string depthText;
@@ -197,12 +206,11 @@ Node sadNode(Bytes sad, int at) {
       depths.push_back(sizes[i]);
       depthText += (depthText.empty() ? "" : " ") + std::to_string(sizes[i]);
     }
-    n.children.push_back(item("bit_depths", "Bit depths", depths, depthText + " bits", at + 2, 1));
+    item(n, "bit_depths", "Bit depths", depths, depthText + " bits", at + 2, 1);
   } else if (code >= 2 && code <= 8) {
-    n.children.push_back(
-        integer("max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2));
+    integer(n, "max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2);
   } else if (code != 15) {
-    n.children.push_back(integer("format_dependent", "Format-dependent value", sad[2], {}, at + 2));
+    integer(n, "format_dependent", "Format-dependent value", sad[2], {}, at + 2);
   }
   n.text = std::to_string(channels) + " channels, " + rateText + " kHz";
   return n;
@@ -211,6 +219,7 @@ Node sadNode(Bytes sad, int at) {
 void decodeAudio(Node& block, Bytes payload, int at) {
   Node list =
       group("descriptors", "Descriptors", Shape::List, at, static_cast<int>(payload.size()));
+  list.children.reserve(payload.size() / 3);
   for (std::size_t i = 0; i + 3 <= payload.size(); i += 3)
     list.children.push_back(sadNode(payload.subspan(i, 3), at + static_cast<int>(i)));
   block.children.push_back(std::move(list));
@@ -235,9 +244,8 @@ void decodeSpeakers(Node& block, Bytes payload, int at) {
       text += (text.empty() ? "" : " ") + std::string(names[i]);
     }
   }
-  block.children.push_back(item("speakers", "Speakers", all,
-                                text.empty() ? Text("none") : Text(std::move(text)), at,
-                                static_cast<int>(std::min<std::size_t>(payload.size(), 3))));
+  item(block, "speakers", "Speakers", all, text.empty() ? Text("none") : Text(std::move(text)), at,
+       static_cast<int>(std::min<std::size_t>(payload.size(), 3)));
 }
 
 // ---- Vendor-specific
@@ -251,48 +259,44 @@ void decodeHdmi(Node& block, Bytes p, int at) {
   if (p.size() >= 5) {
     const std::string address = std::to_string(p[3] >> 4) + "." + std::to_string(p[3] & 15) + "." +
                                 std::to_string(p[4] >> 4) + "." + std::to_string(p[4] & 15);
-    block.children.push_back(
-        item("physical_address", "Source physical address", address, address, at + 3, 2));
+    item(block, "physical_address", "Source physical address", address, address, at + 3, 2);
   }
   if (p.size() >= 6) {
     const int f = p[5];
-    block.children.push_back(flag("supports_ai", "Supports AI", f & 0x80, at + 5));
-    block.children.push_back(flag("dc_48bit", "Deep colour 48 bits", f & 0x40, at + 5));
-    block.children.push_back(flag("dc_36bit", "Deep colour 36 bits", f & 0x20, at + 5));
-    block.children.push_back(flag("dc_30bit", "Deep colour 30 bits", f & 0x10, at + 5));
-    block.children.push_back(flag("dc_y444", "Deep colour YCbCr 4:4:4", f & 0x08, at + 5));
-    block.children.push_back(flag("dvi_dual", "DVI dual link", f & 0x01, at + 5));
+    flag(block, "supports_ai", "Supports AI", f & 0x80, at + 5);
+    flag(block, "dc_48bit", "Deep colour 48 bits", f & 0x40, at + 5);
+    flag(block, "dc_36bit", "Deep colour 36 bits", f & 0x20, at + 5);
+    flag(block, "dc_30bit", "Deep colour 30 bits", f & 0x10, at + 5);
+    flag(block, "dc_y444", "Deep colour YCbCr 4:4:4", f & 0x08, at + 5);
+    flag(block, "dvi_dual", "DVI dual link", f & 0x01, at + 5);
   }
   if (p.size() >= 7)
-    block.children.push_back(
-        integer("max_tmds_clock_mhz", "Maximum TMDS clock", p[6] * 5, "MHz", at + 6));
+    integer(block, "max_tmds_clock_mhz", "Maximum TMDS clock", p[6] * 5, "MHz", at + 6);
   if (p.size() < 8) return;
   const int presence = p[7];
   std::size_t i = 8;
   if (presence & 0x80) {
     if (i + 2 > p.size()) return;
     if (p[i])
-      block.children.push_back(item("video_latency", "Video latency", std::int64_t{p[i]},
-                                    latencyText(p[i]), at + static_cast<int>(i), 1));
+      item(block, "video_latency", "Video latency", std::int64_t{p[i]}, latencyText(p[i]),
+           at + static_cast<int>(i), 1);
     if (p[i + 1])
-      block.children.push_back(item("audio_latency", "Audio latency", std::int64_t{p[i + 1]},
-                                    latencyText(p[i + 1]), at + static_cast<int>(i) + 1, 1));
+      item(block, "audio_latency", "Audio latency", std::int64_t{p[i + 1]}, latencyText(p[i + 1]),
+           at + static_cast<int>(i) + 1, 1);
     i += 2;
   }
   if (presence & 0x40) {
     if (i + 2 > p.size()) return;
     if (p[i])
-      block.children.push_back(item("interlaced_video_latency", "Interlaced video latency",
-                                    std::int64_t{p[i]}, latencyText(p[i]), at + static_cast<int>(i),
-                                    1));
+      item(block, "interlaced_video_latency", "Interlaced video latency", std::int64_t{p[i]},
+           latencyText(p[i]), at + static_cast<int>(i), 1);
     if (p[i + 1])
-      block.children.push_back(item("interlaced_audio_latency", "Interlaced audio latency",
-                                    std::int64_t{p[i + 1]}, latencyText(p[i + 1]),
-                                    at + static_cast<int>(i) + 1, 1));
+      item(block, "interlaced_audio_latency", "Interlaced audio latency", std::int64_t{p[i + 1]},
+           latencyText(p[i + 1]), at + static_cast<int>(i) + 1, 1);
     i += 2;
   }
   if (!(presence & 0x20) || i + 2 > p.size()) return;
-  block.children.push_back(flag("3d_present", "3D present", p[i] & 0x80, at + static_cast<int>(i)));
+  flag(block, "3d_present", "3D present", p[i] & 0x80, at + static_cast<int>(i));
   const std::size_t vicCount = p[i + 1] >> 5;
   i += 2;
   Node vics = group("hdmi_vics", "HDMI VICs", Shape::List, at + static_cast<int>(i),
@@ -301,9 +305,8 @@ void decodeHdmi(Node& block, Bytes p, int at) {
     static constexpr const char* names[] = {nullptr, "3840x2160p 30 Hz", "3840x2160p 25 Hz",
                                             "3840x2160p 24 Hz", "4096x2160p 24 Hz"};
     const int v = p[i + k];
-    vics.children.push_back(item({}, "HDMI VIC " + std::to_string(v), std::int64_t{v},
-                                 Text::fixed(v >= 1 && v <= 4 ? names[v] : "reserved"),
-                                 at + static_cast<int>(i + k), 1));
+    item(vics, {}, "HDMI VIC " + std::to_string(v), std::int64_t{v},
+         Text::fixed(v >= 1 && v <= 4 ? names[v] : "reserved"), at + static_cast<int>(i + k), 1);
   }
   block.children.push_back(std::move(vics));
 }
@@ -312,21 +315,20 @@ void decodeHdmi(Node& block, Bytes p, int at) {
 // vendor-specific block and the sink capability block.
 void decodeHdmiForum(Node& block, Bytes p, int at) {
   const auto at_ = [at](std::size_t i) { return at + static_cast<int>(i); };
-  if (p.size() > 3) block.children.push_back(integer("version", "Version", p[3], {}, at_(3)));
+  if (p.size() > 3) integer(block, "version", "Version", p[3], {}, at_(3));
   if (p.size() > 4 && p[4])
-    block.children.push_back(integer("max_tmds_character_rate_mhz", "Maximum TMDS character rate",
-                                     p[4] * 5, "MHz", at_(4)));
+    integer(block, "max_tmds_character_rate_mhz", "Maximum TMDS character rate", p[4] * 5, "MHz",
+            at_(4));
   if (p.size() > 5) {
     const int f = p[5];
-    block.children.push_back(flag("scdc_present", "SCDC present", f & 0x80, at_(5)));
-    block.children.push_back(flag("rr_capable", "Read request capable", f & 0x40, at_(5)));
-    block.children.push_back(flag("cable_status", "Cable status", f & 0x20, at_(5)));
-    block.children.push_back(flag("ccbpci", "CCBPCI", f & 0x10, at_(5)));
-    block.children.push_back(
-        flag("lte_340mcsc_scramble", "Scrambling at 340 Mcsc and below", f & 0x08, at_(5)));
-    block.children.push_back(flag("independent_view_3d", "3D independent view", f & 0x04, at_(5)));
-    block.children.push_back(flag("dual_view_3d", "3D dual view", f & 0x02, at_(5)));
-    block.children.push_back(flag("osd_disparity_3d", "3D OSD disparity", f & 0x01, at_(5)));
+    flag(block, "scdc_present", "SCDC present", f & 0x80, at_(5));
+    flag(block, "rr_capable", "Read request capable", f & 0x40, at_(5));
+    flag(block, "cable_status", "Cable status", f & 0x20, at_(5));
+    flag(block, "ccbpci", "CCBPCI", f & 0x10, at_(5));
+    flag(block, "lte_340mcsc_scramble", "Scrambling at 340 Mcsc and below", f & 0x08, at_(5));
+    flag(block, "independent_view_3d", "3D independent view", f & 0x04, at_(5));
+    flag(block, "dual_view_3d", "3D dual view", f & 0x02, at_(5));
+    flag(block, "osd_disparity_3d", "3D OSD disparity", f & 0x01, at_(5));
   }
   if (p.size() > 6) {
     const int f = p[6];
@@ -334,57 +336,51 @@ void decodeHdmiForum(Node& block, Bytes p, int at) {
         "not supported",     "3 Gb/s on 3 lanes",  "3 and 6 Gb/s on 3 lanes", "6 Gb/s on 4 lanes",
         "8 Gb/s on 4 lanes", "10 Gb/s on 4 lanes", "12 Gb/s on 4 lanes"};
     const int rate = f >> 4;
-    block.children.push_back(
-        item("max_frl_rate", "Maximum FRL rate", std::int64_t{rate},
-             rate < 7 ? Text::fixed(frl[rate]) : Text("reserved (" + std::to_string(rate) + ")"),
-             at_(6), 1));
-    block.children.push_back(flag("dc_48bit_420", "Deep colour 4:2:0 48 bits", f & 0x04, at_(6)));
-    block.children.push_back(flag("dc_36bit_420", "Deep colour 4:2:0 36 bits", f & 0x02, at_(6)));
-    block.children.push_back(flag("dc_30bit_420", "Deep colour 4:2:0 30 bits", f & 0x01, at_(6)));
+    item(block, "max_frl_rate", "Maximum FRL rate", std::int64_t{rate},
+         rate < 7 ? Text::fixed(frl[rate]) : Text("reserved (" + std::to_string(rate) + ")"),
+         at_(6), 1);
+    flag(block, "dc_48bit_420", "Deep colour 4:2:0 48 bits", f & 0x04, at_(6));
+    flag(block, "dc_36bit_420", "Deep colour 4:2:0 36 bits", f & 0x02, at_(6));
+    flag(block, "dc_30bit_420", "Deep colour 4:2:0 30 bits", f & 0x01, at_(6));
   }
   if (p.size() > 7) {
     const int f = p[7];
-    block.children.push_back(flag("m_delta", "M-delta", f & 0x20, at_(7)));
-    block.children.push_back(flag("cinema_vrr", "CinemaVRR", f & 0x10, at_(7)));
-    block.children.push_back(flag("cnm_vrr", "CNMVRR", f & 0x08, at_(7)));
-    block.children.push_back(flag("fva", "FVA", f & 0x04, at_(7)));
-    block.children.push_back(flag("allm", "ALLM", f & 0x02, at_(7)));
+    flag(block, "m_delta", "M-delta", f & 0x20, at_(7));
+    flag(block, "cinema_vrr", "CinemaVRR", f & 0x10, at_(7));
+    flag(block, "cnm_vrr", "CNMVRR", f & 0x08, at_(7));
+    flag(block, "fva", "FVA", f & 0x04, at_(7));
+    flag(block, "allm", "ALLM", f & 0x02, at_(7));
   }
   if (p.size() > 9) {
-    block.children.push_back(integer("vrr_min_hz", "VRR minimum", p[8] & 0x3F, "Hz", at_(8)));
+    integer(block, "vrr_min_hz", "VRR minimum", p[8] & 0x3F, "Hz", at_(8));
     const int vrrMax = (p[8] >> 6) << 8 | p[9];
-    if (vrrMax)
-      block.children.push_back(integer("vrr_max_hz", "VRR maximum", vrrMax, "Hz", at_(8), 2));
+    if (vrrMax) integer(block, "vrr_max_hz", "VRR maximum", vrrMax, "Hz", at_(8), 2);
   }
   if (p.size() > 10) {
     const int f = p[10];
-    block.children.push_back(flag("dsc_1p2", "DSC 1.2", f & 0x80, at_(10)));
-    block.children.push_back(flag("dsc_native_420", "DSC native 4:2:0", f & 0x40, at_(10)));
-    block.children.push_back(flag("dsc_all_bpp", "DSC all bits per pixel", f & 0x08, at_(10)));
-    block.children.push_back(flag("dsc_16bpc", "DSC 16 bits per component", f & 0x04, at_(10)));
-    block.children.push_back(flag("dsc_12bpc", "DSC 12 bits per component", f & 0x02, at_(10)));
-    block.children.push_back(flag("dsc_10bpc", "DSC 10 bits per component", f & 0x01, at_(10)));
+    flag(block, "dsc_1p2", "DSC 1.2", f & 0x80, at_(10));
+    flag(block, "dsc_native_420", "DSC native 4:2:0", f & 0x40, at_(10));
+    flag(block, "dsc_all_bpp", "DSC all bits per pixel", f & 0x08, at_(10));
+    flag(block, "dsc_16bpc", "DSC 16 bits per component", f & 0x04, at_(10));
+    flag(block, "dsc_12bpc", "DSC 12 bits per component", f & 0x02, at_(10));
+    flag(block, "dsc_10bpc", "DSC 10 bits per component", f & 0x01, at_(10));
   }
   if (p.size() > 11) {
-    block.children.push_back(
-        integer("dsc_max_slices", "DSC maximum slices code", p[11] & 15, {}, at_(11)));
-    block.children.push_back(
-        integer("dsc_max_frl_rate", "DSC maximum FRL rate code", p[11] >> 4, {}, at_(11)));
+    integer(block, "dsc_max_slices", "DSC maximum slices code", p[11] & 15, {}, at_(11));
+    integer(block, "dsc_max_frl_rate", "DSC maximum FRL rate code", p[11] >> 4, {}, at_(11));
   }
   if (p.size() > 12)
-    block.children.push_back(integer("dsc_total_chunk_kbytes", "DSC total chunk size",
-                                     1 + (p[12] & 0x3F), "KiB", at_(12)));
+    integer(block, "dsc_total_chunk_kbytes", "DSC total chunk size", 1 + (p[12] & 0x3F), "KiB",
+            at_(12));
 }
 
 void decodeFreeSync(Node& block, Bytes p, int at) {
   if (p.size() > 4) {
     const std::string version = std::to_string(p[3]) + "." + std::to_string(p[4]);
-    block.children.push_back(item("version", "Version", version, version, at + 3, 2));
+    item(block, "version", "Version", version, version, at + 3, 2);
   }
-  if (p.size() > 5)
-    block.children.push_back(integer("min_refresh_hz", "Minimum refresh", p[5], "Hz", at + 5));
-  if (p.size() > 6)
-    block.children.push_back(integer("max_refresh_hz", "Maximum refresh", p[6], "Hz", at + 6));
+  if (p.size() > 5) integer(block, "min_refresh_hz", "Minimum refresh", p[5], "Hz", at + 5);
+  if (p.size() > 6) integer(block, "max_refresh_hz", "Maximum refresh", p[6], "Hz", at + 6);
 }
 
 void decodeVendor(Node& block, Bytes p, int at) {
@@ -395,23 +391,22 @@ void decodeVendor(Node& block, Bytes p, int at) {
   format::appendHex2(ouiText, p[1]);
   ouiText += '-';
   format::appendHex2(ouiText, p[0]);
-  block.children.push_back(item("oui", "OUI", ouiText, ouiText, at, 3));
+  item(block, "oui", "OUI", ouiText, ouiText, at, 3);
   if (ouiText == "00-0C-03") {
     block.label = "Vendor-Specific Data Block (HDMI)";
-    block.children.push_back(item("vendor", "Vendor", std::string("HDMI"), "HDMI", at, 3));
+    item(block, "vendor", "Vendor", std::string("HDMI"), "HDMI", at, 3);
     decodeHdmi(block, p, at);
   } else if (ouiText == "C4-5D-D8") {
     block.label = "Vendor-Specific Data Block (HDMI Forum)";
-    block.children.push_back(
-        item("vendor", "Vendor", std::string("HDMI Forum"), "HDMI Forum", at, 3));
+    item(block, "vendor", "Vendor", std::string("HDMI Forum"), "HDMI Forum", at, 3);
     decodeHdmiForum(block, p, at);
   } else if (ouiText == "00-00-1A") {
     block.label = "Vendor-Specific Data Block (AMD FreeSync)";
-    block.children.push_back(item("vendor", "Vendor", std::string("AMD"), "AMD", at, 3));
+    item(block, "vendor", "Vendor", std::string("AMD"), "AMD", at, 3);
     decodeFreeSync(block, p, at);
   } else if (p.size() > 3) {
-    block.children.push_back(item("hex", "Data", hexOf(p.subspan(3)), hexOf(p.subspan(3)), at + 3,
-                                  static_cast<int>(p.size()) - 3));
+    item(block, "hex", "Data", hexOf(p.subspan(3)), hexOf(p.subspan(3)), at + 3,
+         static_cast<int>(p.size()) - 3);
   }
 }
 
@@ -423,21 +418,19 @@ double maxLuminance(int code) {
 
 void decodeHdrStatic(Node& block, Bytes p, int at) {
   if (p.size() > 1)
-    block.children.push_back(bitNames(
-        "eotfs", "EOTFs", p[1],
-        {"Traditional gamma SDR", "Traditional gamma HDR", "SMPTE ST 2084", "HLG"}, at + 1));
+    bitNames(block, "eotfs", "EOTFs", p[1],
+             {"Traditional gamma SDR", "Traditional gamma HDR", "SMPTE ST 2084", "HLG"}, at + 1);
   if (p.size() > 2) {
-    Node n = bitNames("descriptor_types", "Static metadata descriptors", p[2], {"Type 1"}, at + 2);
+    Node& n = bitNames(block, "descriptor_types", "Static metadata descriptors", p[2], {"Type 1"},
+                       at + 2);
     n.value = std::vector<double>{};
     for (int i = 0; i < 8; ++i)
       if (p[2] & (1 << i)) std::get<std::vector<double>>(n.value).push_back(i + 1);
-    block.children.push_back(std::move(n));
   }
   const auto luminance = [&](std::size_t i, std::string_view key, Text label, double value) {
-    block.children.push_back(
-        item(key, std::move(label), value,
-             format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
-             at + static_cast<int>(i), 1));
+    item(block, key, std::move(label), value,
+         format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
+         at + static_cast<int>(i), 1);
   };
   if (p.size() > 3 && p[3])
     luminance(3, "max_luminance_cd_m2", "Maximum luminance", maxLuminance(p[3]));
@@ -452,7 +445,7 @@ void decodeHdrStatic(Node& block, Bytes p, int at) {
 
 void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) {
   const int tag = p[0];
-  block.children.push_back(integer("extended_tag", "Extended tag", tag, {}, at));
+  integer(block, "extended_tag", "Extended tag", tag, {}, at);
   const auto rest = [&]() { return p.subspan(1); };
   switch (tag) {
     case 0:
@@ -461,11 +454,11 @@ void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) 
         static constexpr const char* behaviour[] = {"not supported", "always overscanned",
                                                     "always underscanned", "both"};
         const int f = p[1];
-        block.children.push_back(flag("qy", "Selectable YCC quantization", f & 0x80, at + 1));
-        block.children.push_back(flag("qs", "Selectable RGB quantization", f & 0x40, at + 1));
+        flag(block, "qy", "Selectable YCC quantization", f & 0x80, at + 1);
+        flag(block, "qs", "Selectable RGB quantization", f & 0x40, at + 1);
         const auto behaves = [&](std::string_view key, Text label, int code) {
-          block.children.push_back(item(key, std::move(label), std::string(behaviour[code]),
-                                        Text::fixed(behaviour[code]), at + 1, 1));
+          item(block, key, std::move(label), std::string(behaviour[code]),
+               Text::fixed(behaviour[code]), at + 1, 1);
         };
         behaves("pt", "Preferred timing", (f >> 4) & 3);
         behaves("it", "IT formats", (f >> 2) & 3);
@@ -475,14 +468,14 @@ void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) 
     case 5:
       block.label = "Colorimetry Data Block";
       if (p.size() > 1)
-        block.children.push_back(bitNames("colorimetry", "Colorimetry", p[1],
-                                          {"xvYCC601", "xvYCC709", "sYCC601", "opYCC601", "opRGB",
-                                           "BT2020cYCC", "BT2020YCC", "BT2020RGB"},
-                                          at + 1));
+        bitNames(block, "colorimetry", "Colorimetry", p[1],
+                 {"xvYCC601", "xvYCC709", "sYCC601", "opYCC601", "opRGB", "BT2020cYCC", "BT2020YCC",
+                  "BT2020RGB"},
+                 at + 1);
       if (p.size() > 2) {
-        block.children.push_back(bitNames("metadata_profiles", "Gamut metadata profiles", p[2],
-                                          {"MD0", "MD1", "MD2", "MD3"}, at + 2));
-        block.children.push_back(flag("dci_p3", "DCI-P3", p[2] & 0x80, at + 2));
+        bitNames(block, "metadata_profiles", "Gamut metadata profiles", p[2],
+                 {"MD0", "MD1", "MD2", "MD3"}, at + 2);
+        flag(block, "dci_p3", "DCI-P3", p[2] & 0x80, at + 2);
       }
       return;
     case 6:
@@ -497,10 +490,9 @@ void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) 
         const std::size_t length = p[i];
         if (length < 2 || i + 1 + length > p.size()) break;
         const int type = p[i + 1] | p[i + 2] << 8;
-        types.children.push_back(
-            item({}, "Type", std::int64_t{type},
-                 std::to_string(type) + ": " + hexOf(p.subspan(i + 3, length - 2)),
-                 at + static_cast<int>(i), static_cast<int>(length) + 1));
+        item(types, {}, "Type", std::int64_t{type},
+             std::to_string(type) + ": " + hexOf(p.subspan(i + 3, length - 2)),
+             at + static_cast<int>(i), static_cast<int>(length) + 1);
         i += 1 + length;
       }
       block.children.push_back(std::move(types));
@@ -527,8 +519,7 @@ void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) 
     case 0x78:
       block.label = "HF-EEODB";
       if (p.size() > 1)
-        block.children.push_back(
-            integer("extension_block_count", "Extension blocks", p[1], {}, at + 1));
+        integer(block, "extension_block_count", "Extension blocks", p[1], {}, at + 1);
       return;
     case 0x79:
       block.label = "HF-SCDB";
@@ -537,8 +528,8 @@ void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) 
     default:
       block.label = "Extended tag " + std::to_string(tag) + " Data Block";
       if (p.size() > 1)
-        block.children.push_back(item("hex", "Data", hexOf(rest()), hexOf(rest()), at + 1,
-                                      static_cast<int>(p.size()) - 1));
+        item(block, "hex", "Data", hexOf(rest()), hexOf(rest()), at + 1,
+             static_cast<int>(p.size()) - 1);
   }
 }
 
@@ -569,12 +560,13 @@ Node dataBlock(Bytes block, int at, const std::vector<int>& svds) {
   const int tag = block[0] >> 5;
   const Bytes p = block.subspan(1);
   Node n = group({}, {}, Shape::Object, at, static_cast<int>(block.size()));
+  // The vendor blocks of HDMI and HDMI Forum hold dozens of items; most hold a few.
+  n.children.reserve(p.size() > 7 && tag == 3 ? 48 : 8);
   const auto type = [&](const char* name) {
-    n.children.push_back(item("type", {}, std::string(name), Text::fixed(name), at, 1));
+    item(n, "type", {}, std::string(name), Text::fixed(name), at, 1);
   };
-  n.children.push_back(integer("offset", "Offset", at, {}, at));
-  n.children.back().key = "offset";
-  n.children.push_back(integer("length", "Length", static_cast<int>(p.size()), {}, at));
+  integer(n, "offset", "Offset", at, {}, at);
+  integer(n, "length", "Length", static_cast<int>(p.size()), {}, at);
   const int pay = at + 1;
   switch (tag) {
     case 1:
@@ -609,10 +601,8 @@ Node dataBlock(Bytes block, int at, const std::vector<int>& svds) {
     default:
       n.label = "Data Block of tag " + std::to_string(tag);
       type("unknown");
-      n.children.push_back(integer("tag", "Tag", tag, {}, at));
-      if (!p.empty())
-        n.children.push_back(
-            item("hex", "Data", hexOf(p), hexOf(p), pay, static_cast<int>(p.size())));
+      integer(n, "tag", "Tag", tag, {}, at);
+      if (!p.empty()) item(n, "hex", "Data", hexOf(p), hexOf(p), pay, static_cast<int>(p.size()));
   }
   n.text = "offset " + std::to_string(at) + ", " + std::to_string(p.size()) + " bytes";
   // The shown items: offset and length are in the text already.
@@ -649,7 +639,7 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   n.text = std::move(text);
   const auto field = [&](std::string_view key, Text label, F f, int offset, int length,
                          std::int64_t scale = 1) {
-    n.children.push_back(integer(key, std::move(label), v(f) * scale, {}, at + offset, length));
+    integer(n, key, std::move(label), v(f) * scale, {}, at + offset, length);
   };
   field("pixel_clock_khz", "Pixel clock (kHz)", F::PixelClock, 0, 2, 10);
   field("h_active", "Horizontal active", F::HorizontalActive, 2, 3);
@@ -662,7 +652,7 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   field("v_sync_width", "Vertical sync width", F::VerticalSyncWidth, 10, 2);
   field("h_image_mm", "Horizontal image size (mm)", F::HorizontalImageSize, 12, 3);
   field("v_image_mm", "Vertical image size (mm)", F::VerticalImageSize, 13, 2);
-  n.children.push_back(flag("interlaced", "Interlaced", interlaced, at + 17));
+  flag(n, "interlaced", "Interlaced", interlaced, at + 17);
   return n;
 }
 
@@ -682,21 +672,21 @@ void problem(Node& root, const std::string& text, int offset) {
     root.children.push_back(group("problems", "Problems", Shape::List, offset, 0));
     list = &root.children.back();
   }
-  list->children.push_back(item({}, "Problem", text, text, offset, 0));
+  item(*list, {}, "Problem", text, text, offset, 0);
 }
 
 void decodeCta(Node& root, Bytes b) {
   const int revision = b[1];
-  root.children.push_back(integer("revision", "Revision", revision, {}, 1));
+  integer(root, "revision", "Revision", revision, {}, 1);
   const int dtdOffset = b[2];
-  root.children.push_back(integer("dtd_offset", "DTD offset", dtdOffset, {}, 2));
+  integer(root, "dtd_offset", "DTD offset", dtdOffset, {}, 2);
   if (revision >= 2) {
     const int f = b[3];
-    root.children.push_back(flag("underscan", "Underscans IT formats", f & 0x80, 3));
-    root.children.push_back(flag("basic_audio", "Basic audio", f & 0x40, 3));
-    root.children.push_back(flag("ycbcr444", "YCbCr 4:4:4", f & 0x20, 3));
-    root.children.push_back(flag("ycbcr422", "YCbCr 4:2:2", f & 0x10, 3));
-    root.children.push_back(integer("native_dtds", "Native DTDs", f & 15, {}, 3));
+    flag(root, "underscan", "Underscans IT formats", f & 0x80, 3);
+    flag(root, "basic_audio", "Basic audio", f & 0x40, 3);
+    flag(root, "ycbcr444", "YCbCr 4:4:4", f & 0x20, 3);
+    flag(root, "ycbcr422", "YCbCr 4:2:2", f & 0x10, 3);
+    integer(root, "native_dtds", "Native DTDs", f & 15, {}, 3);
   }
   if (dtdOffset == 0) return;
   const int size = static_cast<int>(b.size());
@@ -711,6 +701,7 @@ void decodeCta(Node& root, Bytes b) {
   Node blocks = group("data_blocks", "Data blocks", Shape::List, 4, dtdOffset - 4);
   blocks.children.reserve(16);
   std::vector<int> svds;
+  svds.reserve(64);
   const int end = std::min(dtdOffset, size);
   for (int i = 4; i < end;) {
     const int length = b[static_cast<std::size_t>(i)] & 31;
@@ -754,20 +745,18 @@ void decodeCta(Node& root, Bytes b) {
                   " is cut off by the checksum; decoding stopped there",
               pos);
     else if (!allZero(rest))
-      root.children.push_back(
-          item("padding", "Padding", hexOf(rest), "not all zero", pos, padEnd - pos));
+      item(root, "padding", "Padding", hexOf(rest), "not all zero", pos, padEnd - pos);
     else
-      root.children.push_back(
-          integer("padding_bytes", "Padding", padEnd - pos, "bytes of 00", pos, padEnd - pos));
+      integer(root, "padding_bytes", "Padding", padEnd - pos, "bytes of 00", pos, padEnd - pos);
   }
 }
 
 void decodeDisplayId(Node& root, Bytes b) {
   const int version = b[1];
   const std::string versionText = std::to_string(version >> 4) + "." + std::to_string(version & 15);
-  root.children.push_back(item("version", "Version", versionText, versionText, 1, 1));
+  item(root, "version", "Version", versionText, versionText, 1, 1);
   const int sectionBytes = b[2];
-  root.children.push_back(integer("section_bytes", "Section bytes", sectionBytes, {}, 2));
+  integer(root, "section_bytes", "Section bytes", sectionBytes, {}, 2);
   Node blocks = group("data_blocks", "Data blocks", Shape::List, 5, 0);
   // The section's data blocks lie in bytes 5 up to 5 + its byte count; byte 127
   // is the block's checksum.
@@ -787,12 +776,11 @@ void decodeDisplayId(Node& root, Bytes b) {
     }
     Node n = group({}, "Data block 0x" + hex2(tag), Shape::Object, i, 3 + length);
     n.text = std::to_string(length) + " bytes";
-    n.children.push_back(integer("tag", "Tag", tag, {}, i));
-    n.children.push_back(integer("length", "Length", length, {}, i + 2));
+    integer(n, "tag", "Tag", tag, {}, i);
+    integer(n, "length", "Length", length, {}, i + 2);
     const Bytes payload =
         b.subspan(static_cast<std::size_t>(i) + 3, static_cast<std::size_t>(length));
-    if (length)
-      n.children.push_back(item("hex", "Data", hexOf(payload), hexOf(payload), i + 3, length));
+    if (length) item(n, "hex", "Data", hexOf(payload), hexOf(payload), i + 3, length);
     blocks.children.push_back(std::move(n));
     i += 3 + length;
   }
@@ -838,10 +826,9 @@ Block decodeBlock(Bytes bytes, int number) {
   if (block.tag == kDisplayIdTag) decodeDisplayId(block.root, b);
   if (b.size() == kBlockSize) {
     block.checksumValid = std::accumulate(b.begin(), b.end(), 0) % 256 == 0;
-    block.root.children.push_back(
-        item("checksum_valid", "Checksum", block.checksumValid,
-             "0x" + hex2(b[kBlockSize - 1]) + (block.checksumValid ? " (valid)" : " (invalid)"),
-             kBlockSize - 1, 1));
+    item(block.root, "checksum_valid", "Checksum", block.checksumValid,
+         "0x" + hex2(b[kBlockSize - 1]) + (block.checksumValid ? " (valid)" : " (invalid)"),
+         kBlockSize - 1, 1);
   }
   return block;
 }
