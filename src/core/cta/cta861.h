@@ -57,22 +57,36 @@ class Text {
 };
 
 /// One decoded item: a field, a group of fields (an object) or a list of them.
-struct Node {
+struct Item {
   enum class Shape { Value, Object, List };
 
-  std::string_view key;  ///< the JSON key in snake_case (a literal); empty for items only shown
-  Text label;            ///< as shown: "Maximum TMDS clock"
-  Text text;             ///< the shown value: "300 MHz"; may be empty for a group
-  Value value;           ///< the JSON value of a Shape::Value item
+  std::string_view key{};  ///< the JSON key in snake_case (a literal); empty for items only shown
+  Text label{};            ///< as shown: "Maximum TMDS clock"
+  Text text{};             ///< the shown value: "300 MHz"; may be empty for a group
+  Value value{};           ///< the JSON value of a Shape::Value item
   Shape shape = Shape::Value;
   int offset = 0;  ///< the first byte in the block that holds the item
   int length = 0;  ///< how many bytes hold it; 0 for an item of no bytes of its own
   /// False when the children are for scripts only (the shown text says it all).
   bool showChildren = true;
+};
+
+/// An item with its children: the decode as a tree.
+struct Node : Item {
   std::vector<Node> children;
 
   /// The child of the key, or nullptr.
   const Node* child(std::string_view childKey) const;
+};
+
+/// Takes a decode item by item, in order: a group's items come between its open()
+/// and close(). The report writes its lines as they come; decodeBlock builds a tree.
+class Sink {
+ public:
+  virtual ~Sink() = default;
+  virtual void open(Item&& group) = 0;
+  virtual void add(Item&& item) = 0;
+  virtual void close() = 0;
 };
 
 /// One extension block decoded.
@@ -93,6 +107,9 @@ std::string kindOf(std::uint8_t tag);
 /// far as they go (the rest counts as missing, never as read).
 Block decodeBlock(std::span<const std::uint8_t> bytes, int number);
 
+/// The items of one block, as decodeBlock's root holds them, given to sink in order.
+void walkBlock(std::span<const std::uint8_t> bytes, Sink& sink);
+
 /// Every whole block of an image's extension, in order.
 std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 
@@ -100,6 +117,9 @@ std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 /// item "Detailed timing <index>" of its fields (pixel_clock_khz, h_active, ...
 /// interlaced), read by the base block's timing codec.
 Node detailedTimingNode(const Image& cells, int offset, int index);
+
+/// The item detailedTimingNode makes, given to sink.
+void walkTiming(const Image& cells, int offset, int index, Sink& sink);
 
 /// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
 /// without a format. The names are made once, on first use.

@@ -1,5 +1,7 @@
 #include "core/report/extension_report.h"
 
+#include <span>
+
 #include "core/common/extension_blocks.h"
 #include "core/common/text.h"
 #include "core/cta/cta861.h"
@@ -40,29 +42,58 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
   (out << line).crlf().endElement();
 }
 
-void addNode(ReportBuffer& out, std::string& line, const cta::Node& node, std::size_t indent) {
-  if (node.label.empty()) return;
-  addLine(out, line, indent, node.label.view(), node.text.view());
-  if (!node.showChildren) return;
-  for (const cta::Node& child : node.children) addNode(out, line, child, indent + 2);
-}
+// The items as report lines, written as they come: one line an item, indented by
+// its depth, leaving out items not shown and children the shown text sums up.
+class LineSink final : public cta::Sink {
+ public:
+  explicit LineSink(ReportBuffer& out) : m_out(out) { m_line.reserve(2 * kWidth); }
+
+  void open(cta::Item&& group) override {
+    if (m_hidden || group.label.empty()) {
+      ++m_hidden;
+      return;
+    }
+    addLine(m_out, m_line, m_indent, group.label.view(), group.text.view());
+    if (!group.showChildren)
+      m_hidden = 1;
+    else
+      m_indent += 2;
+  }
+  void add(cta::Item&& item) override {
+    if (m_hidden || item.label.empty()) return;
+    addLine(m_out, m_line, m_indent, item.label.view(), item.text.view());
+  }
+  void close() override {
+    if (m_hidden)
+      --m_hidden;
+    else
+      m_indent -= 2;
+  }
+
+ private:
+  ReportBuffer& m_out;
+  std::string m_line;  // scratch for wrapped lines
+  std::size_t m_indent = 2;
+  int m_hidden = 0;  // depth within a group not shown
+};
 
 }  // namespace
 
 void writeExtensionReport(const std::vector<std::uint8_t>& extension, ReportBuffer& out) {
-  const std::vector<cta::Block> blocks = cta::decodeExtension(extension);
-  if (blocks.empty()) return;
+  const std::size_t count = extension.size() / kEdidSize;
+  if (count == 0) return;
   out.crlf().rule().crlf().crlf() << kExtensionDecodeHeading;
   out.crlf().endElement();
-  std::string line;
-  line.reserve(2 * kWidth);
-  for (const cta::Block& block : blocks) {
+  LineSink lines(out);
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto block = std::span(extension).subspan(k * kEdidSize, kEdidSize);
+    const int number = static_cast<int>(k) + 1;
     out.crlf().endElement();
-    const int first = kEdidSize * block.number;
-    out << '(' << first << '-' << first + kEdidSize - 1 << ") Block " << block.number << ": "
-        << extensionTagName(block.tag);
+    const int first = kEdidSize * number;
+    out << '(' << first << '-' << first + kEdidSize - 1 << ") Block " << number << ": "
+        << extensionTagName(block[0]);
     out.crlf().endElement();
-    for (const cta::Node& child : block.root.children) addNode(out, line, child, 2);
+    cta::walkBlock(block, lines);
   }
 }
 

@@ -1,8 +1,10 @@
 #include "core/report/json_report.h"
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string_view>
 
 #include "core/check/check_json.h"
@@ -281,46 +283,65 @@ void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {
   writeJson(out, valueOf(value), depth);
 }
 
-bool hasJson(const cta::Node& node) {
-  return node.shape != cta::Node::Shape::Value || node.value.index() != 0;
-}
-
-void writeNode(std::string& out, const cta::Node& node, std::size_t depth);
-
-// The keyed children of an object node as members of object. A decoded node
-// never repeats a key, so each is written where it comes.
-void writeMembers(std::string& out, Braced& object, const cta::Node& node, std::size_t depth) {
-  for (const cta::Node& child : node.children) {
-    if (child.key.empty() || !hasJson(child)) continue;
-    object.next();
-    writeJsonString(out, child.key);
-    out += ": ";
-    writeNode(out, child, depth + 1);
+// Decoded items as JSON, written as they come: a group as an object of its keyed
+// items or a list of its items, leaving out items that are only shown. A decode
+// never repeats a key within a group, so each member is written where it comes.
+class JsonSink final : public cta::Sink {
+ public:
+  /// Items go into the object or list outer, open at depth.
+  JsonSink(std::string& out, Braced& outer, bool object, std::size_t depth) : m_out(out) {
+    m_frames.reserve(8);
+    m_frames.push_back({&outer, object, depth});
   }
-}
 
-// A node as JSON: a value, an object of its keyed children or a list of its
-// children, leaving out items that are only shown.
-void writeNode(std::string& out, const cta::Node& node, std::size_t depth) {
-  switch (node.shape) {
-    case cta::Node::Shape::Value:
-      return writeValue(out, node.value, depth);
-    case cta::Node::Shape::Object: {
-      Braced object(out, '{', '}', depth);
-      writeMembers(out, object, node, depth);
-      return object.close();
+  void open(cta::Item&& group) override {
+    if (m_skipped || !start(group.key)) {
+      ++m_skipped;
+      return;
     }
-    case cta::Node::Shape::List: {
-      Braced list(out, '[', ']', depth);
-      for (const cta::Node& child : node.children) {
-        if (!hasJson(child)) continue;
-        list.next();
-        writeNode(out, child, depth + 1);
-      }
-      return list.close();
-    }
+    const bool object = group.shape == cta::Item::Shape::Object;
+    const std::size_t depth = m_frames.back().depth + 1;
+    m_open.emplace_back(m_out, object ? '{' : '[', object ? '}' : ']', depth);
+    m_frames.push_back({&m_open.back(), object, depth});
   }
-}
+  void add(cta::Item&& item) override {
+    if (m_skipped || item.value.index() == 0 || !start(item.key)) return;
+    writeValue(m_out, item.value, m_frames.back().depth + 1);
+  }
+  void close() override {
+    if (m_skipped) {
+      --m_skipped;
+      return;
+    }
+    m_frames.back().braced->close();
+    m_frames.pop_back();
+    m_open.pop_back();
+  }
+
+ private:
+  struct Frame {
+    Braced* braced;
+    bool object;
+    std::size_t depth;
+  };
+
+  // Starts a member of the open group: false for an item an object cannot hold.
+  bool start(std::string_view key) {
+    const Frame& frame = m_frames.back();
+    if (frame.object && key.empty()) return false;
+    frame.braced->next();
+    if (frame.object) {
+      writeJsonString(m_out, key);
+      m_out += ": ";
+    }
+    return true;
+  }
+
+  std::string& m_out;
+  std::vector<Frame> m_frames;
+  std::deque<Braced> m_open;  // stable addresses while open
+  int m_skipped = 0;          // depth within a group left out
+};
 
 }  // namespace
 
@@ -356,13 +377,10 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   addDescriptors(root, image, edid14);
   // The decoded timings and blocks are written from their items directly: they
   // are most of the text, and a library tree of them costs more than the rest.
-  std::vector<cta::Node> timings;
-  for (int k = 0; k < layout::kBlockCount; ++k) {
-    const int start = layout::blockStart(k);
-    if (detailed_timing::isDescriptor(image, start)) continue;
-    timings.push_back(cta::detailedTimingNode(image, start, k + 1));
-  }
-  const std::vector<cta::Block> blocks = cta::decodeExtension(image.extension());
+  std::vector<int> timings;
+  for (int k = 0; k < layout::kBlockCount; ++k)
+    if (!detailed_timing::isDescriptor(image, layout::blockStart(k))) timings.push_back(k);
+  const std::vector<std::uint8_t>& extension = image.extension();
   const Json problems = check::problemsJson(check::checkImage(image));
 
   std::vector<Member> members;
@@ -371,29 +389,34 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
     members.push_back(
         {it.key(), [&value](std::string& o, std::size_t d) { writeJson(o, value, d); }});
   }
-  members.push_back({"detailed_timings", [&timings](std::string& o, std::size_t d) {
-                       writeArray(o, timings.size(), d,
-                                  [&](std::string& o2, std::size_t k, std::size_t d2) {
-                                    writeNode(o2, timings[k], d2);
-                                  });
+  members.push_back({"detailed_timings", [&](std::string& o, std::size_t d) {
+                       Braced list(o, '[', ']', d);
+                       JsonSink sink(o, list, false, d);
+                       for (const int k : timings)
+                         cta::walkTiming(image, layout::blockStart(k), k + 1, sink);
+                       list.close();
                      }});
-  members.push_back({"extensions", [&blocks](std::string& o, std::size_t d) {
-                       writeArray(o, blocks.size(), d,
-                                  [&](std::string& o2, std::size_t k, std::size_t d2) {
-                                    const cta::Block& block = blocks[k];
-                                    Braced object(o2, '{', '}', d2);
-                                    object.next();
-                                    o2 += "\"block\": ";
-                                    format::appendInt(o2, block.number);
-                                    object.next();
-                                    o2 += "\"tag\": ";
-                                    format::appendInt(o2, block.tag);
-                                    object.next();
-                                    o2 += "\"kind\": ";
-                                    writeJsonString(o2, block.kind);
-                                    writeMembers(o2, object, block.root, d2);
-                                    object.close();
-                                  });
+  members.push_back({"extensions", [&extension](std::string& o, std::size_t d) {
+                       Braced list(o, '[', ']', d);
+                       for (std::size_t at = 0; at + cta::kBlockSize <= extension.size();
+                            at += cta::kBlockSize) {
+                         const auto bytes = std::span(extension).subspan(at, cta::kBlockSize);
+                         list.next();
+                         Braced object(o, '{', '}', d + 1);
+                         object.next();
+                         o += "\"block\": ";
+                         format::appendInt(o, static_cast<int>(at / cta::kBlockSize) + 1);
+                         object.next();
+                         o += "\"tag\": ";
+                         format::appendInt(o, bytes[0]);
+                         object.next();
+                         o += "\"kind\": ";
+                         writeJsonString(o, cta::kindOf(bytes[0]));
+                         JsonSink sink(o, object, true, d + 1);
+                         cta::walkBlock(bytes, sink);
+                         object.close();
+                       }
+                       list.close();
                      }});
   members.push_back(
       {"problems", [&problems](std::string& o, std::size_t d) { writeJson(o, problems, d); }});
