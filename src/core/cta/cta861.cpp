@@ -44,10 +44,13 @@ void item(Sink& out, std::string_view key, Text label, Value value, Text text, i
 
 void integer(Sink& out, std::string_view key, Text label, std::int64_t value, std::string_view unit,
              int offset, int length = 1) {
-  std::string text;
-  format::appendInt(text, value);
-  if (!unit.empty()) text.append(1, ' ').append(unit);
-  item(out, key, std::move(label), value, std::move(text), offset, length);
+  // The text is written by whoever shows it: a report writes it straight in.
+  out.add(Item{.key = key,
+               .label = std::move(label),
+               .value = value,
+               .offset = offset,
+               .length = length,
+               .unit = unit.empty() ? "" : unit.data()});
 }
 
 void flag(Sink& out, std::string_view key, Text label, bool on, int offset) {
@@ -700,6 +703,12 @@ class TreeSink final : public Sink {
   Node& place(Item&& item) {
     Node& n = m_open.back()->children.emplace_back();
     static_cast<Item&>(n) = std::move(item);
+    if (n.unit) {
+      std::string text;
+      shownText(n, text);
+      n.text = std::move(text);
+      n.unit = nullptr;
+    }
     return n;
   }
 
@@ -915,6 +924,14 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   TreeSink tree(holder);
   timingItems(tree, cells, at, index);
   return std::move(holder.children.front());
+}
+
+std::string_view shownText(const Item& item, std::string& scratch) {
+  if (!item.unit) return item.text.view();
+  scratch.clear();
+  format::appendInt(scratch, std::get<std::int64_t>(item.value));
+  if (*item.unit) scratch.append(1, ' ').append(item.unit);
+  return scratch;
 }
 
 const Node* Node::child(std::string_view childKey) const {

@@ -69,7 +69,14 @@ struct Item {
   int length = 0;  ///< how many bytes hold it; 0 for an item of no bytes of its own
   /// False when the children are for scripts only (the shown text says it all).
   bool showChildren = true;
+  /// Set while a count's text is still to be written from its number: the unit
+  /// after the number ("MHz"), or "". A decode tree's items have their texts.
+  const char* unit = nullptr;
 };
+
+/// The shown text of item: its text, or a count's number and unit ("300 MHz"),
+/// written into scratch.
+std::string_view shownText(const Item& item, std::string& scratch);
 
 /// An item with its children: the decode as a tree.
 struct Node : Item {

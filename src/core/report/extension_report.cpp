@@ -61,7 +61,7 @@ class LineSink final : public cta::Sink {
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;
-    addLine(m_out, m_line, m_indent, item.label.view(), item.text.view());
+    addLine(m_out, m_line, m_indent, item.label.view(), cta::shownText(item, m_text));
   }
   void close() override {
     if (m_hidden)
@@ -73,6 +73,7 @@ class LineSink final : public cta::Sink {
  private:
   ReportBuffer& m_out;
   std::string m_line;  // scratch for wrapped lines
+  std::string m_text;  // scratch for texts written from numbers
   std::size_t m_indent = 2;
   int m_hidden = 0;  // depth within a group not shown
 };
