@@ -86,34 +86,36 @@ void bitNames(Sink& out, std::string_view key, Text label, int bits,
 // ---- Video
 
 // The shown text of a VIC: its format's name, and whether it is native.
-std::string vicText(int vic, bool native) {
-  const std::string& name = vicName(vic);
-  std::string text = name.empty() ? "unknown format" : name;
-  if (native) text += " (native)";
-  return text;
+std::string_view vicText(int vic, bool native) {
+  const auto name = [](int v) -> std::string_view {
+    const std::string& known = vicName(v);
+    return known.empty() ? std::string_view("unknown format") : std::string_view(known);
+  };
+  if (!native) return name(vic);
+  // Made once: only VICs 1-64 can be native.
+  static const std::array<std::string, 128> natives = [&name] {
+    std::array<std::string, 128> all;
+    for (int v = 0; v < 128; ++v)
+      all[static_cast<std::size_t>(v)] = std::string(name(v)) + " (native)";
+    return all;
+  }();
+  return natives[static_cast<std::size_t>(vic & 127)];
 }
 
 void vicNode(Sink& out, int vic, bool native, int offset) {
   std::string label = "VIC ";
   format::appendInt(label, vic);
-  // Made once: a report shows the same few hundred texts over and over.
-  static const std::array<std::string, 512> texts = [] {
-    std::array<std::string, 512> all;
-    for (int v = 0; v < 256; ++v) {
-      all[static_cast<std::size_t>(2 * v)] = vicText(v, false);
-      all[static_cast<std::size_t>(2 * v + 1)] = vicText(v, true);
-    }
-    return all;
-  }();
-  out.open(
-      Item{.label = std::move(label),
-           .text = Text::fixed(texts[static_cast<std::size_t>(2 * (vic & 255) + (native ? 1 : 0))]),
-           .shape = Shape::Object,
-           .offset = offset,
-           .length = 1,
-           .showChildren = false});
-  integer(out, "vic", "VIC", vic, {}, offset);
-  flag(out, "native", "Native", native, offset);
+  const bool shown = out.open(Item{.label = std::move(label),
+                                   .text = Text::fixed(vicText(vic, native)),
+                                   .shape = Shape::Object,
+                                   .offset = offset,
+                                   .length = 1,
+                                   .showChildren = false});
+  // The report shows the text alone; scripts read the numbers.
+  if (shown) {
+    integer(out, "vic", "VIC", vic, {}, offset);
+    flag(out, "native", "Native", native, offset);
+  }
   out.close();
 }
 
@@ -669,9 +671,21 @@ void timingItems(Sink& n, const Image& cells, int at, int index) {
   text += " Hz ";
   format::appendFixed(text, v(F::PixelClock) / 100.0, 2);
   text += " MHz";
-  std::string label = "Detailed timing ";
-  format::appendInt(label, index);
-  open(n, {}, std::move(label), Shape::Object, at, 18, std::move(text));
+  const auto labelOf = [](int i) {
+    std::string label = "Detailed timing ";
+    format::appendInt(label, i);
+    return label;
+  };
+  // Made once for the few indexes a block holds.
+  static const std::array<std::string, 8> labels = [&labelOf] {
+    std::array<std::string, 8> all;
+    for (int i = 0; i < 8; ++i) all[static_cast<std::size_t>(i)] = labelOf(i);
+    return all;
+  }();
+  open(n, {},
+       index >= 0 && index < 8 ? Text::fixed(labels[static_cast<std::size_t>(index)])
+                               : Text(labelOf(index)),
+       Shape::Object, at, 18, std::move(text));
   const auto field = [&](std::string_view key, Text fieldLabel, F f, int offset, int length,
                          std::int64_t scale = 1) {
     integer(n, key, std::move(fieldLabel), v(f) * scale, {}, at + offset, length);
@@ -695,7 +709,10 @@ void timingItems(Sink& n, const Image& cells, int at, int index) {
 class TreeSink final : public Sink {
  public:
   explicit TreeSink(Node& root) : m_open{&root} {}
-  void open(Item&& group) override { m_open.push_back(&place(std::move(group))); }
+  bool open(Item&& group) override {
+    m_open.push_back(&place(std::move(group)));
+    return true;
+  }
   void add(Item&& item) override { place(std::move(item)); }
   void close() override { m_open.pop_back(); }
 

@@ -91,7 +91,9 @@ struct Node : Item {
 class Sink {
  public:
   virtual ~Sink() = default;
-  virtual void open(Item&& group) = 0;
+  /// Starts a group; false when the sink leaves out the group's items, which the
+  /// decode may then skip. close() ends the group either way.
+  virtual bool open(Item&& group) = 0;
   virtual void add(Item&& item) = 0;
   virtual void close() = 0;
 };

@@ -1,5 +1,6 @@
 #include "core/report/extension_report.h"
 
+#include <algorithm>
 #include <span>
 
 #include "core/common/extension_blocks.h"
@@ -19,8 +20,16 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
              std::string_view text) {
   // Most lines fit: written straight into the report.
   if (indent + label.size() + 2 + text.size() <= kWidth) {
-    out.spaces(static_cast<std::ptrdiff_t>(indent)) << label << ':';
-    if (!text.empty()) out << ' ' << text;
+    // Put together beside the report and added in one piece.
+    char buffer[kWidth];
+    char* end = std::fill_n(buffer, indent, ' ');
+    end = std::copy(label.begin(), label.end(), end);
+    *end++ = ':';
+    if (!text.empty()) {
+      *end++ = ' ';
+      end = std::copy(text.begin(), text.end(), end);
+    }
+    out << std::string_view(buffer, static_cast<std::size_t>(end - buffer));
     out.crlf().endElement();
     return;
   }
@@ -48,16 +57,18 @@ class LineSink final : public cta::Sink {
  public:
   explicit LineSink(ReportBuffer& out) : m_out(out) { m_line.reserve(2 * kWidth); }
 
-  void open(cta::Item&& group) override {
+  bool open(cta::Item&& group) override {
     if (m_hidden || group.label.empty()) {
       ++m_hidden;
-      return;
+      return false;
     }
     addLine(m_out, m_line, m_indent, group.label.view(), group.text.view());
-    if (!group.showChildren)
+    if (!group.showChildren) {
       m_hidden = 1;
-    else
-      m_indent += 2;
+      return false;
+    }
+    m_indent += 2;
+    return true;
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;

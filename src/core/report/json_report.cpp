@@ -294,15 +294,16 @@ class JsonSink final : public cta::Sink {
     m_frames.push_back({&outer, object, depth});
   }
 
-  void open(cta::Item&& group) override {
+  bool open(cta::Item&& group) override {
     if (m_skipped || !start(group.key)) {
       ++m_skipped;
-      return;
+      return false;
     }
     const bool object = group.shape == cta::Item::Shape::Object;
     const std::size_t depth = m_frames.back().depth + 1;
     m_open.emplace_back(m_out, object ? '{' : '[', object ? '}' : ']', depth);
     m_frames.push_back({&m_open.back(), object, depth});
+    return true;
   }
   void add(cta::Item&& item) override {
     if (m_skipped || item.value.index() == 0 || !start(item.key)) return;
