@@ -2,6 +2,7 @@
 #include "core/cta/cta861.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <optional>
@@ -721,9 +722,8 @@ class TreeSink final : public Sink {
     Node& n = m_open.back()->children.emplace_back();
     static_cast<Item&>(n) = std::move(item);
     if (n.unit) {
-      std::string text;
-      shownText(n, text);
-      n.text = std::move(text);
+      TextBuffer text;
+      n.text = std::string(shownText(n, text));
       n.unit = nullptr;
     }
     return n;
@@ -943,12 +943,16 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   return std::move(holder.children.front());
 }
 
-std::string_view shownText(const Item& item, std::string& scratch) {
+std::string_view shownText(const Item& item, TextBuffer& scratch) {
   if (!item.unit) return item.text.view();
-  scratch.clear();
-  format::appendInt(scratch, std::get<std::int64_t>(item.value));
-  if (*item.unit) scratch.append(1, ' ').append(item.unit);
-  return scratch;
+  const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
+  char* const begin = scratch.data();
+  char* end = std::to_chars(begin, begin + 24, number ? *number : 0).ptr;
+  if (*item.unit) {
+    *end++ = ' ';
+    for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;
+  }
+  return {begin, static_cast<std::size_t>(end - begin)};
 }
 
 const Node* Node::child(std::string_view childKey) const {

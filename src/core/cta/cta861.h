@@ -74,9 +74,12 @@ struct Item {
   const char* unit = nullptr;
 };
 
+/// Room for a count's shown text.
+using TextBuffer = std::array<char, 48>;
+
 /// The shown text of item: its text, or a count's number and unit ("300 MHz"),
 /// written into scratch.
-std::string_view shownText(const Item& item, std::string& scratch);
+std::string_view shownText(const Item& item, TextBuffer& scratch);
 
 /// An item with its children: the decode as a tree.
 struct Node : Item {

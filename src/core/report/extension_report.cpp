@@ -21,7 +21,7 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
   // Most lines fit: written straight into the report.
   if (indent + label.size() + 2 + text.size() <= kWidth) {
     // Put together beside the report and added in one piece.
-    char buffer[kWidth];
+    char buffer[kWidth + 2];
     char* end = std::fill_n(buffer, indent, ' ');
     end = std::copy(label.begin(), label.end(), end);
     *end++ = ':';
@@ -29,8 +29,9 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
       *end++ = ' ';
       end = std::copy(text.begin(), text.end(), end);
     }
+    end = std::copy_n(kCrLf, 2, end);
     out << std::string_view(buffer, static_cast<std::size_t>(end - buffer));
-    out.crlf().endElement();
+    out.endElement();
     return;
   }
   line.assign(indent, ' ');
@@ -83,8 +84,8 @@ class LineSink final : public cta::Sink {
 
  private:
   ReportBuffer& m_out;
-  std::string m_line;  // scratch for wrapped lines
-  std::string m_text;  // scratch for texts written from numbers
+  std::string m_line;      // scratch for wrapped lines
+  cta::TextBuffer m_text;  // scratch for texts written from numbers
   std::size_t m_indent = 2;
   int m_hidden = 0;  // depth within a group not shown
 };
