@@ -332,8 +332,10 @@ class JsonSink final : public cta::Sink {
     if (frame.object && key.empty()) return false;
     frame.braced->next();
     if (frame.object) {
-      writeJsonString(m_out, key);
-      m_out += ": ";
+      // Keys are snake_case literals: nothing in them needs escaping.
+      m_out += '"';
+      m_out += key;
+      m_out.append("\": ", 3);
     }
     return true;
   }
