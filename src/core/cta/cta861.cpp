@@ -33,7 +33,8 @@ std::string shortNumber(double value) {
   return format::general(value);
 }
 
-void item(Sink& out, std::string_view key, Text label, Value value, Text text, int offset,
+// The helpers take their texts as temporaries, moved once into the item.
+void item(Sink& out, std::string_view key, Text&& label, Value&& value, Text&& text, int offset,
           int length) {
   out.add(Item{.key = key,
                .label = std::move(label),
@@ -43,8 +44,8 @@ void item(Sink& out, std::string_view key, Text label, Value value, Text text, i
                .length = length});
 }
 
-void integer(Sink& out, std::string_view key, Text label, std::int64_t value, std::string_view unit,
-             int offset, int length = 1) {
+void integer(Sink& out, std::string_view key, Text&& label, std::int64_t value,
+             std::string_view unit, int offset, int length = 1) {
   // The text is written by whoever shows it: a report writes it straight in.
   out.add(Item{.key = key,
                .label = std::move(label),
@@ -54,13 +55,13 @@ void integer(Sink& out, std::string_view key, Text label, std::int64_t value, st
                .unit = unit.empty() ? "" : unit.data()});
 }
 
-void flag(Sink& out, std::string_view key, Text label, bool on, int offset) {
+void flag(Sink& out, std::string_view key, Text&& label, bool on, int offset) {
   item(out, key, std::move(label), on, on ? Text("yes") : Text("no"), offset, 1);
 }
 
 // Opens a group; its items follow until out.close().
-void open(Sink& out, std::string_view key, Text label, Shape shape, int offset, int length,
-          Text text = {}) {
+void open(Sink& out, std::string_view key, Text&& label, Shape shape, int offset, int length,
+          Text&& text = {}) {
   out.open(Item{.key = key,
                 .label = std::move(label),
                 .text = std::move(text),
@@ -70,7 +71,7 @@ void open(Sink& out, std::string_view key, Text label, Shape shape, int offset, 
 }
 
 // Names of the set bits, lowest first, for a list of names.
-void bitNames(Sink& out, std::string_view key, Text label, int bits,
+void bitNames(Sink& out, std::string_view key, Text&& label, int bits,
               const std::vector<const char*>& names, int offset, Value value = {}) {
   std::vector<std::string> set;
   std::string text;
@@ -188,9 +189,9 @@ void sadNode(Sink& n, Bytes sad, int at) {
     sampleRates.push_back(rates[i]);
     rateText += (rateText.empty() ? "" : " ") + shortNumber(rates[i]);
   }
-  open(n, {}, name, Shape::Object, at, 3,
+  open(n, {}, Text(name), Shape::Object, at, 3,
        std::to_string(channels) + " channels, " + rateText + " kHz");
-  item(n, "format", "Format", name.str(), name, at, 1);
+  item(n, "format", "Format", name.str(), Text(name), at, 1);
   integer(n, "format_code", "Format code", code, {}, at);
   if (code == 15) integer(n, "extended_code", "Extended code", extended, {}, at + 2);
   integer(n, "max_channels", "Maximum channels", channels, {}, at);
