@@ -105,14 +105,21 @@ std::string_view vicText(int vic, bool native) {
 }
 
 void vicNode(Sink& out, int vic, bool native, int offset) {
-  std::string label = "VIC ";
-  format::appendInt(label, vic);
-  const bool shown = out.open(Item{.label = std::move(label),
-                                   .text = Text::fixed(vicText(vic, native)),
-                                   .shape = Shape::Object,
-                                   .offset = offset,
-                                   .length = 1,
-                                   .showChildren = false});
+  static const std::array<std::string, 256> labels = [] {
+    std::array<std::string, 256> all;
+    for (int v = 0; v < 256; ++v) {
+      all[static_cast<std::size_t>(v)] = "VIC ";
+      format::appendInt(all[static_cast<std::size_t>(v)], v);
+    }
+    return all;
+  }();
+  const bool shown =
+      out.open(Item{.label = Text::fixed(labels[static_cast<std::size_t>(vic & 255)]),
+                    .text = Text::fixed(vicText(vic, native)),
+                    .shape = Shape::Object,
+                    .offset = offset,
+                    .length = 1,
+                    .showChildren = false});
   // The report shows the text alone; scripts read the numbers.
   if (shown) {
     integer(out, "vic", "VIC", vic, {}, offset);
@@ -182,20 +189,31 @@ void sadNode(Sink& n, Bytes sad, int at) {
                            ? 1 + ((sad[0] & 7) | (sad[1] & 0x80) >> 4 | (sad[2] & 0x80) >> 3)
                            : 1 + (sad[0] & 7);
   static constexpr double rates[] = {32, 44.1, 48, 88.2, 96, 176.4, 192};
+  static const std::array<std::string, 7> rateNames = [] {
+    std::array<std::string, 7> all;
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = shortNumber(rates[i]);
+    return all;
+  }();
   std::vector<double> sampleRates;
   std::string rateText;
-  for (int i = 0; i < 7; ++i) {
+  for (std::size_t i = 0; i < 7; ++i) {
     if (!(sad[1] & (1 << i))) continue;
     sampleRates.push_back(rates[i]);
-    rateText += (rateText.empty() ? "" : " ") + shortNumber(rates[i]);
+    if (!rateText.empty()) rateText += ' ';
+    rateText += rateNames[i];
   }
-  open(n, {}, Text(name), Shape::Object, at, 3,
-       std::to_string(channels) + " channels, " + rateText + " kHz");
+  rateText += " kHz";
+  std::string text;
+  format::appendInt(text, channels);
+  text += " channels, ";
+  text += rateText;
+  open(n, {}, Text(name), Shape::Object, at, 3, std::move(text));
   item(n, "format", "Format", name.str(), Text(name), at, 1);
   integer(n, "format_code", "Format code", code, {}, at);
   if (code == 15) integer(n, "extended_code", "Extended code", extended, {}, at + 2);
   integer(n, "max_channels", "Maximum channels", channels, {}, at);
-  item(n, "sample_rates_khz", "Sample rates", sampleRates, rateText + " kHz", at + 1, 1);
+  item(n, "sample_rates_khz", "Sample rates", std::move(sampleRates), std::move(rateText), at + 1,
+       1);
   if (code == 1 || (code == 15 && extended == 13)) {
     std::vector<double> depths;
     std::string depthText;
@@ -205,7 +223,7 @@ void sadNode(Sink& n, Bytes sad, int at) {
       depths.push_back(sizes[i]);
       depthText += (depthText.empty() ? "" : " ") + std::to_string(sizes[i]);
     }
-    item(n, "bit_depths", "Bit depths", depths, depthText + " bits", at + 2, 1);
+    item(n, "bit_depths", "Bit depths", std::move(depths), depthText + " bits", at + 2, 1);
   } else if (code >= 2 && code <= 8) {
     integer(n, "max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2);
   } else if (code != 15) {
