@@ -689,7 +689,12 @@ void timingItems(Sink& n, const Image& cells, int at, int index) {
   text += ' ';
   format::appendFixed(text, hz, 2);
   text += " Hz ";
-  format::appendFixed(text, v(F::PixelClock) / 100.0, 2);
+  // The clock counts 10 kHz: its MHz to two places are its digits around a point.
+  const int clock = v(F::PixelClock);
+  format::appendInt(text, clock / 100);
+  text += '.';
+  text += static_cast<char>('0' + clock / 10 % 10);
+  text += static_cast<char>('0' + clock % 10);
   text += " MHz";
   const auto labelOf = [](int i) {
     std::string label = "Detailed timing ";
