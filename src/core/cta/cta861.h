@@ -5,8 +5,9 @@
 // it and write nothing. A malformed block decodes as far as it can and says where it
 // stopped.
 //
-// The decode is a tree of items, each with the bytes that hold it, so the report,
-// the JSON output and the editor's tree show the same things from one walk.
+// The decode is one walk that hands out items in order, each with the bytes that
+// hold it: the report and the JSON output write them as they come, and the editor
+// keeps them as a tree, so all three show the same things.
 
 #include <array>
 #include <cstdint>
