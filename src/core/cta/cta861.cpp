@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <numeric>
-#include <optional>
 
 #include "core/common/format.h"
 #include "core/common/image.h"
