@@ -2,9 +2,9 @@
 #include "core/cta/cta861.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numeric>
-#include <optional>
 
 #include "core/common/format.h"
 #include "core/common/image.h"
@@ -32,45 +32,46 @@ std::string shortNumber(double value) {
   return format::general(value);
 }
 
-Node item(std::string key, std::string label, Value value, std::string text, int offset,
+// The helpers take their texts as temporaries, moved once into the item.
+void item(Sink& out, std::string_view key, Text&& label, Value&& value, Text&& text, int offset,
           int length) {
-  Node n;
-  n.key = std::move(key);
-  n.label = std::move(label);
-  n.value = std::move(value);
-  n.text = std::move(text);
-  n.offset = offset;
-  n.length = length;
-  return n;
+  out.add(Item{.key = key,
+               .label = std::move(label),
+               .text = std::move(text),
+               .value = std::move(value),
+               .offset = offset,
+               .length = length});
 }
 
-Node integer(std::string key, std::string label, std::int64_t value, std::string unit, int offset,
-             int length = 1) {
-  std::string text;
-  format::appendInt(text, value);
-  if (!unit.empty()) text.append(1, ' ').append(unit);
-  return item(std::move(key), std::move(label), value, std::move(text), offset, length);
+void integer(Sink& out, std::string_view key, Text&& label, std::int64_t value,
+             std::string_view unit, int offset, int length = 1) {
+  // The text is written by whoever shows it: a report writes it straight in.
+  out.add(Item{.key = key,
+               .label = std::move(label),
+               .value = value,
+               .offset = offset,
+               .length = length,
+               .unit = unit.empty() ? "" : unit.data()});
 }
 
-Node flag(std::string key, std::string label, bool on, int offset) {
-  return item(std::move(key), std::move(label), on, on ? "yes" : "no", offset, 1);
+void flag(Sink& out, std::string_view key, Text&& label, bool on, int offset) {
+  item(out, key, std::move(label), on, on ? Text("yes") : Text("no"), offset, 1);
 }
 
-Node group(std::string key, std::string label, Shape shape, int offset, int length,
-           std::string text = {}) {
-  Node n;
-  n.key = std::move(key);
-  n.label = std::move(label);
-  n.shape = shape;
-  n.offset = offset;
-  n.length = length;
-  n.text = std::move(text);
-  return n;
+// Opens a group; its items follow until out.close().
+void open(Sink& out, std::string_view key, Text&& label, Shape shape, int offset, int length,
+          Text&& text = {}) {
+  out.open(Item{.key = key,
+                .label = std::move(label),
+                .text = std::move(text),
+                .shape = shape,
+                .offset = offset,
+                .length = length});
 }
 
 // Names of the set bits, lowest first, for a list of names.
-Node bitNames(std::string key, std::string label, int bits, const std::vector<const char*>& names,
-              int offset) {
+void bitNames(Sink& out, std::string_view key, Text&& label, int bits,
+              const std::vector<const char*>& names, int offset, Value value = {}) {
   std::vector<std::string> set;
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -78,37 +79,67 @@ Node bitNames(std::string key, std::string label, int bits, const std::vector<co
     set.emplace_back(names[i]);
     text += (text.empty() ? "" : ", ") + std::string(names[i]);
   }
-  return item(std::move(key), std::move(label), set, text.empty() ? "none" : text, offset, 1);
+  if (value.index() == 0) value = std::move(set);
+  item(out, key, std::move(label), std::move(value),
+       text.empty() ? Text("none") : Text(std::move(text)), offset, 1);
 }
 
 // ---- Video
 
-Node vicNode(int vic, bool native, int offset) {
-  Node n = group({}, "VIC " + std::to_string(vic), Shape::Object, offset, 1);
-  const std::string name = vicName(vic);
-  n.text = name.empty() ? "unknown format" : name;
-  if (native) n.text += " (native)";
-  n.showChildren = false;
-  n.children.reserve(2);
-  n.children.push_back(integer("vic", "VIC", vic, {}, offset));
-  n.children.push_back(flag("native", "Native", native, offset));
-  return n;
+// The shown text of a VIC: its format's name, and whether it is native.
+std::string_view vicText(int vic, bool native) {
+  const auto name = [](int v) -> std::string_view {
+    const std::string& known = vicName(v);
+    return known.empty() ? std::string_view("unknown format") : std::string_view(known);
+  };
+  if (!native) return name(vic);
+  // Made once: only VICs 1-64 can be native.
+  static const std::array<std::string, 128> natives = [&name] {
+    std::array<std::string, 128> all;
+    for (int v = 0; v < 128; ++v)
+      all[static_cast<std::size_t>(v)] = std::string(name(v)) + " (native)";
+    return all;
+  }();
+  return natives[static_cast<std::size_t>(vic & 127)];
+}
+
+void vicNode(Sink& out, int vic, bool native, int offset) {
+  static const std::array<std::string, 256> labels = [] {
+    std::array<std::string, 256> all;
+    for (int v = 0; v < 256; ++v) {
+      all[static_cast<std::size_t>(v)] = "VIC ";
+      format::appendInt(all[static_cast<std::size_t>(v)], v);
+    }
+    return all;
+  }();
+  const bool shown =
+      out.open(Item{.label = Text::fixed(labels[static_cast<std::size_t>(vic & 255)]),
+                    .text = Text::fixed(vicText(vic, native)),
+                    .shape = Shape::Object,
+                    .offset = offset,
+                    .length = 1,
+                    .showChildren = false});
+  // The report shows the text alone; scripts read the numbers.
+  if (shown) {
+    integer(out, "vic", "VIC", vic, {}, offset);
+    flag(out, "native", "Native", native, offset);
+  }
+  out.close();
 }
 
 // One short video descriptor: VICs 1-64 with bit 7 set are native (129-192).
-Node svdNode(std::uint8_t svd, int offset) {
-  if (svd >= 129 && svd <= 192) return vicNode(svd & 0x7F, true, offset);
-  return vicNode(svd, false, offset);
+void svdNode(Sink& out, std::uint8_t svd, int offset) {
+  if (svd >= 129 && svd <= 192) return vicNode(out, svd & 0x7F, true, offset);
+  vicNode(out, svd, false, offset);
 }
 
-void decodeVideo(Node& block, Bytes payload, int at) {
-  Node vics = group("vics", "VICs", Shape::List, at, static_cast<int>(payload.size()));
-  vics.children.reserve(payload.size());
+void decodeVideo(Sink& block, Bytes payload, int at) {
+  open(block, "vics", "VICs", Shape::List, at, static_cast<int>(payload.size()));
   // 0, 128 and 254-255 are reserved codes, no formats.
   for (std::size_t i = 0; i < payload.size(); ++i)
     if (payload[i] % 128 != 0 && payload[i] < 254)
-      vics.children.push_back(svdNode(payload[i], at + static_cast<int>(i)));
-  block.children.push_back(std::move(vics));
+      svdNode(block, payload[i], at + static_cast<int>(i));
+  block.close();
 }
 
 // ---- Audio
@@ -145,37 +176,43 @@ const char* extendedAudioName(int code) {
   }
 }
 
-Node sadNode(Bytes sad, int at) {
+void sadNode(Sink& n, Bytes sad, int at) {
   const int code = (sad[0] >> 3) & 15;
   const int extended = sad[2] >> 3;
-  std::string name;
-  if (code == 15) {
-    const char* ext = extendedAudioName(extended);
-    name = ext ? ext : "extended code " + std::to_string(extended);
-  } else {
-    const char* known = audioFormatName(code);
-    name = known ? known : "format code " + std::to_string(code);
-  }
-  Node n = group({}, name, Shape::Object, at, 3);
-  n.children.push_back(item("format", "Format", name, name, at, 1));
-  n.children.push_back(integer("format_code", "Format code", code, {}, at));
-  if (code == 15)
-    n.children.push_back(integer("extended_code", "Extended code", extended, {}, at + 2));
+  const char* known = code == 15 ? extendedAudioName(extended) : audioFormatName(code);
+  const Text name = known        ? Text::fixed(known)
+                    : code == 15 ? Text("extended code " + std::to_string(extended))
+                                 : Text("format code " + std::to_string(code));
   // L-PCM 3D Audio counts channels in five bits spread over the three bytes.
   const int channels = code == 15 && extended == 13
                            ? 1 + ((sad[0] & 7) | (sad[1] & 0x80) >> 4 | (sad[2] & 0x80) >> 3)
                            : 1 + (sad[0] & 7);
-  n.children.push_back(integer("max_channels", "Maximum channels", channels, {}, at));
   static constexpr double rates[] = {32, 44.1, 48, 88.2, 96, 176.4, 192};
+  static const std::array<std::string, 7> rateNames = [] {
+    std::array<std::string, 7> all;
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = shortNumber(rates[i]);
+    return all;
+  }();
   std::vector<double> sampleRates;
   std::string rateText;
-  for (int i = 0; i < 7; ++i) {
+  for (std::size_t i = 0; i < 7; ++i) {
     if (!(sad[1] & (1 << i))) continue;
     sampleRates.push_back(rates[i]);
-    rateText += (rateText.empty() ? "" : " ") + shortNumber(rates[i]);
+    if (!rateText.empty()) rateText += ' ';
+    rateText += rateNames[i];
   }
-  n.children.push_back(
-      item("sample_rates_khz", "Sample rates", sampleRates, rateText + " kHz", at + 1, 1));
+  rateText += " kHz";
+  std::string text;
+  format::appendInt(text, channels);
+  text += " channels, ";
+  text += rateText;
+  open(n, {}, Text(name), Shape::Object, at, 3, std::move(text));
+  item(n, "format", "Format", name.str(), Text(name), at, 1);
+  integer(n, "format_code", "Format code", code, {}, at);
+  if (code == 15) integer(n, "extended_code", "Extended code", extended, {}, at + 2);
+  integer(n, "max_channels", "Maximum channels", channels, {}, at);
+  item(n, "sample_rates_khz", "Sample rates", std::move(sampleRates), std::move(rateText), at + 1,
+       1);
   if (code == 1 || (code == 15 && extended == 13)) {
     std::vector<double> depths;
     std::string depthText;
@@ -185,28 +222,25 @@ Node sadNode(Bytes sad, int at) {
       depths.push_back(sizes[i]);
       depthText += (depthText.empty() ? "" : " ") + std::to_string(sizes[i]);
     }
-    n.children.push_back(item("bit_depths", "Bit depths", depths, depthText + " bits", at + 2, 1));
+    item(n, "bit_depths", "Bit depths", std::move(depths), depthText + " bits", at + 2, 1);
   } else if (code >= 2 && code <= 8) {
-    n.children.push_back(
-        integer("max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2));
+    integer(n, "max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2);
   } else if (code != 15) {
-    n.children.push_back(integer("format_dependent", "Format-dependent value", sad[2], {}, at + 2));
+    integer(n, "format_dependent", "Format-dependent value", sad[2], {}, at + 2);
   }
-  n.text = std::to_string(channels) + " channels, " + rateText + " kHz";
-  return n;
+  n.close();
 }
 
-void decodeAudio(Node& block, Bytes payload, int at) {
-  Node list =
-      group("descriptors", "Descriptors", Shape::List, at, static_cast<int>(payload.size()));
+void decodeAudio(Sink& block, Bytes payload, int at) {
+  open(block, "descriptors", "Descriptors", Shape::List, at, static_cast<int>(payload.size()));
   for (std::size_t i = 0; i + 3 <= payload.size(); i += 3)
-    list.children.push_back(sadNode(payload.subspan(i, 3), at + static_cast<int>(i)));
-  block.children.push_back(std::move(list));
+    sadNode(block, payload.subspan(i, 3), at + static_cast<int>(i));
+  block.close();
 }
 
 // ---- Speaker allocation
 
-void decodeSpeakers(Node& block, Bytes payload, int at) {
+void decodeSpeakers(Sink& block, Bytes payload, int at) {
   static const std::vector<const char*> first = {"FL/FR", "LFE1",    "FC",      "BL/BR",
                                                  "BC",    "FLc/FRc", "RLC/RRC", "FLw/FRw"};
   static const std::vector<const char*> second = {"TpFL/TpFR", "TpC",  "TpFC",    "LS/RS",
@@ -223,97 +257,91 @@ void decodeSpeakers(Node& block, Bytes payload, int at) {
       text += (text.empty() ? "" : " ") + std::string(names[i]);
     }
   }
-  block.children.push_back(item("speakers", "Speakers", all, text.empty() ? "none" : text, at,
-                                static_cast<int>(std::min<std::size_t>(payload.size(), 3))));
+  item(block, "speakers", "Speakers", all, text.empty() ? Text("none") : Text(std::move(text)), at,
+       static_cast<int>(std::min<std::size_t>(payload.size(), 3)));
 }
 
 // ---- Vendor-specific
 
-std::string latencyText(int value) {
+Text latencyText(int value) {
   if (value == 255) return "not supported";
   return std::to_string((value - 1) * 2) + " ms";
 }
 
-void decodeHdmi(Node& block, Bytes p, int at) {
+void decodeHdmi(Sink& block, Bytes p, int at) {
   if (p.size() >= 5) {
     const std::string address = std::to_string(p[3] >> 4) + "." + std::to_string(p[3] & 15) + "." +
                                 std::to_string(p[4] >> 4) + "." + std::to_string(p[4] & 15);
-    block.children.push_back(
-        item("physical_address", "Source physical address", address, address, at + 3, 2));
+    item(block, "physical_address", "Source physical address", address, address, at + 3, 2);
   }
   if (p.size() >= 6) {
     const int f = p[5];
-    block.children.push_back(flag("supports_ai", "Supports AI", f & 0x80, at + 5));
-    block.children.push_back(flag("dc_48bit", "Deep colour 48 bits", f & 0x40, at + 5));
-    block.children.push_back(flag("dc_36bit", "Deep colour 36 bits", f & 0x20, at + 5));
-    block.children.push_back(flag("dc_30bit", "Deep colour 30 bits", f & 0x10, at + 5));
-    block.children.push_back(flag("dc_y444", "Deep colour YCbCr 4:4:4", f & 0x08, at + 5));
-    block.children.push_back(flag("dvi_dual", "DVI dual link", f & 0x01, at + 5));
+    flag(block, "supports_ai", "Supports AI", f & 0x80, at + 5);
+    flag(block, "dc_48bit", "Deep colour 48 bits", f & 0x40, at + 5);
+    flag(block, "dc_36bit", "Deep colour 36 bits", f & 0x20, at + 5);
+    flag(block, "dc_30bit", "Deep colour 30 bits", f & 0x10, at + 5);
+    flag(block, "dc_y444", "Deep colour YCbCr 4:4:4", f & 0x08, at + 5);
+    flag(block, "dvi_dual", "DVI dual link", f & 0x01, at + 5);
   }
   if (p.size() >= 7)
-    block.children.push_back(
-        integer("max_tmds_clock_mhz", "Maximum TMDS clock", p[6] * 5, "MHz", at + 6));
+    integer(block, "max_tmds_clock_mhz", "Maximum TMDS clock", p[6] * 5, "MHz", at + 6);
   if (p.size() < 8) return;
   const int presence = p[7];
   std::size_t i = 8;
   if (presence & 0x80) {
     if (i + 2 > p.size()) return;
     if (p[i])
-      block.children.push_back(item("video_latency", "Video latency", std::int64_t{p[i]},
-                                    latencyText(p[i]), at + static_cast<int>(i), 1));
+      item(block, "video_latency", "Video latency", std::int64_t{p[i]}, latencyText(p[i]),
+           at + static_cast<int>(i), 1);
     if (p[i + 1])
-      block.children.push_back(item("audio_latency", "Audio latency", std::int64_t{p[i + 1]},
-                                    latencyText(p[i + 1]), at + static_cast<int>(i) + 1, 1));
+      item(block, "audio_latency", "Audio latency", std::int64_t{p[i + 1]}, latencyText(p[i + 1]),
+           at + static_cast<int>(i) + 1, 1);
     i += 2;
   }
   if (presence & 0x40) {
     if (i + 2 > p.size()) return;
     if (p[i])
-      block.children.push_back(item("interlaced_video_latency", "Interlaced video latency",
-                                    std::int64_t{p[i]}, latencyText(p[i]), at + static_cast<int>(i),
-                                    1));
+      item(block, "interlaced_video_latency", "Interlaced video latency", std::int64_t{p[i]},
+           latencyText(p[i]), at + static_cast<int>(i), 1);
     if (p[i + 1])
-      block.children.push_back(item("interlaced_audio_latency", "Interlaced audio latency",
-                                    std::int64_t{p[i + 1]}, latencyText(p[i + 1]),
-                                    at + static_cast<int>(i) + 1, 1));
+      item(block, "interlaced_audio_latency", "Interlaced audio latency", std::int64_t{p[i + 1]},
+           latencyText(p[i + 1]), at + static_cast<int>(i) + 1, 1);
     i += 2;
   }
   if (!(presence & 0x20) || i + 2 > p.size()) return;
-  block.children.push_back(flag("3d_present", "3D present", p[i] & 0x80, at + static_cast<int>(i)));
+  flag(block, "3d_present", "3D present", p[i] & 0x80, at + static_cast<int>(i));
   const std::size_t vicCount = p[i + 1] >> 5;
   i += 2;
-  Node vics = group("hdmi_vics", "HDMI VICs", Shape::List, at + static_cast<int>(i),
-                    static_cast<int>(std::min(vicCount, p.size() - i)));
+  open(block, "hdmi_vics", "HDMI VICs", Shape::List, at + static_cast<int>(i),
+       static_cast<int>(std::min(vicCount, p.size() - i)));
   for (std::size_t k = 0; k < vicCount && i + k < p.size(); ++k) {
     static constexpr const char* names[] = {nullptr, "3840x2160p 30 Hz", "3840x2160p 25 Hz",
                                             "3840x2160p 24 Hz", "4096x2160p 24 Hz"};
     const int v = p[i + k];
-    vics.children.push_back(item({}, "HDMI VIC " + std::to_string(v), std::int64_t{v},
-                                 v >= 1 && v <= 4 ? names[v] : "reserved",
-                                 at + static_cast<int>(i + k), 1));
+    item(block, {}, "HDMI VIC " + std::to_string(v), std::int64_t{v},
+         Text::fixed(v >= 1 && v <= 4 ? names[v] : "reserved"), at + static_cast<int>(i + k), 1);
   }
-  block.children.push_back(std::move(vics));
+  block.close();
 }
 
 // The HDMI Forum fields from the version byte on; p[3] is the version in both the
 // vendor-specific block and the sink capability block.
-void decodeHdmiForum(Node& block, Bytes p, int at) {
+void decodeHdmiForum(Sink& block, Bytes p, int at) {
   const auto at_ = [at](std::size_t i) { return at + static_cast<int>(i); };
-  if (p.size() > 3) block.children.push_back(integer("version", "Version", p[3], {}, at_(3)));
+  if (p.size() > 3) integer(block, "version", "Version", p[3], {}, at_(3));
   if (p.size() > 4 && p[4])
-    block.children.push_back(integer("max_tmds_character_rate_mhz", "Maximum TMDS character rate",
-                                     p[4] * 5, "MHz", at_(4)));
+    integer(block, "max_tmds_character_rate_mhz", "Maximum TMDS character rate", p[4] * 5, "MHz",
+            at_(4));
   if (p.size() > 5) {
     const int f = p[5];
-    block.children.push_back(flag("scdc_present", "SCDC present", f & 0x80, at_(5)));
-    block.children.push_back(flag("rr_capable", "Read request capable", f & 0x40, at_(5)));
-    block.children.push_back(flag("cable_status", "Cable status", f & 0x20, at_(5)));
-    block.children.push_back(flag("ccbpci", "CCBPCI", f & 0x10, at_(5)));
-    block.children.push_back(
-        flag("lte_340mcsc_scramble", "Scrambling at 340 Mcsc and below", f & 0x08, at_(5)));
-    block.children.push_back(flag("independent_view_3d", "3D independent view", f & 0x04, at_(5)));
-    block.children.push_back(flag("dual_view_3d", "3D dual view", f & 0x02, at_(5)));
-    block.children.push_back(flag("osd_disparity_3d", "3D OSD disparity", f & 0x01, at_(5)));
+    flag(block, "scdc_present", "SCDC present", f & 0x80, at_(5));
+    flag(block, "rr_capable", "Read request capable", f & 0x40, at_(5));
+    flag(block, "cable_status", "Cable status", f & 0x20, at_(5));
+    flag(block, "ccbpci", "CCBPCI", f & 0x10, at_(5));
+    flag(block, "lte_340mcsc_scramble", "Scrambling at 340 Mcsc and below", f & 0x08, at_(5));
+    flag(block, "independent_view_3d", "3D independent view", f & 0x04, at_(5));
+    flag(block, "dual_view_3d", "3D dual view", f & 0x02, at_(5));
+    flag(block, "osd_disparity_3d", "3D OSD disparity", f & 0x01, at_(5));
   }
   if (p.size() > 6) {
     const int f = p[6];
@@ -321,59 +349,79 @@ void decodeHdmiForum(Node& block, Bytes p, int at) {
         "not supported",     "3 Gb/s on 3 lanes",  "3 and 6 Gb/s on 3 lanes", "6 Gb/s on 4 lanes",
         "8 Gb/s on 4 lanes", "10 Gb/s on 4 lanes", "12 Gb/s on 4 lanes"};
     const int rate = f >> 4;
-    block.children.push_back(item("max_frl_rate", "Maximum FRL rate", std::int64_t{rate},
-                                  rate < 7 ? frl[rate] : "reserved (" + std::to_string(rate) + ")",
-                                  at_(6), 1));
-    block.children.push_back(flag("dc_48bit_420", "Deep colour 4:2:0 48 bits", f & 0x04, at_(6)));
-    block.children.push_back(flag("dc_36bit_420", "Deep colour 4:2:0 36 bits", f & 0x02, at_(6)));
-    block.children.push_back(flag("dc_30bit_420", "Deep colour 4:2:0 30 bits", f & 0x01, at_(6)));
+    item(block, "max_frl_rate", "Maximum FRL rate", std::int64_t{rate},
+         rate < 7 ? Text::fixed(frl[rate]) : Text("reserved (" + std::to_string(rate) + ")"),
+         at_(6), 1);
+    flag(block, "dc_48bit_420", "Deep colour 4:2:0 48 bits", f & 0x04, at_(6));
+    flag(block, "dc_36bit_420", "Deep colour 4:2:0 36 bits", f & 0x02, at_(6));
+    flag(block, "dc_30bit_420", "Deep colour 4:2:0 30 bits", f & 0x01, at_(6));
   }
   if (p.size() > 7) {
     const int f = p[7];
-    block.children.push_back(flag("m_delta", "M-delta", f & 0x20, at_(7)));
-    block.children.push_back(flag("cinema_vrr", "CinemaVRR", f & 0x10, at_(7)));
-    block.children.push_back(flag("cnm_vrr", "CNMVRR", f & 0x08, at_(7)));
-    block.children.push_back(flag("fva", "FVA", f & 0x04, at_(7)));
-    block.children.push_back(flag("allm", "ALLM", f & 0x02, at_(7)));
+    flag(block, "m_delta", "M-delta", f & 0x20, at_(7));
+    flag(block, "cinema_vrr", "CinemaVRR", f & 0x10, at_(7));
+    flag(block, "cnm_vrr", "CNMVRR", f & 0x08, at_(7));
+    flag(block, "fva", "FVA", f & 0x04, at_(7));
+    flag(block, "allm", "ALLM", f & 0x02, at_(7));
   }
   if (p.size() > 9) {
-    block.children.push_back(integer("vrr_min_hz", "VRR minimum", p[8] & 0x3F, "Hz", at_(8)));
+    integer(block, "vrr_min_hz", "VRR minimum", p[8] & 0x3F, "Hz", at_(8));
     const int vrrMax = (p[8] >> 6) << 8 | p[9];
-    if (vrrMax)
-      block.children.push_back(integer("vrr_max_hz", "VRR maximum", vrrMax, "Hz", at_(8), 2));
+    if (vrrMax) integer(block, "vrr_max_hz", "VRR maximum", vrrMax, "Hz", at_(8), 2);
   }
   if (p.size() > 10) {
     const int f = p[10];
-    block.children.push_back(flag("dsc_1p2", "DSC 1.2", f & 0x80, at_(10)));
-    block.children.push_back(flag("dsc_native_420", "DSC native 4:2:0", f & 0x40, at_(10)));
-    block.children.push_back(flag("dsc_all_bpp", "DSC all bits per pixel", f & 0x08, at_(10)));
-    block.children.push_back(flag("dsc_16bpc", "DSC 16 bits per component", f & 0x04, at_(10)));
-    block.children.push_back(flag("dsc_12bpc", "DSC 12 bits per component", f & 0x02, at_(10)));
-    block.children.push_back(flag("dsc_10bpc", "DSC 10 bits per component", f & 0x01, at_(10)));
+    flag(block, "dsc_1p2", "DSC 1.2", f & 0x80, at_(10));
+    flag(block, "dsc_native_420", "DSC native 4:2:0", f & 0x40, at_(10));
+    flag(block, "dsc_all_bpp", "DSC all bits per pixel", f & 0x08, at_(10));
+    flag(block, "dsc_16bpc", "DSC 16 bits per component", f & 0x04, at_(10));
+    flag(block, "dsc_12bpc", "DSC 12 bits per component", f & 0x02, at_(10));
+    flag(block, "dsc_10bpc", "DSC 10 bits per component", f & 0x01, at_(10));
   }
   if (p.size() > 11) {
-    block.children.push_back(
-        integer("dsc_max_slices", "DSC maximum slices code", p[11] & 15, {}, at_(11)));
-    block.children.push_back(
-        integer("dsc_max_frl_rate", "DSC maximum FRL rate code", p[11] >> 4, {}, at_(11)));
+    integer(block, "dsc_max_slices", "DSC maximum slices code", p[11] & 15, {}, at_(11));
+    integer(block, "dsc_max_frl_rate", "DSC maximum FRL rate code", p[11] >> 4, {}, at_(11));
   }
   if (p.size() > 12)
-    block.children.push_back(integer("dsc_total_chunk_kbytes", "DSC total chunk size",
-                                     1 + (p[12] & 0x3F), "KiB", at_(12)));
+    integer(block, "dsc_total_chunk_kbytes", "DSC total chunk size", 1 + (p[12] & 0x3F), "KiB",
+            at_(12));
 }
 
-void decodeFreeSync(Node& block, Bytes p, int at) {
+void decodeFreeSync(Sink& block, Bytes p, int at) {
   if (p.size() > 4) {
     const std::string version = std::to_string(p[3]) + "." + std::to_string(p[4]);
-    block.children.push_back(item("version", "Version", version, version, at + 3, 2));
+    item(block, "version", "Version", version, version, at + 3, 2);
   }
-  if (p.size() > 5)
-    block.children.push_back(integer("min_refresh_hz", "Minimum refresh", p[5], "Hz", at + 5));
-  if (p.size() > 6)
-    block.children.push_back(integer("max_refresh_hz", "Maximum refresh", p[6], "Hz", at + 6));
+  if (p.size() > 5) integer(block, "min_refresh_hz", "Minimum refresh", p[5], "Hz", at + 5);
+  if (p.size() > 6) integer(block, "max_refresh_hz", "Maximum refresh", p[6], "Hz", at + 6);
 }
 
-void decodeVendor(Node& block, Bytes p, int at) {
+enum class Vendor { Other, Hdmi, HdmiForum, Amd };
+
+Vendor vendorOf(Bytes p) {
+  if (p.size() < 3) return Vendor::Other;
+  const int oui = p[2] << 16 | p[1] << 8 | p[0];
+  if (oui == 0x000C03) return Vendor::Hdmi;
+  if (oui == 0xC45DD8) return Vendor::HdmiForum;
+  if (oui == 0x00001A) return Vendor::Amd;
+  return Vendor::Other;
+}
+
+Text vendorLabel(Bytes p) {
+  switch (vendorOf(p)) {
+    case Vendor::Hdmi:
+      return "Vendor-Specific Data Block (HDMI)";
+    case Vendor::HdmiForum:
+      return "Vendor-Specific Data Block (HDMI Forum)";
+    case Vendor::Amd:
+      return "Vendor-Specific Data Block (AMD FreeSync)";
+    case Vendor::Other:
+      break;
+  }
+  return "Vendor-Specific Data Block";
+}
+
+void decodeVendor(Sink& block, Bytes p, int at) {
   if (p.size() < 3) return;
   std::string ouiText;
   format::appendHex2(ouiText, p[2]);
@@ -381,23 +429,21 @@ void decodeVendor(Node& block, Bytes p, int at) {
   format::appendHex2(ouiText, p[1]);
   ouiText += '-';
   format::appendHex2(ouiText, p[0]);
-  block.children.push_back(item("oui", "OUI", ouiText, ouiText, at, 3));
-  if (ouiText == "00-0C-03") {
-    block.label += " (HDMI)";
-    block.children.push_back(item("vendor", "Vendor", std::string("HDMI"), "HDMI", at, 3));
-    decodeHdmi(block, p, at);
-  } else if (ouiText == "C4-5D-D8") {
-    block.label += " (HDMI Forum)";
-    block.children.push_back(
-        item("vendor", "Vendor", std::string("HDMI Forum"), "HDMI Forum", at, 3));
-    decodeHdmiForum(block, p, at);
-  } else if (ouiText == "00-00-1A") {
-    block.label += " (AMD FreeSync)";
-    block.children.push_back(item("vendor", "Vendor", std::string("AMD"), "AMD", at, 3));
-    decodeFreeSync(block, p, at);
-  } else if (p.size() > 3) {
-    block.children.push_back(item("hex", "Data", hexOf(p.subspan(3)), hexOf(p.subspan(3)), at + 3,
-                                  static_cast<int>(p.size()) - 3));
+  item(block, "oui", "OUI", ouiText, ouiText, at, 3);
+  switch (vendorOf(p)) {
+    case Vendor::Hdmi:
+      item(block, "vendor", "Vendor", std::string("HDMI"), "HDMI", at, 3);
+      return decodeHdmi(block, p, at);
+    case Vendor::HdmiForum:
+      item(block, "vendor", "Vendor", std::string("HDMI Forum"), "HDMI Forum", at, 3);
+      return decodeHdmiForum(block, p, at);
+    case Vendor::Amd:
+      item(block, "vendor", "Vendor", std::string("AMD"), "AMD", at, 3);
+      return decodeFreeSync(block, p, at);
+    case Vendor::Other:
+      if (p.size() > 3)
+        item(block, "hex", "Data", hexOf(p.subspan(3)), hexOf(p.subspan(3)), at + 3,
+             static_cast<int>(p.size()) - 3);
   }
 }
 
@@ -407,22 +453,21 @@ double maxLuminance(int code) {
   return 50.0 * std::pow(2.0, code / 32.0);
 }
 
-void decodeHdrStatic(Node& block, Bytes p, int at) {
+void decodeHdrStatic(Sink& block, Bytes p, int at) {
   if (p.size() > 1)
-    block.children.push_back(bitNames(
-        "eotfs", "EOTFs", p[1],
-        {"Traditional gamma SDR", "Traditional gamma HDR", "SMPTE ST 2084", "HLG"}, at + 1));
+    bitNames(block, "eotfs", "EOTFs", p[1],
+             {"Traditional gamma SDR", "Traditional gamma HDR", "SMPTE ST 2084", "HLG"}, at + 1);
   if (p.size() > 2) {
-    Node n = bitNames("descriptor_types", "Static metadata descriptors", p[2], {"Type 1"}, at + 2);
-    n.value = std::vector<double>{};
+    std::vector<double> types;
     for (int i = 0; i < 8; ++i)
-      if (p[2] & (1 << i)) std::get<std::vector<double>>(n.value).push_back(i + 1);
-    block.children.push_back(std::move(n));
+      if (p[2] & (1 << i)) types.push_back(i + 1);
+    bitNames(block, "descriptor_types", "Static metadata descriptors", p[2], {"Type 1"}, at + 2,
+             std::move(types));
   }
-  const auto luminance = [&](std::size_t i, const char* key, const char* label, double value) {
-    block.children.push_back(item(
-        key, label, value, format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
-        at + static_cast<int>(i), 1));
+  const auto luminance = [&](std::size_t i, std::string_view key, Text label, double value) {
+    item(block, key, std::move(label), value,
+         format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
+         at + static_cast<int>(i), 1);
   };
   if (p.size() > 3 && p[3])
     luminance(3, "max_luminance_cd_m2", "Maximum luminance", maxLuminance(p[3]));
@@ -435,95 +480,106 @@ void decodeHdrStatic(Node& block, Bytes p, int at) {
               maxLuminance(p[3]) * (p[5] / 255.0) * (p[5] / 255.0) / 100.0);
 }
 
-void decodeExtended(Node& block, Bytes p, int at, const std::vector<int>& svds) {
+Text extendedLabel(int tag) {
+  switch (tag) {
+    case 0:
+      return "Video Capability Data Block";
+    case 5:
+      return "Colorimetry Data Block";
+    case 6:
+      return "HDR Static Metadata Data Block";
+    case 7:
+      return "HDR Dynamic Metadata Data Block";
+    case 14:
+      return "YCbCr 4:2:0 Video Data Block";
+    case 15:
+      return "YCbCr 4:2:0 Capability Map Data Block";
+    case 0x78:
+      return "HF-EEODB";
+    case 0x79:
+      return "HF-SCDB";
+    default:
+      return "Extended tag " + std::to_string(tag) + " Data Block";
+  }
+}
+
+void decodeExtended(Sink& block, Bytes p, int at, const std::vector<int>& svds) {
   const int tag = p[0];
-  block.children.push_back(integer("extended_tag", "Extended tag", tag, {}, at));
+  integer(block, "extended_tag", "Extended tag", tag, {}, at);
   const auto rest = [&]() { return p.subspan(1); };
   switch (tag) {
     case 0:
-      block.label = "Video Capability Data Block";
       if (p.size() > 1) {
         static constexpr const char* behaviour[] = {"not supported", "always overscanned",
                                                     "always underscanned", "both"};
         const int f = p[1];
-        block.children.push_back(flag("qy", "Selectable YCC quantization", f & 0x80, at + 1));
-        block.children.push_back(flag("qs", "Selectable RGB quantization", f & 0x40, at + 1));
-        block.children.push_back(item("pt", "Preferred timing",
-                                      std::string(behaviour[(f >> 4) & 3]), behaviour[(f >> 4) & 3],
-                                      at + 1, 1));
-        block.children.push_back(item("it", "IT formats", std::string(behaviour[(f >> 2) & 3]),
-                                      behaviour[(f >> 2) & 3], at + 1, 1));
-        block.children.push_back(
-            item("ce", "CE formats", std::string(behaviour[f & 3]), behaviour[f & 3], at + 1, 1));
+        flag(block, "qy", "Selectable YCC quantization", f & 0x80, at + 1);
+        flag(block, "qs", "Selectable RGB quantization", f & 0x40, at + 1);
+        const auto behaves = [&](std::string_view key, Text label, int code) {
+          item(block, key, std::move(label), std::string(behaviour[code]),
+               Text::fixed(behaviour[code]), at + 1, 1);
+        };
+        behaves("pt", "Preferred timing", (f >> 4) & 3);
+        behaves("it", "IT formats", (f >> 2) & 3);
+        behaves("ce", "CE formats", f & 3);
       }
       return;
     case 5:
-      block.label = "Colorimetry Data Block";
       if (p.size() > 1)
-        block.children.push_back(bitNames("colorimetry", "Colorimetry", p[1],
-                                          {"xvYCC601", "xvYCC709", "sYCC601", "opYCC601", "opRGB",
-                                           "BT2020cYCC", "BT2020YCC", "BT2020RGB"},
-                                          at + 1));
+        bitNames(block, "colorimetry", "Colorimetry", p[1],
+                 {"xvYCC601", "xvYCC709", "sYCC601", "opYCC601", "opRGB", "BT2020cYCC", "BT2020YCC",
+                  "BT2020RGB"},
+                 at + 1);
       if (p.size() > 2) {
-        block.children.push_back(bitNames("metadata_profiles", "Gamut metadata profiles", p[2],
-                                          {"MD0", "MD1", "MD2", "MD3"}, at + 2));
-        block.children.push_back(flag("dci_p3", "DCI-P3", p[2] & 0x80, at + 2));
+        bitNames(block, "metadata_profiles", "Gamut metadata profiles", p[2],
+                 {"MD0", "MD1", "MD2", "MD3"}, at + 2);
+        flag(block, "dci_p3", "DCI-P3", p[2] & 0x80, at + 2);
       }
       return;
     case 6:
-      block.label = "HDR Static Metadata Data Block";
       decodeHdrStatic(block, p, at);
       return;
     case 7: {
-      block.label = "HDR Dynamic Metadata Data Block";
-      Node types = group("metadata_types", "Metadata types", Shape::List, at + 1,
-                         static_cast<int>(p.size()) - 1);
+      open(block, "metadata_types", "Metadata types", Shape::List, at + 1,
+           static_cast<int>(p.size()) - 1);
       for (std::size_t i = 1; i < p.size();) {
         const std::size_t length = p[i];
         if (length < 2 || i + 1 + length > p.size()) break;
         const int type = p[i + 1] | p[i + 2] << 8;
-        types.children.push_back(
-            item({}, "Type", std::int64_t{type},
-                 std::to_string(type) + ": " + hexOf(p.subspan(i + 3, length - 2)),
-                 at + static_cast<int>(i), static_cast<int>(length) + 1));
+        item(block, {}, "Type", std::int64_t{type},
+             std::to_string(type) + ": " + hexOf(p.subspan(i + 3, length - 2)),
+             at + static_cast<int>(i), static_cast<int>(length) + 1);
         i += 1 + length;
       }
-      block.children.push_back(std::move(types));
+      block.close();
       return;
     }
     case 14:
-      block.label = "YCbCr 4:2:0 Video Data Block";
       decodeVideo(block, rest(), at + 1);
       return;
     case 15: {
-      block.label = "YCbCr 4:2:0 Capability Map Data Block";
       // Bit n of the map is the n-th SVD of the video data blocks; no bytes: all of them.
-      Node vics = group("vics", "VICs", Shape::List, at + 1, static_cast<int>(p.size()) - 1);
+      open(block, "vics", "VICs", Shape::List, at + 1, static_cast<int>(p.size()) - 1);
       for (std::size_t n = 0; n < svds.size(); ++n) {
         const std::size_t byte = 1 + n / 8;
         if (p.size() > 1 && (byte >= p.size() || !(p[byte] & (1 << (n % 8))))) continue;
-        Node v = svdNode(static_cast<std::uint8_t>(svds[n]),
-                         at + static_cast<int>(std::min(byte, p.size() - 1)));
-        vics.children.push_back(std::move(v));
+        svdNode(block, static_cast<std::uint8_t>(svds[n]),
+                at + static_cast<int>(std::min(byte, p.size() - 1)));
       }
-      block.children.push_back(std::move(vics));
+      block.close();
       return;
     }
     case 0x78:
-      block.label = "HF-EEODB";
       if (p.size() > 1)
-        block.children.push_back(
-            integer("extension_block_count", "Extension blocks", p[1], {}, at + 1));
+        integer(block, "extension_block_count", "Extension blocks", p[1], {}, at + 1);
       return;
     case 0x79:
-      block.label = "HF-SCDB";
       decodeHdmiForum(block, p, at);
       return;
     default:
-      block.label = "Extended tag " + std::to_string(tag) + " Data Block";
       if (p.size() > 1)
-        block.children.push_back(item("hex", "Data", hexOf(rest()), hexOf(rest()), at + 1,
-                                      static_cast<int>(p.size()) - 1));
+        item(block, "hex", "Data", hexOf(rest()), hexOf(rest()), at + 1,
+             static_cast<int>(p.size()) - 1);
   }
 }
 
@@ -550,67 +606,72 @@ const char* typeOfExtended(int tag) {
   }
 }
 
-Node dataBlock(Bytes block, int at, const std::vector<int>& svds) {
+void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
   const int tag = block[0] >> 5;
   const Bytes p = block.subspan(1);
-  Node n = group({}, {}, Shape::Object, at, static_cast<int>(block.size()));
-  const auto type = [&](const char* name) {
-    n.children.push_back(item("type", {}, std::string(name), name, at, 1));
-  };
-  n.children.push_back(integer("offset", "Offset", at, {}, at));
-  n.children.back().key = "offset";
-  n.children.push_back(integer("length", "Length", static_cast<int>(p.size()), {}, at));
+  Text label;
+  const char* type = "unknown";
+  switch (tag) {
+    case 1:
+      label = "Audio Data Block";
+      type = "audio";
+      break;
+    case 2:
+      label = "Video Data Block";
+      type = "video";
+      break;
+    case 3:
+      label = vendorLabel(p);
+      type = "vendor_specific";
+      break;
+    case 4:
+      label = "Speaker Allocation Data Block";
+      type = "speaker_allocation";
+      break;
+    case 7:
+      label = p.empty() ? Text("Extended Data Block") : extendedLabel(p[0]);
+      if (!p.empty()) type = typeOfExtended(p[0]);
+      break;
+    default:
+      label = "Data Block of tag " + std::to_string(tag);
+  }
+  std::string text = "offset ";
+  format::appendInt(text, at);
+  text += ", ";
+  format::appendInt(text, static_cast<std::int64_t>(p.size()));
+  text += " bytes";
+  open(n, {}, std::move(label), Shape::Object, at, static_cast<int>(block.size()), std::move(text));
+  // Offset and length are in the shown text already.
+  integer(n, "offset", {}, at, {}, at);
+  integer(n, "length", {}, static_cast<int>(p.size()), {}, at);
+  item(n, "type", {}, std::string(type), Text::fixed(type), at, 1);
   const int pay = at + 1;
   switch (tag) {
     case 1:
-      n.label = "Audio Data Block";
-      type("audio");
       decodeAudio(n, p, pay);
       break;
     case 2:
-      n.label = "Video Data Block";
-      type("video");
       decodeVideo(n, p, pay);
       break;
     case 3:
-      n.label = "Vendor-Specific Data Block";
-      type("vendor_specific");
       decodeVendor(n, p, pay);
       break;
     case 4:
-      n.label = "Speaker Allocation Data Block";
-      type("speaker_allocation");
       decodeSpeakers(n, p, pay);
       break;
     case 7:
-      if (p.empty()) {
-        n.label = "Extended Data Block";
-        type("unknown");
-        break;
-      }
-      type(typeOfExtended(p[0]));
-      decodeExtended(n, p, pay, svds);
+      if (!p.empty()) decodeExtended(n, p, pay, svds);
       break;
     default:
-      n.label = "Data Block of tag " + std::to_string(tag);
-      type("unknown");
-      n.children.push_back(integer("tag", "Tag", tag, {}, at));
-      if (!p.empty())
-        n.children.push_back(
-            item("hex", "Data", hexOf(p), hexOf(p), pay, static_cast<int>(p.size())));
+      integer(n, "tag", "Tag", tag, {}, at);
+      if (!p.empty()) item(n, "hex", "Data", hexOf(p), hexOf(p), pay, static_cast<int>(p.size()));
   }
-  n.text = "offset " + std::to_string(at) + ", " + std::to_string(p.size()) + " bytes";
-  // The shown items: offset and length are in the text already.
-  n.children[0].label.clear();
-  n.children[1].label.clear();
-  return n;
+  n.close();
 }
 
 // ---- Detailed timings
 
-}  // namespace
-
-Node detailedTimingNode(const Image& cells, int at, int index) {
+void timingItems(Sink& n, const Image& cells, int at, int index) {
   using F = detailed_timing::Field;
   const auto v = [&](F f) { return detailed_timing::fieldValue(cells, at, f); };
   const bool interlaced = cells.byte(at + 17) & 0x80;
@@ -618,20 +679,40 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   const int vTotal = v(F::VerticalActive) + v(F::VerticalBlanking);
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
-  Node n = group({}, "Detailed timing " + std::to_string(index), Shape::Object, at, 18);
-  n.children.reserve(12);
-  format::appendInt(n.text, v(F::HorizontalActive));
-  n.text += 'x';
-  format::appendInt(n.text, v(F::VerticalActive));
-  if (interlaced) n.text += 'i';
-  n.text += ' ';
-  format::appendFixed(n.text, hz, 2);
-  n.text += " Hz ";
-  format::appendFixed(n.text, v(F::PixelClock) / 100.0, 2);
-  n.text += " MHz";
-  const auto field = [&](const char* key, const char* label, F f, int offset, int length,
+  std::string text;
+  text.reserve(32);
+  format::appendInt(text, v(F::HorizontalActive));
+  text += 'x';
+  format::appendInt(text, v(F::VerticalActive));
+  if (interlaced) text += 'i';
+  text += ' ';
+  format::appendFixed(text, hz, 2);
+  text += " Hz ";
+  // The clock counts 10 kHz: its MHz to two places are its digits around a point.
+  const int clock = v(F::PixelClock);
+  format::appendInt(text, clock / 100);
+  text += '.';
+  text += static_cast<char>('0' + clock / 10 % 10);
+  text += static_cast<char>('0' + clock % 10);
+  text += " MHz";
+  const auto labelOf = [](int i) {
+    std::string label = "Detailed timing ";
+    format::appendInt(label, i);
+    return label;
+  };
+  // Made once for the few indexes a block holds.
+  static const std::array<std::string, 8> labels = [&labelOf] {
+    std::array<std::string, 8> all;
+    for (int i = 0; i < 8; ++i) all[static_cast<std::size_t>(i)] = labelOf(i);
+    return all;
+  }();
+  open(n, {},
+       index >= 0 && index < 8 ? Text::fixed(labels[static_cast<std::size_t>(index)])
+                               : Text(labelOf(index)),
+       Shape::Object, at, 18, std::move(text));
+  const auto field = [&](std::string_view key, Text fieldLabel, F f, int offset, int length,
                          std::int64_t scale = 1) {
-    n.children.push_back(integer(key, label, v(f) * scale, {}, at + offset, length));
+    integer(n, key, std::move(fieldLabel), v(f) * scale, {}, at + offset, length);
   };
   field("pixel_clock_khz", "Pixel clock (kHz)", F::PixelClock, 0, 2, 10);
   field("h_active", "Horizontal active", F::HorizontalActive, 2, 3);
@@ -644,11 +725,35 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   field("v_sync_width", "Vertical sync width", F::VerticalSyncWidth, 10, 2);
   field("h_image_mm", "Horizontal image size (mm)", F::HorizontalImageSize, 12, 3);
   field("v_image_mm", "Vertical image size (mm)", F::VerticalImageSize, 13, 2);
-  n.children.push_back(flag("interlaced", "Interlaced", interlaced, at + 17));
-  return n;
+  flag(n, "interlaced", "Interlaced", interlaced, at + 17);
+  n.close();
 }
 
-namespace {
+// The items as a tree under root.
+class TreeSink final : public Sink {
+ public:
+  explicit TreeSink(Node& root) : m_open{&root} {}
+  bool open(Item&& group) override {
+    m_open.push_back(&place(std::move(group)));
+    return true;
+  }
+  void add(Item&& item) override { place(std::move(item)); }
+  void close() override { m_open.pop_back(); }
+
+ private:
+  Node& place(Item&& item) {
+    Node& n = m_open.back()->children.emplace_back();
+    static_cast<Item&>(n) = std::move(item);
+    if (n.unit) {
+      TextBuffer text;
+      n.text = std::string(shownText(n, text));
+      n.unit = nullptr;
+    }
+    return n;
+  }
+
+  std::vector<Node*> m_open;
+};
 
 bool allZero(Bytes bytes) {
   for (const std::uint8_t b : bytes)
@@ -656,101 +761,147 @@ bool allZero(Bytes bytes) {
   return true;
 }
 
-void problem(Node& root, std::string text, int offset) {
-  Node* list = nullptr;
-  for (Node& c : root.children)
-    if (c.key == "problems") list = &c;
-  if (!list) {
-    root.children.push_back(group("problems", "Problems", Shape::List, offset, 0));
-    list = &root.children.back();
-  }
-  list->children.push_back(item({}, "Problem", text, text, offset, 0));
-}
+// ---- Where decoding stops
 
-void decodeCta(Node& root, Bytes b) {
-  const int revision = b[1];
-  root.children.push_back(integer("revision", "Revision", revision, {}, 1));
+// A block's problems are listed in one list, ahead of the first part that one of
+// them stops; so they are all found before anything is written.
+enum class Place { Start, AfterHeader, BeforeDataBlocks, AfterTimings };
+
+struct Problems {
+  struct Problem {
+    std::string text;
+    int offset = 0;
+  };
+  std::vector<Problem> list;
+  Place place = Place::Start;
+
+  void add(Place where, std::string text, int offset) {
+    if (list.empty()) place = where;
+    list.push_back({std::move(text), offset});
+  }
+  void write(Sink& out, Place here) const {
+    if (list.empty() || place != here) return;
+    open(out, "problems", "Problems", Shape::List, list.front().offset, 0);
+    for (const Problem& p : list) item(out, {}, "Problem", p.text, p.text, p.offset, 0);
+    out.close();
+  }
+};
+
+// ---- CTA-861
+
+// Where a CTA-861 block's parts lie, as far as they can be read.
+struct CtaLayout {
+  std::array<int, kBlockSize> dataBlocks{};  // their first bytes
+  int dataBlockCount = 0;
+  int timingsEnd = 0;  // the byte after the last detailed timing
+  int paddingEnd = 0;
+  bool timingCutOff = false;  // a timing runs into the checksum
+};
+
+CtaLayout ctaLayout(Bytes b, Problems& problems) {
+  CtaLayout layout;
   const int dtdOffset = b[2];
-  root.children.push_back(integer("dtd_offset", "DTD offset", dtdOffset, {}, 2));
-  if (revision >= 2) {
-    const int f = b[3];
-    root.children.push_back(flag("underscan", "Underscans IT formats", f & 0x80, 3));
-    root.children.push_back(flag("basic_audio", "Basic audio", f & 0x40, 3));
-    root.children.push_back(flag("ycbcr444", "YCbCr 4:4:4", f & 0x20, 3));
-    root.children.push_back(flag("ycbcr422", "YCbCr 4:2:2", f & 0x10, 3));
-    root.children.push_back(integer("native_dtds", "Native DTDs", f & 15, {}, 3));
-  }
-  if (dtdOffset == 0) return;
-  const int size = static_cast<int>(b.size());
+  if (dtdOffset == 0) return layout;
   if (dtdOffset < 4 || dtdOffset > kBlockSize - 1) {
-    problem(root,
-            "The DTD offset " + std::to_string(dtdOffset) +
-                " lies outside 4 to 127; nothing after the header is decoded",
-            2);
-    return;
+    problems.add(Place::AfterHeader,
+                 "The DTD offset " + std::to_string(dtdOffset) +
+                     " lies outside 4 to 127; nothing after the header is decoded",
+                 2);
+    return layout;
   }
+  const int size = static_cast<int>(b.size());
   // The data block collection runs from byte 4 to the DTD offset.
-  Node blocks = group("data_blocks", "Data blocks", Shape::List, 4, dtdOffset - 4);
-  blocks.children.reserve(16);
-  std::vector<int> svds;
   const int end = std::min(dtdOffset, size);
   for (int i = 4; i < end;) {
     const int length = b[static_cast<std::size_t>(i)] & 31;
     if (i + 1 + length > end) {
-      problem(root,
-              "The data block at byte " + std::to_string(i) + " (" + std::to_string(length) +
-                  " bytes) runs past the DTD offset " + std::to_string(dtdOffset) +
-                  "; decoding stopped there",
-              i);
+      problems.add(Place::BeforeDataBlocks,
+                   "The data block at byte " + std::to_string(i) + " (" + std::to_string(length) +
+                       " bytes) runs past the DTD offset " + std::to_string(dtdOffset) +
+                       "; decoding stopped there",
+                   i);
       break;
     }
-    const Bytes block =
-        b.subspan(static_cast<std::size_t>(i), static_cast<std::size_t>(length) + 1);
-    if (block[0] >> 5 == 2)
-      for (const std::uint8_t svd : block.subspan(1)) svds.push_back(svd);
-    blocks.children.push_back(dataBlock(block, i, svds));
+    layout.dataBlocks[static_cast<std::size_t>(layout.dataBlockCount++)] = i;
     i += 1 + length;
   }
-  if (revision >= 3 || !blocks.children.empty()) root.children.push_back(std::move(blocks));
-
-  Node dtds = group("detailed_timings", "Detailed timings", Shape::List, dtdOffset, 0);
-  dtds.children.reserve(6);  // at most six fit after the smallest header
-  // The timing codec reads cells; the block's bytes lie in them at their own offsets.
-  const Image cells = Image::fromBytes({b.begin(), b.end()});
   int pos = dtdOffset;
-  for (; pos + 18 <= kBlockSize - 1 && pos + 18 <= size; pos += 18) {
-    const Bytes dtd = b.subspan(static_cast<std::size_t>(pos), 18);
-    if (dtd[0] == 0 && dtd[1] == 0) break;
-    dtds.children.push_back(
-        detailedTimingNode(cells, pos, static_cast<int>(dtds.children.size()) + 1));
-  }
-  dtds.length = pos - dtdOffset;
-  root.children.push_back(std::move(dtds));
-  const int padEnd = std::min(kBlockSize - 1, size);
-  if (pos < padEnd) {
+  for (; pos + 18 <= kBlockSize - 1 && pos + 18 <= size; pos += 18)
+    if (b[static_cast<std::size_t>(pos)] == 0 && b[static_cast<std::size_t>(pos) + 1] == 0) break;
+  layout.timingsEnd = pos;
+  layout.paddingEnd = std::min(kBlockSize - 1, size);
+  if (pos < layout.paddingEnd) {
     const Bytes rest =
-        b.subspan(static_cast<std::size_t>(pos), static_cast<std::size_t>(padEnd - pos));
-    if (rest.size() >= 2 && (rest[0] || rest[1]) && pos + 18 > kBlockSize - 1)
-      problem(root,
-              "A detailed timing at byte " + std::to_string(pos) +
-                  " is cut off by the checksum; decoding stopped there",
-              pos);
-    else if (!allZero(rest))
-      root.children.push_back(
-          item("padding", "Padding", hexOf(rest), "not all zero", pos, padEnd - pos));
-    else
-      root.children.push_back(
-          integer("padding_bytes", "Padding", padEnd - pos, "bytes of 00", pos, padEnd - pos));
+        b.subspan(static_cast<std::size_t>(pos), static_cast<std::size_t>(layout.paddingEnd - pos));
+    layout.timingCutOff = rest.size() >= 2 && (rest[0] || rest[1]) && pos + 18 > kBlockSize - 1;
+    if (layout.timingCutOff)
+      problems.add(Place::AfterTimings,
+                   "A detailed timing at byte " + std::to_string(pos) +
+                       " is cut off by the checksum; decoding stopped there",
+                   pos);
   }
+  return layout;
 }
 
-void decodeDisplayId(Node& root, Bytes b) {
-  const int version = b[1];
-  const std::string versionText = std::to_string(version >> 4) + "." + std::to_string(version & 15);
-  root.children.push_back(item("version", "Version", versionText, versionText, 1, 1));
+void decodeCta(Sink& root, Bytes b, const CtaLayout& layout, const Problems& problems) {
+  const int revision = b[1];
+  integer(root, "revision", "Revision", revision, {}, 1);
+  const int dtdOffset = b[2];
+  integer(root, "dtd_offset", "DTD offset", dtdOffset, {}, 2);
+  if (revision >= 2) {
+    const int f = b[3];
+    flag(root, "underscan", "Underscans IT formats", f & 0x80, 3);
+    flag(root, "basic_audio", "Basic audio", f & 0x40, 3);
+    flag(root, "ycbcr444", "YCbCr 4:4:4", f & 0x20, 3);
+    flag(root, "ycbcr422", "YCbCr 4:2:2", f & 0x10, 3);
+    integer(root, "native_dtds", "Native DTDs", f & 15, {}, 3);
+  }
+  if (dtdOffset == 0) return;
+  problems.write(root, Place::AfterHeader);
+  if (dtdOffset < 4 || dtdOffset > kBlockSize - 1) return;
+  problems.write(root, Place::BeforeDataBlocks);
+  if (revision >= 3 || layout.dataBlockCount > 0) {
+    open(root, "data_blocks", "Data blocks", Shape::List, 4, dtdOffset - 4);
+    std::vector<int> svds;
+    svds.reserve(64);
+    for (int k = 0; k < layout.dataBlockCount; ++k) {
+      const auto i = static_cast<std::size_t>(layout.dataBlocks[static_cast<std::size_t>(k)]);
+      const Bytes block = b.subspan(i, static_cast<std::size_t>(b[i] & 31) + 1);
+      if (block[0] >> 5 == 2)
+        for (const std::uint8_t svd : block.subspan(1)) svds.push_back(svd);
+      dataBlock(root, block, static_cast<int>(i), svds);
+    }
+    root.close();
+  }
+
+  open(root, "detailed_timings", "Detailed timings", Shape::List, dtdOffset,
+       layout.timingsEnd - dtdOffset);
+  if (layout.timingsEnd > dtdOffset) {
+    // The timing codec reads cells; the block's bytes lie in them at their own offsets.
+    const Image cells = Image::fromBytes({b.begin(), b.end()});
+    for (int pos = dtdOffset, index = 1; pos < layout.timingsEnd; pos += 18, ++index)
+      timingItems(root, cells, pos, index);
+  }
+  root.close();
+  const int pos = layout.timingsEnd;
+  const int padEnd = layout.paddingEnd;
+  if (pos >= padEnd) return;
+  const Bytes rest =
+      b.subspan(static_cast<std::size_t>(pos), static_cast<std::size_t>(padEnd - pos));
+  if (layout.timingCutOff)
+    problems.write(root, Place::AfterTimings);
+  else if (!allZero(rest))
+    item(root, "padding", "Padding", hexOf(rest), "not all zero", pos, padEnd - pos);
+  else
+    integer(root, "padding_bytes", "Padding", padEnd - pos, "bytes of 00", pos, padEnd - pos);
+}
+
+// ---- DisplayID
+
+// The first bytes of a DisplayID section's data blocks, as far as they can be read.
+std::vector<int> displayIdBlocks(Bytes b, Problems& problems) {
+  std::vector<int> starts;
   const int sectionBytes = b[2];
-  root.children.push_back(integer("section_bytes", "Section bytes", sectionBytes, {}, 2));
-  Node blocks = group("data_blocks", "Data blocks", Shape::List, 5, 0);
   // The section's data blocks lie in bytes 5 up to 5 + its byte count; byte 127
   // is the block's checksum.
   const int end = std::min({5 + sectionBytes, kBlockSize - 1, static_cast<int>(b.size())});
@@ -761,28 +912,71 @@ void decodeDisplayId(Node& root, Bytes b) {
         allZero(b.subspan(static_cast<std::size_t>(i), static_cast<std::size_t>(end - i))))
       break;
     if (i + 3 + length > end) {
-      problem(root,
-              "The data block at byte " + std::to_string(i) +
-                  " runs past the section; decoding stopped there",
-              i);
+      problems.add(Place::BeforeDataBlocks,
+                   "The data block at byte " + std::to_string(i) +
+                       " runs past the section; decoding stopped there",
+                   i);
       break;
     }
-    Node n = group({}, "Data block 0x" + hex2(tag), Shape::Object, i, 3 + length);
-    n.text = std::to_string(length) + " bytes";
-    n.children.push_back(integer("tag", "Tag", tag, {}, i));
-    n.children.push_back(integer("length", "Length", length, {}, i + 2));
-    const Bytes payload =
-        b.subspan(static_cast<std::size_t>(i) + 3, static_cast<std::size_t>(length));
-    if (length)
-      n.children.push_back(item("hex", "Data", hexOf(payload), hexOf(payload), i + 3, length));
-    blocks.children.push_back(std::move(n));
+    starts.push_back(i);
     i += 3 + length;
   }
-  blocks.length = std::max(0, end - 5);
-  root.children.push_back(std::move(blocks));
+  return starts;
+}
+
+void decodeDisplayId(Sink& root, Bytes b, const std::vector<int>& starts,
+                     const Problems& problems) {
+  const int version = b[1];
+  const std::string versionText = std::to_string(version >> 4) + "." + std::to_string(version & 15);
+  item(root, "version", "Version", versionText, versionText, 1, 1);
+  const int sectionBytes = b[2];
+  integer(root, "section_bytes", "Section bytes", sectionBytes, {}, 2);
+  problems.write(root, Place::BeforeDataBlocks);
+  const int end = std::min({5 + sectionBytes, kBlockSize - 1, static_cast<int>(b.size())});
+  open(root, "data_blocks", "Data blocks", Shape::List, 5, std::max(0, end - 5));
+  for (const int i : starts) {
+    const int tag = b[static_cast<std::size_t>(i)];
+    const int length = b[static_cast<std::size_t>(i) + 2];
+    open(root, {}, "Data block 0x" + hex2(tag), Shape::Object, i, 3 + length,
+         std::to_string(length) + " bytes");
+    integer(root, "tag", "Tag", tag, {}, i);
+    integer(root, "length", "Length", length, {}, i + 2);
+    const Bytes payload =
+        b.subspan(static_cast<std::size_t>(i) + 3, static_cast<std::size_t>(length));
+    if (length) item(root, "hex", "Data", hexOf(payload), hexOf(payload), i + 3, length);
+    root.close();
+  }
+  root.close();
+}
+
+bool checksumValid(Bytes b) {
+  return b.size() == kBlockSize && std::accumulate(b.begin(), b.end(), 0) % 256 == 0;
 }
 
 }  // namespace
+
+void walkTiming(const Image& cells, int offset, int index, Sink& sink) {
+  timingItems(sink, cells, offset, index);
+}
+
+Node detailedTimingNode(const Image& cells, int at, int index) {
+  Node holder;
+  TreeSink tree(holder);
+  timingItems(tree, cells, at, index);
+  return std::move(holder.children.front());
+}
+
+std::string_view shownText(const Item& item, TextBuffer& scratch) {
+  if (!item.unit) return item.text.view();
+  const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
+  char* const begin = scratch.data();
+  char* end = std::to_chars(begin, begin + 24, number ? *number : 0).ptr;
+  if (*item.unit) {
+    *end++ = ' ';
+    for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;
+  }
+  return {begin, static_cast<std::size_t>(end - begin)};
+}
 
 const Node* Node::child(std::string_view childKey) const {
   for (const Node& c : children)
@@ -803,28 +997,42 @@ std::string kindOf(std::uint8_t tag) {
   }
 }
 
+void walkBlock(Bytes bytes, Sink& out) {
+  const Bytes b = bytes.first(std::min<std::size_t>(bytes.size(), kBlockSize));
+  const std::uint8_t tag = b.empty() ? 0 : b[0];
+  Problems problems;
+  if (b.size() < kBlockSize)
+    problems.add(Place::Start, "The block holds " + std::to_string(b.size()) + " of its 128 bytes",
+                 0);
+  if (b.size() < 4) return problems.write(out, Place::Start);
+  CtaLayout cta;
+  std::vector<int> displayId;
+  if (tag == kCtaTag) cta = ctaLayout(b, problems);
+  if (tag == kDisplayIdTag) displayId = displayIdBlocks(b, problems);
+  problems.write(out, Place::Start);
+  if (tag == kCtaTag) decodeCta(out, b, cta, problems);
+  if (tag == kDisplayIdTag) decodeDisplayId(out, b, displayId, problems);
+  if (b.size() == kBlockSize) {
+    const bool valid = checksumValid(b);
+    item(out, "checksum_valid", "Checksum", valid,
+         "0x" + hex2(b[kBlockSize - 1]) + (valid ? " (valid)" : " (invalid)"), kBlockSize - 1, 1);
+  }
+}
+
 Block decodeBlock(Bytes bytes, int number) {
   Block block;
   block.number = number;
   const Bytes b = bytes.first(std::min<std::size_t>(bytes.size(), kBlockSize));
   block.tag = b.empty() ? 0 : b[0];
   block.kind = kindOf(block.tag);
-  block.root = group({}, "Block " + std::to_string(number), Shape::Object, 0,
-                     static_cast<int>(b.size()), block.kind + " (" + hex2(block.tag) + ")");
+  block.checksumValid = checksumValid(b);
+  block.root.label = "Block " + std::to_string(number);
+  block.root.text = block.kind + " (" + hex2(block.tag) + ")";
+  block.root.shape = Shape::Object;
+  block.root.length = static_cast<int>(b.size());
   block.root.children.reserve(16);
-  if (b.size() < kBlockSize) {
-    problem(block.root, "The block holds " + std::to_string(b.size()) + " of its 128 bytes", 0);
-    if (b.size() < 4) return block;
-  }
-  if (block.tag == kCtaTag) decodeCta(block.root, b);
-  if (block.tag == kDisplayIdTag) decodeDisplayId(block.root, b);
-  if (b.size() == kBlockSize) {
-    block.checksumValid = std::accumulate(b.begin(), b.end(), 0) % 256 == 0;
-    block.root.children.push_back(
-        item("checksum_valid", "Checksum", block.checksumValid,
-             "0x" + hex2(b[kBlockSize - 1]) + (block.checksumValid ? " (valid)" : " (invalid)"),
-             kBlockSize - 1, 1));
-  }
+  TreeSink tree(block.root);
+  walkBlock(b, tree);
   return block;
 }
 

@@ -5,13 +5,15 @@
 // it and write nothing. A malformed block decodes as far as it can and says where it
 // stopped.
 //
-// The decode is a tree of items, each with the bytes that hold it, so the report,
-// the JSON output and the editor's tree show the same things from one walk.
+// The decode is one walk that hands out items in order, each with the bytes that
+// hold it: the report and the JSON output write them as they come, and the editor
+// keeps them as a tree, so all three show the same things.
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -29,23 +31,75 @@ inline constexpr std::uint8_t kBlockMapTag = 0xF0;
 using Value = std::variant<std::monostate, bool, std::int64_t, double, std::string,
                            std::vector<double>, std::vector<std::string>>;
 
+/// A shown text: a fixed one (a literal or a static table's entry), kept by its
+/// address, or one built for its item. Most texts are fixed, and a decode of many
+/// items should not copy each of them.
+class Text {
+ public:
+  Text() = default;
+  template <std::size_t N>
+  constexpr Text(const char (&literal)[N]) : m_fixed(literal, N - 1) {}
+  Text(std::string built) : m_built(std::move(built)) {}
+  /// text must outlive the item.
+  static constexpr Text fixed(std::string_view text) {
+    Text t;
+    t.m_fixed = text.data() ? text : std::string_view("");
+    return t;
+  }
+
+  std::string_view view() const { return m_fixed.data() ? m_fixed : std::string_view(m_built); }
+  operator std::string_view() const { return view(); }
+  bool empty() const { return view().empty(); }
+  std::string str() const { return std::string(view()); }
+
+ private:
+  std::string_view m_fixed;  // null data: the text is m_built
+  std::string m_built;
+};
+
 /// One decoded item: a field, a group of fields (an object) or a list of them.
-struct Node {
+struct Item {
   enum class Shape { Value, Object, List };
 
-  std::string key;    ///< the JSON key in snake_case; empty for items that are only shown
-  std::string label;  ///< as shown: "Maximum TMDS clock"
-  std::string text;   ///< the shown value: "300 MHz"; may be empty for a group
-  Value value;        ///< the JSON value of a Shape::Value item
+  std::string_view key{};  ///< the JSON key in snake_case (a literal); empty for items only shown
+  Text label{};            ///< as shown: "Maximum TMDS clock"
+  Text text{};             ///< the shown value: "300 MHz"; may be empty for a group
+  Value value{};           ///< the JSON value of a Shape::Value item
   Shape shape = Shape::Value;
   int offset = 0;  ///< the first byte in the block that holds the item
   int length = 0;  ///< how many bytes hold it; 0 for an item of no bytes of its own
   /// False when the children are for scripts only (the shown text says it all).
   bool showChildren = true;
+  /// Set while a count's text is still to be written from its number: the unit
+  /// after the number ("MHz"), or "". A decode tree's items have their texts.
+  const char* unit = nullptr;
+};
+
+/// Room for a count's shown text.
+using TextBuffer = std::array<char, 48>;
+
+/// The shown text of item: its text, or a count's number and unit ("300 MHz"),
+/// written into scratch.
+std::string_view shownText(const Item& item, TextBuffer& scratch);
+
+/// An item with its children: the decode as a tree.
+struct Node : Item {
   std::vector<Node> children;
 
   /// The child of the key, or nullptr.
   const Node* child(std::string_view childKey) const;
+};
+
+/// Takes a decode item by item, in order: a group's items come between its open()
+/// and close(). The report writes its lines as they come; decodeBlock builds a tree.
+class Sink {
+ public:
+  virtual ~Sink() = default;
+  /// Starts a group; false when the sink leaves out the group's items, which the
+  /// decode may then skip. close() ends the group either way.
+  virtual bool open(Item&& group) = 0;
+  virtual void add(Item&& item) = 0;
+  virtual void close() = 0;
 };
 
 /// One extension block decoded.
@@ -66,6 +120,9 @@ std::string kindOf(std::uint8_t tag);
 /// far as they go (the rest counts as missing, never as read).
 Block decodeBlock(std::span<const std::uint8_t> bytes, int number);
 
+/// The items of one block, as decodeBlock's root holds them, given to sink in order.
+void walkBlock(std::span<const std::uint8_t> bytes, Sink& sink);
+
 /// Every whole block of an image's extension, in order.
 std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 
@@ -74,12 +131,15 @@ std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 /// interlaced), read by the base block's timing codec.
 Node detailedTimingNode(const Image& cells, int offset, int index);
 
+/// The item detailedTimingNode makes, given to sink.
+void walkTiming(const Image& cells, int offset, int index, Sink& sink);
+
 /// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
-/// without a format.
-std::string vicName(int vic);
+/// without a format. The names are made once, on first use.
+const std::string& vicName(int vic);
 
 /// The picture aspect ratio of a VIC: "4:3", "16:9", "64:27", "256:135"; empty for
 /// a VIC without a format.
-std::string vicAspect(int vic);
+std::string_view vicAspect(int vic);
 
 }  // namespace edid::cta

@@ -42,7 +42,7 @@ constexpr std::array<bool, 60> kWideLow = [] {
 
 }  // namespace
 
-std::string vicAspect(int vic) {
+std::string_view vicAspect(int vic) {
   if (vic == 1) return "4:3";
   if (vic >= 2 && vic <= 64) {
     if (vic >= 60) return "16:9";
@@ -53,7 +53,9 @@ std::string vicAspect(int vic) {
   return {};
 }
 
-std::string vicName(int vic) {
+namespace {
+
+std::string makeVicName(int vic) {
   const auto timing = timing::vic(vic);
   if (!timing) return {};
   std::string name;
@@ -66,6 +68,19 @@ std::string vicName(int vic) {
   name += " Hz ";
   name += vicAspect(vic);
   return name;
+}
+
+}  // namespace
+
+const std::string& vicName(int vic) {
+  // A report names the same few formats thousands of times.
+  static const std::array<std::string, 256> names = [] {
+    std::array<std::string, 256> all;
+    for (int v = 0; v < 256; ++v) all[static_cast<std::size_t>(v)] = makeVicName(v);
+    return all;
+  }();
+  static const std::string none;
+  return vic >= 0 && vic < 256 ? names[static_cast<std::size_t>(vic)] : none;
 }
 
 }  // namespace edid::cta

@@ -1,5 +1,8 @@
 #include "core/report/extension_report.h"
 
+#include <algorithm>
+#include <span>
+
 #include "core/common/extension_blocks.h"
 #include "core/common/text.h"
 #include "core/cta/cta861.h"
@@ -13,13 +16,22 @@ constexpr std::size_t kWidth = 70;
 
 // "label: text" (or "label:"), wrapped at word breaks to the report's width,
 // continuation lines indented two more. line is scratch space kept between calls.
-void addLine(ReportBuffer& out, std::string& line, std::size_t indent, const std::string& label,
-             const std::string& text) {
+void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
+             std::string_view text) {
   // Most lines fit: written straight into the report.
   if (indent + label.size() + 2 + text.size() <= kWidth) {
-    out.spaces(static_cast<std::ptrdiff_t>(indent)) << label << ':';
-    if (!text.empty()) out << ' ' << text;
-    out.crlf().endElement();
+    // Put together beside the report and added in one piece.
+    char buffer[kWidth + 2];
+    char* end = std::fill_n(buffer, indent, ' ');
+    end = std::copy(label.begin(), label.end(), end);
+    *end++ = ':';
+    if (!text.empty()) {
+      *end++ = ' ';
+      end = std::copy(text.begin(), text.end(), end);
+    }
+    end = std::copy_n(kCrLf, 2, end);
+    out << std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+    out.endElement();
     return;
   }
   line.assign(indent, ' ');
@@ -40,29 +52,61 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, const std
   (out << line).crlf().endElement();
 }
 
-void addNode(ReportBuffer& out, std::string& line, const cta::Node& node, std::size_t indent) {
-  if (node.label.empty()) return;
-  addLine(out, line, indent, node.label, node.text);
-  if (!node.showChildren) return;
-  for (const cta::Node& child : node.children) addNode(out, line, child, indent + 2);
-}
+// The items as report lines, written as they come: one line an item, indented by
+// its depth, leaving out items not shown and children the shown text sums up.
+class LineSink final : public cta::Sink {
+ public:
+  explicit LineSink(ReportBuffer& out) : m_out(out) { m_line.reserve(2 * kWidth); }
+
+  bool open(cta::Item&& group) override {
+    if (m_hidden || group.label.empty()) {
+      ++m_hidden;
+      return false;
+    }
+    addLine(m_out, m_line, m_indent, group.label.view(), group.text.view());
+    if (!group.showChildren) {
+      m_hidden = 1;
+      return false;
+    }
+    m_indent += 2;
+    return true;
+  }
+  void add(cta::Item&& item) override {
+    if (m_hidden || item.label.empty()) return;
+    addLine(m_out, m_line, m_indent, item.label.view(), cta::shownText(item, m_text));
+  }
+  void close() override {
+    if (m_hidden)
+      --m_hidden;
+    else
+      m_indent -= 2;
+  }
+
+ private:
+  ReportBuffer& m_out;
+  std::string m_line;      // scratch for wrapped lines
+  cta::TextBuffer m_text;  // scratch for texts written from numbers
+  std::size_t m_indent = 2;
+  int m_hidden = 0;  // depth within a group not shown
+};
 
 }  // namespace
 
 void writeExtensionReport(const std::vector<std::uint8_t>& extension, ReportBuffer& out) {
-  const std::vector<cta::Block> blocks = cta::decodeExtension(extension);
-  if (blocks.empty()) return;
+  const std::size_t count = extension.size() / kEdidSize;
+  if (count == 0) return;
   out.crlf().rule().crlf().crlf() << kExtensionDecodeHeading;
   out.crlf().endElement();
-  std::string line;
-  line.reserve(2 * kWidth);
-  for (const cta::Block& block : blocks) {
+  LineSink lines(out);
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto block = std::span(extension).subspan(k * kEdidSize, kEdidSize);
+    const int number = static_cast<int>(k) + 1;
     out.crlf().endElement();
-    const int first = kEdidSize * block.number;
-    out << '(' << first << '-' << first + kEdidSize - 1 << ") Block " << block.number << ": "
-        << extensionTagName(block.tag);
+    const int first = kEdidSize * number;
+    out << '(' << first << '-' << first + kEdidSize - 1 << ") Block " << number << ": "
+        << extensionTagName(block[0]);
     out.crlf().endElement();
-    for (const cta::Node& child : block.root.children) addNode(out, line, child, 2);
+    cta::walkBlock(block, lines);
   }
 }
 

@@ -1,9 +1,11 @@
 #include "core/report/json_report.h"
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "core/check/check_json.h"
@@ -83,7 +85,7 @@ void addDescriptors(Json& root, const Image& image, bool edid14) {
 
 // True when a string goes into JSON as it stands: printable ASCII without
 // quotes or backslashes, as nearly every key and value is.
-bool plainJsonText(const std::string& text) {
+bool plainJsonText(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') return false;
@@ -91,10 +93,10 @@ bool plainJsonText(const std::string& text) {
   return true;
 }
 
-void writeJsonString(std::string& out, const std::string& text) {
+void writeJsonString(std::string& out, std::string_view text) {
   if (!plainJsonText(text)) {
     // Escapes and UTF-8 checks as the library writes them.
-    out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    out += Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
     return;
   }
   out += '"';
@@ -188,7 +190,7 @@ void writeObject(std::string& out, const std::vector<Member>& members, std::size
                 std::size_t last = first[k];
                 for (std::size_t j = last + 1; j < members.size(); ++j)
                   if (members[j].key == member.key) last = j;
-                writeJsonString(o, std::string(member.key));
+                writeJsonString(o, member.key);
                 o += ": ";
                 members[last].write(o, d);
               });
@@ -200,54 +202,116 @@ void writeArray(std::string& out, std::size_t count, std::size_t depth, Write wr
   writeBraced(out, '[', ']', count, depth, write);
 }
 
+// Items between braces, one to a line, as dump(2) lays them out, written as they
+// come: a decoded tree need not be counted or gathered first.
+class Braced {
+ public:
+  Braced(std::string& out, char open, char close, std::size_t depth)
+      : m_out(out), m_close(close), m_depth(depth) {
+    m_out += open;
+  }
+  /// Starts the next item, at depth + 1; the caller writes it.
+  void next() {
+    m_out += m_any ? ",\n" : "\n";
+    m_any = true;
+    indent(m_out, m_depth + 1);
+  }
+  void close() {
+    if (m_any) {
+      m_out += '\n';
+      indent(m_out, m_depth);
+    }
+    m_out += m_close;
+  }
+
+ private:
+  std::string& m_out;
+  char m_close;
+  std::size_t m_depth;
+  bool m_any = false;
+};
+
 void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {
   if (const auto* text = std::get_if<std::string>(&value)) return writeJsonString(out, *text);
   if (const auto* number = std::get_if<std::int64_t>(&value))
     return format::appendInt(out, *number);
+  if (const auto* on = std::get_if<bool>(&value)) {
+    out += *on ? "true" : "false";
+    return;
+  }
   if (const auto* names = std::get_if<std::vector<std::string>>(&value)) {
-    return writeArray(out, names->size(), depth, [&](std::string& o, std::size_t k, std::size_t) {
-      writeJsonString(o, (*names)[k]);
-    });
+    Braced list(out, '[', ']', depth);
+    for (const std::string& name : *names) {
+      list.next();
+      writeJsonString(out, name);
+    }
+    return list.close();
   }
   writeJson(out, valueOf(value), depth);
 }
 
-bool hasJson(const cta::Node& node) {
-  return node.shape != cta::Node::Shape::Value || node.value.index() != 0;
-}
-
-void writeNode(std::string& out, const cta::Node& node, std::size_t depth);
-
-// The keyed children of an object node, after any members before them.
-void writeMembers(std::string& out, std::vector<Member> members, const cta::Node& node,
-                  std::size_t depth) {
-  for (const cta::Node& child : node.children) {
-    if (child.key.empty() || !hasJson(child)) continue;
-    members.push_back(
-        {child.key, [&child](std::string& o, std::size_t d) { writeNode(o, child, d); }});
+// Decoded items as JSON, written as they come: a group as an object of its keyed
+// items or a list of its items, leaving out items that are only shown. A decode
+// never repeats a key within a group, so each member is written where it comes.
+class JsonSink final : public cta::Sink {
+ public:
+  /// Items go into the object or list outer, open at depth.
+  JsonSink(std::string& out, Braced& outer, bool object, std::size_t depth) : m_out(out) {
+    m_frames.reserve(8);
+    m_frames.push_back({&outer, object, depth});
   }
-  writeObject(out, members, depth);
-}
 
-// A node as JSON: a value, an object of its keyed children or a list of its
-// children, leaving out items that are only shown.
-void writeNode(std::string& out, const cta::Node& node, std::size_t depth) {
-  switch (node.shape) {
-    case cta::Node::Shape::Value:
-      return writeValue(out, node.value, depth);
-    case cta::Node::Shape::Object:
-      return writeMembers(out, {}, node, depth);
-    case cta::Node::Shape::List: {
-      std::vector<const cta::Node*> shown;
-      shown.reserve(node.children.size());
-      for (const cta::Node& child : node.children)
-        if (hasJson(child)) shown.push_back(&child);
-      return writeArray(
-          out, shown.size(), depth,
-          [&](std::string& o, std::size_t k, std::size_t d) { writeNode(o, *shown[k], d); });
+  bool open(cta::Item&& group) override {
+    if (m_skipped || !start(group.key)) {
+      ++m_skipped;
+      return false;
     }
+    const bool object = group.shape == cta::Item::Shape::Object;
+    const std::size_t depth = m_frames.back().depth + 1;
+    m_open.emplace_back(m_out, object ? '{' : '[', object ? '}' : ']', depth);
+    m_frames.push_back({&m_open.back(), object, depth});
+    return true;
   }
-}
+  void add(cta::Item&& item) override {
+    if (m_skipped || item.value.index() == 0 || !start(item.key)) return;
+    writeValue(m_out, item.value, m_frames.back().depth + 1);
+  }
+  void close() override {
+    if (m_skipped) {
+      --m_skipped;
+      return;
+    }
+    m_frames.back().braced->close();
+    m_frames.pop_back();
+    m_open.pop_back();
+  }
+
+ private:
+  struct Frame {
+    Braced* braced;
+    bool object;
+    std::size_t depth;
+  };
+
+  // Starts a member of the open group: false for an item an object cannot hold.
+  bool start(std::string_view key) {
+    const Frame& frame = m_frames.back();
+    if (frame.object && key.empty()) return false;
+    frame.braced->next();
+    if (frame.object) {
+      // Keys are snake_case literals: nothing in them needs escaping.
+      m_out += '"';
+      m_out += key;
+      m_out.append("\": ", 3);
+    }
+    return true;
+  }
+
+  std::string& m_out;
+  std::vector<Frame> m_frames;
+  std::deque<Braced> m_open;  // stable addresses while open
+  int m_skipped = 0;          // depth within a group left out
+};
 
 void writeBool(std::string& out, bool value) {
   out += value ? "true" : "false";
@@ -389,13 +453,10 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   addDescriptors(root, image, edid14);
   // The decoded timings and blocks are written from their items directly: they
   // are most of the text, and a library tree of them costs more than the rest.
-  std::vector<cta::Node> timings;
-  for (int k = 0; k < layout::kBlockCount; ++k) {
-    const int start = layout::blockStart(k);
-    if (detailed_timing::isDescriptor(image, start)) continue;
-    timings.push_back(cta::detailedTimingNode(image, start, k + 1));
-  }
-  const std::vector<cta::Block> blocks = cta::decodeExtension(image.extension());
+  std::vector<int> timings;
+  for (int k = 0; k < layout::kBlockCount; ++k)
+    if (!detailed_timing::isDescriptor(image, layout::blockStart(k))) timings.push_back(k);
+  const std::vector<std::uint8_t>& extension = image.extension();
   const Json problems = check::problemsJson(check::checkImage(image));
 
   for (auto it = root.begin(); it != root.end(); ++it) {
@@ -403,29 +464,35 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
     members.push_back(
         {it.key(), [&value](std::string& o, std::size_t d) { writeJson(o, value, d); }});
   }
-  members.push_back({"detailed_timings", [&timings](std::string& o, std::size_t d) {
-                       writeArray(o, timings.size(), d,
-                                  [&](std::string& o2, std::size_t k, std::size_t d2) {
-                                    writeNode(o2, timings[k], d2);
-                                  });
+  members.push_back({"detailed_timings", [&](std::string& o, std::size_t d) {
+                       Braced list(o, '[', ']', d);
+                       JsonSink sink(o, list, false, d);
+                       for (const int k : timings)
+                         cta::walkTiming(image, layout::blockStart(k), k + 1, sink);
+                       list.close();
                      }});
-  members.push_back(
-      {"extensions", [&blocks](std::string& o, std::size_t d) {
-         writeArray(o, blocks.size(), d, [&](std::string& o2, std::size_t k, std::size_t d2) {
-           const cta::Block& block = blocks[k];
-           std::vector<Member> head;
-           head.push_back({"block", [&block](std::string& o3, std::size_t) {
-                             format::appendInt(o3, block.number);
-                           }});
-           head.push_back({"tag", [&block](std::string& o3, std::size_t) {
-                             format::appendInt(o3, block.tag);
-                           }});
-           head.push_back({"kind", [&block](std::string& o3, std::size_t) {
-                             writeJsonString(o3, block.kind);
-                           }});
-           writeMembers(o2, std::move(head), block.root, d2);
-         });
-       }});
+  members.push_back({"extensions", [&extension](std::string& o, std::size_t d) {
+                       Braced list(o, '[', ']', d);
+                       for (std::size_t at = 0; at + cta::kBlockSize <= extension.size();
+                            at += cta::kBlockSize) {
+                         const auto bytes = std::span(extension).subspan(at, cta::kBlockSize);
+                         list.next();
+                         Braced object(o, '{', '}', d + 1);
+                         object.next();
+                         o += "\"block\": ";
+                         format::appendInt(o, static_cast<int>(at / cta::kBlockSize) + 1);
+                         object.next();
+                         o += "\"tag\": ";
+                         format::appendInt(o, bytes[0]);
+                         object.next();
+                         o += "\"kind\": ";
+                         writeJsonString(o, cta::kindOf(bytes[0]));
+                         JsonSink sink(o, object, true, d + 1);
+                         cta::walkBlock(bytes, sink);
+                         object.close();
+                       }
+                       list.close();
+                     }});
   members.push_back(
       {"problems", [&problems](std::string& o, std::size_t d) { writeJson(o, problems, d); }});
   std::string text;

@@ -49,7 +49,7 @@ const QColor kItemColour(255, 200, 120);
 
 void addItems(QTreeWidgetItem* parent, const cta::Node& node, int blockFirst, int blockLength) {
   if (node.label.empty()) return;
-  auto* item = new QTreeWidgetItem(parent, {toQt(node.label), toQt(node.text)});
+  auto* item = new QTreeWidgetItem(parent, {toQt(node.label.str()), toQt(node.text.str())});
   item->setData(0, kFirstRole, node.offset);
   item->setData(0, kLengthRole, node.length);
   item->setData(0, kBlockFirstRole, blockFirst);
@@ -184,7 +184,7 @@ void ExtensionBlockPane::showBlock(int index) {
   for (const cta::Node& node : block.root.children) {
     // A data block colours its own bytes; other items the whole block's.
     if (node.key == "data_blocks") {
-      auto* list = new QTreeWidgetItem(m_tree, {toQt(node.label), toQt(node.text)});
+      auto* list = new QTreeWidgetItem(m_tree, {toQt(node.label.str()), toQt(node.text.str())});
       dataBlocks = list;
       list->setData(0, kFirstRole, node.offset);
       list->setData(0, kLengthRole, node.length);

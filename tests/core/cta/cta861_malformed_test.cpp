@@ -19,7 +19,7 @@ TEST(CtaMalformed, StopsWhereTheBlockGoesWrongAndSaysWhere) {
           static_cast<std::uint8_t>(std::stoi(c.substr(c.find('=') + 1), nullptr, 16));
     const cta::Block decoded = cta::decodeBlock(block, 1);
     const cta::Node* problems = decoded.root.child("problems");
-    EXPECT_EQ(problems ? problems->children.at(0).text : "-", row.fields.at(1)) << row.text;
+    EXPECT_EQ(problems ? problems->children.at(0).text.str() : "-", row.fields.at(1)) << row.text;
     const cta::Node* blocks = decoded.root.child("data_blocks");
     EXPECT_EQ(blocks ? blocks->children.size() : 0, std::stoul(row.fields.at(2))) << row.text;
     const cta::Node* timings = decoded.root.child("detailed_timings");
