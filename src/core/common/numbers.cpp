@@ -108,10 +108,17 @@ struct Pattern {
 };
 
 Pattern patternOf(std::string_view pattern) {
+  // One pass: the '0's before the first point, every character after it.
   Pattern p;
-  const std::size_t dot = pattern.find('.');
-  if (dot != std::string_view::npos) p.decimals = static_cast<int>(pattern.size() - dot - 1);
-  for (char c : pattern.substr(0, dot)) p.minIntDigits += c == '0' ? 1 : 0;
+  bool decimals = false;
+  for (const char c : pattern) {
+    if (decimals)
+      ++p.decimals;
+    else if (c == '.')
+      decimals = true;
+    else if (c == '0')
+      ++p.minIntDigits;
+  }
   return p;
 }
 

@@ -1,6 +1,7 @@
 #include "core/report/report.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
@@ -157,37 +158,41 @@ Image withSerialTextsHidden(const Image& image) {
   return masked;
 }
 
-// Label, caption, "=" right-aligned in width, separator, value: one report element.
-// A width of 0 leaves out the "=": a heading.
-void labelled(ReportBuffer& out, std::string_view label, std::string_view caption, int width,
-              std::string_view separator, std::string_view value) {
-  // Laid out in one piece when it fits, as every line of the base block does.
+// Label, caption, "=" right-aligned in width, separator: what comes before an
+// element's value. A width of 0 leaves out the "=": a heading. Every one is made
+// from literals, so it is laid out once, when compiling.
+struct Prefix {
+  std::array<char, 80> text{};
+  std::size_t size = 0;
+};
+
+consteval Prefix prefix(std::string_view label, std::string_view caption, int width = 0,
+                        std::string_view separator = {}) {
+  Prefix p;
+  const auto put = [&p](char c) { p.text.at(p.size++) = c; };
+  for (const char c : label) put(c);
+  for (std::size_t k = label.size(); k < 7; ++k) put(' ');
+  for (const char c : caption) put(c);
+  for (int k = 1; k < width; ++k) put(' ');
+  if (width > 0) put('=');
+  for (const char c : separator) put(c);
+  return p;
+}
+
+// One report element: its prefix, its value, CR LF.
+void labelled(ReportBuffer& out, const Prefix& prefix, std::string_view value = {}) {
   char line[160];
-  const std::size_t size = std::max<std::size_t>(label.size(), 7) + caption.size() +
-                           std::max<std::size_t>(1, static_cast<std::size_t>(width)) +
-                           separator.size() + value.size() + 2;
-  if (size > sizeof line) {
-    out.padRight(label, 7) << caption;
-    if (width > 0) out.padLeft("=", width);
-    out << separator << value;
+  if (prefix.size + value.size() + 2 > sizeof line) {
+    out << std::string_view(prefix.text.data(), prefix.size) << value;
     out.crlf().endElement();
     return;
   }
-  char* at = std::copy(label.begin(), label.end(), line);
-  if (label.size() < 7) at = std::fill_n(at, 7 - label.size(), ' ');
-  at = std::copy(caption.begin(), caption.end(), at);
-  if (width > 1) at = std::fill_n(at, width - 1, ' ');
-  if (width > 0) *at++ = '=';
-  at = std::copy(separator.begin(), separator.end(), at);
+  char* at = std::copy_n(prefix.text.data(), prefix.size, line);
   at = std::copy(value.begin(), value.end(), at);
   *at++ = '\r';
   *at++ = '\n';
   out << std::string_view(line, static_cast<std::size_t>(at - line));
   out.endElement();
-}
-
-void heading(ReportBuffer& out, std::string_view label, std::string_view caption) {
-  labelled(out, label, caption, 0, {}, {});
 }
 
 void blank(ReportBuffer& out) {
@@ -214,7 +219,8 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   // The checksum and everything but the serial numbers come from the image itself.
   const Image& shown = masked ? *masked : in.cells;
   const Image& image = in.cells;
-  const version::Decoded version = version::decode(image);
+  const std::string versionText = version::versionText(image);
+  const std::string revisionText = version::revisionText(image);
   std::string line;
   line.reserve(128);
 
@@ -231,8 +237,8 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   blank(out);
   centered(out, "DRAVELLIN CORPORATION");
   out.endElement();
-  line.assign("EDID Version # ").append(version.version).append(",  Revision # ");
-  line.append(version.revision);
+  line.assign("EDID Version # ").append(versionText).append(",  Revision # ");
+  line.append(revisionText);
   centered(out, line);
   out.endElement();
   line.assign("DDCTest For: ").append(in.brand).append(" ").append(in.model);
@@ -280,51 +286,54 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   // Identification.
   vendor::Decoded vendor = vendor::decode(image);
   if (in.hideSerialNumbers) vendor.serialNumber = vendor.completeSerial = "...";
-  labelled(out, "(08-09)", "  ID Manufacturer Name ________________", 3, " ", vendor.manufacturer);
-  labelled(out, "(10-11)", "  Product ID Code _____________________", 3, " ", vendor.productCode);
-  labelled(out, "(12-15)", "  Last 5 Digits of Serial Number ______", 3, " ", vendor.serialNumber);
-  labelled(out, "(16)", "  Week of Manufacture _________________", 3, " ", vendor.week);
-  labelled(out, "(17)", "  Year of Manufacture _________________", 3, " ", vendor.year);
-  labelled(out, "(10-17)", "  Complete Serial Number ______________", 3, " ",
+  labelled(out, prefix("(08-09)", "  ID Manufacturer Name ________________", 3, " "),
+           vendor.manufacturer);
+  labelled(out, prefix("(10-11)", "  Product ID Code _____________________", 3, " "),
+           vendor.productCode);
+  labelled(out, prefix("(12-15)", "  Last 5 Digits of Serial Number ______", 3, " "),
+           vendor.serialNumber);
+  labelled(out, prefix("(16)", "  Week of Manufacture _________________", 3, " "), vendor.week);
+  labelled(out, prefix("(17)", "  Year of Manufacture _________________", 3, " "), vendor.year);
+  labelled(out, prefix("(10-17)", "  Complete Serial Number ______________", 3, " "),
            vendor.completeSerial);
-  labelled(out, "(18)", "  EDID Version Number _________________", 3, " ", version.version);
-  labelled(out, "(19)", "  EDID Revision Number ________________", 3, " ", version.revision);
+  labelled(out, prefix("(18)", "  EDID Version Number _________________", 3, " "), versionText);
+  labelled(out, prefix("(19)", "  EDID Revision Number ________________", 3, " "), revisionText);
   blank(out);
 
   // Basic display parameters.
   const basic_display::BasicDisplay display = basic_display::decode(image);
-  heading(out, "(20)", "  VIDEO INPUT DEFINITION:");
+  labelled(out, prefix("(20)", "  VIDEO INPUT DEFINITION:"));
   out << kPad9;
   out.padLeft(display.video.text, 10).crlf().endElement();
   blank(out);
-  labelled(out, "(21)", "  Maximum Horizontal Image Size ________________", 5, "  ",
+  labelled(out, prefix("(21)", "  Maximum Horizontal Image Size ________________", 5, "  "),
            display.horizSizeText);
-  labelled(out, "(22)", "  Maximum Vertical Image Size __________________", 5, "  ",
+  labelled(out, prefix("(22)", "  Maximum Vertical Image Size __________________", 5, "  "),
            display.vertSizeText);
-  labelled(out, "(23)", "  Display Gamma ________________________________", 5, "  ",
+  labelled(out, prefix("(23)", "  Display Gamma ________________________________", 5, "  "),
            display.gammaText);
   blank(out);
-  heading(out, "(24)", "  DPMS and Supported Feature(s):");
+  labelled(out, prefix("(24)", "  DPMS and Supported Feature(s):"));
   (out << kPad9 << display.features.text).crlf().endElement();
   (out << kPad9 << "Display Type = " << display.features.displayTypeText).crlf().endElement();
   blank(out);
 
   // Chromaticity and established timings.
-  heading(out, "(25-34)", "  CHROMA INFO:");
+  labelled(out, prefix("(25-34)", "  CHROMA INFO:"));
   chromaticity::appendLine((out << kPad9).text(), image, false);
   out.crlf().endElement();
   chromaticity::appendLine((out << kPad9).text(), image, true);
   out.crlf().endElement();
   blank(out);
-  heading(out, "(35)", "  ESTABLISHED TIMING I:");
+  labelled(out, prefix("(35)", "  ESTABLISHED TIMING I:"));
   established::appendReportText(out.text(), image, established::kTimingsIByte);
   out.crlf().endElement();
   blank(out);
-  heading(out, "(36)", "  ESTABLISHED TIMING II:");
+  labelled(out, prefix("(36)", "  ESTABLISHED TIMING II:"));
   established::appendReportText(out.text(), image, established::kTimingsIIByte);
   out.crlf().endElement();
   blank(out);
-  heading(out, "(37)", "  Manufacturer's Reserved Timing:");
+  labelled(out, prefix("(37)", "  Manufacturer's Reserved Timing:"));
   const std::size_t before = out.text().size();
   established::appendReportText(out.text(), image, established::kManufacturerByte);
   if (out.text().size() == before) out << kPad9 << "  None Specified";
@@ -332,7 +341,7 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   blank(out);
 
   // Standard timings.
-  heading(out, "(38-53)", "  Standard Timing Identification:");
+  labelled(out, prefix("(38-53)", "  Standard Timing Identification:"));
   const bool zeroIs16By10 = standard_timing::zeroAspectIs16By10(image);
   for (int k = 0; k < standard_timing::kTimings; ++k) {
     const int first = standard_timing::firstByteOf(k);

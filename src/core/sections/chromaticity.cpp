@@ -1,5 +1,6 @@
 #include "core/sections/chromaticity.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <regex>
@@ -80,12 +81,26 @@ std::string fractionText(double fraction) {
 }
 
 void appendLine(std::string& out, const Image& image, bool y) {
+  // The whole line laid out in place: four "Label - 0.ddd", the code's fraction of
+  // 1024 as fractionText shows it. Below 1, that is always "0." and three digits.
+  char line[80];
+  char* at = line;
   for (int i = y ? 1 : 0; i < kCoordinates; i += 2) {
-    if (i > 1) out += ' ';
-    out.append(kLabels[static_cast<std::size_t>(i)]).append(" - ");
-    // The code's fraction of 1024, as fractionText shows it.
-    appendRatio(out, static_cast<std::uint32_t>(code(image, i)), 1024, kFractionPattern);
+    if (i > 1) *at++ = ' ';
+    const std::string_view label = kLabels[static_cast<std::size_t>(i)];
+    at = std::copy(label.begin(), label.end(), at);
+    // Halves away from zero, as appendRatio rounds.
+    const int thousandths = (code(image, i) * 2000 + 1024) / 2048;
+    *at++ = ' ';
+    *at++ = '-';
+    *at++ = ' ';
+    *at++ = '0';
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + thousandths / 100);
+    *at++ = static_cast<char>('0' + thousandths / 10 % 10);
+    *at++ = static_cast<char>('0' + thousandths % 10);
   }
+  out.append(line, static_cast<std::size_t>(at - line));
 }
 
 Chromaticity decode(const Image& image) {

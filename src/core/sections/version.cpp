@@ -5,12 +5,13 @@
 
 namespace edid::version {
 
+// A byte's plain decimal digits: short enough to stay in the string itself.
 std::string versionText(const Image& image) {
-  return formatNumber(image.byte(kVersionByte), "0");
+  return std::to_string(image.byte(kVersionByte));
 }
 
 std::string revisionText(const Image& image) {
-  return formatNumber(image.byte(kRevisionByte), "0");
+  return std::to_string(image.byte(kRevisionByte));
 }
 
 Decoded decode(const Image& image) {
