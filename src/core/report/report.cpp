@@ -257,27 +257,32 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   out << std::string_view("      ________________________________________");
   out.crlf().endElement();
   for (int r = 0; r <= 12; ++r) {
-    out.spaces(r == 0 ? 2 : r < 10 ? 1 : 0) << r * 10 << std::string_view("  |");
-    // Cells of two characters, as nearly all are, gather into one row.
-    char row[40];
-    std::size_t used = 0;
+    // A row laid out whole when its cells hold two characters, as nearly all do.
+    char row[64] = {' ', ' '};
+    char* at = row + (r == 0 ? 2 : r < 10 ? 1 : 0);
+    at = std::to_chars(at, row + sizeof row, r * 10).ptr;
+    at = std::copy_n("  |", 3, at);
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c) {
       const int i = r * 10 + c;
       const std::string_view cell = in.hideSerialNumbers && layout::kSerialNumber.contains(i)
                                         ? std::string_view("..")
                                         : std::string_view(shown.cell(i));
       if (cell.size() == 2) {
-        row[used++] = ' ';
-        row[used++] = ' ';
-        row[used++] = cell[0];
-        row[used++] = cell[1];
+        at[0] = ' ';
+        at[1] = ' ';
+        at[2] = cell[0];
+        at[3] = cell[1];
+        at += 4;
         continue;
       }
-      out << std::string_view(row, used);
-      used = 0;
+      out << std::string_view(row, static_cast<std::size_t>(at - row));
+      at = row;
       out.padLeft(cell, 4);
     }
-    (out << std::string_view(row, used)).crlf().endElement();
+    *at++ = '\r';
+    *at++ = '\n';
+    out << std::string_view(row, static_cast<std::size_t>(at - row));
+    out.endElement();
   }
   blank(out);
   rule70(out);

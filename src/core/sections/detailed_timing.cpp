@@ -251,9 +251,7 @@ std::string fieldValueText(Field field, int value) {
 }
 
 bool isDescriptor(const Image& image, int blockStart) {
-  if (image.cell(blockStart) == "00" && image.cell(blockStart + 1) == "00" &&
-      image.cell(blockStart + 2) == "00")
-    return true;
+  // A cell reading "00" is readable and 0, so this also covers three "00" cells.
   for (int i = blockStart; i < blockStart + 3; ++i) {
     if (!image.readable(i) || image.byte(i) != 0) return false;
   }

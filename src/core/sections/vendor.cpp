@@ -13,6 +13,13 @@ constexpr ByteRange kFieldRanges[] = {layout::kManufacturerId, layout::kProductC
                                       layout::kSerialNumber, layout::kWeek, layout::kYear};
 constexpr int kEntryMaxLength[] = {3, 2, 20, 2, 4};
 
+// A count's decimal digits, zeros in front up to the given width.
+std::string digitsAtLeast(std::uint32_t value, std::size_t width) {
+  std::string text = std::to_string(value);
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
+  return text;
+}
+
 }  // namespace
 
 Field fieldOfByte(int index) {
@@ -59,7 +66,7 @@ std::string serialNumberText(const Image& image) {
                                static_cast<std::uint32_t>(image.byte(13)) << 8 |
                                static_cast<std::uint32_t>(image.byte(14)) << 16 |
                                static_cast<std::uint32_t>(image.byte(15)) << 24;
-  return formatNumber(serial, "00000");
+  return digitsAtLeast(serial, 5);
 }
 
 namespace {
@@ -75,11 +82,11 @@ int yearOf(const Image& image) {
 }  // namespace
 
 std::string weekText(const Image& image) {
-  return formatNumber(weekOf(image), "00");
+  return digitsAtLeast(static_cast<std::uint32_t>(weekOf(image)), 2);
 }
 
 std::string yearText(const Image& image) {
-  return formatNumber(yearOf(image), "0");
+  return std::to_string(yearOf(image));
 }
 
 std::string completeSerial(std::string_view productLetters, std::string_view yearText,
