@@ -317,25 +317,34 @@ void writeBool(std::string& out, bool value) {
   out += value ? "true" : "false";
 }
 
+// The next member of an object whose keys are literals, each once: its key
+// written as it stands.
+void member(Braced& object, std::string& out, std::string_view key) {
+  object.next();
+  out += '"';
+  out += key;
+  out += "\": ";
+}
+
 // Byte 20 as far as it means more than the report's captions: from 1.4 a digital
 // input's depth and interface.
 void writeInput(std::string& out, const Image& image, bool edid14, std::size_t depth) {
   const int b20 = image.byte(20);
   const bool digital = (b20 & 0x80) != 0;
-  std::vector<Member> input;
-  input.push_back({"digital", [&](std::string& o, std::size_t) { writeBool(o, digital); }});
+  Braced input(out, '{', '}', depth);
+  member(input, out, "digital");
+  writeBool(out, digital);
   const int bits = (b20 >> 4) & 0x07;
   const int code = b20 & 0x0F;  // 0 undefined, past 5 reserved
   if (edid14 && digital && bits >= 1 && bits <= 6) {
-    input.push_back({"bits_per_color",
-                     [&](std::string& o, std::size_t) { format::appendInt(o, 4 + 2 * bits); }});
+    member(input, out, "bits_per_color");
+    format::appendInt(out, 4 + 2 * bits);
   }
   if (edid14 && digital && code >= 1 && code <= 5) {
-    input.push_back({"interface", [&](std::string& o, std::size_t) {
-                       writeJsonString(o, digital_input::interfaceCaptions()[std::size_t(code)]);
-                     }});
+    member(input, out, "interface");
+    writeJsonString(out, digital_input::interfaceCaptions()[std::size_t(code)]);
   }
-  writeObject(out, input, depth);
+  input.close();
 }
 
 void writeRangeLimits(std::string& out, const Image& image, int start, bool edid14,
@@ -343,16 +352,15 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
   const range_limits::Rates rates = range_limits::rates(image, start);
   static constexpr std::array<std::string_view, 4> kRates = {"v_min_hz", "v_max_hz", "h_min_khz",
                                                              "h_max_khz"};
-  std::vector<Member> limits;
+  Braced limits(out, '{', '}', depth);
   for (std::size_t k = 0; k < kRates.size(); ++k) {
-    limits.push_back({kRates[k], [&rates, k](std::string& o, std::size_t) {
-                        format::appendInt(o, rates.value[k]);
-                      }});
+    member(limits, out, kRates[k]);
+    format::appendInt(out, rates.value[k]);
   }
   const int clock = range_limits::maxPixelClockMHz(image, start);
   if (clock != 0) {
-    limits.push_back(
-        {"max_pixel_clock_mhz", [&](std::string& o, std::size_t) { format::appendInt(o, clock); }});
+    member(limits, out, "max_pixel_clock_mhz");
+    format::appendInt(out, clock);
   }
   static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
                                                           "secondary_gtf", nullptr, "cvt"};
@@ -361,10 +369,9 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
   const bool defined =
       support == range_limits::kDefaultGtf || support == range_limits::kSecondaryGtf ||
       (edid14 && (support == range_limits::kRangeLimitsOnly || support == range_limits::kCvt));
-  const std::string supportText = defined ? kSupport[std::size_t(support)] : "reserved";
-  limits.push_back(
-      {"timing_support", [&](std::string& o, std::size_t) { writeJsonString(o, supportText); }});
-  writeObject(out, limits, depth);
+  member(limits, out, "timing_support");
+  writeJsonString(out, defined ? kSupport[std::size_t(support)] : "reserved");
+  limits.close();
 }
 
 }  // namespace
@@ -373,6 +380,7 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   // The base block's members are written directly; only the rare 1.4
   // descriptors go through a library tree.
   std::vector<Member> members;
+  members.reserve(16);
   const bool checksumValid = image.checksumTest() == 0;
   members.push_back(
       {"checksum_valid", [&](std::string& o, std::size_t) { writeBool(o, checksumValid); }});
@@ -396,31 +404,25 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
     if (tag == 0xFD && rangeLimitsStart < 0) rangeLimitsStart = start;
   }
   members.push_back({"vendor", [&](std::string& o, std::size_t d) {
-                       std::vector<Member> vendor;
-                       vendor.push_back({"manufacturer", [&](std::string& o2, std::size_t) {
-                                           writeJsonString(o2, manufacturer);
-                                         }});
-                       vendor.push_back({"product_code", [&](std::string& o2, std::size_t) {
-                                           format::appendInt(o2, productCode);
-                                         }});
+                       Braced vendor(o, '{', '}', d);
+                       member(vendor, o, "manufacturer");
+                       writeJsonString(o, manufacturer);
+                       member(vendor, o, "product_code");
+                       format::appendInt(o, productCode);
                        if (serial != 0) {
-                         vendor.push_back({"serial_number", [&](std::string& o2, std::size_t) {
-                                             if (hideSerialNumbers)
-                                               writeJsonString(o2, hidden);
-                                             else
-                                               format::appendInt(o2, serial);
-                                           }});
+                         member(vendor, o, "serial_number");
+                         if (hideSerialNumbers)
+                           writeJsonString(o, hidden);
+                         else
+                           format::appendInt(o, serial);
                        }
                        if (serialText) {
-                         vendor.push_back({"serial_text", [&](std::string& o2, std::size_t) {
-                                             writeJsonString(o2, *serialText);
-                                           }});
+                         member(vendor, o, "serial_text");
+                         writeJsonString(o, *serialText);
                        }
-                       writeObject(o, vendor, d);
+                       vendor.close();
                      }});
-  const version::Decoded version = version::decode(image);
-  const std::string versionText =
-      std::to_string(version.versionNumber) + "." + std::to_string(version.revisionNumber);
+  const std::string versionText = version::versionText(image) + "." + version::revisionText(image);
   members.push_back(
       {"version", [&](std::string& o, std::size_t) { writeJsonString(o, versionText); }});
   const int extensionCount = image.byte(kExtensionFlagByte);
@@ -433,15 +435,12 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   const int features = image.byte(24);
   if (edid14) {
     members.push_back({"features", [&](std::string& o, std::size_t d) {
-                         std::vector<Member> bits;
-                         bits.push_back({"continuous_frequency", [&](std::string& o2, std::size_t) {
-                                           writeBool(o2, (features & 0x01) != 0);
-                                         }});
-                         bits.push_back(
-                             {"preferred_timing_is_native", [&](std::string& o2, std::size_t) {
-                                writeBool(o2, (features & 0x02) != 0);
-                              }});
-                         writeObject(o, bits, d);
+                         Braced bits(o, '{', '}', d);
+                         member(bits, o, "continuous_frequency");
+                         writeBool(o, (features & 0x01) != 0);
+                         member(bits, o, "preferred_timing_is_native");
+                         writeBool(o, (features & 0x02) != 0);
+                         bits.close();
                        }});
   }
   if (rangeLimitsStart >= 0) {
