@@ -361,8 +361,17 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
     rule70(out);
     blank(out);
     const ByteRange bytes = layout::blockRange(k);
-    out << '(' << bytes.first << '-' << bytes.last << ") Detailed Timing / Descriptor Block "
-        << k + 1 << ':';
+    char title[64];
+    char* at = title;
+    *at++ = '(';
+    at = std::to_chars(at, title + 8, bytes.first).ptr;
+    *at++ = '-';
+    at = std::to_chars(at, title + 16, bytes.last).ptr;
+    const std::string_view caption = ") Detailed Timing / Descriptor Block ";
+    at = std::copy(caption.begin(), caption.end(), at);
+    at = std::to_chars(at, title + sizeof title, k + 1).ptr;
+    *at++ = ':';
+    out << std::string_view(title, static_cast<std::size_t>(at - title));
     appendBlockReport(shown, k, out.crlf().text());
     out.crlf().endElement();
   }

@@ -1,5 +1,6 @@
 #include "core/sections/basic_display.h"
 
+#include "core/common/format.h"
 #include "core/common/numbers.h"
 #include "core/common/text.h"
 #include "core/sections/digital_input.h"
@@ -128,13 +129,17 @@ VideoInput decodeVideoInput(const Image& image) {
 }
 
 std::string sizeText(const Image& image, int byteIndex) {
+  // Whole centimetres in mm, as "###" shows them: no digit at all for 0.
   std::string text;
-  appendNumber(text, image.byte(byteIndex) * 10, "###");
+  if (const int mm = image.byte(byteIndex) * 10; mm != 0) format::appendInt(text, mm);
   return text.append(" mm");
 }
 
 std::string gammaText(const Image& image) {
-  return formatNumber((image.byte(kGammaByte) + 100) / 100.0, "##0.00");
+  // Hundredths plus one, exact as a ratio of 100.
+  std::string text;
+  appendRatio(text, static_cast<std::uint32_t>(image.byte(kGammaByte) + 100), 100, "##0.00");
+  return text;
 }
 
 FeatureSupport decodeFeatureSupport(const Image& image) {
