@@ -93,6 +93,15 @@ std::int64_t roundHalfEven(double value) {
   constexpr double kMax = 9.2e18;
   if (value >= kMax) return std::numeric_limits<std::int64_t>::max();
   if (value <= -kMax) return std::numeric_limits<std::int64_t>::min();
+  if (std::fabs(value) < 0x1p52) {
+    // Below 2^52 the whole part and the rest are exact, so halves can be told
+    // apart without switching the rounding mode, which costs far more.
+    const double whole = std::floor(value);
+    const double rest = value - whole;
+    auto n = static_cast<std::int64_t>(whole);
+    if (rest > 0.5 || (rest == 0.5 && (n & 1) != 0)) ++n;
+    return n;
+  }
   const int mode = std::fegetround();
   std::fesetround(FE_TONEAREST);
   const double rounded = std::nearbyint(value);

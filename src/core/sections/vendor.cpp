@@ -54,8 +54,8 @@ ProductCode productCode(const Image& image) {
     code.letters += static_cast<char>(b10);
     if (b11 > 32) code.letters += static_cast<char>(b11);
   }
-  code.text = image.cell(11) + image.cell(10);
-  if (!code.letters.empty()) code.text += "(" + code.letters + ")";
+  code.text.append(image.cell(11)).append(image.cell(10));
+  if (!code.letters.empty()) code.text.append(1, '(').append(code.letters).append(1, ')');
   return code;
 }
 
