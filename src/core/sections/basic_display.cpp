@@ -12,45 +12,45 @@ namespace {
 
 const std::array<const char*, 4> kSignalCaptions = {"0.700, 0.300", "0.714, 0.286", "1.000, 0.400",
                                                     "0.700, 0.000"};
-const std::array<const char*, 4> kSignalTexts = {
+constexpr std::array<std::string_view, 4> kSignalTexts = {
     "0.700, 0.300 (1.000 Vp-p)", "0.714, 0.286 (1.000 Vp-p)", "1.000, 0.400 (1.400 Vp-p)",
     "0.700, 0.000 (0.700 Vp-p)"};
 const std::array<const char*, 5> kSyncCaptions = {"Serration VSync.", "Sync. On Green",
                                                   "Composite Sync.", "Separate Syncs.",
                                                   "Blank-to-Black Setup"};
-const std::array<const char*, 5> kSyncTexts = {"Serration of the Vsync", "Sync on Green",
-                                               "Composite Sync", "Separate Syncs",
-                                               "Blank-to-Black Setup"};
+constexpr std::array<std::string_view, 5> kSyncTexts = {"Serration of the Vsync", "Sync on Green",
+                                                        "Composite Sync", "Separate Syncs",
+                                                        "Blank-to-Black Setup"};
 const std::array<const char*, 4> kDisplayTypeCaptions = {"Mono/Gray Scale", "R/G/B Color",
                                                          "Non R/G/B Multi Clr", "Undefined"};
-const std::array<const char*, 4> kDisplayTypeTexts = {"Monochrome / grayscale", "R/G/B Color",
-                                                      "Non R/G/B Multicolor", "Undefined"};
+constexpr std::array<std::string_view, 4> kDisplayTypeTexts = {
+    "Monochrome / grayscale", "R/G/B Color", "Non R/G/B Multicolor", "Undefined"};
 const std::array<const char*, 6> kFeatureCaptions = {
     "Stand-By",     "Suspend", "Active-Off", "Std Default Color Space", "Preferred Timing Mode",
     "GTF Supported"};
-const std::array<const char*, 6> kFeatureTexts = {"Stand-By",
-                                                  "Suspend",
-                                                  "Active Off",
-                                                  "Standard Default Color Space",
-                                                  "Preferred Timing Mode",
-                                                  "GTF supported"};
+constexpr std::array<std::string_view, 6> kFeatureTexts = {"Stand-By",
+                                                           "Suspend",
+                                                           "Active Off",
+                                                           "Standard Default Color Space",
+                                                           "Preferred Timing Mode",
+                                                           "GTF supported"};
 const std::array<const char*, 6> kFeatureCaptions14 = {
     "Stand-By",        "Suspend", "Active-Off", "Std Default Color Space", "Native Pref. Timing",
     "Continuous Freq."};
-const std::array<const char*, 6> kFeatureTexts14 = {"Stand-By",
-                                                    "Suspend",
-                                                    "Active Off",
-                                                    "Standard Default Color Space",
-                                                    "Native Preferred Timing",
-                                                    "Continuous Frequency"};
-const std::array<const char*, 4> kEncodingTexts = {"RGB 4:4:4", "RGB 4:4:4 & YCrCb 4:4:4",
-                                                   "RGB 4:4:4 & YCrCb 4:2:2",
-                                                   "RGB 4:4:4 & YCrCb 4:4:4 & 4:2:2"};
+constexpr std::array<std::string_view, 6> kFeatureTexts14 = {"Stand-By",
+                                                             "Suspend",
+                                                             "Active Off",
+                                                             "Standard Default Color Space",
+                                                             "Native Preferred Timing",
+                                                             "Continuous Frequency"};
+constexpr std::array<std::string_view, 4> kEncodingTexts = {"RGB 4:4:4", "RGB 4:4:4 & YCrCb 4:4:4",
+                                                            "RGB 4:4:4 & YCrCb 4:2:2",
+                                                            "RGB 4:4:4 & YCrCb 4:4:4 & 4:2:2"};
 const std::array<const char*, 4> kEncodingCaptions = {"RGB 4:4:4", "+YCrCb 4:4:4", "+YCrCb 4:2:2",
                                                       "+YCrCb 4:4:4/4:2:2"};
 constexpr std::array<int, 6> kFeatureBits = {7, 6, 5, 2, 1, 0};
 
-const std::string kBreak = std::string(kCrLf) + "         ";
+constexpr std::string_view kBreak = "\r\n         ";
 
 CellWrites writeByte(int index, int value) {
   return {{index, ByteToHex(value & 0xFF)}};
@@ -160,8 +160,7 @@ FeatureSupport decodeFeatureSupport(const Image& image) {
     if (!out.text.empty()) out.text += ", ";
     // Only the three feature flags of bits 2-0 may start the second line; the
     // longer 1.4 texts break where the line would pass the report's 70 columns.
-    const bool full = out.edid14 ? out.text.size() + std::string_view(texts[i]).size() > 61
-                                 : out.text.size() >= 56;
+    const bool full = out.edid14 ? out.text.size() + texts[i].size() > 61 : out.text.size() >= 56;
     if (bit <= 2 && !broken && full) {
       out.text += kBreak;
       broken = true;
