@@ -20,7 +20,7 @@ const std::array<const char*, kTypes> kCaptions = {
     "Color Management Data",
 };
 
-const std::array<const char*, kTypesBefore14> kHeadings = {
+constexpr std::array<std::string_view, kTypesBefore14> kHeadings = {
     "Monitor Serial Number:", "ASCII Data:",
     "Monitor Range Limits:",  "Monitor Name:",
     "Color Point:",           "Standard Timing Identifiers:",
