@@ -114,15 +114,22 @@ std::string reportTime(const ReportMoment& moment) {
 std::string reportDate(const ReportMoment& moment) {
   const int weekday = ((moment.weekday % 7) + 7) % 7;
   const int month = ((moment.month - 1) % 12 + 12) % 12;
-  std::string text;
-  text.reserve(24);
-  text.append(kDayNames[weekday]).append(" ").append(kMonthNames[month]).append(" ");
-  appendTwoDigits(text, moment.day);
-  text += ", ";
-  const std::size_t yearStart = text.size();
-  format::appendInt(text, moment.year);
-  if (text.size() - yearStart < 4) text.insert(yearStart, 4 - (text.size() - yearStart), '0');
-  return text;
+  // "Mon Dec 07, 2026": laid out, then made into a string once.
+  char text[32];
+  char* at = std::copy_n(kDayNames[weekday], 3, text);
+  *at++ = ' ';
+  at = std::copy_n(kMonthNames[month], 3, at);
+  *at++ = ' ';
+  *at++ = static_cast<char>('0' + (moment.day / 10) % 10);
+  *at++ = static_cast<char>('0' + moment.day % 10);
+  *at++ = ',';
+  *at++ = ' ';
+  char year[16];
+  char* const yearEnd = std::to_chars(year, year + sizeof year, moment.year).ptr;
+  const auto digits = static_cast<std::size_t>(yearEnd - year);
+  if (digits < 4) at = std::fill_n(at, 4 - digits, '0');
+  at = std::copy(year, yearEnd, at);
+  return std::string(text, static_cast<std::size_t>(at - text));
 }
 
 namespace {
