@@ -1,9 +1,14 @@
-#include "core/check/check_json.h"
+// The findings as JSON for edidtool check --json.
+#include <nlohmann/json.hpp>
+
+#include "core/check/conformance.h"
 
 namespace edid::check {
 
 namespace {
 
+// {"severity", "block", "first_byte", "last_byte", "message"}; the JSON report's
+// "problems" hold the same.
 nlohmann::ordered_json findingJson(const Finding& f) {
   return {{"severity", severityName(f.severity)},
           {"block", f.block},
@@ -13,12 +18,6 @@ nlohmann::ordered_json findingJson(const Finding& f) {
 }
 
 }  // namespace
-
-nlohmann::ordered_json problemsJson(const std::vector<Finding>& findings) {
-  nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const Finding& f : findings) list.push_back(findingJson(f));
-  return list;
-}
 
 std::string findingsJson(const std::vector<FileFindings>& files) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/check/check_json.h"
+#include "core/check/conformance.h"
 #include "core/common/format.h"
 #include "core/common/layout.h"
 #include "core/common/text.h"
@@ -374,6 +374,28 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
   limits.close();
 }
 
+// The check's findings, each object as edidtool check --json writes it.
+void writeProblems(std::string& out, const std::vector<check::Finding>& findings,
+                   std::size_t depth) {
+  Braced list(out, '[', ']', depth);
+  for (const check::Finding& f : findings) {
+    list.next();
+    Braced object(out, '{', '}', depth + 1);
+    member(object, out, "severity");
+    writeJsonString(out, check::severityName(f.severity));
+    member(object, out, "block");
+    format::appendInt(out, f.block);
+    member(object, out, "first_byte");
+    format::appendInt(out, f.first);
+    member(object, out, "last_byte");
+    format::appendInt(out, f.last);
+    member(object, out, "message");
+    writeJsonString(out, f.message);
+    object.close();
+  }
+  list.close();
+}
+
 }  // namespace
 
 std::string jsonReport(const Image& image, bool hideSerialNumbers) {
@@ -456,7 +478,7 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   for (int k = 0; k < layout::kBlockCount; ++k)
     if (!detailed_timing::isDescriptor(image, layout::blockStart(k))) timings.push_back(k);
   const std::vector<std::uint8_t>& extension = image.extension();
-  const Json problems = check::problemsJson(check::checkImage(image));
+  const std::vector<check::Finding> problems = check::checkImage(image);
 
   for (auto it = root.begin(); it != root.end(); ++it) {
     const Json& value = *it;
@@ -493,7 +515,7 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                        list.close();
                      }});
   members.push_back(
-      {"problems", [&problems](std::string& o, std::size_t d) { writeJson(o, problems, d); }});
+      {"problems", [&problems](std::string& o, std::size_t d) { writeProblems(o, problems, d); }});
   std::string text;
   text.reserve(16384);
   writeObject(text, members, 0);
