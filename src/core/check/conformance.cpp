@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -27,9 +28,10 @@ std::string say(const char* format, ...) {
   return buffer;
 }
 
-// A timing the EDID claims, reduced to what the range limits bound.
+// A timing the EDID claims, reduced to what the range limits bound. Its name is
+// made only for a finding: most timings are within the limits.
 struct Claimed {
-  std::string name;
+  std::function<std::string()> name;
   double hKHz = 0;
   double vHz = 0;
   double clockMHz = 0;
@@ -69,8 +71,8 @@ Dtd dtdOf(const std::uint8_t* d) {
   return t;
 }
 
-Claimed claimedOf(const std::string& name, const timing::Timing& t) {
-  return {name, t.horizontalKHz(), t.verticalHz(), t.pixelClockKHz / 1000.0};
+Claimed claimedOf(std::function<std::string()> name, const timing::Timing& t) {
+  return {std::move(name), t.horizontalKHz(), t.verticalHz(), t.pixelClockKHz / 1000.0};
 }
 
 // Established timings I and II and the manufacturer's timing, bit 7 of byte 35
@@ -317,7 +319,8 @@ void Checker::standardTimings() {
     for (int i = 7; i >= 0 && bit < 17; --i, ++bit)
       if (b[byte] >> i & 1) {
         const Established& e = kEstablished[bit];
-        m_claimed.push_back({std::string("Established ") + e.name, e.hKHz, e.vHz, e.clockMHz});
+        m_claimed.push_back(
+            {[&e] { return std::string("Established ") + e.name; }, e.hKHz, e.vHz, e.clockMHz});
       }
 
   for (int n = 0; n < 8; ++n) {
@@ -347,7 +350,9 @@ void Checker::standardTimings() {
            say("Standard timing %d: aspect bits 00 mean 1:1 before EDID 1.3 (%dx%d)", n + 1, width,
                width));
     }
-    const std::string name = say("Standard timing %d (%dx%d@%d)", n + 1, width, height, refresh);
+    const auto name = [n, width, height, refresh] {
+      return say("Standard timing %d (%dx%d@%d)", n + 1, width, height, refresh);
+    };
     if (auto t = timing::dmt(width, height, refresh))
       m_claimed.push_back(claimedOf(name, *t));
     else if (auto g = timing::gtf(width, height, refresh))
@@ -527,8 +532,11 @@ void Checker::detailedTiming(int blk, int offset, const std::string& name) {
              name.c_str(), t.hActive, t.hBlank, t.hSync, t.vActive, t.vBlank, t.vSync));
     return;
   }
-  const std::string mode = say("%dx%d%s", t.hActive, t.vActive, t.interlaced ? "i" : "");
-  m_claimed.push_back({name + " (" + mode + ")", t.hKHz(), t.vHz(), t.clockKHz / 1000.0});
+  m_claimed.push_back({[name, t] {
+                         return name +
+                                say(" (%dx%d%s)", t.hActive, t.vActive, t.interlaced ? "i" : "");
+                       },
+                       t.hKHz(), t.vHz(), t.clockKHz / 1000.0});
   if (t.hFront + t.hSync >= t.hBlank)
     fail(blk, offset + 3, offset + 11,
          say("%s: horizontal sync ends at %d, %s the blanking ends at %d", name.c_str(),
@@ -673,7 +681,7 @@ void Checker::ctaDataBlocks(int blk, int end) {
           }
           if (!seen.insert(vic).second)
             fail(blk, i + 1 + k, i + 1 + k, say("Video data block: VIC %d is listed twice", vic));
-          m_claimed.push_back(claimedOf(say("VIC %d", vic), *t));
+          m_claimed.push_back(claimedOf([vic] { return say("VIC %d", vic); }, *t));
           if (native && !t->interlaced) m_nativeVicSizes.push_back({t->hActive, t->vActive});
         }
         break;
@@ -779,7 +787,7 @@ void Checker::rangeAgainstTimings() {
   if (worst)
     report(5, 6,
            say("Range limits: %s at %.2f Hz is outside the vertical range %d-%d Hz",
-               worst->name.c_str(), worst->vHz, m_vMin, m_vMax));
+               worst->name().c_str(), worst->vHz, m_vMin, m_vMax));
   worst = nullptr;
   for (const Claimed& c : m_claimed)
     if (c.hKHz + 1.0 <= m_hMin || (m_hMax && c.hKHz >= m_hMax + 1.0)) {
@@ -789,7 +797,7 @@ void Checker::rangeAgainstTimings() {
   if (worst)
     report(7, 8,
            say("Range limits: %s at %.3f kHz is outside the horizontal range %d-%d kHz",
-               worst->name.c_str(), worst->hKHz, m_hMin, m_hMax));
+               worst->name().c_str(), worst->hKHz, m_hMin, m_hMax));
   worst = nullptr;
   for (const Claimed& c : m_claimed)
     if (m_clockMax && c.clockMHz >= m_clockMax + 10) {
@@ -799,7 +807,7 @@ void Checker::rangeAgainstTimings() {
   if (worst)
     report(9, 9,
            say("Range limits: %s needs %.2f MHz, above the maximum pixel clock %d MHz",
-               worst->name.c_str(), worst->clockMHz, m_clockMax));
+               worst->name().c_str(), worst->clockMHz, m_clockMax));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/common/format.h"
 #include "core/timing/timing.h"
 
 namespace edid::timing {
@@ -289,9 +290,9 @@ Timing fromRow(const Row& r, std::string name) {
 }
 
 std::string dmtName(int id) {
-  char text[16];
-  std::snprintf(text, sizeof text, "DMT 0x%02X", id);
-  return text;
+  std::string name = "DMT 0x";
+  format::appendHex2(name, id);
+  return name;
 }
 
 }  // namespace
