@@ -1,6 +1,7 @@
 // The fixed timing tables: VESA DMT 1.0 r13 by DMT ID, and the CTA-861 video
 // formats by VIC. Vertical counts of interlaced formats are per field (the active
 // count is the frame's); blanking excludes borders.
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -327,9 +328,23 @@ Result<Timing> dmt(int width, int height, double refreshHz, bool reduced) {
                  size + " at " + rate + " Hz");
 }
 
+// Each VIC's row in kVic, -1 for none: decoders look VICs up by the hundred.
+constexpr std::array<std::int16_t, 256> kVicRow = [] {
+  std::array<std::int16_t, 256> rows{};
+  rows.fill(-1);
+  for (std::size_t i = 0; i < std::size(kVic); ++i)
+    rows[static_cast<std::size_t>(kVic[i].id)] = static_cast<std::int16_t>(i);
+  return rows;
+}();
+
 Result<Timing> vic(int code) {
-  for (const Row& r : kVic)
-    if (r.id == code) return fromRow(r, "VIC " + std::to_string(code));
+  if (code >= 0 && code < 256) {
+    if (const int row = kVicRow[static_cast<std::size_t>(code)]; row >= 0) {
+      std::string name = "VIC ";
+      format::appendInt(name, code);
+      return fromRow(kVic[static_cast<std::size_t>(row)], std::move(name));
+    }
+  }
   return failure("No CTA-861 format has the VIC " + std::to_string(code) +
                  " (VICs run from 1 to 127 and 193 to 219)");
 }
