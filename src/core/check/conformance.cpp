@@ -367,7 +367,7 @@ void Checker::baseSlots() {
     const int at = 54 + 18 * slot;
     const std::uint8_t* d = b + at;
     if (d[0] || d[1]) {
-      detailedTiming(0, at, say("Detailed timing %d", slot + 1));
+      detailedTiming(0, at, "Detailed timing " + std::to_string(slot + 1));
       continue;
     }
     if (slot == 0 && m_minor >= 3)
@@ -631,7 +631,7 @@ void Checker::cta(int blk) {
   if (d) {
     int n = 0;
     for (int at = d; at + 18 <= 127 && (x[at] || x[at + 1]); at += 18) {
-      detailedTiming(blk, at, say("CTA-861 detailed timing %d", ++n));
+      detailedTiming(blk, at, "CTA-861 detailed timing " + std::to_string(++n));
       end = at + 18;
     }
   }
