@@ -19,7 +19,13 @@ constexpr std::string_view kMarker = "128 BYTES OF EDID CODE:";
 // An upper-case marker in any case, without upper-casing every line of the file.
 bool containsMarker(std::string_view line, std::string_view marker = kMarker) {
   if (line.size() < marker.size()) return false;
+  // A marker that starts with a digit ("128 BYTES") is looked for at each such digit.
+  const bool digitFirst = marker[0] >= '0' && marker[0] <= '9';
   for (std::size_t start = 0; start + marker.size() <= line.size(); ++start) {
+    if (digitFirst) {
+      start = line.find(marker[0], start);
+      if (start == std::string_view::npos || start + marker.size() > line.size()) return false;
+    }
     std::size_t i = 0;
     for (; i < marker.size(); ++i) {
       if (toUpper(line[start + i]) != marker[i]) break;
