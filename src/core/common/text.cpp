@@ -141,21 +141,6 @@ std::optional<unsigned char> unicodeToWindows1252(char32_t character) {
 
 namespace {
 
-// True when no byte has its top bit set; eight bytes at a time, as report texts
-// are long and nearly always ASCII.
-bool isAscii(std::string_view text) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-  std::uint64_t any = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    any |= word;
-  }
-  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
-  return (any & kHighBits) == 0;
-}
-
 // Appends one Windows-1252 byte of 80-FF as UTF-8.
 void appendHighByte(std::string& out, unsigned char byte) {
   const char32_t u = windows1252ToUnicode(byte);
@@ -169,14 +154,31 @@ void appendHighByte(std::string& out, unsigned char byte) {
   }
 }
 
+// The first byte of 80-FF at or after start, or text.size(); 32 and 8 bytes at a time.
+std::size_t nextHighByte(std::string_view text, std::size_t start) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = start;
+  for (; i + 32 <= text.size(); i += 32) {
+    std::uint64_t words[4];
+    std::memcpy(words, text.data() + i, 32);
+    if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+  }
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if (word & kHighBits) break;
+  }
+  for (; i < text.size(); ++i)
+    if (static_cast<unsigned char>(text[i]) >= 0x80) return i;
+  return text.size();
+}
+
 // Appends text as UTF-8, its plain ASCII runs copied whole.
 void appendUtf8(std::string& out, std::string_view text) {
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x80) continue;
+  for (std::size_t i = nextHighByte(text, 0); i < text.size(); i = nextHighByte(text, start)) {
     out.append(text, start, i - start);
-    appendHighByte(out, byte);
+    appendHighByte(out, static_cast<unsigned char>(text[i]));
     start = i + 1;
   }
   out.append(text, start);
@@ -192,28 +194,12 @@ std::string windows1252ToUtf8(std::string_view text) {
 }
 
 std::string terminalText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 64);
-  // Only the CRs of CR LF go; a lone CR stays.
-  const bool ascii = isAscii(text);
-  for (;;) {
-    const auto* cr = static_cast<const char*>(std::memchr(text.data(), '\r', text.size()));
-    const std::string_view line =
-        text.substr(0, cr ? static_cast<std::size_t>(cr - text.data()) : text.size());
-    if (ascii || isAscii(line))
-      out.append(line);
-    else
-      appendUtf8(out, line);
-    if (!cr) break;
-    text.remove_prefix(line.size() + 1);
-    if (!text.starts_with('\n')) out.push_back('\r');
-  }
-  return out;
+  return terminalText(std::string(text));
 }
 
 std::string terminalText(std::string&& text) {
-  if (!isAscii(text)) return terminalText(std::string_view(text));
-  // Only CRs go, so the text shrinks into its own storage.
+  // Only the CRs of CR LF go (a lone CR stays), so the text shrinks into its own
+  // storage; then, in the rare report that has any, bytes of 80-FF become UTF-8.
   char* to = text.data();
   const char* from = text.data();
   const char* const end = from + text.size();
@@ -228,7 +214,8 @@ std::string terminalText(std::string&& text) {
     if (from == end || *from != '\n') *to++ = '\r';
   }
   text.resize(static_cast<std::size_t>(to - text.data()));
-  return std::move(text);
+  if (nextHighByte(text, 0) == text.size()) return std::move(text);
+  return windows1252ToUtf8(text);
 }
 
 }  // namespace edid

@@ -75,6 +75,9 @@ TEST(TextHelpers, TerminalTextEndsLinesWithLf) {
       {"a\rb\r", "a\rb\r"},
       {"a\r\r\nb", "a\r\nb"},
       {"0F99(\x99)\r\n\r", "0F99(\xE2\x84\xA2)\n\r"},
+      // Past the first 32 and 8 bytes, which are looked at together.
+      {"a\xE9" + std::string(45, 'a') + "\xE9\r\n",
+       "a\xC3\xA9" + std::string(45, 'a') + "\xC3\xA9\n"},
   };
   for (const auto& [in, expected] : cases) {
     EXPECT_EQ(terminalText(std::string_view(in)), expected) << in;
