@@ -63,7 +63,7 @@ class LineSink final : public cta::Sink {
       ++m_hidden;
       return false;
     }
-    addLine(m_out, m_line, m_indent, group.label.view(), group.text.view());
+    addLine(m_out, m_line, m_indent, group.label, group.text);
     if (!group.showChildren) {
       m_hidden = 1;
       return false;
@@ -73,7 +73,7 @@ class LineSink final : public cta::Sink {
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;
-    addLine(m_out, m_line, m_indent, item.label.view(), cta::shownText(item, m_text));
+    addLine(m_out, m_line, m_indent, item.label, cta::shownText(item, m_text));
   }
   void close() override {
     if (m_hidden)

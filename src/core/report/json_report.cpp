@@ -28,15 +28,19 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json valueOf(const cta::Value& value) {
+Json valueOf(const cta::ItemValue& value) {
   struct {
     Json operator()(std::monostate) const { return nullptr; }
     Json operator()(bool v) const { return v; }
     Json operator()(std::int64_t v) const { return v; }
     Json operator()(double v) const { return v; }
-    Json operator()(const std::string& v) const { return v; }
-    Json operator()(const std::vector<std::string>& v) const { return v; }
-    Json operator()(const std::vector<double>& v) const {
+    Json operator()(std::string_view v) const { return std::string(v); }
+    Json operator()(std::span<const std::string_view> v) const {
+      Json list = Json::array();
+      for (const std::string_view name : v) list.push_back(std::string(name));
+      return list;
+    }
+    Json operator()(std::span<const double> v) const {
       // Whole numbers as integers: sample rates read 32, 44.1, 48.
       Json list = Json::array();
       for (const double d : v) {
@@ -231,17 +235,17 @@ class Braced {
   bool m_any = false;
 };
 
-void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {
-  if (const auto* text = std::get_if<std::string>(&value)) return writeJsonString(out, *text);
+void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth) {
+  if (const auto* text = std::get_if<std::string_view>(&value)) return writeJsonString(out, *text);
   if (const auto* number = std::get_if<std::int64_t>(&value))
     return format::appendInt(out, *number);
   if (const auto* on = std::get_if<bool>(&value)) {
     out += *on ? "true" : "false";
     return;
   }
-  if (const auto* names = std::get_if<std::vector<std::string>>(&value)) {
+  if (const auto* names = std::get_if<std::span<const std::string_view>>(&value)) {
     Braced list(out, '[', ']', depth);
-    for (const std::string& name : *names) {
+    for (const std::string_view name : *names) {
       list.next();
       writeJsonString(out, name);
     }
