@@ -89,23 +89,6 @@ void bitNames(Sink& out, std::string_view key, std::string_view label, int bits,
 
 // ---- Video
 
-// The shown text of a VIC: its format's name, and whether it is native.
-std::string_view vicText(int vic, bool native) {
-  const auto name = [](int v) -> std::string_view {
-    const std::string& known = vicName(v);
-    return known.empty() ? std::string_view("unknown format") : std::string_view(known);
-  };
-  if (!native) return name(vic);
-  // Made once: only VICs 1-64 can be native.
-  static const std::array<std::string, 128> natives = [&name] {
-    std::array<std::string, 128> all;
-    for (int v = 0; v < 128; ++v)
-      all[static_cast<std::size_t>(v)] = std::string(name(v)) + " (native)";
-    return all;
-  }();
-  return natives[static_cast<std::size_t>(vic & 127)];
-}
-
 void vicNode(Sink& out, int vic, bool native, int offset) {
   static const std::array<std::string, 256> labels = [] {
     std::array<std::string, 256> all;
@@ -688,22 +671,24 @@ void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   const int vTotal = v(F::VerticalActive) + v(F::VerticalBlanking);
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
-  std::string text;
-  text.reserve(32);
-  format::appendInt(text, v(F::HorizontalActive));
-  text += 'x';
-  format::appendInt(text, v(F::VerticalActive));
-  if (interlaced) text += 'i';
-  text += ' ';
-  format::appendFixed(text, hz, 2);
-  text += " Hz ";
+  // Put together in place: "1920x1080p 60.00 Hz 148.50 MHz".
+  char buffer[64];
+  // Each number bounded: a count has up to 11 characters, the rate up to 14.
+  char* end = std::to_chars(buffer, buffer + 11, v(F::HorizontalActive)).ptr;
+  *end++ = 'x';
+  end = std::to_chars(end, end + 11, v(F::VerticalActive)).ptr;
+  if (interlaced) *end++ = 'i';
+  *end++ = ' ';
+  end = std::to_chars(end, end + 14, hz, std::chars_format::fixed, 2).ptr;
+  end = std::copy_n(" Hz ", 4, end);
   // The clock counts 10 kHz: its MHz to two places are its digits around a point.
   const int clock = v(F::PixelClock);
-  format::appendInt(text, clock / 100);
-  text += '.';
-  text += static_cast<char>('0' + clock / 10 % 10);
-  text += static_cast<char>('0' + clock % 10);
-  text += " MHz";
+  end = std::to_chars(end, end + 11, clock / 100).ptr;
+  *end++ = '.';
+  *end++ = static_cast<char>('0' + clock / 10 % 10);
+  *end++ = static_cast<char>('0' + clock % 10);
+  end = std::copy_n(" MHz", 4, end);
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const auto labelOf = [](int i) {
     std::string label = "Detailed timing ";
     format::appendInt(label, i);
@@ -1005,8 +990,16 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
 std::string_view shownText(const Item& item, TextBuffer& scratch) {
   if (!item.unit) return item.text;
   const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
+  const std::int64_t n = number ? *number : 0;
   char* const begin = scratch.data();
-  char* end = std::to_chars(begin, begin + 24, number ? *number : 0).ptr;
+  char* end = begin;
+  // Most counts are a digit or two.
+  if (n >= 0 && n < 100) {
+    if (n >= 10) *end++ = static_cast<char>('0' + n / 10);
+    *end++ = static_cast<char>('0' + n % 10);
+  } else {
+    end = std::to_chars(begin, begin + 24, n).ptr;
+  }
   if (*item.unit) {
     *end++ = ' ';
     for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;

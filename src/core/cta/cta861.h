@@ -151,8 +151,12 @@ Node detailedTimingNode(const Image& cells, int offset, int index);
 void walkTiming(const Image& cells, int offset, int index, Sink& sink);
 
 /// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
-/// without a format. The names are made once, on first use.
+/// without a format. Each name is made once, on its first use.
 const std::string& vicName(int vic);
+
+/// The shown text of a VIC: its format's name ("unknown format" without one), with
+/// " (native)" when native. Made once each, as vicName.
+std::string_view vicText(int vic, bool native);
 
 /// The picture aspect ratio of a VIC: "4:3", "16:9", "64:27", "256:135"; empty for
 /// a VIC without a format.
