@@ -1,6 +1,7 @@
 #include "core/report/json_report.h"
 
 #include <array>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -214,11 +215,26 @@ class Braced {
       : m_out(out), m_close(close), m_depth(depth) {
     m_out += open;
   }
-  /// Starts the next item, at depth + 1; the caller writes it.
-  void next() {
-    m_out += m_any ? ",\n" : "\n";
+  /// Starts the next item, at depth + 1, with its "key": when it has one; the
+  /// caller writes the rest.
+  void next(std::string_view key = {}) {
+    // Written over spaces, which make the indent and the gap after the colon.
+    const std::size_t lead = m_any ? 2 : 1;
+    const std::size_t margin = lead + 2 * (m_depth + 1);
+    const std::size_t at = m_out.size();
+    m_out.append(margin + (key.empty() ? 0 : key.size() + 4), ' ');
+    char* p = m_out.data() + at;
+    if (m_any) *p++ = ',';
+    *p = '\n';
     m_any = true;
-    indent(m_out, m_depth + 1);
+    if (key.empty()) return;
+    // Keys are snake_case literals: nothing in them needs escaping.
+    p = m_out.data() + at + margin;
+    *p++ = '"';
+    std::memcpy(p, key.data(), key.size());
+    p += key.size();
+    p[0] = '"';
+    p[1] = ':';
   }
   void close() {
     if (m_any) {
@@ -240,7 +256,7 @@ void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth
   if (const auto* number = std::get_if<std::int64_t>(&value))
     return format::appendInt(out, *number);
   if (const auto* on = std::get_if<bool>(&value)) {
-    out += *on ? "true" : "false";
+    out.append(*on ? std::string_view("true") : std::string_view("false"));
     return;
   }
   if (const auto* names = std::get_if<std::span<const std::string_view>>(&value)) {
@@ -301,13 +317,7 @@ class JsonSink final : public cta::Sink {
   bool start(std::string_view key) {
     const Frame& frame = m_frames.back();
     if (frame.object && key.empty()) return false;
-    frame.braced->next();
-    if (frame.object) {
-      // Keys are snake_case literals: nothing in them needs escaping.
-      m_out += '"';
-      m_out += key;
-      m_out.append("\": ", 3);
-    }
+    frame.braced->next(frame.object ? key : std::string_view());
     return true;
   }
 
@@ -482,14 +492,11 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                          const auto bytes = std::span(extension).subspan(at, cta::kBlockSize);
                          list.next();
                          Braced object(o, '{', '}', d + 1);
-                         object.next();
-                         o += "\"block\": ";
+                         object.next("block");
                          format::appendInt(o, static_cast<int>(at / cta::kBlockSize) + 1);
-                         object.next();
-                         o += "\"tag\": ";
+                         object.next("tag");
                          format::appendInt(o, bytes[0]);
-                         object.next();
-                         o += "\"kind\": ";
+                         object.next("kind");
                          writeJsonString(o, cta::kindOf(bytes[0]));
                          JsonSink sink(o, object, true, d + 1);
                          cta::walkBlock(bytes, sink);
