@@ -29,33 +29,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json valueOf(const cta::ItemValue& value) {
-  struct {
-    Json operator()(std::monostate) const { return nullptr; }
-    Json operator()(bool v) const { return v; }
-    Json operator()(std::int64_t v) const { return v; }
-    Json operator()(double v) const { return v; }
-    Json operator()(std::string_view v) const { return std::string(v); }
-    Json operator()(std::span<const std::string_view> v) const {
-      Json list = Json::array();
-      for (const std::string_view name : v) list.push_back(std::string(name));
-      return list;
-    }
-    Json operator()(std::span<const double> v) const {
-      // Whole numbers as integers: sample rates read 32, 44.1, 48.
-      Json list = Json::array();
-      for (const double d : v) {
-        if (d == static_cast<double>(static_cast<std::int64_t>(d)))
-          list.push_back(static_cast<std::int64_t>(d));
-        else
-          list.push_back(d);
-      }
-      return list;
-    }
-  } visit;
-  return std::visit(visit, value);
-}
-
 // The descriptors of 1.4 only, F7 and F8, as rare as they are long.
 void addDescriptors(Json& root, const Image& image, bool edid14) {
   if (!edid14) return;
@@ -251,10 +224,24 @@ class Braced {
   bool m_any = false;
 };
 
+// A count: most are a digit or two.
+void writeCount(std::string& out, std::int64_t value) {
+  if (value < 0 || value >= 100) return format::appendInt(out, value);
+  if (value >= 10) out += static_cast<char>('0' + value / 10);
+  out += static_cast<char>('0' + value % 10);
+}
+
+// A measure: whole ones as integers (sample rates read 32, 44.1, 48), the rest
+// as the library writes them.
+void writeMeasure(std::string& out, double value) {
+  if (value == static_cast<double>(static_cast<std::int64_t>(value)))
+    return writeCount(out, static_cast<std::int64_t>(value));
+  out += Json(value).dump();
+}
+
 void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth) {
   if (const auto* text = std::get_if<std::string_view>(&value)) return writeJsonString(out, *text);
-  if (const auto* number = std::get_if<std::int64_t>(&value))
-    return format::appendInt(out, *number);
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return writeCount(out, *number);
   if (const auto* on = std::get_if<bool>(&value)) {
     out.append(*on ? std::string_view("true") : std::string_view("false"));
     return;
@@ -267,7 +254,20 @@ void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth
     }
     return list.close();
   }
-  writeJson(out, valueOf(value), depth);
+  if (const auto* measures = std::get_if<std::span<const double>>(&value)) {
+    Braced list(out, '[', ']', depth);
+    for (const double measure : *measures) {
+      list.next();
+      writeMeasure(out, measure);
+    }
+    return list.close();
+  }
+  // A single measure as it is: a luminance of 50 reads 50.0.
+  if (const auto* measure = std::get_if<double>(&value)) {
+    out += Json(*measure).dump();
+    return;
+  }
+  out.append("null", 4);
 }
 
 // Decoded items as JSON, written as they come: a group as an object of its keyed
