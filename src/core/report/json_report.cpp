@@ -227,8 +227,11 @@ class Braced {
 // A count: most are a digit or two.
 void writeCount(std::string& out, std::int64_t value) {
   if (value < 0 || value >= 100) return format::appendInt(out, value);
-  if (value >= 10) out += static_cast<char>('0' + value / 10);
-  out += static_cast<char>('0' + value % 10);
+  const char digits[2] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  if (value >= 10)
+    out.append(digits, 2);
+  else
+    out += digits[1];
 }
 
 // A measure: whole ones as integers (sample rates read 32, 44.1, 48), the rest
