@@ -77,7 +77,8 @@ class LineSink final : public cta::Sink {
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;
-    addLine(m_out, m_line, m_indent, item.label, cta::shownText(item, m_text));
+    addLine(m_out, m_line, m_indent, item.label,
+            item.unit ? cta::shownText(item, m_text) : item.text);
   }
   void close() override {
     if (m_hidden)
