@@ -33,75 +33,61 @@ std::string shortNumber(double value) {
 }
 
 // The helpers take their texts as temporaries, moved once into the item.
-void item(Sink& out, std::string_view key, Text&& label, Value&& value, Text&& text, int offset,
-          int length) {
+void item(Sink& out, std::string_view key, std::string_view label, ItemValue value,
+          std::string_view text, int offset, int length) {
   out.add(Item{.key = key,
-               .label = std::move(label),
-               .text = std::move(text),
-               .value = std::move(value),
+               .label = label,
+               .text = text,
+               .value = value,
                .offset = offset,
                .length = length});
 }
 
-void integer(Sink& out, std::string_view key, Text&& label, std::int64_t value,
+void integer(Sink& out, std::string_view key, std::string_view label, std::int64_t value,
              std::string_view unit, int offset, int length = 1) {
   // The text is written by whoever shows it: a report writes it straight in.
   out.add(Item{.key = key,
-               .label = std::move(label),
+               .label = label,
                .value = value,
                .offset = offset,
                .length = length,
                .unit = unit.empty() ? "" : unit.data()});
 }
 
-void flag(Sink& out, std::string_view key, Text&& label, bool on, int offset) {
-  item(out, key, std::move(label), on, on ? Text("yes") : Text("no"), offset, 1);
+void flag(Sink& out, std::string_view key, std::string_view label, bool on, int offset) {
+  item(out, key, label, on, on ? std::string_view("yes") : std::string_view("no"), offset, 1);
 }
 
 // Opens a group; its items follow until out.close().
-void open(Sink& out, std::string_view key, Text&& label, Shape shape, int offset, int length,
-          Text&& text = {}) {
+void open(Sink& out, std::string_view key, std::string_view label, Shape shape, int offset,
+          int length, std::string_view text = {}) {
   out.open(Item{.key = key,
-                .label = std::move(label),
-                .text = std::move(text),
+                .label = label,
+                .text = text,
                 .shape = shape,
                 .offset = offset,
                 .length = length});
 }
 
 // Names of the set bits, lowest first, for a list of names.
-void bitNames(Sink& out, std::string_view key, Text&& label, int bits,
-              const std::vector<const char*>& names, int offset, Value value = {}) {
-  std::vector<std::string> set;
+void bitNames(Sink& out, std::string_view key, std::string_view label, int bits,
+              std::initializer_list<const char*> names, int offset, ItemValue value = {}) {
+  std::array<std::string_view, 8> set;
+  std::size_t count = 0;
   std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!(bits & (1 << i)) || !names[i]) continue;
-    set.emplace_back(names[i]);
-    text += (text.empty() ? "" : ", ") + std::string(names[i]);
+  for (std::size_t i = 0; i < names.size() && count < set.size(); ++i) {
+    const char* name = names.begin()[i];
+    if (!(bits & (1 << i)) || !name) continue;
+    set[count++] = name;
+    if (!text.empty()) text += ", ";
+    text += name;
   }
-  if (value.index() == 0) value = std::move(set);
-  item(out, key, std::move(label), std::move(value),
-       text.empty() ? Text("none") : Text(std::move(text)), offset, 1);
+  if (value.index() == 0) value = std::span<const std::string_view>(set.data(), count);
+  item(out, key, label, value, text.empty() ? std::string_view("none") : std::string_view(text),
+       offset, 1);
 }
 
 // ---- Video
-
-// The shown text of a VIC: its format's name, and whether it is native.
-std::string_view vicText(int vic, bool native) {
-  const auto name = [](int v) -> std::string_view {
-    const std::string& known = vicName(v);
-    return known.empty() ? std::string_view("unknown format") : std::string_view(known);
-  };
-  if (!native) return name(vic);
-  // Made once: only VICs 1-64 can be native.
-  static const std::array<std::string, 128> natives = [&name] {
-    std::array<std::string, 128> all;
-    for (int v = 0; v < 128; ++v)
-      all[static_cast<std::size_t>(v)] = std::string(name(v)) + " (native)";
-    return all;
-  }();
-  return natives[static_cast<std::size_t>(vic & 127)];
-}
 
 void vicNode(Sink& out, int vic, bool native, int offset) {
   static const std::array<std::string, 256> labels = [] {
@@ -112,13 +98,12 @@ void vicNode(Sink& out, int vic, bool native, int offset) {
     }
     return all;
   }();
-  const bool shown =
-      out.open(Item{.label = Text::fixed(labels[static_cast<std::size_t>(vic & 255)]),
-                    .text = Text::fixed(vicText(vic, native)),
-                    .shape = Shape::Object,
-                    .offset = offset,
-                    .length = 1,
-                    .showChildren = false});
+  const bool shown = out.open(Item{.label = labels[static_cast<std::size_t>(vic & 255)],
+                                   .text = vicText(vic, native),
+                                   .shape = Shape::Object,
+                                   .offset = offset,
+                                   .length = 1,
+                                   .showChildren = false});
   // The report shows the text alone; scripts read the numbers.
   if (shown) {
     integer(out, "vic", "VIC", vic, {}, offset);
@@ -206,13 +191,13 @@ void sadNode(Sink& n, Bytes sad, int at) {
   format::appendInt(text, channels);
   text += " channels, ";
   text += rateText;
-  open(n, {}, Text(name), Shape::Object, at, 3, std::move(text));
-  item(n, "format", "Format", name.str(), Text(name), at, 1);
+  open(n, {}, name, Shape::Object, at, 3, text);
+  item(n, "format", "Format", name.view(), name, at, 1);
   integer(n, "format_code", "Format code", code, {}, at);
   if (code == 15) integer(n, "extended_code", "Extended code", extended, {}, at + 2);
   integer(n, "max_channels", "Maximum channels", channels, {}, at);
-  item(n, "sample_rates_khz", "Sample rates", std::move(sampleRates), std::move(rateText), at + 1,
-       1);
+  item(n, "sample_rates_khz", "Sample rates", std::span<const double>(sampleRates), rateText,
+       at + 1, 1);
   if (code == 1 || (code == 15 && extended == 13)) {
     std::vector<double> depths;
     std::string depthText;
@@ -222,7 +207,8 @@ void sadNode(Sink& n, Bytes sad, int at) {
       depths.push_back(sizes[i]);
       depthText += (depthText.empty() ? "" : " ") + std::to_string(sizes[i]);
     }
-    item(n, "bit_depths", "Bit depths", std::move(depths), depthText + " bits", at + 2, 1);
+    item(n, "bit_depths", "Bit depths", std::span<const double>(depths), depthText + " bits",
+         at + 2, 1);
   } else if (code >= 2 && code <= 8) {
     integer(n, "max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2);
   } else if (code != 15) {
@@ -246,18 +232,21 @@ void decodeSpeakers(Sink& block, Bytes payload, int at) {
   static const std::vector<const char*> second = {"TpFL/TpFR", "TpC",  "TpFC",    "LS/RS",
                                                   "LFE2",      "TpBC", "SiL/SiR", "TpSiL/TpSiR"};
   static const std::vector<const char*> third = {"TpBL/TpBR", "BtFC", "BtFL/BtFR", "TpLS/TpRS"};
-  std::vector<std::string> all;
+  std::array<std::string_view, 24> all;
+  std::size_t count = 0;
   std::string text;
   const std::vector<const char*>* tables[] = {&first, &second, &third};
   for (std::size_t b = 0; b < 3 && b < payload.size(); ++b) {
     const auto& names = *tables[b];
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (!(payload[b] & (1 << i))) continue;
-      all.emplace_back(names[i]);
-      text += (text.empty() ? "" : " ") + std::string(names[i]);
+      all[count++] = names[i];
+      if (!text.empty()) text += ' ';
+      text += names[i];
     }
   }
-  item(block, "speakers", "Speakers", all, text.empty() ? Text("none") : Text(std::move(text)), at,
+  item(block, "speakers", "Speakers", std::span<const std::string_view>(all.data(), count),
+       text.empty() ? std::string_view("none") : std::string_view(text), at,
        static_cast<int>(std::min<std::size_t>(payload.size(), 3)));
 }
 
@@ -432,13 +421,13 @@ void decodeVendor(Sink& block, Bytes p, int at) {
   item(block, "oui", "OUI", ouiText, ouiText, at, 3);
   switch (vendorOf(p)) {
     case Vendor::Hdmi:
-      item(block, "vendor", "Vendor", std::string("HDMI"), "HDMI", at, 3);
+      item(block, "vendor", "Vendor", std::string_view("HDMI"), "HDMI", at, 3);
       return decodeHdmi(block, p, at);
     case Vendor::HdmiForum:
-      item(block, "vendor", "Vendor", std::string("HDMI Forum"), "HDMI Forum", at, 3);
+      item(block, "vendor", "Vendor", std::string_view("HDMI Forum"), "HDMI Forum", at, 3);
       return decodeHdmiForum(block, p, at);
     case Vendor::Amd:
-      item(block, "vendor", "Vendor", std::string("AMD"), "AMD", at, 3);
+      item(block, "vendor", "Vendor", std::string_view("AMD"), "AMD", at, 3);
       return decodeFreeSync(block, p, at);
     case Vendor::Other:
       if (p.size() > 3)
@@ -462,10 +451,11 @@ void decodeHdrStatic(Sink& block, Bytes p, int at) {
     for (int i = 0; i < 8; ++i)
       if (p[2] & (1 << i)) types.push_back(i + 1);
     bitNames(block, "descriptor_types", "Static metadata descriptors", p[2], {"Type 1"}, at + 2,
-             std::move(types));
+             std::span<const double>(types));
   }
-  const auto luminance = [&](std::size_t i, std::string_view key, Text label, double value) {
-    item(block, key, std::move(label), value,
+  const auto luminance = [&](std::size_t i, std::string_view key, std::string_view label,
+                             double value) {
+    item(block, key, label, value,
          format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
          at + static_cast<int>(i), 1);
   };
@@ -515,9 +505,8 @@ void decodeExtended(Sink& block, Bytes p, int at, const std::vector<int>& svds) 
         const int f = p[1];
         flag(block, "qy", "Selectable YCC quantization", f & 0x80, at + 1);
         flag(block, "qs", "Selectable RGB quantization", f & 0x40, at + 1);
-        const auto behaves = [&](std::string_view key, Text label, int code) {
-          item(block, key, std::move(label), std::string(behaviour[code]),
-               Text::fixed(behaviour[code]), at + 1, 1);
+        const auto behaves = [&](std::string_view key, std::string_view label, int code) {
+          item(block, key, label, std::string_view(behaviour[code]), behaviour[code], at + 1, 1);
         };
         behaves("pt", "Preferred timing", (f >> 4) & 3);
         behaves("it", "IT formats", (f >> 2) & 3);
@@ -640,11 +629,11 @@ void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
   text += ", ";
   format::appendInt(text, static_cast<std::int64_t>(p.size()));
   text += " bytes";
-  open(n, {}, std::move(label), Shape::Object, at, static_cast<int>(block.size()), std::move(text));
+  open(n, {}, label, Shape::Object, at, static_cast<int>(block.size()), text);
   // Offset and length are in the shown text already.
   integer(n, "offset", {}, at, {}, at);
   integer(n, "length", {}, static_cast<int>(p.size()), {}, at);
-  item(n, "type", {}, std::string(type), Text::fixed(type), at, 1);
+  item(n, "type", {}, std::string_view(type), type, at, 1);
   const int pay = at + 1;
   switch (tag) {
     case 1:
@@ -671,30 +660,54 @@ void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
 
 // ---- Detailed timings
 
-void timingItems(Sink& n, const Image& cells, int at, int index) {
+// value as "%.2f" writes it, at out. The nearest hundredth is checked exactly by
+// a multiply-add on each side; a tie, or a value out of range, is left to the
+// general formatting, which is many times slower.
+char* writeFixed2(char* out, double value) {
+  if (value >= 0 && value < 1e9) {
+    const double cents = std::floor(value * 100 + 0.5);
+    // The signs of value x 100 - (cents -/+ 0.5), each rounded once.
+    if (std::fma(value, 100, -(cents - 0.5)) > 0 && std::fma(value, 100, -(cents + 0.5)) < 0) {
+      const auto whole = static_cast<std::int64_t>(cents);
+      out = std::to_chars(out, out + 11, whole / 100).ptr;
+      *out++ = '.';
+      *out++ = static_cast<char>('0' + whole / 10 % 10);
+      *out++ = static_cast<char>('0' + whole % 10);
+      return out;
+    }
+  }
+  return std::to_chars(out, out + 14, value, std::chars_format::fixed, 2).ptr;
+}
+
+// The 18 bytes of a detailed timing at offset at.
+using TimingBytes = std::span<const std::uint8_t, 18>;
+
+void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   using F = detailed_timing::Field;
-  const auto v = [&](F f) { return detailed_timing::fieldValue(cells, at, f); };
-  const bool interlaced = cells.byte(at + 17) & 0x80;
+  const auto v = [bytes](F f) { return detailed_timing::fieldValue(bytes, f); };
+  const bool interlaced = bytes[17] & 0x80;
   const int hTotal = v(F::HorizontalActive) + v(F::HorizontalBlanking);
   const int vTotal = v(F::VerticalActive) + v(F::VerticalBlanking);
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
-  std::string text;
-  text.reserve(32);
-  format::appendInt(text, v(F::HorizontalActive));
-  text += 'x';
-  format::appendInt(text, v(F::VerticalActive));
-  if (interlaced) text += 'i';
-  text += ' ';
-  format::appendFixed(text, hz, 2);
-  text += " Hz ";
+  // Put together in place: "1920x1080p 60.00 Hz 148.50 MHz".
+  char buffer[64];
+  // Each number bounded: a count has up to 11 characters, the rate up to 14.
+  char* end = std::to_chars(buffer, buffer + 11, v(F::HorizontalActive)).ptr;
+  *end++ = 'x';
+  end = std::to_chars(end, end + 11, v(F::VerticalActive)).ptr;
+  if (interlaced) *end++ = 'i';
+  *end++ = ' ';
+  end = writeFixed2(end, hz);
+  end = std::copy_n(" Hz ", 4, end);
   // The clock counts 10 kHz: its MHz to two places are its digits around a point.
   const int clock = v(F::PixelClock);
-  format::appendInt(text, clock / 100);
-  text += '.';
-  text += static_cast<char>('0' + clock / 10 % 10);
-  text += static_cast<char>('0' + clock % 10);
-  text += " MHz";
+  end = std::to_chars(end, end + 11, clock / 100).ptr;
+  *end++ = '.';
+  *end++ = static_cast<char>('0' + clock / 10 % 10);
+  *end++ = static_cast<char>('0' + clock % 10);
+  end = std::copy_n(" MHz", 4, end);
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const auto labelOf = [](int i) {
     std::string label = "Detailed timing ";
     format::appendInt(label, i);
@@ -709,10 +722,10 @@ void timingItems(Sink& n, const Image& cells, int at, int index) {
   open(n, {},
        index >= 0 && index < 8 ? Text::fixed(labels[static_cast<std::size_t>(index)])
                                : Text(labelOf(index)),
-       Shape::Object, at, 18, std::move(text));
-  const auto field = [&](std::string_view key, Text fieldLabel, F f, int offset, int length,
-                         std::int64_t scale = 1) {
-    integer(n, key, std::move(fieldLabel), v(f) * scale, {}, at + offset, length);
+       Shape::Object, at, 18, text);
+  const auto field = [&](std::string_view key, std::string_view fieldLabel, F f, int offset,
+                         int length, std::int64_t scale = 1) {
+    integer(n, key, fieldLabel, v(f) * scale, {}, at + offset, length);
   };
   field("pixel_clock_khz", "Pixel clock (kHz)", F::PixelClock, 0, 2, 10);
   field("h_active", "Horizontal active", F::HorizontalActive, 2, 3);
@@ -734,22 +747,42 @@ class TreeSink final : public Sink {
  public:
   explicit TreeSink(Node& root) : m_open{&root} {}
   bool open(Item&& group) override {
-    m_open.push_back(&place(std::move(group)));
+    m_open.push_back(&place(group));
     return true;
   }
-  void add(Item&& item) override { place(std::move(item)); }
+  void add(Item&& item) override { place(item); }
   void close() override { m_open.pop_back(); }
 
  private:
-  Node& place(Item&& item) {
+  Node& place(const Item& item) {
     Node& n = m_open.back()->children.emplace_back();
-    static_cast<Item&>(n) = std::move(item);
-    if (n.unit) {
-      TextBuffer text;
-      n.text = std::string(shownText(n, text));
-      n.unit = nullptr;
-    }
+    n.key = item.key;
+    n.label = std::string(item.label);
+    TextBuffer text;
+    n.text = std::string(shownText(item, text));
+    n.value = owned(item.value);
+    n.shape = item.shape;
+    n.offset = item.offset;
+    n.length = item.length;
+    n.showChildren = item.showChildren;
     return n;
+  }
+
+  static Value owned(const ItemValue& value) {
+    struct {
+      Value operator()(std::monostate) const { return {}; }
+      Value operator()(bool v) const { return v; }
+      Value operator()(std::int64_t v) const { return v; }
+      Value operator()(double v) const { return v; }
+      Value operator()(std::string_view v) const { return std::string(v); }
+      Value operator()(std::span<const double> v) const {
+        return std::vector<double>(v.begin(), v.end());
+      }
+      Value operator()(std::span<const std::string_view> v) const {
+        return std::vector<std::string>(v.begin(), v.end());
+      }
+    } visit;
+    return std::visit(visit, value);
   }
 
   std::vector<Node*> m_open;
@@ -876,12 +909,8 @@ void decodeCta(Sink& root, Bytes b, const CtaLayout& layout, const Problems& pro
 
   open(root, "detailed_timings", "Detailed timings", Shape::List, dtdOffset,
        layout.timingsEnd - dtdOffset);
-  if (layout.timingsEnd > dtdOffset) {
-    // The timing codec reads cells; the block's bytes lie in them at their own offsets.
-    const Image cells = Image::fromBytes({b.begin(), b.end()});
-    for (int pos = dtdOffset, index = 1; pos < layout.timingsEnd; pos += 18, ++index)
-      timingItems(root, cells, pos, index);
-  }
+  for (int pos = dtdOffset, index = 1; pos < layout.timingsEnd; pos += 18, ++index)
+    timingItems(root, b.subspan(static_cast<std::size_t>(pos)).first<18>(), pos, index);
   root.close();
   const int pos = layout.timingsEnd;
   const int padEnd = layout.paddingEnd;
@@ -955,22 +984,41 @@ bool checksumValid(Bytes b) {
 
 }  // namespace
 
+namespace {
+
+std::array<std::uint8_t, 18> timingBytes(const Image& cells, int offset) {
+  std::array<std::uint8_t, 18> bytes;
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<std::uint8_t>(cells.byte(offset + static_cast<int>(i)));
+  return bytes;
+}
+
+}  // namespace
+
 void walkTiming(const Image& cells, int offset, int index, Sink& sink) {
-  timingItems(sink, cells, offset, index);
+  timingItems(sink, timingBytes(cells, offset), offset, index);
 }
 
 Node detailedTimingNode(const Image& cells, int at, int index) {
   Node holder;
   TreeSink tree(holder);
-  timingItems(tree, cells, at, index);
+  timingItems(tree, timingBytes(cells, at), at, index);
   return std::move(holder.children.front());
 }
 
 std::string_view shownText(const Item& item, TextBuffer& scratch) {
-  if (!item.unit) return item.text.view();
+  if (!item.unit) return item.text;
   const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
+  const std::int64_t n = number ? *number : 0;
   char* const begin = scratch.data();
-  char* end = std::to_chars(begin, begin + 24, number ? *number : 0).ptr;
+  char* end = begin;
+  // Most counts are a digit or two.
+  if (n >= 0 && n < 100) {
+    if (n >= 10) *end++ = static_cast<char>('0' + n / 10);
+    *end++ = static_cast<char>('0' + n % 10);
+  } else {
+    end = std::to_chars(begin, begin + 24, n).ptr;
+  }
   if (*item.unit) {
     *end++ = ' ';
     for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;

@@ -31,6 +31,11 @@ inline constexpr std::uint8_t kBlockMapTag = 0xF0;
 using Value = std::variant<std::monostate, bool, std::int64_t, double, std::string,
                            std::vector<double>, std::vector<std::string>>;
 
+/// A Value as the decode hands it out: views of what the decode holds while a sink
+/// takes the item, so an item costs no copies and nothing to destroy.
+using ItemValue = std::variant<std::monostate, bool, std::int64_t, double, std::string_view,
+                               std::span<const double>, std::span<const std::string_view>>;
+
 /// A shown text: a fixed one (a literal or a static table's entry), kept by its
 /// address, or one built for its item. Most texts are fixed, and a decode of many
 /// items should not copy each of them.
@@ -57,21 +62,22 @@ class Text {
   std::string m_built;
 };
 
-/// One decoded item: a field, a group of fields (an object) or a list of them.
+/// One decoded item: a field, a group of fields (an object) or a list of them. Its
+/// texts and value are views, valid while a sink takes it.
 struct Item {
   enum class Shape { Value, Object, List };
 
-  std::string_view key{};  ///< the JSON key in snake_case (a literal); empty for items only shown
-  Text label{};            ///< as shown: "Maximum TMDS clock"
-  Text text{};             ///< the shown value: "300 MHz"; may be empty for a group
-  Value value{};           ///< the JSON value of a Shape::Value item
+  std::string_view key{};    ///< the JSON key in snake_case (a literal); empty for items only shown
+  std::string_view label{};  ///< as shown: "Maximum TMDS clock"
+  std::string_view text{};   ///< the shown value: "300 MHz"; may be empty for a group
+  ItemValue value{};         ///< the JSON value of a Shape::Value item
   Shape shape = Shape::Value;
   int offset = 0;  ///< the first byte in the block that holds the item
   int length = 0;  ///< how many bytes hold it; 0 for an item of no bytes of its own
   /// False when the children are for scripts only (the shown text says it all).
   bool showChildren = true;
   /// Set while a count's text is still to be written from its number: the unit
-  /// after the number ("MHz"), or "". A decode tree's items have their texts.
+  /// after the number ("MHz"), or "".
   const char* unit = nullptr;
 };
 
@@ -82,8 +88,18 @@ using TextBuffer = std::array<char, 48>;
 /// written into scratch.
 std::string_view shownText(const Item& item, TextBuffer& scratch);
 
-/// An item with its children: the decode as a tree.
-struct Node : Item {
+/// An item kept, with its children: the decode as a tree. It owns its texts and value.
+struct Node {
+  using Shape = Item::Shape;
+
+  std::string_view key{};  ///< as Item::key
+  Text label{};
+  Text text{};  ///< a count's text written out
+  Value value{};
+  Shape shape = Shape::Value;
+  int offset = 0;
+  int length = 0;
+  bool showChildren = true;
   std::vector<Node> children;
 
   /// The child of the key, or nullptr.
@@ -126,17 +142,21 @@ void walkBlock(std::span<const std::uint8_t> bytes, Sink& sink);
 /// Every whole block of an image's extension, in order.
 std::vector<Block> decodeExtension(const std::vector<std::uint8_t>& extension);
 
-/// The 18-byte detailed timing at offset of cells (a block's bytes as cells) as an
-/// item "Detailed timing <index>" of its fields (pixel_clock_khz, h_active, ...
-/// interlaced), read by the base block's timing codec.
+/// The 18-byte detailed timing at offset of cells as an item "Detailed timing
+/// <index>" of its fields (pixel_clock_khz, h_active, ... interlaced), read by the
+/// base block's timing codec.
 Node detailedTimingNode(const Image& cells, int offset, int index);
 
 /// The item detailedTimingNode makes, given to sink.
 void walkTiming(const Image& cells, int offset, int index, Sink& sink);
 
 /// The name of a CTA-861 video format: "1920x1080p 60.00 Hz 16:9"; empty for a VIC
-/// without a format. The names are made once, on first use.
+/// without a format. Each name is made once, on its first use.
 const std::string& vicName(int vic);
+
+/// The shown text of a VIC: its format's name ("unknown format" without one), with
+/// " (native)" when native. Made once each, as vicName.
+std::string_view vicText(int vic, bool native);
 
 /// The picture aspect ratio of a VIC: "4:3", "16:9", "64:27", "256:135"; empty for
 /// a VIC without a format.

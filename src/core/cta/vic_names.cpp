@@ -2,6 +2,8 @@
 // the picture aspect ratio, which a timing does not carry, is kept here.
 
 #include <array>
+#include <atomic>
+#include <mutex>
 
 #include "core/common/format.h"
 #include "core/cta/cta861.h"
@@ -70,17 +72,50 @@ std::string makeVicName(int vic) {
   return name;
 }
 
+// Texts made on first use, once each: a report names the same few formats
+// thousands of times, and of the 256 codes a corpus uses a few dozen.
+class LazyTexts {
+ public:
+  template <typename Make>
+  const std::string& get(std::size_t index, Make make) {
+    Entry& e = m_entries[index];
+    if (!e.made.load(std::memory_order_acquire)) {
+      const std::lock_guard lock(m_mutex);
+      if (!e.made.load(std::memory_order_relaxed)) {
+        e.text = make();
+        e.made.store(true, std::memory_order_release);
+      }
+    }
+    return e.text;
+  }
+
+ private:
+  struct Entry {
+    std::atomic<bool> made{false};
+    std::string text;
+  };
+  std::array<Entry, 256> m_entries;
+  std::mutex m_mutex;
+};
+
 }  // namespace
 
 const std::string& vicName(int vic) {
-  // A report names the same few formats thousands of times.
-  static const std::array<std::string, 256> names = [] {
-    std::array<std::string, 256> all;
-    for (int v = 0; v < 256; ++v) all[static_cast<std::size_t>(v)] = makeVicName(v);
-    return all;
-  }();
+  static LazyTexts names;
   static const std::string none;
-  return vic >= 0 && vic < 256 ? names[static_cast<std::size_t>(vic)] : none;
+  if (vic < 0 || vic >= 256) return none;
+  return names.get(static_cast<std::size_t>(vic), [vic] { return makeVicName(vic); });
+}
+
+std::string_view vicText(int vic, bool native) {
+  const auto name = [](int v) -> std::string_view {
+    const std::string& known = vicName(v);
+    return known.empty() ? std::string_view("unknown format") : std::string_view(known);
+  };
+  if (!native) return name(vic);
+  static LazyTexts natives;
+  return natives.get(static_cast<std::size_t>(vic & 255),
+                     [&] { return std::string(name(vic)) + " (native)"; });
 }
 
 }  // namespace edid::cta

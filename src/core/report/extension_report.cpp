@@ -1,6 +1,7 @@
 #include "core/report/extension_report.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 
 #include "core/common/extension_blocks.h"
@@ -18,19 +19,22 @@ constexpr std::size_t kWidth = 70;
 // continuation lines indented two more. line is scratch space kept between calls.
 void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
              std::string_view text) {
-  // Most lines fit: written straight into the report.
-  if (indent + label.size() + 2 + text.size() <= kWidth) {
-    // Put together beside the report and added in one piece.
-    char buffer[kWidth + 2];
-    char* end = std::fill_n(buffer, indent, ' ');
-    end = std::copy(label.begin(), label.end(), end);
-    *end++ = ':';
-    if (!text.empty()) {
-      *end++ = ' ';
-      end = std::copy(text.begin(), text.end(), end);
-    }
-    end = std::copy_n(kCrLf, 2, end);
-    out << std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+  // Most lines fit: written straight into the report, over spaces that make the
+  // indent and the gap after the colon.
+  const std::size_t gap = text.empty() ? 0 : 1;
+  if (indent + label.size() + 1 + gap + text.size() <= kWidth) {
+    std::string& report = out.text();
+    const std::size_t at = report.size();
+    report.append(indent + label.size() + 1 + gap + text.size() + 2, ' ');
+    char* end = report.data() + at + indent;
+    std::memcpy(end, label.data(), label.size());
+    end += label.size();
+    *end = ':';
+    end += 1 + gap;
+    if (!text.empty()) std::memcpy(end, text.data(), text.size());
+    end += text.size();
+    end[0] = kCrLf[0];
+    end[1] = kCrLf[1];
     out.endElement();
     return;
   }
@@ -63,7 +67,7 @@ class LineSink final : public cta::Sink {
       ++m_hidden;
       return false;
     }
-    addLine(m_out, m_line, m_indent, group.label.view(), group.text.view());
+    addLine(m_out, m_line, m_indent, group.label, group.text);
     if (!group.showChildren) {
       m_hidden = 1;
       return false;
@@ -73,7 +77,8 @@ class LineSink final : public cta::Sink {
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;
-    addLine(m_out, m_line, m_indent, item.label.view(), cta::shownText(item, m_text));
+    addLine(m_out, m_line, m_indent, item.label,
+            item.unit ? cta::shownText(item, m_text) : item.text);
   }
   void close() override {
     if (m_hidden)

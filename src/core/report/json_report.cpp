@@ -1,6 +1,7 @@
 #include "core/report/json_report.h"
 
 #include <array>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -27,29 +28,6 @@ namespace edid {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-Json valueOf(const cta::Value& value) {
-  struct {
-    Json operator()(std::monostate) const { return nullptr; }
-    Json operator()(bool v) const { return v; }
-    Json operator()(std::int64_t v) const { return v; }
-    Json operator()(double v) const { return v; }
-    Json operator()(const std::string& v) const { return v; }
-    Json operator()(const std::vector<std::string>& v) const { return v; }
-    Json operator()(const std::vector<double>& v) const {
-      // Whole numbers as integers: sample rates read 32, 44.1, 48.
-      Json list = Json::array();
-      for (const double d : v) {
-        if (d == static_cast<double>(static_cast<std::int64_t>(d)))
-          list.push_back(static_cast<std::int64_t>(d));
-        else
-          list.push_back(d);
-      }
-      return list;
-    }
-  } visit;
-  return std::visit(visit, value);
-}
 
 // The descriptors of 1.4 only, F7 and F8, as rare as they are long.
 void addDescriptors(Json& root, const Image& image, bool edid14) {
@@ -210,11 +188,26 @@ class Braced {
       : m_out(out), m_close(close), m_depth(depth) {
     m_out += open;
   }
-  /// Starts the next item, at depth + 1; the caller writes it.
-  void next() {
-    m_out += m_any ? ",\n" : "\n";
+  /// Starts the next item, at depth + 1, with its "key": when it has one; the
+  /// caller writes the rest.
+  void next(std::string_view key = {}) {
+    // Written over spaces, which make the indent and the gap after the colon.
+    const std::size_t lead = m_any ? 2 : 1;
+    const std::size_t margin = lead + 2 * (m_depth + 1);
+    const std::size_t at = m_out.size();
+    m_out.append(margin + (key.empty() ? 0 : key.size() + 4), ' ');
+    char* p = m_out.data() + at;
+    if (m_any) *p++ = ',';
+    *p = '\n';
     m_any = true;
-    indent(m_out, m_depth + 1);
+    if (key.empty()) return;
+    // Keys are snake_case literals: nothing in them needs escaping.
+    p = m_out.data() + at + margin;
+    *p++ = '"';
+    std::memcpy(p, key.data(), key.size());
+    p += key.size();
+    p[0] = '"';
+    p[1] = ':';
   }
   void close() {
     if (m_any) {
@@ -231,23 +224,53 @@ class Braced {
   bool m_any = false;
 };
 
-void writeValue(std::string& out, const cta::Value& value, std::size_t depth) {
-  if (const auto* text = std::get_if<std::string>(&value)) return writeJsonString(out, *text);
-  if (const auto* number = std::get_if<std::int64_t>(&value))
-    return format::appendInt(out, *number);
+// A count: most are a digit or two.
+void writeCount(std::string& out, std::int64_t value) {
+  if (value < 0 || value >= 100) return format::appendInt(out, value);
+  const char digits[2] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  if (value >= 10)
+    out.append(digits, 2);
+  else
+    out += digits[1];
+}
+
+// A measure: whole ones as integers (sample rates read 32, 44.1, 48), the rest
+// as the library writes them.
+void writeMeasure(std::string& out, double value) {
+  if (value == static_cast<double>(static_cast<std::int64_t>(value)))
+    return writeCount(out, static_cast<std::int64_t>(value));
+  out += Json(value).dump();
+}
+
+void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth) {
+  if (const auto* text = std::get_if<std::string_view>(&value)) return writeJsonString(out, *text);
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return writeCount(out, *number);
   if (const auto* on = std::get_if<bool>(&value)) {
-    out += *on ? "true" : "false";
+    out.append(*on ? std::string_view("true") : std::string_view("false"));
     return;
   }
-  if (const auto* names = std::get_if<std::vector<std::string>>(&value)) {
+  if (const auto* names = std::get_if<std::span<const std::string_view>>(&value)) {
     Braced list(out, '[', ']', depth);
-    for (const std::string& name : *names) {
+    for (const std::string_view name : *names) {
       list.next();
       writeJsonString(out, name);
     }
     return list.close();
   }
-  writeJson(out, valueOf(value), depth);
+  if (const auto* measures = std::get_if<std::span<const double>>(&value)) {
+    Braced list(out, '[', ']', depth);
+    for (const double measure : *measures) {
+      list.next();
+      writeMeasure(out, measure);
+    }
+    return list.close();
+  }
+  // A single measure as it is: a luminance of 50 reads 50.0.
+  if (const auto* measure = std::get_if<double>(&value)) {
+    out += Json(*measure).dump();
+    return;
+  }
+  out.append("null", 4);
 }
 
 // Decoded items as JSON, written as they come: a group as an object of its keyed
@@ -297,13 +320,7 @@ class JsonSink final : public cta::Sink {
   bool start(std::string_view key) {
     const Frame& frame = m_frames.back();
     if (frame.object && key.empty()) return false;
-    frame.braced->next();
-    if (frame.object) {
-      // Keys are snake_case literals: nothing in them needs escaping.
-      m_out += '"';
-      m_out += key;
-      m_out.append("\": ", 3);
-    }
+    frame.braced->next(frame.object ? key : std::string_view());
     return true;
   }
 
@@ -499,14 +516,11 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                          const auto bytes = std::span(extension).subspan(at, cta::kBlockSize);
                          list.next();
                          Braced object(o, '{', '}', d + 1);
-                         object.next();
-                         o += "\"block\": ";
+                         object.next("block");
                          format::appendInt(o, static_cast<int>(at / cta::kBlockSize) + 1);
-                         object.next();
-                         o += "\"tag\": ";
+                         object.next("tag");
                          format::appendInt(o, bytes[0]);
-                         object.next();
-                         o += "\"kind\": ";
+                         object.next("kind");
                          writeJsonString(o, cta::kindOf(bytes[0]));
                          JsonSink sink(o, object, true, d + 1);
                          cta::walkBlock(bytes, sink);

@@ -258,8 +258,11 @@ bool isDescriptor(const Image& image, int blockStart) {
   return true;
 }
 
-int fieldValue(const Image& image, int s, Field field) {
-  const auto b = [&](int offset) { return image.byte(s + offset); };
+namespace {
+
+// The fields' places in the block, for any reader of its bytes.
+template <typename Byte>
+int fieldOf(Byte b, Field field) {
   switch (field) {
     case Field::PixelClock:
       return b(1) * 256 + b(0);
@@ -289,6 +292,17 @@ int fieldValue(const Image& image, int s, Field field) {
       return (b(14) & 0x0F) * 256 + b(13);
   }
   return 0;
+}
+
+}  // namespace
+
+int fieldValue(const Image& image, int s, Field field) {
+  return fieldOf([&](int offset) { return image.byte(s + offset); }, field);
+}
+
+int fieldValue(std::span<const std::uint8_t, 18> block, Field field) {
+  return fieldOf([block](int offset) { return int{block[static_cast<std::size_t>(offset)]}; },
+                 field);
 }
 
 Timing decode(const Image& image, int s) {

@@ -3,6 +3,8 @@
 // first two bytes (the pixel clock) are not both zero (VESA EDID 1.3, section 3.10.2).
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,6 +47,8 @@ bool isDescriptor(const Image& image, int blockStart);
 /// Field value from the block's bytes (the pixel clock in units of 10 kHz; the
 /// 12-bit and 10-bit fields joined from their shared upper-bit bytes).
 int fieldValue(const Image& image, int blockStart, Field field);
+/// The same from the block's 18 bytes.
+int fieldValue(std::span<const std::uint8_t, 18> block, Field field);
 
 /// A field's name without its separator: "Active Time", "Pixel Clock".
 const char* fieldLabel(Field field);
