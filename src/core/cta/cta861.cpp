@@ -32,7 +32,7 @@ std::string shortNumber(double value) {
   return format::general(value);
 }
 
-// The helpers take their texts as temporaries, moved once into the item.
+// The helpers hand the sink views of their texts; whatever keeps one copies it.
 void item(Sink& out, std::string_view key, std::string_view label, ItemValue value,
           std::string_view text, int offset, int length) {
   out.add(Item{.key = key,
