@@ -660,25 +660,6 @@ void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
 
 // ---- Detailed timings
 
-// value as "%.2f" writes it, at out. The nearest hundredth is checked exactly by
-// a multiply-add on each side; a tie, or a value out of range, is left to the
-// general formatting, which is many times slower.
-char* writeFixed2(char* out, double value) {
-  if (value >= 0 && value < 1e9) {
-    const double cents = std::floor(value * 100 + 0.5);
-    // The signs of value x 100 - (cents -/+ 0.5), each rounded once.
-    if (std::fma(value, 100, -(cents - 0.5)) > 0 && std::fma(value, 100, -(cents + 0.5)) < 0) {
-      const auto whole = static_cast<std::int64_t>(cents);
-      out = std::to_chars(out, out + 11, whole / 100).ptr;
-      *out++ = '.';
-      *out++ = static_cast<char>('0' + whole / 10 % 10);
-      *out++ = static_cast<char>('0' + whole % 10);
-      return out;
-    }
-  }
-  return std::to_chars(out, out + 14, value, std::chars_format::fixed, 2).ptr;
-}
-
 // The 18 bytes of a detailed timing at offset at.
 using TimingBytes = std::span<const std::uint8_t, 18>;
 
@@ -691,21 +672,16 @@ void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
   // Put together in place: "1920x1080p 60.00 Hz 148.50 MHz".
-  char buffer[64];
-  // Each number bounded: a count has up to 11 characters, the rate up to 14.
+  char buffer[96];
+  // Each number bounded: a count has up to 11 characters, the rate up to 32.
   char* end = std::to_chars(buffer, buffer + 11, v(F::HorizontalActive)).ptr;
   *end++ = 'x';
   end = std::to_chars(end, end + 11, v(F::VerticalActive)).ptr;
   if (interlaced) *end++ = 'i';
   *end++ = ' ';
-  end = writeFixed2(end, hz);
+  end = format::writeFixed2(end, hz);
   end = std::copy_n(" Hz ", 4, end);
-  // The clock counts 10 kHz: its MHz to two places are its digits around a point.
-  const int clock = v(F::PixelClock);
-  end = std::to_chars(end, end + 11, clock / 100).ptr;
-  *end++ = '.';
-  *end++ = static_cast<char>('0' + clock / 10 % 10);
-  *end++ = static_cast<char>('0' + clock % 10);
+  end = format::writeHundredths(end, v(F::PixelClock));  // 10 kHz steps: MHz
   end = std::copy_n(" MHz", 4, end);
   const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const auto labelOf = [](int i) {
@@ -1011,14 +987,7 @@ std::string_view shownText(const Item& item, TextBuffer& scratch) {
   const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
   const std::int64_t n = number ? *number : 0;
   char* const begin = scratch.data();
-  char* end = begin;
-  // Most counts are a digit or two.
-  if (n >= 0 && n < 100) {
-    if (n >= 10) *end++ = static_cast<char>('0' + n / 10);
-    *end++ = static_cast<char>('0' + n % 10);
-  } else {
-    end = std::to_chars(begin, begin + 24, n).ptr;
-  }
+  char* end = format::writeInt(begin, n);
   if (*item.unit) {
     *end++ = ' ';
     for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;

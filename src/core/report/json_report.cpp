@@ -224,27 +224,18 @@ class Braced {
   bool m_any = false;
 };
 
-// A count: most are a digit or two.
-void writeCount(std::string& out, std::int64_t value) {
-  if (value < 0 || value >= 100) return format::appendInt(out, value);
-  const char digits[2] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-  if (value >= 10)
-    out.append(digits, 2);
-  else
-    out += digits[1];
-}
-
 // A measure: whole ones as integers (sample rates read 32, 44.1, 48), the rest
 // as the library writes them.
 void writeMeasure(std::string& out, double value) {
   if (value == static_cast<double>(static_cast<std::int64_t>(value)))
-    return writeCount(out, static_cast<std::int64_t>(value));
+    return format::appendInt(out, static_cast<std::int64_t>(value));
   out += Json(value).dump();
 }
 
 void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth) {
   if (const auto* text = std::get_if<std::string_view>(&value)) return writeJsonString(out, *text);
-  if (const auto* number = std::get_if<std::int64_t>(&value)) return writeCount(out, *number);
+  if (const auto* number = std::get_if<std::int64_t>(&value))
+    return format::appendInt(out, *number);
   if (const auto* on = std::get_if<bool>(&value)) {
     out.append(*on ? std::string_view("true") : std::string_view("false"));
     return;
@@ -334,31 +325,22 @@ void writeBool(std::string& out, bool value) {
   out += value ? "true" : "false";
 }
 
-// The next member of an object whose keys are literals, each once: its key
-// written as it stands.
-void member(Braced& object, std::string& out, std::string_view key) {
-  object.next();
-  out += '"';
-  out += key;
-  out += "\": ";
-}
-
 // Byte 20 as far as it means more than the report's captions: from 1.4 a digital
 // input's depth and interface.
 void writeInput(std::string& out, const Image& image, bool edid14, std::size_t depth) {
   const int b20 = image.byte(20);
   const bool digital = (b20 & 0x80) != 0;
   Braced input(out, '{', '}', depth);
-  member(input, out, "digital");
+  input.next("digital");
   writeBool(out, digital);
   const int bits = (b20 >> 4) & 0x07;
   const int code = b20 & 0x0F;  // 0 undefined, past 5 reserved
   if (edid14 && digital && bits >= 1 && bits <= 6) {
-    member(input, out, "bits_per_color");
+    input.next("bits_per_color");
     format::appendInt(out, 4 + 2 * bits);
   }
   if (edid14 && digital && code >= 1 && code <= 5) {
-    member(input, out, "interface");
+    input.next("interface");
     writeJsonString(out, digital_input::interfaceCaptions()[std::size_t(code)]);
   }
   input.close();
@@ -371,12 +353,12 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
                                                              "h_max_khz"};
   Braced limits(out, '{', '}', depth);
   for (std::size_t k = 0; k < kRates.size(); ++k) {
-    member(limits, out, kRates[k]);
+    limits.next(kRates[k]);
     format::appendInt(out, rates.value[k]);
   }
   const int clock = range_limits::maxPixelClockMHz(image, start);
   if (clock != 0) {
-    member(limits, out, "max_pixel_clock_mhz");
+    limits.next("max_pixel_clock_mhz");
     format::appendInt(out, clock);
   }
   static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
@@ -386,7 +368,7 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
   const bool defined =
       support == range_limits::kDefaultGtf || support == range_limits::kSecondaryGtf ||
       (edid14 && (support == range_limits::kRangeLimitsOnly || support == range_limits::kCvt));
-  member(limits, out, "timing_support");
+  limits.next("timing_support");
   writeJsonString(out, defined ? kSupport[std::size_t(support)] : "reserved");
   limits.close();
 }
@@ -398,15 +380,15 @@ void writeProblems(std::string& out, const std::vector<check::Finding>& findings
   for (const check::Finding& f : findings) {
     list.next();
     Braced object(out, '{', '}', depth + 1);
-    member(object, out, "severity");
+    object.next("severity");
     writeJsonString(out, check::severityName(f.severity));
-    member(object, out, "block");
+    object.next("block");
     format::appendInt(out, f.block);
-    member(object, out, "first_byte");
+    object.next("first_byte");
     format::appendInt(out, f.first);
-    member(object, out, "last_byte");
+    object.next("last_byte");
     format::appendInt(out, f.last);
-    member(object, out, "message");
+    object.next("message");
     writeJsonString(out, f.message);
     object.close();
   }
@@ -444,19 +426,19 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   }
   members.push_back({"vendor", [&](std::string& o, std::size_t d) {
                        Braced vendor(o, '{', '}', d);
-                       member(vendor, o, "manufacturer");
+                       vendor.next("manufacturer");
                        writeJsonString(o, manufacturer);
-                       member(vendor, o, "product_code");
+                       vendor.next("product_code");
                        format::appendInt(o, productCode);
                        if (serial != 0) {
-                         member(vendor, o, "serial_number");
+                         vendor.next("serial_number");
                          if (hideSerialNumbers)
                            writeJsonString(o, hidden);
                          else
                            format::appendInt(o, serial);
                        }
                        if (serialText) {
-                         member(vendor, o, "serial_text");
+                         vendor.next("serial_text");
                          writeJsonString(o, *serialText);
                        }
                        vendor.close();
@@ -475,9 +457,9 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   if (edid14) {
     members.push_back({"features", [&](std::string& o, std::size_t d) {
                          Braced bits(o, '{', '}', d);
-                         member(bits, o, "continuous_frequency");
+                         bits.next("continuous_frequency");
                          writeBool(o, (features & 0x01) != 0);
-                         member(bits, o, "preferred_timing_is_native");
+                         bits.next("preferred_timing_is_native");
                          writeBool(o, (features & 0x02) != 0);
                          bits.close();
                        }});

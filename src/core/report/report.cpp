@@ -188,18 +188,8 @@ consteval Prefix prefix(std::string_view label, std::string_view caption, int wi
 
 // One report element: its prefix, its value, CR LF.
 void labelled(ReportBuffer& out, const Prefix& prefix, std::string_view value = {}) {
-  char line[160];
-  if (prefix.size + value.size() + 2 > sizeof line) {
-    out << std::string_view(prefix.text.data(), prefix.size) << value;
-    out.crlf().endElement();
-    return;
-  }
-  char* at = std::copy_n(prefix.text.data(), prefix.size, line);
-  at = std::copy(value.begin(), value.end(), at);
-  *at++ = '\r';
-  *at++ = '\n';
-  out << std::string_view(line, static_cast<std::size_t>(at - line));
-  out.endElement();
+  out << std::string_view(prefix.text.data(), prefix.size) << value;
+  out.crlf().endElement();
 }
 
 void blank(ReportBuffer& out) {

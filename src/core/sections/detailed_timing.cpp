@@ -110,6 +110,7 @@ class Writer {
     m_at = std::to_chars(m_at, m_at + 12, value).ptr;
     return *this;
   }
+  void hundredths(int value) { m_at = format::writeHundredths(m_at, value); }
   std::size_t size() const { return static_cast<std::size_t>(m_at - m_text); }
   /// Spaces up to width columns after the mark from.
   void padTo(std::size_t from, std::size_t width) {
@@ -134,8 +135,7 @@ class Writer {
 // exactly.
 void writeValueText(Writer& out, Field field, int value) {
   if (field == Field::PixelClock) {
-    out << value / 100 << '.' << static_cast<char>('0' + value / 10 % 10)
-        << static_cast<char>('0' + value % 10);
+    out.hundredths(value);
   } else {
     out << value;
   }

@@ -1,7 +1,6 @@
 #include "core/sections/range_limits.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "core/common/format.h"
 #include "core/common/numbers.h"
@@ -44,21 +43,11 @@ struct Lines {
     begin().append(text);
     finish();
   }
-  // "label" then value and unit: "GTF K - 10", laid out first and written at once.
+  // "label" then value and unit: "GTF K - 10".
   void number(std::string_view label, int value, std::string_view unit = {}) {
-    char text[96];
-    if (prefix.size() + label.size() + unit.size() + end.size() + 12 > sizeof text) {
-      format::appendInt(begin().append(label), value);
-      out.append(unit);
-      finish();
-      return;
-    }
-    char* at = std::copy(prefix.begin(), prefix.end(), text);
-    at = std::copy(label.begin(), label.end(), at);
-    at = std::to_chars(at, at + 12, value).ptr;
-    at = std::copy(unit.begin(), unit.end(), at);
-    at = std::copy(end.begin(), end.end(), at);
-    out.append(text, static_cast<std::size_t>(at - text));
+    format::appendInt(begin().append(label), value);
+    out.append(unit);
+    finish();
   }
   void fixed(std::string_view label, double value, std::string_view pattern,
              std::string_view unit) {
