@@ -23,7 +23,8 @@ inline char* writeInt(char* out, std::int64_t value) {
 /// Appends value as printf's "%d" writes it.
 inline void appendInt(std::string& out, std::int64_t value) {
   char digits[24];
-  out.append(digits, writeInt(digits, value));
+  // Pointer and length: the two-iterator overload goes through the general replace.
+  out.append(digits, static_cast<std::size_t>(writeInt(digits, value) - digits));
 }
 
 /// Writes a count of hundredths as a number to two places ("14850" as "148.50": a
@@ -62,14 +63,14 @@ inline char* writeFixed2(char* out, double value) {
 inline void appendFixed(std::string& out, double value, int decimals) {
   char digits[64];
   if (decimals == 2) {
-    out.append(digits, writeFixed2(digits, value));
+    out.append(digits, static_cast<std::size_t>(writeFixed2(digits, value) - digits));
     return;
   }
   const auto written =
       std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
   // Beyond 64 characters only a huge value: its shortest form stands in.
   if (written.ec != std::errc()) return appendInt(out, static_cast<std::int64_t>(value));
-  out.append(digits, written.ptr);
+  out.append(digits, static_cast<std::size_t>(written.ptr - digits));
 }
 
 /// value as printf's "%.<decimals>f" writes it.
