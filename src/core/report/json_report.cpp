@@ -1,9 +1,10 @@
 #include "core/report/json_report.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <span>
@@ -28,6 +29,50 @@ namespace edid {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// The JSON as it is written: a buffer kept longer than the text, so that writing
+// a short piece is one bounds check and a copy rather than a string append.
+class JsonText {
+ public:
+  /// Room for n characters at the end; the writer then calls commit.
+  char* room(std::size_t n) {
+    if (m_size - m_used < n) grow(n);
+    return m_data.get() + m_used;
+  }
+  /// The text now ends at end, within the room asked for.
+  void commit(const char* end) { m_used = static_cast<std::size_t>(end - m_data.get()); }
+
+  JsonText& operator+=(char c) {
+    *room(1) = c;
+    ++m_used;
+    return *this;
+  }
+  JsonText& operator+=(std::string_view text) {
+    std::memcpy(room(text.size()), text.data(), text.size());
+    m_used += text.size();
+    return *this;
+  }
+  void appendInt(std::int64_t value) { commit(format::writeInt(room(20), value)); }
+  void appendSpaces(std::size_t count) {
+    std::memset(room(count), ' ', count);
+    m_used += count;
+  }
+
+  std::string take() const { return {m_data.get(), m_used}; }
+
+ private:
+  void grow(std::size_t n) {
+    const std::size_t size = std::max(2 * m_size, m_used + n);
+    auto data = std::make_unique_for_overwrite<char[]>(size);
+    if (m_used) std::memcpy(data.get(), m_data.get(), m_used);
+    m_data = std::move(data);
+    m_size = size;
+  }
+
+  std::unique_ptr<char[]> m_data = std::make_unique_for_overwrite<char[]>(16384);
+  std::size_t m_size = 16384;
+  std::size_t m_used = 0;
+};
 
 // The descriptors of 1.4 only, F7 and F8, as rare as they are long.
 void addDescriptors(Json& root, const Image& image, bool edid14) {
@@ -64,32 +109,38 @@ void addDescriptors(Json& root, const Image& image, bool edid14) {
 // True when a string goes into JSON as it stands: printable ASCII without
 // quotes or backslashes, as nearly every key and value is.
 bool plainJsonText(std::string_view text) {
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') return false;
-  }
-  return true;
+  static constexpr auto kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c) plain[std::size_t(c)] = c != '"' && c != '\\';
+    return plain;
+  }();
+  bool plain = true;
+  for (const char c : text) plain &= kPlain[static_cast<unsigned char>(c)];
+  return plain;
 }
 
-void writeJsonString(std::string& out, std::string_view text) {
+void writeJsonString(JsonText& out, std::string_view text) {
   if (!plainJsonText(text)) {
     // Escapes and UTF-8 checks as the library writes them.
     out += Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
     return;
   }
-  out += '"';
-  out += text;
-  out += '"';
+  char* p = out.room(text.size() + 2);
+  *p++ = '"';
+  std::memcpy(p, text.data(), text.size());
+  p += text.size();
+  *p++ = '"';
+  out.commit(p);
 }
 
-void indent(std::string& out, std::size_t depth) {
-  out.append(2 * depth, ' ');
+void indent(JsonText& out, std::size_t depth) {
+  out.appendSpaces(2 * depth);
 }
 
 // count items between open and close, one to a line, as dump(2) lays them out:
 // item k is written by write(out, k, depth + 1) after its indent.
 template <typename Write>
-void writeBraced(std::string& out, char open, char close, std::size_t count, std::size_t depth,
+void writeBraced(JsonText& out, char open, char close, std::size_t count, std::size_t depth,
                  Write write) {
   out += open;
   if (count == 0) {
@@ -110,14 +161,14 @@ void writeBraced(std::string& out, char open, char close, std::size_t count, std
 // The tree as dump(2) writes it, without the library's per-character escaping
 // of every string: plain strings and integers are written directly, anything
 // else through the library.
-void writeJson(std::string& out, const Json& value, std::size_t depth) {
+void writeJson(JsonText& out, const Json& value, std::size_t depth) {
   switch (value.type()) {
     case Json::value_t::object:
     case Json::value_t::array: {
       const bool object = value.is_object();
       auto it = value.begin();  // the items come in order
       writeBraced(out, object ? '{' : '[', object ? '}' : ']', value.size(), depth,
-                  [&](std::string& o, std::size_t, std::size_t d) {
+                  [&](JsonText& o, std::size_t, std::size_t d) {
                     if (object) {
                       writeJsonString(o, it.key());
                       o += ": ";
@@ -137,7 +188,7 @@ void writeJson(std::string& out, const Json& value, std::size_t depth) {
       out += "null";
       return;
     case Json::value_t::number_integer:
-      format::appendInt(out, value.get<std::int64_t>());
+      out.appendInt(value.get<std::int64_t>());
       return;
     default:
       out += value.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -146,7 +197,7 @@ void writeJson(std::string& out, const Json& value, std::size_t depth) {
 }
 
 // Writes one value at depth, as dump(2) lays it out.
-using ValueWriter = std::function<void(std::string&, std::size_t)>;
+using ValueWriter = std::function<void(JsonText&, std::size_t)>;
 
 struct Member {
   std::string_view key;
@@ -155,28 +206,27 @@ struct Member {
 
 // An object as a library object fills by key: a repeated key keeps its first
 // place and takes its last value.
-void writeObject(std::string& out, const std::vector<Member>& members, std::size_t depth) {
+void writeObject(JsonText& out, const std::vector<Member>& members, std::size_t depth) {
   std::vector<std::size_t> first;  // the first place of each key
   for (std::size_t i = 0; i < members.size(); ++i) {
     bool repeated = false;
     for (const std::size_t j : first) repeated = repeated || members[j].key == members[i].key;
     if (!repeated) first.push_back(i);
   }
-  writeBraced(out, '{', '}', first.size(), depth,
-              [&](std::string& o, std::size_t k, std::size_t d) {
-                const Member& member = members[first[k]];
-                std::size_t last = first[k];
-                for (std::size_t j = last + 1; j < members.size(); ++j)
-                  if (members[j].key == member.key) last = j;
-                writeJsonString(o, member.key);
-                o += ": ";
-                members[last].write(o, d);
-              });
+  writeBraced(out, '{', '}', first.size(), depth, [&](JsonText& o, std::size_t k, std::size_t d) {
+    const Member& member = members[first[k]];
+    std::size_t last = first[k];
+    for (std::size_t j = last + 1; j < members.size(); ++j)
+      if (members[j].key == member.key) last = j;
+    writeJsonString(o, member.key);
+    o += ": ";
+    members[last].write(o, d);
+  });
 }
 
 // An array of count items, item k written by write(out, k, depth).
 template <typename Write>
-void writeArray(std::string& out, std::size_t count, std::size_t depth, Write write) {
+void writeArray(JsonText& out, std::size_t count, std::size_t depth, Write write) {
   writeBraced(out, '[', ']', count, depth, write);
 }
 
@@ -184,30 +234,30 @@ void writeArray(std::string& out, std::size_t count, std::size_t depth, Write wr
 // come: a decoded tree need not be counted or gathered first.
 class Braced {
  public:
-  Braced(std::string& out, char open, char close, std::size_t depth)
+  Braced(JsonText& out, char open, char close, std::size_t depth)
       : m_out(out), m_close(close), m_depth(depth) {
     m_out += open;
   }
   /// Starts the next item, at depth + 1, with its "key": when it has one; the
   /// caller writes the rest.
   void next(std::string_view key = {}) {
-    // Written over spaces, which make the indent and the gap after the colon.
-    const std::size_t lead = m_any ? 2 : 1;
-    const std::size_t margin = lead + 2 * (m_depth + 1);
-    const std::size_t at = m_out.size();
-    m_out.append(margin + (key.empty() ? 0 : key.size() + 4), ' ');
-    char* p = m_out.data() + at;
+    const std::size_t margin = 2 * (m_depth + 1);
+    char* p = m_out.room(2 + margin + key.size() + 4);
     if (m_any) *p++ = ',';
-    *p = '\n';
+    *p++ = '\n';
     m_any = true;
-    if (key.empty()) return;
-    // Keys are snake_case literals: nothing in them needs escaping.
-    p = m_out.data() + at + margin;
-    *p++ = '"';
-    std::memcpy(p, key.data(), key.size());
-    p += key.size();
-    p[0] = '"';
-    p[1] = ':';
+    std::memset(p, ' ', margin);
+    p += margin;
+    if (!key.empty()) {
+      // Keys are snake_case literals: nothing in them needs escaping.
+      *p++ = '"';
+      std::memcpy(p, key.data(), key.size());
+      p += key.size();
+      *p++ = '"';
+      *p++ = ':';
+      *p++ = ' ';
+    }
+    m_out.commit(p);
   }
   void close() {
     if (m_any) {
@@ -218,7 +268,7 @@ class Braced {
   }
 
  private:
-  std::string& m_out;
+  JsonText& m_out;
   char m_close;
   std::size_t m_depth;
   bool m_any = false;
@@ -226,18 +276,17 @@ class Braced {
 
 // A measure: whole ones as integers (sample rates read 32, 44.1, 48), the rest
 // as the library writes them.
-void writeMeasure(std::string& out, double value) {
+void writeMeasure(JsonText& out, double value) {
   if (value == static_cast<double>(static_cast<std::int64_t>(value)))
-    return format::appendInt(out, static_cast<std::int64_t>(value));
+    return out.appendInt(static_cast<std::int64_t>(value));
   out += Json(value).dump();
 }
 
-void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth) {
+void writeValue(JsonText& out, const cta::ItemValue& value, std::size_t depth) {
   if (const auto* text = std::get_if<std::string_view>(&value)) return writeJsonString(out, *text);
-  if (const auto* number = std::get_if<std::int64_t>(&value))
-    return format::appendInt(out, *number);
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return out.appendInt(*number);
   if (const auto* on = std::get_if<bool>(&value)) {
-    out.append(*on ? std::string_view("true") : std::string_view("false"));
+    out += *on ? std::string_view("true") : std::string_view("false");
     return;
   }
   if (const auto* names = std::get_if<std::span<const std::string_view>>(&value)) {
@@ -261,7 +310,7 @@ void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth
     out += Json(*measure).dump();
     return;
   }
-  out.append("null", 4);
+  out += std::string_view("null");
 }
 
 // Decoded items as JSON, written as they come: a group as an object of its keyed
@@ -270,9 +319,9 @@ void writeValue(std::string& out, const cta::ItemValue& value, std::size_t depth
 class JsonSink final : public cta::Sink {
  public:
   /// Items go into the object or list outer, open at depth.
-  JsonSink(std::string& out, Braced& outer, bool object, std::size_t depth) : m_out(out) {
+  JsonSink(JsonText& out, Braced& outer, bool object, std::size_t depth) : m_out(out) {
     m_frames.reserve(8);
-    m_frames.push_back({&outer, object, depth});
+    m_frames.push_back({std::nullopt, &outer, object, depth});
   }
 
   bool open(cta::Item&& group) override {
@@ -282,8 +331,8 @@ class JsonSink final : public cta::Sink {
     }
     const bool object = group.shape == cta::Item::Shape::Object;
     const std::size_t depth = m_frames.back().depth + 1;
-    m_open.emplace_back(m_out, object ? '{' : '[', object ? '}' : ']', depth);
-    m_frames.push_back({&m_open.back(), object, depth});
+    m_frames.push_back(
+        {Braced(m_out, object ? '{' : '[', object ? '}' : ']', depth), nullptr, object, depth});
     return true;
   }
   void add(cta::Item&& item) override {
@@ -295,39 +344,40 @@ class JsonSink final : public cta::Sink {
       --m_skipped;
       return;
     }
-    m_frames.back().braced->close();
+    m_frames.back().braced().close();
     m_frames.pop_back();
-    m_open.pop_back();
   }
 
  private:
+  // A group being written: the caller's outer one, or one of the sink's own.
   struct Frame {
-    Braced* braced;
+    std::optional<Braced> own;
+    Braced* outer;
+    Braced& braced() { return own ? *own : *outer; }
     bool object;
     std::size_t depth;
   };
 
   // Starts a member of the open group: false for an item an object cannot hold.
   bool start(std::string_view key) {
-    const Frame& frame = m_frames.back();
+    Frame& frame = m_frames.back();
     if (frame.object && key.empty()) return false;
-    frame.braced->next(frame.object ? key : std::string_view());
+    frame.braced().next(frame.object ? key : std::string_view());
     return true;
   }
 
-  std::string& m_out;
+  JsonText& m_out;
   std::vector<Frame> m_frames;
-  std::deque<Braced> m_open;  // stable addresses while open
-  int m_skipped = 0;          // depth within a group left out
+  int m_skipped = 0;  // depth within a group left out
 };
 
-void writeBool(std::string& out, bool value) {
+void writeBool(JsonText& out, bool value) {
   out += value ? "true" : "false";
 }
 
 // Byte 20 as far as it means more than the report's captions: from 1.4 a digital
 // input's depth and interface.
-void writeInput(std::string& out, const Image& image, bool edid14, std::size_t depth) {
+void writeInput(JsonText& out, const Image& image, bool edid14, std::size_t depth) {
   const int b20 = image.byte(20);
   const bool digital = (b20 & 0x80) != 0;
   Braced input(out, '{', '}', depth);
@@ -337,7 +387,7 @@ void writeInput(std::string& out, const Image& image, bool edid14, std::size_t d
   const int code = b20 & 0x0F;  // 0 undefined, past 5 reserved
   if (edid14 && digital && bits >= 1 && bits <= 6) {
     input.next("bits_per_color");
-    format::appendInt(out, 4 + 2 * bits);
+    out.appendInt(4 + 2 * bits);
   }
   if (edid14 && digital && code >= 1 && code <= 5) {
     input.next("interface");
@@ -346,7 +396,7 @@ void writeInput(std::string& out, const Image& image, bool edid14, std::size_t d
   input.close();
 }
 
-void writeRangeLimits(std::string& out, const Image& image, int start, bool edid14,
+void writeRangeLimits(JsonText& out, const Image& image, int start, bool edid14,
                       std::size_t depth) {
   const range_limits::Rates rates = range_limits::rates(image, start);
   static constexpr std::array<std::string_view, 4> kRates = {"v_min_hz", "v_max_hz", "h_min_khz",
@@ -354,12 +404,12 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
   Braced limits(out, '{', '}', depth);
   for (std::size_t k = 0; k < kRates.size(); ++k) {
     limits.next(kRates[k]);
-    format::appendInt(out, rates.value[k]);
+    out.appendInt(rates.value[k]);
   }
   const int clock = range_limits::maxPixelClockMHz(image, start);
   if (clock != 0) {
     limits.next("max_pixel_clock_mhz");
-    format::appendInt(out, clock);
+    out.appendInt(clock);
   }
   static constexpr std::array<const char*, 5> kSupport = {"default_gtf", "range_limits_only",
                                                           "secondary_gtf", nullptr, "cvt"};
@@ -374,8 +424,7 @@ void writeRangeLimits(std::string& out, const Image& image, int start, bool edid
 }
 
 // The check's findings, each object as edidtool check --json writes it.
-void writeProblems(std::string& out, const std::vector<check::Finding>& findings,
-                   std::size_t depth) {
+void writeProblems(JsonText& out, const std::vector<check::Finding>& findings, std::size_t depth) {
   Braced list(out, '[', ']', depth);
   for (const check::Finding& f : findings) {
     list.next();
@@ -383,11 +432,11 @@ void writeProblems(std::string& out, const std::vector<check::Finding>& findings
     object.next("severity");
     writeJsonString(out, check::severityName(f.severity));
     object.next("block");
-    format::appendInt(out, f.block);
+    out.appendInt(f.block);
     object.next("first_byte");
-    format::appendInt(out, f.first);
+    out.appendInt(f.first);
     object.next("last_byte");
-    format::appendInt(out, f.last);
+    out.appendInt(f.last);
     object.next("message");
     writeJsonString(out, f.message);
     object.close();
@@ -404,7 +453,7 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
   members.reserve(16);
   const bool checksumValid = image.checksumTest() == 0;
   members.push_back(
-      {"checksum_valid", [&](std::string& o, std::size_t) { writeBool(o, checksumValid); }});
+      {"checksum_valid", [&](JsonText& o, std::size_t) { writeBool(o, checksumValid); }});
   const std::string manufacturer = vendor::manufacturerLetters(image);
   const int productCode = image.byte(10) | image.byte(11) << 8;
   const std::uint32_t serial = static_cast<std::uint32_t>(image.byte(12)) |
@@ -424,18 +473,18 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
     }
     if (tag == 0xFD && rangeLimitsStart < 0) rangeLimitsStart = start;
   }
-  members.push_back({"vendor", [&](std::string& o, std::size_t d) {
+  members.push_back({"vendor", [&](JsonText& o, std::size_t d) {
                        Braced vendor(o, '{', '}', d);
                        vendor.next("manufacturer");
                        writeJsonString(o, manufacturer);
                        vendor.next("product_code");
-                       format::appendInt(o, productCode);
+                       o.appendInt(productCode);
                        if (serial != 0) {
                          vendor.next("serial_number");
                          if (hideSerialNumbers)
                            writeJsonString(o, hidden);
                          else
-                           format::appendInt(o, serial);
+                           o.appendInt(serial);
                        }
                        if (serialText) {
                          vendor.next("serial_text");
@@ -445,17 +494,17 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                      }});
   const std::string versionText = version::versionText(image) + "." + version::revisionText(image);
   members.push_back(
-      {"version", [&](std::string& o, std::size_t) { writeJsonString(o, versionText); }});
+      {"version", [&](JsonText& o, std::size_t) { writeJsonString(o, versionText); }});
   const int extensionCount = image.byte(kExtensionFlagByte);
-  members.push_back({"extension_count",
-                     [&](std::string& o, std::size_t) { format::appendInt(o, extensionCount); }});
+  members.push_back(
+      {"extension_count", [&](JsonText& o, std::size_t) { o.appendInt(extensionCount); }});
   const bool edid14 = version::isEdid14(image);
   members.push_back(
-      {"input", [&](std::string& o, std::size_t d) { writeInput(o, image, edid14, d); }});
+      {"input", [&](JsonText& o, std::size_t d) { writeInput(o, image, edid14, d); }});
   // Feature bits 1-0 mean more than the report's captions from 1.4.
   const int features = image.byte(24);
   if (edid14) {
-    members.push_back({"features", [&](std::string& o, std::size_t d) {
+    members.push_back({"features", [&](JsonText& o, std::size_t d) {
                          Braced bits(o, '{', '}', d);
                          bits.next("continuous_frequency");
                          writeBool(o, (features & 0x01) != 0);
@@ -465,7 +514,7 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                        }});
   }
   if (rangeLimitsStart >= 0) {
-    members.push_back({"range_limits", [&](std::string& o, std::size_t d) {
+    members.push_back({"range_limits", [&](JsonText& o, std::size_t d) {
                          writeRangeLimits(o, image, rangeLimitsStart, edid14, d);
                        }});
   }
@@ -481,17 +530,16 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
 
   for (auto it = root.begin(); it != root.end(); ++it) {
     const Json& value = *it;
-    members.push_back(
-        {it.key(), [&value](std::string& o, std::size_t d) { writeJson(o, value, d); }});
+    members.push_back({it.key(), [&value](JsonText& o, std::size_t d) { writeJson(o, value, d); }});
   }
-  members.push_back({"detailed_timings", [&](std::string& o, std::size_t d) {
+  members.push_back({"detailed_timings", [&](JsonText& o, std::size_t d) {
                        Braced list(o, '[', ']', d);
                        JsonSink sink(o, list, false, d);
                        for (const int k : timings)
                          cta::walkTiming(image, layout::blockStart(k), k + 1, sink);
                        list.close();
                      }});
-  members.push_back({"extensions", [&extension](std::string& o, std::size_t d) {
+  members.push_back({"extensions", [&extension](JsonText& o, std::size_t d) {
                        Braced list(o, '[', ']', d);
                        for (std::size_t at = 0; at + cta::kBlockSize <= extension.size();
                             at += cta::kBlockSize) {
@@ -499,9 +547,9 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                          list.next();
                          Braced object(o, '{', '}', d + 1);
                          object.next("block");
-                         format::appendInt(o, static_cast<int>(at / cta::kBlockSize) + 1);
+                         o.appendInt(static_cast<int>(at / cta::kBlockSize) + 1);
                          object.next("tag");
-                         format::appendInt(o, bytes[0]);
+                         o.appendInt(bytes[0]);
                          object.next("kind");
                          writeJsonString(o, cta::kindOf(bytes[0]));
                          JsonSink sink(o, object, true, d + 1);
@@ -511,12 +559,11 @@ std::string jsonReport(const Image& image, bool hideSerialNumbers) {
                        list.close();
                      }});
   members.push_back(
-      {"problems", [&problems](std::string& o, std::size_t d) { writeProblems(o, problems, d); }});
-  std::string text;
-  text.reserve(16384);
+      {"problems", [&problems](JsonText& o, std::size_t d) { writeProblems(o, problems, d); }});
+  JsonText text;
   writeObject(text, members, 0);
   text += '\n';
-  return text;
+  return text.take();
 }
 
 }  // namespace edid
