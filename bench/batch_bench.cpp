@@ -43,8 +43,8 @@ void ReportBatch(benchmark::State& state) {
     for (const std::string& content : corpus()) {
       const auto loaded = edid::loadEdid(content);
       const edid::MonitorName name = modelLists().name(loaded->image);
-      benchmark::DoNotOptimize(edid::terminalText(edid::reportText(
-          {.brand = name.brand, .model = name.model, .cells = loaded->image, .moment = moment})));
+      benchmark::DoNotOptimize(edid::terminalReportText(
+          {.brand = name.brand, .model = name.model, .cells = loaded->image, .moment = moment}));
       ++done;
     }
   }

@@ -336,12 +336,11 @@ bool reportOne(const std::string& path, const ReportRequest& request, bool batch
     out << object;
   } else {
     if (batch) out << (first ? "" : "\n") << "==> " << path << " <==\n";
-    // The terminal reads UTF-8; the report's texts are Windows-1252.
-    out << terminalText(reportText({.brand = loaded->brand,
-                                    .model = loaded->model,
-                                    .cells = loaded->image,
-                                    .moment = currentReportMoment(),
-                                    .hideSerialNumbers = request.hideSerialNumbers}));
+    out << terminalReportText({.brand = loaded->brand,
+                               .model = loaded->model,
+                               .cells = loaded->image,
+                               .moment = currentReportMoment(),
+                               .hideSerialNumbers = request.hideSerialNumbers});
   }
   first = false;
   return true;

@@ -193,29 +193,24 @@ std::string windows1252ToUtf8(std::string_view text) {
   return out;
 }
 
-std::string terminalText(std::string_view text) {
-  return terminalText(std::string(text));
+bool isAscii(std::string_view text) {
+  return nextHighByte(text, 0) == text.size();
 }
 
-std::string terminalText(std::string&& text) {
-  // Only the CRs of CR LF go (a lone CR stays), so the text shrinks into its own
-  // storage; then, in the rare report that has any, bytes of 80-FF become UTF-8.
-  char* to = text.data();
-  const char* from = text.data();
-  const char* const end = from + text.size();
-  for (;;) {
-    const auto* cr =
-        static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(end - from)));
-    const auto length = static_cast<std::size_t>((cr ? cr : end) - from);
-    if (to != from) std::memmove(to, from, length);
-    to += length;
-    if (!cr) break;
-    from = cr + 1;
-    if (from == end || *from != '\n') *to++ = '\r';
+void appendLines(std::string& out, std::string_view text, std::string_view lineEnd) {
+  if (lineEnd == kCrLf) {
+    out += text;
+    return;
   }
-  text.resize(static_cast<std::size_t>(to - text.data()));
-  if (nextHighByte(text, 0) == text.size()) return std::move(text);
-  return windows1252ToUtf8(text);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find(kCrLf, at);
+    if (end == std::string_view::npos) {
+      out += text.substr(at);
+      break;
+    }
+    out.append(text, at, end - at).append(lineEnd);
+    at = end + 2;
+  }
 }
 
 }  // namespace edid

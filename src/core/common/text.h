@@ -63,10 +63,11 @@ std::optional<unsigned char> unicodeToWindows1252(char32_t character);
 /// Windows-1252 text as UTF-8.
 std::string windows1252ToUtf8(std::string_view text);
 
-/// Windows-1252 text with CR LF line ends as a terminal reads it: UTF-8, LF ends.
-std::string terminalText(std::string_view text);
-/// The same, reusing text's storage when it is plain ASCII (as most reports are).
-std::string terminalText(std::string&& text);
+/// True when text has no byte of 80-FF: the same in Windows-1252 and UTF-8.
+bool isAscii(std::string_view text);
+
+/// Appends text with each of its CR LFs written as lineEnd.
+void appendLines(std::string& out, std::string_view text, std::string_view lineEnd);
 
 /// Upper-cases ASCII letters.
 std::string toUpper(std::string_view text);

@@ -25,7 +25,8 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
   if (indent + label.size() + 1 + gap + text.size() <= kWidth) {
     std::string& report = out.text();
     const std::size_t at = report.size();
-    report.append(indent + label.size() + 1 + gap + text.size() + 2, ' ');
+    const std::string_view lineEnd = out.lineEnd();
+    report.append(indent + label.size() + 1 + gap + text.size() + lineEnd.size(), ' ');
     char* end = report.data() + at + indent;
     std::memcpy(end, label.data(), label.size());
     end += label.size();
@@ -33,8 +34,7 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
     end += 1 + gap;
     if (!text.empty()) std::memcpy(end, text.data(), text.size());
     end += text.size();
-    end[0] = kCrLf[0];
-    end[1] = kCrLf[1];
+    std::memcpy(end, lineEnd.data(), lineEnd.size());
     out.endElement();
     return;
   }
@@ -49,11 +49,11 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
   while (line.size() > kWidth) {
     std::size_t cut = line.rfind(' ', kWidth);
     if (cut == std::string::npos || cut <= margin) cut = kWidth;
-    (out << std::string_view(line).substr(0, cut)).crlf().endElement();
+    (out << std::string_view(line).substr(0, cut)).endLine().endElement();
     margin = indent + 2;
     line = std::string(margin, ' ') + line.substr(line[cut] == ' ' ? cut + 1 : cut);
   }
-  (out << line).crlf().endElement();
+  (out << line).endLine().endElement();
 }
 
 // The items as report lines, written as they come: one line an item, indented by
@@ -100,17 +100,17 @@ class LineSink final : public cta::Sink {
 void writeExtensionReport(const std::vector<std::uint8_t>& extension, ReportBuffer& out) {
   const std::size_t count = extension.size() / kEdidSize;
   if (count == 0) return;
-  out.crlf().rule().crlf().crlf() << kExtensionDecodeHeading;
-  out.crlf().endElement();
+  out.endLine().rule().endLine().endLine() << kExtensionDecodeHeading;
+  out.endLine().endElement();
   LineSink lines(out);
   for (std::size_t k = 0; k < count; ++k) {
     const auto block = std::span(extension).subspan(k * kEdidSize, kEdidSize);
     const int number = static_cast<int>(k) + 1;
-    out.crlf().endElement();
+    out.endLine().endElement();
     const int first = kEdidSize * number;
     out << '(' << first << '-' << first + kEdidSize - 1 << ") Block " << number << ": "
         << extensionTagName(block[0]);
-    out.crlf().endElement();
+    out.endLine().endElement();
     cta::walkBlock(block, lines);
   }
 }

@@ -134,12 +134,13 @@ std::string reportDate(const ReportMoment& moment) {
 
 namespace {
 
-void appendBlockReport(const Image& image, int block, std::string& out) {
+void appendBlockReport(const Image& image, int block, std::string& out,
+                       std::string_view lineEnd = kCrLf) {
   const int start = layout::blockStart(block);
   if (detailed_timing::isDescriptor(image, start))
-    monitor_descriptor::appendReportText(image, start, out);
+    monitor_descriptor::appendReportText(image, start, out, lineEnd);
   else
-    detailed_timing::appendReportText(image, start, out);
+    detailed_timing::appendReportText(image, start, out, lineEnd);
 }
 
 }  // namespace
@@ -186,27 +187,27 @@ consteval Prefix prefix(std::string_view label, std::string_view caption, int wi
   return p;
 }
 
-// One report element: its prefix, its value, CR LF.
+// One report element: its prefix, its value, the line end.
 void labelled(ReportBuffer& out, const Prefix& prefix, std::string_view value = {}) {
   out << std::string_view(prefix.text.data(), prefix.size) << value;
-  out.crlf().endElement();
+  out.endLine().endElement();
 }
 
 void blank(ReportBuffer& out) {
-  out.crlf().endElement();
+  out.endLine().endElement();
 }
 
 void rule70(ReportBuffer& out) {
-  out.rule().crlf().endElement();
+  out.rule().endLine().endElement();
 }
 
-// The body centred in the report's width, then CR LF; nothing at all when the body
+// The body centred in the report's width, then the line end; nothing at all when the body
 // is empty or too wide.
 void centered(ReportBuffer& out, std::string_view body) {
   const int spaces = centerIndent(body.size(), kWidth);
   if (spaces < 0) return;
   out.spaces(spaces) << body;
-  out.crlf();
+  out.endLine();
 }
 
 // Each section decodes its cells next to its lines.
@@ -247,12 +248,12 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
 
   // Hex dump: the section the data file reader finds again.
   out << kEdidCodeMarker;
-  out.crlf().endElement();
+  out.endLine().endElement();
   blank(out);
   out << std::string_view("         0   1   2   3   4   5   6   7   8   9");
-  out.crlf().endElement();
+  out.endLine().endElement();
   out << std::string_view("      ________________________________________");
-  out.crlf().endElement();
+  out.endLine().endElement();
   for (int r = 0; r <= 12; ++r) {
     // A row laid out whole when its cells hold two characters, as nearly all do.
     char row[64] = {' ', ' '};
@@ -276,8 +277,7 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
       at = row;
       out.padLeft(cell, 4);
     }
-    *at++ = '\r';
-    *at++ = '\n';
+    at = std::copy(out.lineEnd().begin(), out.lineEnd().end(), at);
     out << std::string_view(row, static_cast<std::size_t>(at - row));
     out.endElement();
   }
@@ -305,8 +305,11 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
   // Basic display parameters.
   const basic_display::BasicDisplay display = basic_display::decode(image);
   labelled(out, prefix("(20)", "  VIDEO INPUT DEFINITION:"));
+  // The input's text runs over two lines.
   out << kPad9;
-  out.padLeft(display.video.text, 10).crlf().endElement();
+  out.spaces(10 - static_cast<std::ptrdiff_t>(display.video.text.size()));
+  appendLines(out.text(), display.video.text, out.lineEnd());
+  out.endLine().endElement();
   blank(out);
   labelled(out, prefix("(21)", "  Maximum Horizontal Image Size ________________", 5, "  "),
            display.horizSizeText);
@@ -316,30 +319,32 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
            display.gammaText);
   blank(out);
   labelled(out, prefix("(24)", "  DPMS and Supported Feature(s):"));
-  (out << kPad9 << display.features.text).crlf().endElement();
-  (out << kPad9 << "Display Type = " << display.features.displayTypeText).crlf().endElement();
+  out << kPad9;  // a long list of features wraps
+  appendLines(out.text(), display.features.text, out.lineEnd());
+  out.endLine().endElement();
+  (out << kPad9 << "Display Type = " << display.features.displayTypeText).endLine().endElement();
   blank(out);
 
   // Chromaticity and established timings.
   labelled(out, prefix("(25-34)", "  CHROMA INFO:"));
   chromaticity::appendLine((out << kPad9).text(), image, false);
-  out.crlf().endElement();
+  out.endLine().endElement();
   chromaticity::appendLine((out << kPad9).text(), image, true);
-  out.crlf().endElement();
+  out.endLine().endElement();
   blank(out);
   labelled(out, prefix("(35)", "  ESTABLISHED TIMING I:"));
-  established::appendReportText(out.text(), image, established::kTimingsIByte);
-  out.crlf().endElement();
+  established::appendReportText(out.text(), image, established::kTimingsIByte, out.lineEnd());
+  out.endLine().endElement();
   blank(out);
   labelled(out, prefix("(36)", "  ESTABLISHED TIMING II:"));
-  established::appendReportText(out.text(), image, established::kTimingsIIByte);
-  out.crlf().endElement();
+  established::appendReportText(out.text(), image, established::kTimingsIIByte, out.lineEnd());
+  out.endLine().endElement();
   blank(out);
   labelled(out, prefix("(37)", "  Manufacturer's Reserved Timing:"));
   const std::size_t before = out.text().size();
-  established::appendReportText(out.text(), image, established::kManufacturerByte);
+  established::appendReportText(out.text(), image, established::kManufacturerByte, out.lineEnd());
   if (out.text().size() == before) out << kPad9 << "  None Specified";
-  out.crlf().endElement();
+  out.endLine().endElement();
   blank(out);
 
   // Standard timings.
@@ -350,7 +355,7 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
     standard_timing::appendText(
         (out << kPad9).text(),
         standard_timing::codeOf(image.byte(first), image.byte(first + 1), zeroIs16By10));
-    out.crlf().endElement();
+    out.endLine().endElement();
   }
 
   // The 18-byte blocks: each a detailed timing or a monitor descriptor.
@@ -369,15 +374,16 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
     at = std::to_chars(at, title + sizeof title, k + 1).ptr;
     *at++ = ':';
     out << std::string_view(title, static_cast<std::size_t>(at - title));
-    appendBlockReport(shown, k, out.crlf().text());
-    out.crlf().endElement();
+    appendBlockReport(shown, k, out.endLine().text(), out.lineEnd());
+    out.endLine().endElement();
   }
   blank(out);
 
-  // Extension flag and checksum: their texts carry their own CR LF.
-  out.padRight("(126)", 7) << "  " << checksum::extensionBlocksText(image);
+  // Extension flag and checksum: the flag's text carries its own line end.
+  out.padRight("(126)", 7) << "  ";
+  appendLines(out.text(), checksum::extensionBlocksText(image), out.lineEnd());
   out.endElement();
-  (out.padRight("(127)", 7) << "  " << checksum::checksumCaption(image)).crlf();
+  (out.padRight("(127)", 7) << "  " << checksum::checksumCaption(image)).endLine();
   out.endElement();
   writeExtensionReport(image.extension(), out);
 }
@@ -396,6 +402,14 @@ std::string reportText(const ReportInputs& in) {
   ReportBuffer out(false);
   writeReport(in, out);
   return out.takeText();
+}
+
+std::string terminalReportText(const ReportInputs& in) {
+  ReportBuffer out(false, "\n");
+  writeReport(in, out);
+  // Most reports are plain ASCII and are handed over as they are.
+  std::string text = out.takeText();
+  return isAscii(text) ? text : windows1252ToUtf8(text);
 }
 
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,

@@ -73,6 +73,9 @@ std::vector<std::string> buildReportLines(const ReportInputs& inputs);
 /// written straight into one buffer.
 std::string reportText(const ReportInputs& inputs);
 
+/// The report as a terminal reads it: the same text with LF line ends, in UTF-8.
+std::string terminalReportText(const ReportInputs& inputs);
+
 /// The report of an image.
 std::vector<std::string> reportLinesOf(const Image& image, const std::string& brand,
                                        const std::string& model, const ReportMoment& moment,

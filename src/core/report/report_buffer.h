@@ -16,8 +16,12 @@ namespace edid {
 
 class ReportBuffer {
  public:
-  /// keepElements: remember where each element ends, for reportLines().
-  explicit ReportBuffer(bool keepElements) : m_keepElements(keepElements) { m_text.reserve(8192); }
+  /// keepElements: remember where each element ends, for reportLines(). lineEnd
+  /// ends each line: CR LF in the data file and on screen, LF on a terminal.
+  explicit ReportBuffer(bool keepElements, std::string_view lineEnd = kCrLf)
+      : m_keepElements(keepElements), m_lineEnd(lineEnd) {
+    m_text.reserve(8192);
+  }
 
   ReportBuffer& operator<<(std::string_view text) {
     m_text.append(text);
@@ -44,7 +48,8 @@ class ReportBuffer {
   ReportBuffer& padRight(std::string_view text, int width) {
     return (*this << text).spaces(width - static_cast<std::ptrdiff_t>(text.size()));
   }
-  ReportBuffer& crlf() { return *this << std::string_view(kCrLf, 2); }
+  ReportBuffer& endLine() { return *this << m_lineEnd; }
+  std::string_view lineEnd() const { return m_lineEnd; }
   /// The rule across the report's 70 columns that parts it into sections.
   ReportBuffer& rule() {
     m_text.append(70, '_');
@@ -74,6 +79,7 @@ class ReportBuffer {
 
  private:
   bool m_keepElements;
+  std::string_view m_lineEnd;
   std::string m_text;
   std::vector<std::size_t> m_ends;
 };

@@ -182,11 +182,10 @@ Frequencies frequenciesOf(const Values& values) {
   return {1000.0 / lineTime, 1000000.0 / (verticalTotal * lineTime)};
 }
 
-// The block's report text: sixteen CR LF terminated lines plus one empty line.
-void appendReport(std::string& out, const Values& values, int flags) {
+// The block's report text: sixteen lines, each ended by lineEnd, plus one empty line.
+void appendReport(std::string& out, const Values& values, int flags, std::string_view lineEnd) {
   const auto value = [&](Field f) { return values[static_cast<std::size_t>(f)]; };
   const Frequencies frequencies = frequenciesOf(values);
-  constexpr std::string_view crlf(kCrLf);
   constexpr std::string_view pad9 = "         ";
   Writer r;
   const auto phrase = [&](Field f) { writePhrase(r, f, value(f)); };
@@ -197,7 +196,7 @@ void appendReport(std::string& out, const Values& values, int flags) {
     phrase(left);
     r.padTo(from, 34);
     right();
-    r << crlf;
+    r << lineEnd;
   };
   const auto frequency = [&](double number, std::string_view unit) {
     std::string digits;
@@ -213,29 +212,29 @@ void appendReport(std::string& out, const Values& values, int flags) {
     r.resize(0);
   else
     r.indent(0, static_cast<std::size_t>(indent));
-  r << crlf << "______________________________________________________________________" << crlf
-    << pad9 << "Horizontal ";
+  r << lineEnd << "______________________________________________________________________"
+    << lineEnd << pad9 << "Horizontal ";
   const std::size_t sizeStart = r.size();
   phrase(Field::HorizontalImageSize);
   r.padTo(sizeStart, 23);
   r << "Vertical ";
   phrase(Field::VerticalImageSize);
-  r << crlf << pad9;
+  r << lineEnd << pad9;
   const std::size_t modeFrom = r.size();
   r << interlaceText(flags);
   r.padTo(modeFrom, 34);
-  r << stereoText(flags) << crlf << "\r\nHorizontal:\r\n";
+  r << stereoText(flags) << lineEnd << lineEnd << "Horizontal:" << lineEnd;
   pair(Field::HorizontalActive, [&] { phrase(Field::HorizontalBlanking); });
   pair(Field::HorizontalSyncOffset, [&] { phrase(Field::HorizontalSyncWidth); });
   pair(Field::HorizontalBorder, [&] { frequency(frequencies.horizontalKHz, " KHz"); });
-  r << "\r\nVertical:\r\n";
+  r << lineEnd << "Vertical:" << lineEnd;
   pair(Field::VerticalActive, [&] { phrase(Field::VerticalBlanking); });
   pair(Field::VerticalSyncOffset, [&] { phrase(Field::VerticalSyncWidth); });
   pair(Field::VerticalBorder, [&] { frequency(frequencies.verticalHz, " Hz"); });
-  r << crlf;
+  r << lineEnd;
   out += r.text();
   appendSyncText(out, flags);
-  out.append(crlf).append(crlf);
+  out.append(lineEnd).append(lineEnd);
 }
 
 }  // namespace
@@ -328,12 +327,13 @@ Timing decode(const Image& image, int s) {
   appendNumber(t.horizontalFrequency, frequencies.horizontalKHz, "0.00");
   appendNumber(t.verticalFrequency, frequencies.verticalHz, "0.00");
   t.reportText.reserve(1024);
-  appendReport(t.reportText, t.values, flags);
+  appendReport(t.reportText, t.values, flags, kCrLf);
   return t;
 }
 
-void appendReportText(const Image& image, int blockStart, std::string& out) {
-  appendReport(out, valuesOf(image, blockStart), image.byte(blockStart + 17));
+void appendReportText(const Image& image, int blockStart, std::string& out,
+                      std::string_view lineEnd) {
+  appendReport(out, valuesOf(image, blockStart), image.byte(blockStart + 17), lineEnd);
 }
 
 }  // namespace edid::detailed_timing

@@ -10,6 +10,7 @@
 
 #include "core/common/image.h"
 #include "core/common/result.h"
+#include "core/common/text.h"
 
 namespace edid::detailed_timing {
 
@@ -85,8 +86,10 @@ struct Timing {
 /// pixel clock or zero totals never divide by zero: the line time and vertical total
 /// count as 1 then. Reads only; malformed cells read by the image's rules.
 Timing decode(const Image& image, int blockStart);
-/// decode(image, blockStart).reportText written onto the end of out, without the rest.
-void appendReportText(const Image& image, int blockStart, std::string& out);
+/// decode(image, blockStart).reportText written onto the end of out, without the rest,
+/// its lines ended by lineEnd.
+void appendReportText(const Image& image, int blockStart, std::string& out,
+                      std::string_view lineEnd = kCrLf);
 
 // ---- Editors (detailed_timing_edit.cpp). Each checks first and returns the cells
 // to write; bits of the shared bytes that belong to other fields are kept.

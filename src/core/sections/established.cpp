@@ -50,12 +50,13 @@ std::array<bool, 8> checks(const Image& image, int byteIndex) {
   return out;
 }
 
-void appendReportText(std::string& out, const Image& image, int byteIndex) {
-  // Each line indented by 9, the lines parted by CR LF: laid out, then written once.
+void appendReportText(std::string& out, const Image& image, int byteIndex,
+                      std::string_view lineEnd) {
+  // Each line indented by 9, the lines parted by lineEnd: laid out, then written once.
   char text[8 * 64];
   char* at = text;
   const auto line = [&](std::string_view row) {
-    if (at != text) at = std::copy_n(kCrLf, 2, at);
+    if (at != text) at = std::copy(lineEnd.begin(), lineEnd.end(), at);
     at = std::fill_n(at, 9, ' ');
     at = std::copy(row.begin(), row.end(), at);
   };

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/common/image.h"
 #include "core/common/layout.h"
+#include "core/common/text.h"
 
 namespace edid::established {
 
@@ -30,8 +32,9 @@ std::array<bool, 8> checks(const Image& image, int byteIndex);
 /// The report text of byte 35, 36 or 37: one line per set bit, 9 spaces and the
 /// report text, lines joined by CR LF, no CR LF after the last; "" when no bit is set.
 std::string reportText(const Image& image, int byteIndex);
-/// reportText written onto the end of out.
-void appendReportText(std::string& out, const Image& image, int byteIndex);
+/// reportText written onto the end of out, its lines parted by lineEnd.
+void appendReportText(std::string& out, const Image& image, int byteIndex,
+                      std::string_view lineEnd = kCrLf);
 
 /// The three bytes decoded: check box states and report texts.
 struct Decoded {

@@ -161,45 +161,46 @@ Type typeOf(const Image& image, int s) {
   return typeOfTag(image.cell(s + 3), version::isEdid14(image));
 }
 
-void appendReportText(const Image& image, int s, std::string& out) {
+void appendReportText(const Image& image, int s, std::string& out, std::string_view lineEnd) {
   const Type type = typeOf(image, s);
   const auto index = static_cast<std::size_t>(type);
   const std::string_view pad9 = "         ";
   // The 1.4 types bring their own heading with their lines.
-  out += kCrLf;
-  if (index < kHeadings.size()) out.append(pad9).append(kHeadings[index]).append(kCrLf);
+  out += lineEnd;
+  if (index < kHeadings.size()) out.append(pad9).append(kHeadings[index]).append(lineEnd);
   switch (type) {
     case Type::SerialNumber:
     case Type::AsciiString:
     case Type::MonitorName:
       out += pad9;
       appendTextOf(out, image, s);
-      out.append(kCrLf).append(kCrLf);
+      out.append(lineEnd).append(lineEnd);
       break;
     case Type::RangeLimits:
-      range_limits::appendLines(image, s, out, pad9, kCrLf);
+      range_limits::appendLines(image, s, out, pad9, lineEnd);
       break;
     case Type::EstablishedIII:
-      out += established_iii::decode(image, s).reportText;
+      appendLines(out, established_iii::decode(image, s).reportText, lineEnd);
       break;
     case Type::CvtCodes:
-      out += cvt_codes::decode(image, s).reportText;
+      appendLines(out, cvt_codes::decode(image, s).reportText, lineEnd);
       break;
     case Type::ColorManagement:
-      out += color_management::decode(image, s).reportText;
+      appendLines(out, color_management::decode(image, s).reportText, lineEnd);
       break;
     case Type::Undefined:
     case Type::ManufacturerDefined:
       out += pad9;
       appendDataBytesAsHex(out, image, s);
-      out.append(kCrLf).append(kCrLf);
+      out.append(lineEnd).append(lineEnd);
       break;
     case Type::ColorPoint:
-      out += colorPointReport({whitePoint(image, s, 0), whitePoint(image, s, 1)});
+      appendLines(out, colorPointReport({whitePoint(image, s, 0), whitePoint(image, s, 1)}),
+                  lineEnd);
       break;
     case Type::StandardTimings:
       for (const auto& timing : extraTimings(image, s).timings)
-        out.append(pad9).append(timing.text).append(kCrLf);
+        out.append(pad9).append(timing.text).append(lineEnd);
       break;
   }
 }

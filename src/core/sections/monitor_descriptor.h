@@ -9,6 +9,7 @@
 
 #include "core/common/image.h"
 #include "core/common/result.h"
+#include "core/common/text.h"
 #include "core/sections/color_management.h"
 #include "core/sections/cvt_codes.h"
 #include "core/sections/established_iii.h"
@@ -100,8 +101,10 @@ std::string textOf(const Image& image, int blockStart);
 /// Decodes the monitor descriptor at blockStart (54, 72, 90, 108). Reads only:
 /// an absent white point's bytes are shown as "Not Used" but left as they are.
 Descriptor decode(const Image& image, int blockStart);
-/// decode(image, blockStart).reportText written onto the end of out, without the rest.
-void appendReportText(const Image& image, int blockStart, std::string& out);
+/// decode(image, blockStart).reportText written onto the end of out, without the rest,
+/// its lines ended by lineEnd.
+void appendReportText(const Image& image, int blockStart, std::string& out,
+                      std::string_view lineEnd = kCrLf);
 
 /// What DTaInput shows for a colour point option's caption: the text after the
 /// first "-", leading spaces removed; empty for a caption without "-".

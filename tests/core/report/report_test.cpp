@@ -1,11 +1,17 @@
-// The report's moment: its clock, names and SOURCE_DATE_EPOCH (the layout: the golden reports).
+// The report's moment: its clock, names and SOURCE_DATE_EPOCH (the layout: the golden
+// reports), and the report as a terminal reads it.
 #include "core/report/report.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 #include <vector>
+
+#include "core/common/text.h"
+#include "core/input/load_edid.h"
+#include "support/corpus.h"
 
 namespace edid {
 namespace {
@@ -49,6 +55,49 @@ TEST(ReportMoment, SourceDateEpochWhenWellFormed) {
   }
   ::unsetenv("SOURCE_DATE_EPOCH");
   expectLocalClock("unset");
+}
+
+// The terminal's report is written with LF line ends straight away: it must be the
+// report's text with each CR LF made LF and Windows-1252 made UTF-8, for every corpus
+// EDID, with its serial numbers hidden, and with each 18-byte block made each kind of
+// descriptor over the bytes it holds (the rare kinds bring multi-line texts of their own).
+TEST(TerminalReport, IsTheReportWithLfLineEndsInUtf8) {
+  const auto expected = [](const ReportInputs& in) {
+    const std::string text = reportText(in);
+    std::string lf;
+    for (std::size_t i = 0; i < text.size(); ++i)
+      if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') lf += text[i];
+    return windows1252ToUtf8(std::string_view(lf));
+  };
+  const std::string brand = "Brand \xE9", model = "Model";
+  const ReportMoment moment = momentFromEpoch(1796478330);
+  int compared = 0;
+  for (const auto& id : test::corpusIds()) {
+    const auto bytes = test::corpusBytes(id);
+    const auto loaded =
+        loadEdid(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(loaded) << id;
+    std::vector<Image> images = {loaded->image};
+    for (const int tag : {0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF, 0x10, 0x05}) {
+      Image image = loaded->image;
+      const int start = 54 + 18 * (compared % 4);
+      for (int i = 0; i < 3; ++i) image.setByte(start + i, 0);
+      image.setByte(start + 3, tag);
+      images.push_back(image);
+    }
+    for (const Image& image : images) {
+      for (const bool hidden : {false, true}) {
+        const ReportInputs in{.brand = brand,
+                              .model = model,
+                              .cells = image,
+                              .moment = moment,
+                              .hideSerialNumbers = hidden};
+        ASSERT_EQ(terminalReportText(in), expected(in)) << id;
+      }
+    }
+    ++compared;
+  }
+  EXPECT_GT(compared, 300);
 }
 
 }  // namespace
