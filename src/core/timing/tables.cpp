@@ -1,9 +1,12 @@
 // The fixed timing tables: VESA DMT 1.0 r13 by DMT ID, and the CTA-861 video
 // formats by VIC. Vertical counts of interlaced formats are per field (the active
 // count is the frame's); blanking excludes borders.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <span>
+#include <utility>
 
 #include "core/common/format.h"
 #include "core/timing/timing.h"
@@ -272,9 +275,8 @@ constexpr Row kVic[] = {
 };
 // clang-format on
 
-Timing fromRow(const Row& r, std::string name) {
+Timing fromRow(const Row& r) {
   Timing t;
-  t.name = std::move(name);
   t.pixelClockKHz = r.pixelClockKHz;
   t.hActive = r.hActive;
   t.hFrontPorch = r.hFrontPorch;
@@ -296,32 +298,72 @@ std::string dmtName(int id) {
   return name;
 }
 
-}  // namespace
+// kDmt's rows by size, in table order within a size: the check looks up every
+// standard timing.
+constexpr auto kDmtBySize = [] {
+  std::array<std::uint8_t, std::size(kDmt)> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint8_t>(i);
+  std::sort(rows.begin(), rows.end(), [](std::uint8_t a, std::uint8_t b) {
+    const Row &x = kDmt[a], &y = kDmt[b];
+    if (x.hActive != y.hActive) return x.hActive < y.hActive;
+    return x.vActive != y.vActive ? x.vActive < y.vActive : a < b;
+  });
+  return rows;
+}();
 
-Result<Timing> dmt(int id) {
-  for (const Row& r : kDmt)
-    if (r.id == id) return fromRow(r, dmtName(id));
-  return failure("No DMT timing has the ID " + std::to_string(id) +
-                 " (DMT IDs run from 0x01 to 0x58)");
+// The rows of a size, as indexes into kDmt.
+std::span<const std::uint8_t> dmtRowsOf(int width, int height) {
+  const std::pair size{width, height};
+  const auto sizeOf = [](std::uint8_t i) { return std::pair{kDmt[i].hActive, kDmt[i].vActive}; };
+  const auto first = std::partition_point(kDmtBySize.begin(), kDmtBySize.end(),
+                                          [&](std::uint8_t i) { return sizeOf(i) < size; });
+  const auto last = std::partition_point(first, kDmtBySize.end(),
+                                         [&](std::uint8_t i) { return sizeOf(i) == size; });
+  return {first, last};
 }
 
-Result<Timing> dmt(int width, int height, double refreshHz, bool reduced) {
+// The row dmt(width, height, refreshHz, reduced) picks, or none.
+const Row* dmtRow(int width, int height, double refreshHz, bool reduced) {
   const Row* best = nullptr;
   double bestDistance = 0;
-  bool sizeKnown = false;
-  for (const Row& r : kDmt) {
-    if (r.hActive != width || r.vActive != height) continue;
-    sizeKnown = true;
+  for (const std::uint8_t i : dmtRowsOf(width, height)) {
+    const Row& r = kDmt[i];
     if (r.reduced != reduced) continue;
-    const double distance = std::abs(fromRow(r, {}).verticalHz() - refreshHz);
+    const double distance = std::abs(fromRow(r).verticalHz() - refreshHz);
     if (distance < 1 && (!best || distance < bestDistance)) {
       best = &r;
       bestDistance = distance;
     }
   }
-  if (best) return fromRow(*best, dmtName(best->id));
+  return best;
+}
+
+}  // namespace
+
+Result<Timing> dmt(int id) {
+  for (const Row& r : kDmt)
+    if (r.id == id) {
+      Timing t = fromRow(r);
+      t.name = dmtName(id);
+      return t;
+    }
+  return failure("No DMT timing has the ID " + std::to_string(id) +
+                 " (DMT IDs run from 0x01 to 0x58)");
+}
+
+std::optional<Timing> findDmt(int width, int height, double refreshHz, bool reduced) {
+  if (const Row* r = dmtRow(width, height, refreshHz, reduced)) return fromRow(*r);
+  return std::nullopt;
+}
+
+Result<Timing> dmt(int width, int height, double refreshHz, bool reduced) {
+  if (const Row* r = dmtRow(width, height, refreshHz, reduced)) {
+    Timing t = fromRow(*r);
+    t.name = dmtName(r->id);
+    return t;
+  }
   const std::string size = std::to_string(width) + "x" + std::to_string(height);
-  if (!sizeKnown) return failure("DMT has no timing of " + size);
+  if (dmtRowsOf(width, height).empty()) return failure("DMT has no timing of " + size);
   char rate[32];
   std::snprintf(rate, sizeof rate, "%g", refreshHz);
   return failure("DMT has no " + std::string(reduced ? "reduced-blanking " : "") + "timing of " +
@@ -337,13 +379,18 @@ constexpr std::array<std::int16_t, 256> kVicRow = [] {
   return rows;
 }();
 
+std::optional<Timing> findVic(int code) {
+  if (code < 0 || code >= 256) return std::nullopt;
+  const int row = kVicRow[static_cast<std::size_t>(code)];
+  if (row < 0) return std::nullopt;
+  return fromRow(kVic[static_cast<std::size_t>(row)]);
+}
+
 Result<Timing> vic(int code) {
-  if (code >= 0 && code < 256) {
-    if (const int row = kVicRow[static_cast<std::size_t>(code)]; row >= 0) {
-      std::string name = "VIC ";
-      format::appendInt(name, code);
-      return fromRow(kVic[static_cast<std::size_t>(row)], std::move(name));
-    }
+  if (auto t = findVic(code)) {
+    t->name = "VIC ";
+    format::appendInt(t->name, code);
+    return *std::move(t);
   }
   return failure("No CTA-861 format has the VIC " + std::to_string(code) +
                  " (VICs run from 1 to 127 and 193 to 219)");
