@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <span>
 #include <utility>
@@ -298,38 +299,56 @@ std::string dmtName(int id) {
   return name;
 }
 
+// A size as one number, ordered by width and then height.
+constexpr std::int64_t sizeKey(int width, int height) {
+  return std::int64_t{width} << 32 | static_cast<std::uint32_t>(height);
+}
+
+struct SizeRow {
+  std::int64_t size;
+  std::uint8_t row;  // into kDmt
+};
+
 // kDmt's rows by size, in table order within a size: the check looks up every
 // standard timing.
 constexpr auto kDmtBySize = [] {
-  std::array<std::uint8_t, std::size(kDmt)> rows{};
-  for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint8_t>(i);
-  std::sort(rows.begin(), rows.end(), [](std::uint8_t a, std::uint8_t b) {
-    const Row &x = kDmt[a], &y = kDmt[b];
-    if (x.hActive != y.hActive) return x.hActive < y.hActive;
-    return x.vActive != y.vActive ? x.vActive < y.vActive : a < b;
+  std::array<SizeRow, std::size(kDmt)> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    rows[i] = {sizeKey(kDmt[i].hActive, kDmt[i].vActive), static_cast<std::uint8_t>(i)};
+  std::sort(rows.begin(), rows.end(), [](const SizeRow& a, const SizeRow& b) {
+    return a.size != b.size ? a.size < b.size : a.row < b.row;
   });
   return rows;
 }();
 
-// The rows of a size, as indexes into kDmt.
-std::span<const std::uint8_t> dmtRowsOf(int width, int height) {
-  const std::pair size{width, height};
-  const auto sizeOf = [](std::uint8_t i) { return std::pair{kDmt[i].hActive, kDmt[i].vActive}; };
+// The rows of a size, in table order.
+std::span<const SizeRow> dmtRowsOf(int width, int height) {
+  const std::int64_t size = sizeKey(width, height);
   const auto first = std::partition_point(kDmtBySize.begin(), kDmtBySize.end(),
-                                          [&](std::uint8_t i) { return sizeOf(i) < size; });
-  const auto last = std::partition_point(first, kDmtBySize.end(),
-                                         [&](std::uint8_t i) { return sizeOf(i) == size; });
+                                          [size](const SizeRow& r) { return r.size < size; });
+  auto last = first;  // a size has a few rows
+  while (last != kDmtBySize.end() && last->size == size) ++last;
   return {first, last};
+}
+
+// Each DMT row's field rate, worked out once: every lookup compares them.
+const std::array<double, std::size(kDmt)>& dmtRates() {
+  static const auto rates = [] {
+    std::array<double, std::size(kDmt)> hz{};
+    for (std::size_t i = 0; i < hz.size(); ++i) hz[i] = fromRow(kDmt[i]).verticalHz();
+    return hz;
+  }();
+  return rates;
 }
 
 // The row dmt(width, height, refreshHz, reduced) picks, or none.
 const Row* dmtRow(int width, int height, double refreshHz, bool reduced) {
   const Row* best = nullptr;
   double bestDistance = 0;
-  for (const std::uint8_t i : dmtRowsOf(width, height)) {
-    const Row& r = kDmt[i];
+  for (const SizeRow& s : dmtRowsOf(width, height)) {
+    const Row& r = kDmt[s.row];
     if (r.reduced != reduced) continue;
-    const double distance = std::abs(fromRow(r).verticalHz() - refreshHz);
+    const double distance = std::abs(dmtRates()[s.row] - refreshHz);
     if (distance < 1 && (!best || distance < bestDistance)) {
       best = &r;
       bestDistance = distance;
