@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
+#include <optional>
 #include <utility>
 
+#include "core/common/extension_blocks.h"
 #include "core/common/format.h"
 #include "core/timing/timing.h"
 
@@ -159,7 +161,7 @@ constexpr std::array<Established, 17> kEstablished = {{
 std::string nameOf(const Claimed& c) {
   switch (c.kind) {
     case Claimed::Kind::Established:
-      return std::string("Established ") + kEstablished[static_cast<std::size_t>(c.number)].name;
+      return std::string("Established ") + kEstablished[c.number].name;
     case Claimed::Kind::Standard:
       return say("Standard timing %d (%dx%d@%d)", c.number, c.width, c.height, c.refresh);
     case Claimed::Kind::Detailed:
@@ -222,8 +224,7 @@ class Checker {
   // Detailed timings in EDID order (base block first), for the native timings.
   std::vector<Dtd> m_dtds;
   // CTA-861 facts across blocks.
-  // Keys of the data blocks that may appear once (see ctaDataBlocks).
-  std::bitset<0x800> m_onceSeen;
+  std::bitset<0x800> m_onceSeen;  // keys of the data blocks that may appear once
   bool m_hasVcdb = false;
   bool m_hasVic1 = false;
   int m_nativeDtds = 0;
@@ -397,7 +398,7 @@ void Checker::standardTimings() {
   for (const std::uint8_t byte : kEstablishedBytes)
     for (int i = 7; i >= 0 && bit < 17; --i, ++bit)
       if (b[byte] >> i & 1) {
-        const Established& e = kEstablished[static_cast<std::size_t>(bit)];
+        const Established& e = kEstablished[bit];
         Claimed c;
         c.number = bit;
         c.hKHz = e.hKHz;
@@ -433,17 +434,17 @@ void Checker::standardTimings() {
            say("Standard timing %d: aspect bits 00 mean 1:1 before EDID 1.3 (%dx%d)", n + 1, width,
                width));
     }
-    std::optional<Claimed> c;
+    const auto claim = [&](const timing::Timing& t) {
+      Claimed c = claimedOf(Claimed::Kind::Standard, n + 1, t);
+      c.width = width;
+      c.height = height;
+      c.refresh = refresh;
+      m_claimed.push_back(c);
+    };
     if (auto t = timing::findDmt(width, height, refresh))
-      c = claimedOf(Claimed::Kind::Standard, n + 1, *t);
+      claim(*t);
     else if (auto g = timing::gtf(width, height, refresh))
-      c = claimedOf(Claimed::Kind::Standard, n + 1, *g);
-    if (c) {
-      c->width = width;
-      c->height = height;
-      c->refresh = refresh;
-      m_claimed.push_back(*c);
-    }
+      claim(*g);
   }
 }
 
@@ -694,9 +695,7 @@ void Checker::extensions() {
              m_dtds.size()));
   std::vector<std::pair<int, int>> sizes = std::move(m_nativeVicSizes);
   for (int i = 0; i < std::min<int>(m_nativeDtds, static_cast<int>(m_dtds.size())); ++i)
-    if (!m_dtds[static_cast<std::size_t>(i)].interlaced)
-      sizes.emplace_back(m_dtds[static_cast<std::size_t>(i)].hActive,
-                         m_dtds[static_cast<std::size_t>(i)].vActive);
+    if (!m_dtds[i].interlaced) sizes.emplace_back(m_dtds[i].hActive, m_dtds[i].vActive);
   std::sort(sizes.begin(), sizes.end());
   sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
   if (sizes.size() > 1) {
@@ -776,9 +775,9 @@ void Checker::ctaDataBlocks(int blk, int end) {
                      vic));
             continue;
           }
-          if (seen[static_cast<std::size_t>(vic)])
+          if (seen[vic])
             fail(blk, i + 1 + k, i + 1 + k, say("Video data block: VIC %d is listed twice", vic));
-          seen[static_cast<std::size_t>(vic)] = true;
+          seen[vic] = true;
           m_claimed.push_back(claimedOf(Claimed::Kind::Vic, vic, *t));
           if (native && !t->interlaced) m_nativeVicSizes.push_back({t->hActive, t->vActive});
         }
@@ -852,12 +851,12 @@ void Checker::ctaDataBlocks(int blk, int end) {
       default:
         break;
     }
-    if (once >= 0 && m_onceSeen[static_cast<std::size_t>(once)]) {
+    if (once >= 0 && m_onceSeen[once]) {
       const std::string name = kind ? kind : say("extended tag %d", once & 0xFF);
       fail(blk, i, last,
            say("CTA-861: a second %s data block at byte %d; only one may appear", name.c_str(), i));
     }
-    if (once >= 0) m_onceSeen[static_cast<std::size_t>(once)] = true;
+    if (once >= 0) m_onceSeen[once] = true;
     lastWasHdmi = hdmiNow;
     i += 1 + length;
   }
@@ -915,13 +914,8 @@ std::vector<Finding> checkEdid(std::span<const std::uint8_t> edid, const Options
 }
 
 std::vector<Finding> checkImage(const Image& image, const Options& options) {
-  // The cells' bytes and the extension, as rawEdidBytes() writes them.
-  const std::vector<std::uint8_t>& extension = image.extension();
-  std::vector<std::uint8_t> bytes(kBlock + extension.size());
-  for (int i = 0; i < kBlock; ++i)
-    bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(image.byte(i));
-  std::copy(extension.begin(), extension.end(), bytes.begin() + kBlock);
-  return checkEdid(bytes, options);
+  const std::string raw = rawEdidBytes(image);
+  return checkEdid({reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()}, options);
 }
 
 const char* severityName(Severity severity) {
