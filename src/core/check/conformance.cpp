@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <chrono>
 #include <cstdarg>
-#include <cstdio>
-#include <functional>
+#include <cstring>
 #include <optional>
-#include <set>
+#include <utility>
 
 #include "core/common/extension_blocks.h"
+#include "core/common/format.h"
 #include "core/timing/timing.h"
 
 namespace edid::check {
@@ -18,20 +19,66 @@ namespace {
 
 constexpr int kBlock = 128;
 
+// printf for the few conversions the messages use (%d %ld %zu %s %.2f %.3f, and
+// %02X of a byte), written by the format helpers: vsnprintf cost as much as the
+// rest of the check.
 std::string say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string say(const char* format, ...) {
-  char buffer[512];
+  std::string out;
+  out.reserve(128);
   va_list args;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  for (const char* p = format; *p;) {
+    const char* percent = std::strchr(p, '%');
+    if (!percent) {
+      out += p;
+      break;
+    }
+    out.append(p, static_cast<std::size_t>(percent - p));
+    p = percent + 1;
+    switch (*p++) {
+      case 'd':
+        format::appendInt(out, va_arg(args, int));
+        break;
+      case 'l':  // %ld
+        ++p;
+        format::appendInt(out, va_arg(args, long));
+        break;
+      case 'z':  // %zu
+        ++p;
+        format::appendInt(out, static_cast<std::int64_t>(va_arg(args, std::size_t)));
+        break;
+      case 's':
+        out += va_arg(args, const char*);
+        break;
+      case '0':  // %02X, of a byte
+        p += 2;
+        format::appendHex2(out, va_arg(args, int));
+        break;
+      case '.': {  // %.2f, %.3f
+        const int places = *p - '0';
+        p += 2;
+        format::appendFixed(out, va_arg(args, double), places);
+        break;
+      }
+      default:  // %%
+        out += '%';
+        break;
+    }
+  }
   va_end(args);
-  return buffer;
+  return out;
 }
 
-// A timing the EDID claims, reduced to what the range limits bound. Its name is
-// made only for a finding: most timings are within the limits.
+// A timing the EDID claims, reduced to what the range limits bound. It keeps the
+// numbers of its name, which is made only for a finding: most timings are within
+// the limits.
 struct Claimed {
-  std::function<std::string()> name;
+  enum class Kind : std::uint8_t { Established, Standard, Detailed, CtaDetailed, Vic };
+  Kind kind = Kind::Established;
+  bool interlaced = false;
+  int number = 0;  // established bit, standard or detailed timing slot, VIC
+  int width = 0, height = 0, refresh = 0;
   double hKHz = 0;
   double vHz = 0;
   double clockMHz = 0;
@@ -71,8 +118,18 @@ Dtd dtdOf(const std::uint8_t* d) {
   return t;
 }
 
-Claimed claimedOf(std::function<std::string()> name, const timing::Timing& t) {
-  return {std::move(name), t.horizontalKHz(), t.verticalHz(), t.pixelClockKHz / 1000.0};
+Claimed claimedOf(Claimed::Kind kind, int number, const timing::Timing& t) {
+  Claimed c;
+  c.kind = kind;
+  c.number = number;
+  c.hKHz = t.horizontalKHz();
+  c.vHz = t.verticalHz();
+  c.clockMHz = t.pixelClockKHz / 1000.0;
+  return c;
+}
+
+const char* dtdName(bool cta) {
+  return cta ? "CTA-861 detailed timing" : "Detailed timing";
 }
 
 // Established timings I and II and the manufacturer's timing, bit 7 of byte 35
@@ -101,10 +158,30 @@ constexpr std::array<Established, 17> kEstablished = {{
     {"1152x870@75", 68.681, 75.06, 100.0},
 }};
 
+std::string nameOf(const Claimed& c) {
+  switch (c.kind) {
+    case Claimed::Kind::Established:
+      return std::string("Established ") + kEstablished[c.number].name;
+    case Claimed::Kind::Standard:
+      return say("Standard timing %d (%dx%d@%d)", c.number, c.width, c.height, c.refresh);
+    case Claimed::Kind::Detailed:
+    case Claimed::Kind::CtaDetailed:
+      return say("%s %d (%dx%d%s)", dtdName(c.kind == Claimed::Kind::CtaDetailed), c.number,
+                 c.width, c.height, c.interlaced ? "i" : "");
+    case Claimed::Kind::Vic:
+      break;
+  }
+  return say("VIC %d", c.number);
+}
+
 class Checker {
  public:
   Checker(std::span<const std::uint8_t> edid, const Options& options)
-      : m_edid(edid), m_options(options) {}
+      : m_edid(edid), m_options(options) {
+    // Room for a typical EDID's timings: growing the vectors costs more than the check.
+    m_claimed.reserve(64);
+    m_dtds.reserve(8);
+  }
 
   std::vector<Finding> run();
 
@@ -127,7 +204,8 @@ class Checker {
   void descriptor(int slot, const std::uint8_t* d);
   void text(int slot, const std::uint8_t* d, const char* what);
   void rangeLimits(int slot, const std::uint8_t* d);
-  void detailedTiming(int blk, int offset, const std::string& name);
+  // Detailed timing n of the base block or (cta) of a CTA-861 block.
+  void detailedTiming(int blk, int offset, bool cta, int n);
   void extensions();
   void cta(int blk);
   void ctaDataBlocks(int blk, int end);
@@ -146,7 +224,7 @@ class Checker {
   // Detailed timings in EDID order (base block first), for the native timings.
   std::vector<Dtd> m_dtds;
   // CTA-861 facts across blocks.
-  std::set<int> m_onceSeen;
+  std::bitset<0x800> m_onceSeen;  // keys of the data blocks that may appear once
   bool m_hasVcdb = false;
   bool m_hasVic1 = false;
   int m_nativeDtds = 0;
@@ -158,7 +236,7 @@ std::vector<Finding> Checker::run() {
   if (m_edid.size() < kBlock) {
     fail(0, 0, static_cast<int>(m_edid.size()) - 1,
          say("EDID size: %zu bytes, a base block needs 128", m_edid.size()));
-    return m_findings;
+    return std::move(m_findings);
   }
   if (m_edid.size() % kBlock)
     fail(blocks(), 0, static_cast<int>(m_edid.size() % kBlock) - 1,
@@ -171,10 +249,12 @@ std::vector<Finding> Checker::run() {
   baseSlots();
   extensions();
   rangeAgainstTimings();
-  std::stable_sort(m_findings.begin(), m_findings.end(), [](const Finding& a, const Finding& b) {
+  const auto before = [](const Finding& a, const Finding& b) {
     return a.block != b.block ? a.block < b.block : a.first < b.first;
-  });
-  return m_findings;
+  };
+  if (!std::is_sorted(m_findings.begin(), m_findings.end(), before))
+    std::stable_sort(m_findings.begin(), m_findings.end(), before);
+  return std::move(m_findings);
 }
 
 void Checker::header() {
@@ -319,8 +399,12 @@ void Checker::standardTimings() {
     for (int i = 7; i >= 0 && bit < 17; --i, ++bit)
       if (b[byte] >> i & 1) {
         const Established& e = kEstablished[bit];
-        m_claimed.push_back(
-            {[&e] { return std::string("Established ") + e.name; }, e.hKHz, e.vHz, e.clockMHz});
+        Claimed c;
+        c.number = bit;
+        c.hKHz = e.hKHz;
+        c.vHz = e.vHz;
+        c.clockMHz = e.clockMHz;
+        m_claimed.push_back(c);
       }
 
   for (int n = 0; n < 8; ++n) {
@@ -344,19 +428,23 @@ void Checker::standardTimings() {
     const int refresh = (b2 & 0x3F) + 60;
     int height = width * kRatio[aspect][1] / kRatio[aspect][0];
     // Before 1.3, 00 is 1:1 unless the code is a DMT's own (those are 16:10).
-    if (aspect == 0 && m_minor < 3 && !timing::dmt(width, height, refresh)) {
+    if (aspect == 0 && m_minor < 3 && !timing::findDmt(width, height, refresh)) {
       height = width;
       warn(0, at, at + 1,
            say("Standard timing %d: aspect bits 00 mean 1:1 before EDID 1.3 (%dx%d)", n + 1, width,
                width));
     }
-    const auto name = [n, width, height, refresh] {
-      return say("Standard timing %d (%dx%d@%d)", n + 1, width, height, refresh);
+    const auto claim = [&](const timing::Timing& t) {
+      Claimed c = claimedOf(Claimed::Kind::Standard, n + 1, t);
+      c.width = width;
+      c.height = height;
+      c.refresh = refresh;
+      m_claimed.push_back(c);
     };
-    if (auto t = timing::dmt(width, height, refresh))
-      m_claimed.push_back(claimedOf(name, *t));
+    if (auto t = timing::findDmt(width, height, refresh))
+      claim(*t);
     else if (auto g = timing::gtf(width, height, refresh))
-      m_claimed.push_back(claimedOf(name, *g));
+      claim(*g);
   }
 }
 
@@ -367,7 +455,7 @@ void Checker::baseSlots() {
     const int at = 54 + 18 * slot;
     const std::uint8_t* d = b + at;
     if (d[0] || d[1]) {
-      detailedTiming(0, at, "Detailed timing " + std::to_string(slot + 1));
+      detailedTiming(0, at, false, slot + 1);
       continue;
     }
     if (slot == 0 && m_minor >= 3)
@@ -516,35 +604,41 @@ void Checker::rangeLimits(int slot, const std::uint8_t* d) {
   }
 }
 
-void Checker::detailedTiming(int blk, int offset, const std::string& name) {
+void Checker::detailedTiming(int blk, int offset, bool cta, int n) {
+  const char* name = dtdName(cta);
   const Dtd t = dtdOf(block(blk) + offset);
   m_dtds.push_back(t);
   const int last = offset + 17;
   if (t.clockKHz < 10000) {
     fail(blk, offset, offset + 1,
-         say("%s: pixel clock %.2f MHz is below 10 MHz", name.c_str(), t.clockKHz / 1000.0));
+         say("%s %d: pixel clock %.2f MHz is below 10 MHz", name, n, t.clockKHz / 1000.0));
     return;
   }
   if (!t.hActive || !t.hBlank || !t.vActive || !t.vBlank || !t.hSync || !t.vSync) {
     fail(blk, offset, last,
-         say("%s: zero counts: horizontal active %d, blanking %d, sync %d; vertical active %d, "
+         say("%s %d: zero counts: horizontal active %d, blanking %d, sync %d; vertical active %d, "
              "blanking %d, sync %d",
-             name.c_str(), t.hActive, t.hBlank, t.hSync, t.vActive, t.vBlank, t.vSync));
+             name, n, t.hActive, t.hBlank, t.hSync, t.vActive, t.vBlank, t.vSync));
     return;
   }
-  m_claimed.push_back({[name, t] {
-                         return name +
-                                say(" (%dx%d%s)", t.hActive, t.vActive, t.interlaced ? "i" : "");
-                       },
-                       t.hKHz(), t.vHz(), t.clockKHz / 1000.0});
+  Claimed c;
+  c.kind = cta ? Claimed::Kind::CtaDetailed : Claimed::Kind::Detailed;
+  c.number = n;
+  c.width = t.hActive;
+  c.height = t.vActive;
+  c.interlaced = t.interlaced;
+  c.hKHz = t.hKHz();
+  c.vHz = t.vHz();
+  c.clockMHz = t.clockKHz / 1000.0;
+  m_claimed.push_back(c);
   if (t.hFront + t.hSync >= t.hBlank)
     fail(blk, offset + 3, offset + 11,
-         say("%s: horizontal sync ends at %d, %s the blanking ends at %d", name.c_str(),
+         say("%s %d: horizontal sync ends at %d, %s the blanking ends at %d", name, n,
              t.hActive + t.hFront + t.hSync, t.hFront + t.hSync > t.hBlank ? "after" : "where",
              t.hActive + t.hBlank));
   if (t.vFront + t.vSync >= t.vBlank)
     fail(blk, offset + 6, offset + 11,
-         say("%s: vertical sync ends at %d, %s the blanking ends at %d", name.c_str(),
+         say("%s %d: vertical sync ends at %d, %s the blanking ends at %d", name, n,
              t.vActive + t.vFront + t.vSync, t.vFront + t.vSync > t.vBlank ? "after" : "where",
              t.vActive + t.vBlank));
   // The basic display size is in cm; allow its rounding (9 mm).
@@ -552,29 +646,29 @@ void Checker::detailedTiming(int blk, int offset, const std::string& name) {
   if (!width && !height) {
     if (t.hImage && t.vImage && t.hImage <= 2559 && t.vImage <= 2559)
       fail(blk, offset + 12, offset + 14,
-           say("%s: image size %dx%d mm, but the display size (bytes 21-22) is not given",
-               name.c_str(), t.hImage, t.vImage));
+           say("%s %d: image size %dx%d mm, but the display size (bytes 21-22) is not given", name,
+               n, t.hImage, t.vImage));
     return;
   }
   if (!t.hImage && !t.vImage) {
     fail(blk, offset + 12, offset + 14,
-         say("%s: no image size, though the display size is %dx%d cm", name.c_str(), width / 10,
+         say("%s %d: no image size, though the display size is %dx%d cm", name, n, width / 10,
              height / 10));
   } else if (t.hImage > width + 9 || t.vImage > height + 9 ||
              (t.hImage < width - 9 && t.vImage < height - 9)) {
     fail(blk, offset + 12, offset + 14,
-         say("%s: image size %dx%d mm does not match the display size %dx%d cm", name.c_str(),
+         say("%s %d: image size %dx%d mm does not match the display size %dx%d cm", name, n,
              t.hImage, t.vImage, width / 10, height / 10));
   }
 }
 
 void Checker::extensions() {
-  static const std::set<int> kKnown = {0x02, 0x10, 0x40, 0x50, 0x70, 0xF0};
   for (int n = 1; n < blocks(); ++n) {
     const int tag = block(n)[0];
+    const bool known = tag == 0x10 || tag == 0x40 || tag == 0x50 || tag == 0x70 || tag == 0xF0;
     if (tag == 0x02) {
       cta(n);
-    } else if (!kKnown.count(tag)) {
+    } else if (!known) {
       fail(n, 0, 0, say("Extension: block %d has the unknown tag %02X", n, tag));
     } else if (tag == 0xF0 && n != 1 && n != 128) {
       fail(n, 0, 0, say("Extension: a block map (F0) belongs in block 1 or 128, not %d", n));
@@ -599,9 +693,11 @@ void Checker::extensions() {
     fail(m_firstCta, 3, 3,
          say("CTA-861: byte 3 counts %d native detailed timings, the EDID has %zu", m_nativeDtds,
              m_dtds.size()));
-  std::set<std::pair<int, int>> sizes(m_nativeVicSizes.begin(), m_nativeVicSizes.end());
+  std::vector<std::pair<int, int>> sizes = std::move(m_nativeVicSizes);
   for (int i = 0; i < std::min<int>(m_nativeDtds, static_cast<int>(m_dtds.size())); ++i)
-    if (!m_dtds[i].interlaced) sizes.insert({m_dtds[i].hActive, m_dtds[i].vActive});
+    if (!m_dtds[i].interlaced) sizes.emplace_back(m_dtds[i].hActive, m_dtds[i].vActive);
+  std::sort(sizes.begin(), sizes.end());
+  sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
   if (sizes.size() > 1) {
     std::string list;
     for (const auto& [w, h] : sizes) list += (list.empty() ? "" : ", ") + say("%dx%d", w, h);
@@ -631,7 +727,7 @@ void Checker::cta(int blk) {
   if (d) {
     int n = 0;
     for (int at = d; at + 18 <= 127 && (x[at] || x[at + 1]); at += 18) {
-      detailedTiming(blk, at, "CTA-861 detailed timing " + std::to_string(++n));
+      detailedTiming(blk, at, true, ++n);
       end = at + 18;
     }
   }
@@ -658,30 +754,31 @@ void Checker::ctaDataBlocks(int blk, int end) {
     }
     const std::uint8_t* p = x + i + 1;  // payload
     const int last = i + length;
-    int once = -1;  // a key for blocks that may appear only once
-    std::string kind;
+    int once = -1;               // a key for blocks that may appear only once
+    const char* kind = nullptr;  // its name in the finding; unnamed extended tags go by number
     bool hdmiNow = false;
     switch (tag) {
       case 1:
         audio = true;
         break;
       case 2: {
-        std::set<int> seen;
+        std::bitset<256> seen;
         for (int k = 0; k < length; ++k) {
           const int code = p[k];
           const bool native = code >= 129 && code <= 192;
           const int vic = native || (code >= 1 && code <= 64) ? code & 0x7F : code;
           m_hasVic1 = m_hasVic1 || vic == 1;
-          auto t = timing::vic(vic);
+          const auto t = timing::findVic(vic);
           if (!t) {
             fail(blk, i + 1 + k, i + 1 + k,
                  say("Video data block: byte %02X is VIC %d, which names no video format", code,
                      vic));
             continue;
           }
-          if (!seen.insert(vic).second)
+          if (seen[vic])
             fail(blk, i + 1 + k, i + 1 + k, say("Video data block: VIC %d is listed twice", vic));
-          m_claimed.push_back(claimedOf([vic] { return say("VIC %d", vic); }, *t));
+          seen[vic] = true;
+          m_claimed.push_back(claimedOf(Claimed::Kind::Vic, vic, *t));
           if (native && !t->interlaced) m_nativeVicSizes.push_back({t->hActive, t->vActive});
         }
         break;
@@ -727,12 +824,9 @@ void Checker::ctaDataBlocks(int blk, int end) {
           break;
         }
         const int ext = p[0];
-        static const std::set<int> kOnce = {0x00, 0x02, 0x05, 0x06, 0x0D,
-                                            0x0F, 0x12, 0x13, 0x78, 0x79};
-        if (kOnce.count(ext)) {
+        static constexpr int kOnce[] = {0x00, 0x02, 0x05, 0x06, 0x0D, 0x0F, 0x12, 0x13, 0x78, 0x79};
+        if (std::find(std::begin(kOnce), std::end(kOnce), ext) != std::end(kOnce))
           once = 0x700 | ext;
-          kind = say("extended tag %d", ext);
-        }
         if (ext == 0x00) {
           m_hasVcdb = true;
           kind = "video capability";
@@ -757,9 +851,12 @@ void Checker::ctaDataBlocks(int blk, int end) {
       default:
         break;
     }
-    if (once >= 0 && !m_onceSeen.insert(once).second)
+    if (once >= 0 && m_onceSeen[once]) {
+      const std::string name = kind ? kind : say("extended tag %d", once & 0xFF);
       fail(blk, i, last,
-           say("CTA-861: a second %s data block at byte %d; only one may appear", kind.c_str(), i));
+           say("CTA-861: a second %s data block at byte %d; only one may appear", name.c_str(), i));
+    }
+    if (once >= 0) m_onceSeen[once] = true;
     lastWasHdmi = hdmiNow;
     i += 1 + length;
   }
@@ -787,7 +884,7 @@ void Checker::rangeAgainstTimings() {
   if (worst)
     report(5, 6,
            say("Range limits: %s at %.2f Hz is outside the vertical range %d-%d Hz",
-               worst->name().c_str(), worst->vHz, m_vMin, m_vMax));
+               nameOf(*worst).c_str(), worst->vHz, m_vMin, m_vMax));
   worst = nullptr;
   for (const Claimed& c : m_claimed)
     if (c.hKHz + 1.0 <= m_hMin || (m_hMax && c.hKHz >= m_hMax + 1.0)) {
@@ -797,7 +894,7 @@ void Checker::rangeAgainstTimings() {
   if (worst)
     report(7, 8,
            say("Range limits: %s at %.3f kHz is outside the horizontal range %d-%d kHz",
-               worst->name().c_str(), worst->hKHz, m_hMin, m_hMax));
+               nameOf(*worst).c_str(), worst->hKHz, m_hMin, m_hMax));
   worst = nullptr;
   for (const Claimed& c : m_claimed)
     if (m_clockMax && c.clockMHz >= m_clockMax + 10) {
@@ -807,7 +904,7 @@ void Checker::rangeAgainstTimings() {
   if (worst)
     report(9, 9,
            say("Range limits: %s needs %.2f MHz, above the maximum pixel clock %d MHz",
-               worst->name().c_str(), worst->clockMHz, m_clockMax));
+               nameOf(*worst).c_str(), worst->clockMHz, m_clockMax));
 }
 
 }  // namespace
@@ -818,8 +915,7 @@ std::vector<Finding> checkEdid(std::span<const std::uint8_t> edid, const Options
 
 std::vector<Finding> checkImage(const Image& image, const Options& options) {
   const std::string raw = rawEdidBytes(image);
-  const std::vector<std::uint8_t> bytes(raw.begin(), raw.end());
-  return checkEdid(bytes, options);
+  return checkEdid({reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()}, options);
 }
 
 const char* severityName(Severity severity) {

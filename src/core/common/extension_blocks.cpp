@@ -1,5 +1,8 @@
 #include "core/common/extension_blocks.h"
 
+#include <array>
+#include <cstring>
+
 #include "core/common/text.h"
 
 namespace edid {
@@ -81,10 +84,16 @@ std::optional<std::string> extensionCountMismatch(const Image& image) {
 }
 
 std::string rawEdidBytes(const Image& image) {
-  std::string bytes(kEdidSize, '\0');
+  // The check reads every image through here: one allocation, and the base block
+  // through a local array the compiler fills whole (char by char into the string,
+  // each byte took a reload).
+  const std::vector<std::uint8_t>& extension = image.extension();
+  std::array<char, kEdidSize> base;
   for (int i = 0; i < kEdidSize; ++i)
-    bytes[static_cast<std::size_t>(i)] = static_cast<char>(image.byte(i));
-  bytes.append(image.extension().begin(), image.extension().end());
+    base[static_cast<std::size_t>(i)] = static_cast<char>(image.byte(i));
+  std::string bytes(kEdidSize + extension.size(), '\0');
+  std::memcpy(bytes.data(), base.data(), base.size());
+  if (!extension.empty()) std::memcpy(bytes.data() + kEdidSize, extension.data(), extension.size());
   return bytes;
 }
 

@@ -2,8 +2,9 @@
 // Each step follows the standards' spreadsheets, including where they round down
 // (CVT) or to nearest (GTF).
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 
+#include "core/common/format.h"
 #include "core/timing/timing.h"
 
 namespace edid::timing {
@@ -35,19 +36,32 @@ constexpr double kGtfHSyncPercent = 8;
 constexpr int kLargestSize = 32767;
 constexpr double kHighestRefresh = 1000;
 
-std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", value);
-  std::string s = text;
+// Appends value to three places without trailing zeros ("59.94", "60").
+void appendNumber(std::string& s, double value) {
+  // A whole rate, the usual request, needs no conversion.
+  if (value >= 0 && value < 1e9 && value == std::floor(value))
+    return format::appendInt(s, static_cast<std::int64_t>(value));
+  format::appendFixed(s, value, 3);
   while (s.back() == '0') s.pop_back();
   if (s.back() == '.') s.pop_back();
+}
+
+std::string number(double value) {
+  std::string s;
+  appendNumber(s, value);
   return s;
 }
 
-std::string modeName(const std::string& method, int width, int height, double refreshHz,
-                     bool interlaced) {
-  return method + " " + std::to_string(width) + "x" + std::to_string(height) +
-         (interlaced ? "i" : "") + "@" + number(refreshHz);
+std::string modeName(const char* method, int width, int height, double refreshHz, bool interlaced) {
+  std::string name = method;
+  name += ' ';
+  format::appendInt(name, width);
+  name += 'x';
+  format::appendInt(name, height);
+  if (interlaced) name += 'i';
+  name += '@';
+  appendNumber(name, refreshHz);
+  return name;
 }
 
 std::optional<Error> checkRequest(const char* method, int width, int height, double refreshHz) {

@@ -1,9 +1,13 @@
 // The fixed timing tables: VESA DMT 1.0 r13 by DMT ID, and the CTA-861 video
 // formats by VIC. Vertical counts of interlaced formats are per field (the active
 // count is the frame's); blanking excludes borders.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <span>
+#include <utility>
 
 #include "core/common/format.h"
 #include "core/timing/timing.h"
@@ -272,9 +276,8 @@ constexpr Row kVic[] = {
 };
 // clang-format on
 
-Timing fromRow(const Row& r, std::string name) {
+Timing fromRow(const Row& r) {
   Timing t;
-  t.name = std::move(name);
   t.pixelClockKHz = r.pixelClockKHz;
   t.hActive = r.hActive;
   t.hFrontPorch = r.hFrontPorch;
@@ -296,32 +299,90 @@ std::string dmtName(int id) {
   return name;
 }
 
-}  // namespace
-
-Result<Timing> dmt(int id) {
-  for (const Row& r : kDmt)
-    if (r.id == id) return fromRow(r, dmtName(id));
-  return failure("No DMT timing has the ID " + std::to_string(id) +
-                 " (DMT IDs run from 0x01 to 0x58)");
+// A size as one number, ordered by width and then height.
+constexpr std::int64_t sizeKey(int width, int height) {
+  return std::int64_t{width} << 32 | static_cast<std::uint32_t>(height);
 }
 
-Result<Timing> dmt(int width, int height, double refreshHz, bool reduced) {
+struct SizeRow {
+  std::int64_t size;
+  std::uint8_t row;  // into kDmt
+};
+
+// kDmt's rows by size, in table order within a size: the check looks up every
+// standard timing.
+constexpr auto kDmtBySize = [] {
+  std::array<SizeRow, std::size(kDmt)> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    rows[i] = {sizeKey(kDmt[i].hActive, kDmt[i].vActive), static_cast<std::uint8_t>(i)};
+  std::sort(rows.begin(), rows.end(), [](const SizeRow& a, const SizeRow& b) {
+    return a.size != b.size ? a.size < b.size : a.row < b.row;
+  });
+  return rows;
+}();
+
+// The rows of a size, in table order.
+std::span<const SizeRow> dmtRowsOf(int width, int height) {
+  const std::int64_t size = sizeKey(width, height);
+  const auto first = std::partition_point(kDmtBySize.begin(), kDmtBySize.end(),
+                                          [size](const SizeRow& r) { return r.size < size; });
+  auto last = first;  // a size has a few rows
+  while (last != kDmtBySize.end() && last->size == size) ++last;
+  return {first, last};
+}
+
+// Each DMT row's field rate, worked out once: every lookup compares them.
+const std::array<double, std::size(kDmt)>& dmtRates() {
+  static const auto rates = [] {
+    std::array<double, std::size(kDmt)> hz{};
+    for (std::size_t i = 0; i < hz.size(); ++i) hz[i] = fromRow(kDmt[i]).verticalHz();
+    return hz;
+  }();
+  return rates;
+}
+
+// The row dmt(width, height, refreshHz, reduced) picks, or none.
+const Row* dmtRow(int width, int height, double refreshHz, bool reduced) {
   const Row* best = nullptr;
   double bestDistance = 0;
-  bool sizeKnown = false;
-  for (const Row& r : kDmt) {
-    if (r.hActive != width || r.vActive != height) continue;
-    sizeKnown = true;
+  for (const SizeRow& s : dmtRowsOf(width, height)) {
+    const Row& r = kDmt[s.row];
     if (r.reduced != reduced) continue;
-    const double distance = std::abs(fromRow(r, {}).verticalHz() - refreshHz);
+    const double distance = std::abs(dmtRates()[s.row] - refreshHz);
     if (distance < 1 && (!best || distance < bestDistance)) {
       best = &r;
       bestDistance = distance;
     }
   }
-  if (best) return fromRow(*best, dmtName(best->id));
+  return best;
+}
+
+}  // namespace
+
+Result<Timing> dmt(int id) {
+  for (const Row& r : kDmt)
+    if (r.id == id) {
+      Timing t = fromRow(r);
+      t.name = dmtName(id);
+      return t;
+    }
+  return failure("No DMT timing has the ID " + std::to_string(id) +
+                 " (DMT IDs run from 0x01 to 0x58)");
+}
+
+std::optional<Timing> findDmt(int width, int height, double refreshHz, bool reduced) {
+  if (const Row* r = dmtRow(width, height, refreshHz, reduced)) return fromRow(*r);
+  return std::nullopt;
+}
+
+Result<Timing> dmt(int width, int height, double refreshHz, bool reduced) {
+  if (const Row* r = dmtRow(width, height, refreshHz, reduced)) {
+    Timing t = fromRow(*r);
+    t.name = dmtName(r->id);
+    return t;
+  }
   const std::string size = std::to_string(width) + "x" + std::to_string(height);
-  if (!sizeKnown) return failure("DMT has no timing of " + size);
+  if (dmtRowsOf(width, height).empty()) return failure("DMT has no timing of " + size);
   char rate[32];
   std::snprintf(rate, sizeof rate, "%g", refreshHz);
   return failure("DMT has no " + std::string(reduced ? "reduced-blanking " : "") + "timing of " +
@@ -337,13 +398,18 @@ constexpr std::array<std::int16_t, 256> kVicRow = [] {
   return rows;
 }();
 
+std::optional<Timing> findVic(int code) {
+  if (code < 0 || code >= 256) return std::nullopt;
+  const int row = kVicRow[static_cast<std::size_t>(code)];
+  if (row < 0) return std::nullopt;
+  return fromRow(kVic[static_cast<std::size_t>(row)]);
+}
+
 Result<Timing> vic(int code) {
-  if (code >= 0 && code < 256) {
-    if (const int row = kVicRow[static_cast<std::size_t>(code)]; row >= 0) {
-      std::string name = "VIC ";
-      format::appendInt(name, code);
-      return fromRow(kVic[static_cast<std::size_t>(row)], std::move(name));
-    }
+  if (auto t = findVic(code)) {
+    t->name = "VIC ";
+    format::appendInt(t->name, code);
+    return *std::move(t);
   }
   return failure("No CTA-861 format has the VIC " + std::to_string(code) +
                  " (VICs run from 1 to 127 and 193 to 219)");

@@ -101,6 +101,11 @@ Result<Timing> dmt(int width, int height, double refreshHz, bool reduced = false
 /// The timing of a CTA-861 Video Identification Code (1-127, 193-219).
 Result<Timing> vic(int code);
 
+/// dmt(width, height, refreshHz, reduced) and vic(code) without the name or the
+/// reason there is none, for callers that only need the counts and rates.
+std::optional<Timing> findDmt(int width, int height, double refreshHz, bool reduced = false);
+std::optional<Timing> findVic(int code);
+
 using Descriptor = std::array<std::uint8_t, 18>;
 
 /// The 18-byte detailed timing descriptor of t: digital separate sync with t's
