@@ -87,11 +87,20 @@ inline std::string general(double value) {
           std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6).ptr};
 }
 
+/// Writes the low byte of value as two upper-case hex digits, as printf's "%02X",
+/// at out and returns the end.
+inline char* writeHex2(char* out, int value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  out[0] = kDigits[(value >> 4) & 0x0F];
+  out[1] = kDigits[value & 0x0F];
+  return out + 2;
+}
+
 /// Appends the low byte of value as two upper-case hex digits, as printf's "%02X".
 inline void appendHex2(std::string& out, int value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  out += kDigits[(value >> 4) & 0x0F];
-  out += kDigits[value & 0x0F];
+  char digits[2];
+  writeHex2(digits, value);
+  out.append(digits, 2);
 }
 
 /// Bytes as upper-case hex pairs separated by single spaces: "0C 03 00".

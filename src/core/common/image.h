@@ -57,6 +57,10 @@ class Image {
   /// Byte value of cell index by the HexToChr rules ("" -> 0, "A" -> 160); a text
   /// whose value falls outside 0..255 (such as "ZZ") reads as 0.
   int byte(int index) const { return m_bytes.at(static_cast<std::size_t>(index)); }
+  /// True when cell index holds two upper-case hex digits: the text of its byte.
+  bool holdsHex(int index) const {
+    return m_forms.at(static_cast<std::size_t>(index)) == Form::Hex;
+  }
   /// True when cell index holds a text HexToChr can read (value 0..255).
   bool readable(int index) const {
     return m_forms.at(static_cast<std::size_t>(index)) != Form::Unreadable;

@@ -262,9 +262,14 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
     at = std::copy_n("  |", 3, at);
     for (int c = 0; c <= 9 && r * 10 + c < kEdidSize; ++c) {
       const int i = r * 10 + c;
-      const std::string_view cell = in.hideSerialNumbers && layout::kSerialNumber.contains(i)
-                                        ? std::string_view("..")
-                                        : std::string_view(shown.cell(i));
+      const bool hidden = in.hideSerialNumbers && layout::kSerialNumber.contains(i);
+      if (!hidden && shown.holdsHex(i)) {
+        at[0] = ' ';
+        at[1] = ' ';
+        at = format::writeHex2(at + 2, shown.byte(i));
+        continue;
+      }
+      const std::string_view cell = hidden ? std::string_view("..") : std::string_view(shown.cell(i));
       if (cell.size() == 2) {
         at[0] = ' ';
         at[1] = ' ';
