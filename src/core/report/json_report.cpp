@@ -69,8 +69,10 @@ class JsonText {
     m_size = size;
   }
 
-  std::unique_ptr<char[]> m_data = std::make_unique_for_overwrite<char[]>(16384);
-  std::size_t m_size = 16384;
+  // Room for most reports; the larger ones with extensions grow it once.
+  static constexpr std::size_t kFirstSize = 8192;
+  std::unique_ptr<char[]> m_data = std::make_unique_for_overwrite<char[]>(kFirstSize);
+  std::size_t m_size = kFirstSize;
   std::size_t m_used = 0;
 };
 

@@ -269,7 +269,8 @@ void writeReport(const ReportInputs& in, ReportBuffer& out) {
         at = format::writeHex2(at + 2, shown.byte(i));
         continue;
       }
-      const std::string_view cell = hidden ? std::string_view("..") : std::string_view(shown.cell(i));
+      const std::string_view cell =
+          hidden ? std::string_view("..") : std::string_view(shown.cell(i));
       if (cell.size() == 2) {
         at[0] = ' ';
         at[1] = ' ';
