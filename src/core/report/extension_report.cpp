@@ -19,22 +19,23 @@ constexpr std::size_t kWidth = 70;
 // continuation lines indented two more. line is scratch space kept between calls.
 void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
              std::string_view text) {
-  // Most lines fit: written straight into the report, over spaces that make the
-  // indent and the gap after the colon.
+  // Most lines fit: put together on the stack and appended at once, so the report
+  // grows by one copy and no fill.
   const std::size_t gap = text.empty() ? 0 : 1;
-  if (indent + label.size() + 1 + gap + text.size() <= kWidth) {
-    std::string& report = out.text();
-    const std::size_t at = report.size();
-    const std::string_view lineEnd = out.lineEnd();
-    report.append(indent + label.size() + 1 + gap + text.size() + lineEnd.size(), ' ');
-    char* end = report.data() + at + indent;
+  if (indent + label.size() + 1 + gap + text.size() <= kWidth && indent <= 16) {
+    char buffer[kWidth + 16];
+    std::memset(buffer, ' ', 16);
+    char* end = buffer + indent;
     std::memcpy(end, label.data(), label.size());
     end += label.size();
-    *end = ':';
+    end[0] = ':';
+    end[1] = ' ';
     end += 1 + gap;
     if (!text.empty()) std::memcpy(end, text.data(), text.size());
     end += text.size();
-    std::memcpy(end, lineEnd.data(), lineEnd.size());
+    // CR LF or LF: a call to copy them costs more than the loop.
+    for (const char c : out.lineEnd()) *end++ = c;
+    out.text().append(buffer, static_cast<std::size_t>(end - buffer));
     out.endElement();
     return;
   }
