@@ -130,7 +130,7 @@ void vicNode(Sink& out, int vic, bool native, int offset) {
     return all;
   }();
   const bool shown = out.open(Item{.label = labels[static_cast<std::size_t>(vic & 255)],
-                                   .text = vicText(vic, native),
+                                   .text = out.showsTexts() ? vicText(vic, native) : "",
                                    .shape = Shape::Object,
                                    .offset = offset,
                                    .length = 1,
@@ -664,7 +664,7 @@ void dataBlock(Sink& n, Bytes block, int at, Bytes svds) {
       label = "Data Block of tag " + std::to_string(tag);
   }
   Line<32> text;
-  text << "offset " << at << ", " << static_cast<int>(p.size()) << " bytes";
+  if (n.showsTexts()) text << "offset " << at << ", " << static_cast<int>(p.size()) << " bytes";
   open(n, {}, label, Shape::Object, at, static_cast<int>(block.size()), text);
   // Offset and length are in the shown text already.
   integer(n, "offset", {}, at, {}, at);
@@ -702,7 +702,9 @@ void dataBlock(Sink& n, Bytes block, int at, Bytes svds) {
 // The 18 bytes of a detailed timing at offset at.
 using TimingBytes = std::span<const std::uint8_t, 18>;
 
-void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
+// A timing's shown text, "1920x1080p 60.00 Hz 148.50 MHz", put together in buffer
+// (room for 96).
+std::string_view timingText(TimingBytes bytes, char* buffer) {
   using F = detailed_timing::Field;
   const auto v = [bytes](F f) { return detailed_timing::fieldValue(bytes, f); };
   const bool interlaced = bytes[17] & 0x80;
@@ -710,8 +712,6 @@ void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   const int vTotal = v(F::VerticalActive) + v(F::VerticalBlanking);
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
-  // Put together in place: "1920x1080p 60.00 Hz 148.50 MHz".
-  char buffer[96];
   // Each number bounded: a count has up to 11 characters, the rate up to 32.
   char* end = std::to_chars(buffer, buffer + 11, v(F::HorizontalActive)).ptr;
   *end++ = 'x';
@@ -722,7 +722,15 @@ void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   end = std::copy_n(" Hz ", 4, end);
   end = format::writeHundredths(end, v(F::PixelClock));  // 10 kHz steps: MHz
   end = std::copy_n(" MHz", 4, end);
-  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
+void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
+  using F = detailed_timing::Field;
+  const auto v = [bytes](F f) { return detailed_timing::fieldValue(bytes, f); };
+  const bool interlaced = bytes[17] & 0x80;
+  char buffer[96];
+  const std::string_view text = n.showsTexts() ? timingText(bytes, buffer) : std::string_view();
   const auto labelOf = [](int i) {
     std::string label = "Detailed timing ";
     format::appendInt(label, i);
