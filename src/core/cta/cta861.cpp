@@ -1029,17 +1029,21 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   return std::move(holder.children.front());
 }
 
+char* writeCount(char* out, const Item& item) {
+  const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
+  char* const limit = out + std::tuple_size_v<TextBuffer>;
+  char* end = format::writeInt(out, number ? *number : 0);
+  if (item.unit && *item.unit) {
+    *end++ = ' ';
+    for (const char* u = item.unit; *u && end < limit; ++u) *end++ = *u;
+  }
+  return end;
+}
+
 std::string_view shownText(const Item& item, TextBuffer& scratch) {
   if (!item.unit) return item.text;
-  const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
-  const std::int64_t n = number ? *number : 0;
-  char* const begin = scratch.data();
-  char* end = format::writeInt(begin, n);
-  if (*item.unit) {
-    *end++ = ' ';
-    for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;
-  }
-  return {begin, static_cast<std::size_t>(end - begin)};
+  return {scratch.data(),
+          static_cast<std::size_t>(writeCount(scratch.data(), item) - scratch.data())};
 }
 
 const Node* Node::child(std::string_view childKey) const {

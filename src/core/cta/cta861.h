@@ -88,6 +88,10 @@ using TextBuffer = std::array<char, 48>;
 /// written into scratch.
 std::string_view shownText(const Item& item, TextBuffer& scratch);
 
+/// Writes the shown text of a count (an item with a unit) at out, which has the
+/// room of a TextBuffer, and returns the end.
+char* writeCount(char* out, const Item& item);
+
 /// An item kept, with its children: the decode as a tree. It owns its texts and value.
 struct Node {
   using Shape = Item::Shape;

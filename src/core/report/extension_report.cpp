@@ -15,29 +15,41 @@ namespace {
 
 constexpr std::size_t kWidth = 70;
 
+// Lines that fit are put together on the stack and appended at once, so the
+// report grows by one copy and no fill. A line starts with its indent (up to 16),
+// its label and the colon.
+constexpr std::size_t kMaxIndent = 16;
+
+char* startLine(char* buffer, std::size_t indent, std::string_view label) {
+  std::memset(buffer, ' ', kMaxIndent);
+  char* end = buffer + indent;
+  std::memcpy(end, label.data(), label.size());
+  end += label.size();
+  *end++ = ':';
+  return end;
+}
+
+void endLine(ReportBuffer& out, char* buffer, char* end) {
+  // CR LF or LF: a call to copy them costs more than the loop.
+  for (const char c : out.lineEnd()) *end++ = c;
+  out.text().append(buffer, static_cast<std::size_t>(end - buffer));
+  out.endElement();
+}
+
 // "label: text" (or "label:"), wrapped at word breaks to the report's width,
 // continuation lines indented two more. line is scratch space kept between calls.
 void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
              std::string_view text) {
-  // Most lines fit: put together on the stack and appended at once, so the report
-  // grows by one copy and no fill.
   const std::size_t gap = text.empty() ? 0 : 1;
-  if (indent + label.size() + 1 + gap + text.size() <= kWidth && indent <= 16) {
-    char buffer[kWidth + 16];
-    std::memset(buffer, ' ', 16);
-    char* end = buffer + indent;
-    std::memcpy(end, label.data(), label.size());
-    end += label.size();
-    end[0] = ':';
-    end[1] = ' ';
-    end += 1 + gap;
-    if (!text.empty()) std::memcpy(end, text.data(), text.size());
-    end += text.size();
-    // CR LF or LF: a call to copy them costs more than the loop.
-    for (const char c : out.lineEnd()) *end++ = c;
-    out.text().append(buffer, static_cast<std::size_t>(end - buffer));
-    out.endElement();
-    return;
+  if (indent <= kMaxIndent && indent + label.size() + 1 + gap + text.size() <= kWidth) {
+    char buffer[kWidth + kMaxIndent];
+    char* end = startLine(buffer, indent, label);
+    if (!text.empty()) {
+      *end++ = ' ';
+      std::memcpy(end, text.data(), text.size());
+      end += text.size();
+    }
+    return endLine(out, buffer, end);
   }
   line.assign(indent, ' ');
   line += label;
@@ -78,8 +90,8 @@ class LineSink final : public cta::Sink {
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;
-    addLine(m_out, m_line, m_indent, item.label,
-            item.unit ? cta::shownText(item, m_text) : item.text);
+    if (item.unit) return addCount(item);
+    addLine(m_out, m_line, m_indent, item.label, item.text);
   }
   void close() override {
     if (m_hidden)
@@ -89,6 +101,21 @@ class LineSink final : public cta::Sink {
   }
 
  private:
+  // A count's line, its number written straight into the line.
+  void addCount(const cta::Item& item) {
+    if (m_indent <= kMaxIndent && m_indent + item.label.size() + 1 <= kWidth) {
+      char buffer[kWidth + kMaxIndent + std::tuple_size_v<cta::TextBuffer>];
+      char* end = startLine(buffer, m_indent, item.label);
+      *end++ = ' ';
+      char* const text = end;
+      end = cta::writeCount(text, item);
+      if (static_cast<std::size_t>(end - buffer) <= kWidth) return endLine(m_out, buffer, end);
+      return addLine(m_out, m_line, m_indent, item.label,
+                     std::string_view(text, static_cast<std::size_t>(end - text)));
+    }
+    addLine(m_out, m_line, m_indent, item.label, cta::shownText(item, m_text));
+  }
+
   ReportBuffer& m_out;
   std::string m_line;      // scratch for wrapped lines
   cta::TextBuffer m_text;  // scratch for texts written from numbers
