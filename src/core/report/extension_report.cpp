@@ -36,21 +36,10 @@ void endLine(ReportBuffer& out, char* buffer, char* end) {
   out.endElement();
 }
 
-// "label: text" (or "label:"), wrapped at word breaks to the report's width,
-// continuation lines indented two more. line is scratch space kept between calls.
-void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
-             std::string_view text) {
-  const std::size_t gap = text.empty() ? 0 : 1;
-  if (indent <= kMaxIndent && indent + label.size() + 1 + gap + text.size() <= kWidth) {
-    char buffer[kWidth + kMaxIndent];
-    char* end = startLine(buffer, indent, label);
-    if (!text.empty()) {
-      *end++ = ' ';
-      std::memcpy(end, text.data(), text.size());
-      end += text.size();
-    }
-    return endLine(out, buffer, end);
-  }
+// A line too long for the report's width, wrapped at word breaks, continuation
+// lines indented two more. Kept out of line: few lines need it.
+[[gnu::noinline]] void addWrapped(ReportBuffer& out, std::string& line, std::size_t indent,
+                                  std::string_view label, std::string_view text) {
   line.assign(indent, ' ');
   line += label;
   line += ':';
@@ -67,6 +56,23 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
     line = std::string(margin, ' ') + line.substr(line[cut] == ' ' ? cut + 1 : cut);
   }
   (out << line).endLine().endElement();
+}
+
+// "label: text" (or "label:"), wrapped to the report's width. line is scratch
+// space kept between calls.
+void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
+             std::string_view text) {
+  const std::size_t gap = text.empty() ? 0 : 1;
+  if (indent > kMaxIndent || indent + label.size() + 1 + gap + text.size() > kWidth)
+    return addWrapped(out, line, indent, label, text);
+  char buffer[kWidth + kMaxIndent];
+  char* end = startLine(buffer, indent, label);
+  if (!text.empty()) {
+    *end++ = ' ';
+    std::memcpy(end, text.data(), text.size());
+    end += text.size();
+  }
+  endLine(out, buffer, end);
 }
 
 // The items as report lines, written as they come: one line an item, indented by
