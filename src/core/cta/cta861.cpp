@@ -32,6 +32,38 @@ std::string shortNumber(double value) {
   return format::general(value);
 }
 
+// A shown text put together on the stack: most are short, and a string for each
+// would cost a heap allocation. Longer than the room, a text is cut (none is).
+template <std::size_t N>
+class Line {
+ public:
+  Line& operator<<(std::string_view text) {
+    const std::size_t n = std::min(text.size(), N - m_size);
+    std::copy_n(text.data(), n, m_text.data() + m_size);
+    m_size += n;
+    return *this;
+  }
+  Line& operator<<(char c) { return *this << std::string_view(&c, 1); }
+  Line& operator<<(std::int64_t value) {
+    char digits[24];
+    return *this << std::string_view(
+               digits, static_cast<std::size_t>(format::writeInt(digits, value) - digits));
+  }
+  Line& operator<<(int value) { return *this << static_cast<std::int64_t>(value); }
+  Line& hex2(int value) {
+    char digits[2];
+    format::writeHex2(digits, value);
+    return *this << std::string_view(digits, 2);
+  }
+  bool empty() const { return m_size == 0; }
+  std::string_view view() const { return {m_text.data(), m_size}; }
+  operator std::string_view() const { return view(); }
+
+ private:
+  std::array<char, N> m_text;
+  std::size_t m_size = 0;
+};
+
 // The helpers hand the sink views of their texts; whatever keeps one copies it.
 void item(Sink& out, std::string_view key, std::string_view label, ItemValue value,
           std::string_view text, int offset, int length) {
@@ -74,17 +106,16 @@ void bitNames(Sink& out, std::string_view key, std::string_view label, int bits,
               std::initializer_list<const char*> names, int offset, ItemValue value = {}) {
   std::array<std::string_view, 8> set;
   std::size_t count = 0;
-  std::string text;
+  Line<256> text;
   for (std::size_t i = 0; i < names.size() && count < set.size(); ++i) {
     const char* name = names.begin()[i];
     if (!(bits & (1 << i)) || !name) continue;
     set[count++] = name;
-    if (!text.empty()) text += ", ";
-    text += name;
+    if (!text.empty()) text << ", ";
+    text << name;
   }
   if (value.index() == 0) value = std::span<const std::string_view>(set.data(), count);
-  item(out, key, label, value, text.empty() ? std::string_view("none") : std::string_view(text),
-       offset, 1);
+  item(out, key, label, value, text.empty() ? std::string_view("none") : text.view(), offset, 1);
 }
 
 // ---- Video
@@ -99,7 +130,7 @@ void vicNode(Sink& out, int vic, bool native, int offset) {
     return all;
   }();
   const bool shown = out.open(Item{.label = labels[static_cast<std::size_t>(vic & 255)],
-                                   .text = vicText(vic, native),
+                                   .text = out.showsTexts() ? vicText(vic, native) : "",
                                    .shape = Shape::Object,
                                    .offset = offset,
                                    .length = 1,
@@ -178,37 +209,39 @@ void sadNode(Sink& n, Bytes sad, int at) {
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = shortNumber(rates[i]);
     return all;
   }();
-  std::vector<double> sampleRates;
-  std::string rateText;
+  std::array<double, 7> sampleRates;
+  std::size_t rateCount = 0;
+  Line<64> rateText;
   for (std::size_t i = 0; i < 7; ++i) {
     if (!(sad[1] & (1 << i))) continue;
-    sampleRates.push_back(rates[i]);
-    if (!rateText.empty()) rateText += ' ';
-    rateText += rateNames[i];
+    sampleRates[rateCount++] = rates[i];
+    if (!rateText.empty()) rateText << ' ';
+    rateText << rateNames[i];
   }
-  rateText += " kHz";
-  std::string text;
-  format::appendInt(text, channels);
-  text += " channels, ";
-  text += rateText;
+  rateText << " kHz";
+  Line<96> text;
+  text << channels << " channels, " << rateText.view();
   open(n, {}, name, Shape::Object, at, 3, text);
   item(n, "format", "Format", name.view(), name, at, 1);
   integer(n, "format_code", "Format code", code, {}, at);
   if (code == 15) integer(n, "extended_code", "Extended code", extended, {}, at + 2);
   integer(n, "max_channels", "Maximum channels", channels, {}, at);
-  item(n, "sample_rates_khz", "Sample rates", std::span<const double>(sampleRates), rateText,
-       at + 1, 1);
+  item(n, "sample_rates_khz", "Sample rates",
+       std::span<const double>(sampleRates.data(), rateCount), rateText, at + 1, 1);
   if (code == 1 || (code == 15 && extended == 13)) {
-    std::vector<double> depths;
-    std::string depthText;
+    std::array<double, 3> depths;
+    std::size_t depthCount = 0;
+    Line<32> depthText;
     static constexpr int sizes[] = {16, 20, 24};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
       if (!(sad[2] & (1 << i))) continue;
-      depths.push_back(sizes[i]);
-      depthText += (depthText.empty() ? "" : " ") + std::to_string(sizes[i]);
+      depths[depthCount++] = sizes[i];
+      if (!depthText.empty()) depthText << ' ';
+      depthText << sizes[i];
     }
-    item(n, "bit_depths", "Bit depths", std::span<const double>(depths), depthText + " bits",
-         at + 2, 1);
+    depthText << " bits";
+    item(n, "bit_depths", "Bit depths", std::span<const double>(depths.data(), depthCount),
+         depthText, at + 2, 1);
   } else if (code >= 2 && code <= 8) {
     integer(n, "max_bit_rate_kbps", "Maximum bit rate", sad[2] * 8, "kb/s", at + 2);
   } else if (code != 15) {
@@ -227,26 +260,24 @@ void decodeAudio(Sink& block, Bytes payload, int at) {
 // ---- Speaker allocation
 
 void decodeSpeakers(Sink& block, Bytes payload, int at) {
-  static const std::vector<const char*> first = {"FL/FR", "LFE1",    "FC",      "BL/BR",
-                                                 "BC",    "FLc/FRc", "RLC/RRC", "FLw/FRw"};
-  static const std::vector<const char*> second = {"TpFL/TpFR", "TpC",  "TpFC",    "LS/RS",
-                                                  "LFE2",      "TpBC", "SiL/SiR", "TpSiL/TpSiR"};
-  static const std::vector<const char*> third = {"TpBL/TpBR", "BtFC", "BtFL/BtFR", "TpLS/TpRS"};
+  // A byte's bits, lowest first; the third byte has four.
+  static constexpr const char* names[3][8] = {
+      {"FL/FR", "LFE1", "FC", "BL/BR", "BC", "FLc/FRc", "RLC/RRC", "FLw/FRw"},
+      {"TpFL/TpFR", "TpC", "TpFC", "LS/RS", "LFE2", "TpBC", "SiL/SiR", "TpSiL/TpSiR"},
+      {"TpBL/TpBR", "BtFC", "BtFL/BtFR", "TpLS/TpRS"}};
   std::array<std::string_view, 24> all;
   std::size_t count = 0;
-  std::string text;
-  const std::vector<const char*>* tables[] = {&first, &second, &third};
+  Line<256> text;
   for (std::size_t b = 0; b < 3 && b < payload.size(); ++b) {
-    const auto& names = *tables[b];
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (!(payload[b] & (1 << i))) continue;
-      all[count++] = names[i];
-      if (!text.empty()) text += ' ';
-      text += names[i];
+    for (std::size_t i = 0; i < 8; ++i) {
+      if (!(payload[b] & (1 << i)) || !names[b][i]) continue;
+      all[count++] = names[b][i];
+      if (!text.empty()) text << ' ';
+      text << names[b][i];
     }
   }
   item(block, "speakers", "Speakers", std::span<const std::string_view>(all.data(), count),
-       text.empty() ? std::string_view("none") : std::string_view(text), at,
+       text.empty() ? std::string_view("none") : text.view(), at,
        static_cast<int>(std::min<std::size_t>(payload.size(), 3)));
 }
 
@@ -259,9 +290,9 @@ Text latencyText(int value) {
 
 void decodeHdmi(Sink& block, Bytes p, int at) {
   if (p.size() >= 5) {
-    const std::string address = std::to_string(p[3] >> 4) + "." + std::to_string(p[3] & 15) + "." +
-                                std::to_string(p[4] >> 4) + "." + std::to_string(p[4] & 15);
-    item(block, "physical_address", "Source physical address", address, address, at + 3, 2);
+    Line<16> address;
+    address << (p[3] >> 4) << '.' << (p[3] & 15) << '.' << (p[4] >> 4) << '.' << (p[4] & 15);
+    item(block, "physical_address", "Source physical address", address.view(), address, at + 3, 2);
   }
   if (p.size() >= 6) {
     const int f = p[5];
@@ -378,8 +409,9 @@ void decodeHdmiForum(Sink& block, Bytes p, int at) {
 
 void decodeFreeSync(Sink& block, Bytes p, int at) {
   if (p.size() > 4) {
-    const std::string version = std::to_string(p[3]) + "." + std::to_string(p[4]);
-    item(block, "version", "Version", version, version, at + 3, 2);
+    Line<16> version;
+    version << int{p[3]} << '.' << int{p[4]};
+    item(block, "version", "Version", version.view(), version, at + 3, 2);
   }
   if (p.size() > 5) integer(block, "min_refresh_hz", "Minimum refresh", p[5], "Hz", at + 5);
   if (p.size() > 6) integer(block, "max_refresh_hz", "Maximum refresh", p[6], "Hz", at + 6);
@@ -430,9 +462,10 @@ void decodeVendor(Sink& block, Bytes p, int at) {
       item(block, "vendor", "Vendor", std::string_view("AMD"), "AMD", at, 3);
       return decodeFreeSync(block, p, at);
     case Vendor::Other:
-      if (p.size() > 3)
-        item(block, "hex", "Data", hexOf(p.subspan(3)), hexOf(p.subspan(3)), at + 3,
-             static_cast<int>(p.size()) - 3);
+      if (p.size() > 3) {
+        const std::string hex = hexOf(p.subspan(3));
+        item(block, "hex", "Data", hex, hex, at + 3, static_cast<int>(p.size()) - 3);
+      }
   }
 }
 
@@ -447,17 +480,22 @@ void decodeHdrStatic(Sink& block, Bytes p, int at) {
     bitNames(block, "eotfs", "EOTFs", p[1],
              {"Traditional gamma SDR", "Traditional gamma HDR", "SMPTE ST 2084", "HLG"}, at + 1);
   if (p.size() > 2) {
-    std::vector<double> types;
+    std::array<double, 8> types;
+    std::size_t count = 0;
     for (int i = 0; i < 8; ++i)
-      if (p[2] & (1 << i)) types.push_back(i + 1);
+      if (p[2] & (1 << i)) types[count++] = i + 1;
     bitNames(block, "descriptor_types", "Static metadata descriptors", p[2], {"Type 1"}, at + 2,
-             std::span<const double>(types));
+             std::span<const double>(types.data(), count));
   }
   const auto luminance = [&](std::size_t i, std::string_view key, std::string_view label,
                              double value) {
-    item(block, key, label, value,
-         format::fixed(value, 3) + " cd/m^2 (code " + std::to_string(p[i]) + ")",
-         at + static_cast<int>(i), 1);
+    char digits[64];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 3);
+    Line<96> text;
+    text << std::string_view(digits, static_cast<std::size_t>(written.ptr - digits))
+         << " cd/m^2 (code " << int{p[i]} << ')';
+    item(block, key, label, value, text, at + static_cast<int>(i), 1);
   };
   if (p.size() > 3 && p[3])
     luminance(3, "max_luminance_cd_m2", "Maximum luminance", maxLuminance(p[3]));
@@ -493,7 +531,7 @@ Text extendedLabel(int tag) {
   }
 }
 
-void decodeExtended(Sink& block, Bytes p, int at, const std::vector<int>& svds) {
+void decodeExtended(Sink& block, Bytes p, int at, Bytes svds) {
   const int tag = p[0];
   integer(block, "extended_tag", "Extended tag", tag, {}, at);
   const auto rest = [&]() { return p.subspan(1); };
@@ -552,8 +590,7 @@ void decodeExtended(Sink& block, Bytes p, int at, const std::vector<int>& svds) 
       for (std::size_t n = 0; n < svds.size(); ++n) {
         const std::size_t byte = 1 + n / 8;
         if (p.size() > 1 && (byte >= p.size() || !(p[byte] & (1 << (n % 8))))) continue;
-        svdNode(block, static_cast<std::uint8_t>(svds[n]),
-                at + static_cast<int>(std::min(byte, p.size() - 1)));
+        svdNode(block, svds[n], at + static_cast<int>(std::min(byte, p.size() - 1)));
       }
       block.close();
       return;
@@ -566,9 +603,10 @@ void decodeExtended(Sink& block, Bytes p, int at, const std::vector<int>& svds) 
       decodeHdmiForum(block, p, at);
       return;
     default:
-      if (p.size() > 1)
-        item(block, "hex", "Data", hexOf(rest()), hexOf(rest()), at + 1,
-             static_cast<int>(p.size()) - 1);
+      if (p.size() > 1) {
+        const std::string hex = hexOf(rest());
+        item(block, "hex", "Data", hex, hex, at + 1, static_cast<int>(p.size()) - 1);
+      }
   }
 }
 
@@ -595,7 +633,8 @@ const char* typeOfExtended(int tag) {
   }
 }
 
-void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
+// svds: the short video descriptors of the video data blocks so far.
+void dataBlock(Sink& n, Bytes block, int at, Bytes svds) {
   const int tag = block[0] >> 5;
   const Bytes p = block.subspan(1);
   Text label;
@@ -624,11 +663,8 @@ void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
     default:
       label = "Data Block of tag " + std::to_string(tag);
   }
-  std::string text = "offset ";
-  format::appendInt(text, at);
-  text += ", ";
-  format::appendInt(text, static_cast<std::int64_t>(p.size()));
-  text += " bytes";
+  Line<32> text;
+  if (n.showsTexts()) text << "offset " << at << ", " << static_cast<int>(p.size()) << " bytes";
   open(n, {}, label, Shape::Object, at, static_cast<int>(block.size()), text);
   // Offset and length are in the shown text already.
   integer(n, "offset", {}, at, {}, at);
@@ -653,7 +689,10 @@ void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
       break;
     default:
       integer(n, "tag", "Tag", tag, {}, at);
-      if (!p.empty()) item(n, "hex", "Data", hexOf(p), hexOf(p), pay, static_cast<int>(p.size()));
+      if (!p.empty()) {
+        const std::string hex = hexOf(p);
+        item(n, "hex", "Data", hex, hex, pay, static_cast<int>(p.size()));
+      }
   }
   n.close();
 }
@@ -663,7 +702,9 @@ void dataBlock(Sink& n, Bytes block, int at, const std::vector<int>& svds) {
 // The 18 bytes of a detailed timing at offset at.
 using TimingBytes = std::span<const std::uint8_t, 18>;
 
-void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
+// A timing's shown text, "1920x1080p 60.00 Hz 148.50 MHz", put together in buffer
+// (room for 96).
+std::string_view timingText(TimingBytes bytes, char* buffer) {
   using F = detailed_timing::Field;
   const auto v = [bytes](F f) { return detailed_timing::fieldValue(bytes, f); };
   const bool interlaced = bytes[17] & 0x80;
@@ -671,8 +712,6 @@ void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   const int vTotal = v(F::VerticalActive) + v(F::VerticalBlanking);
   // Fields per second; no division by a zero total.
   const double hz = hTotal && vTotal ? v(F::PixelClock) * 10000.0 / hTotal / vTotal : 0;
-  // Put together in place: "1920x1080p 60.00 Hz 148.50 MHz".
-  char buffer[96];
   // Each number bounded: a count has up to 11 characters, the rate up to 32.
   char* end = std::to_chars(buffer, buffer + 11, v(F::HorizontalActive)).ptr;
   *end++ = 'x';
@@ -683,7 +722,15 @@ void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
   end = std::copy_n(" Hz ", 4, end);
   end = format::writeHundredths(end, v(F::PixelClock));  // 10 kHz steps: MHz
   end = std::copy_n(" MHz", 4, end);
-  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
+void timingItems(Sink& n, TimingBytes bytes, int at, int index) {
+  using F = detailed_timing::Field;
+  const auto v = [bytes](F f) { return detailed_timing::fieldValue(bytes, f); };
+  const bool interlaced = bytes[17] & 0x80;
+  char buffer[96];
+  const std::string_view text = n.showsTexts() ? timingText(bytes, buffer) : std::string_view();
   const auto labelOf = [](int i) {
     std::string label = "Detailed timing ";
     format::appendInt(label, i);
@@ -871,14 +918,14 @@ void decodeCta(Sink& root, Bytes b, const CtaLayout& layout, const Problems& pro
   problems.write(root, Place::BeforeDataBlocks);
   if (revision >= 3 || layout.dataBlockCount > 0) {
     open(root, "data_blocks", "Data blocks", Shape::List, 4, dtdOffset - 4);
-    std::vector<int> svds;
-    svds.reserve(64);
+    std::array<std::uint8_t, kBlockSize> svds;
+    std::size_t svdCount = 0;
     for (int k = 0; k < layout.dataBlockCount; ++k) {
       const auto i = static_cast<std::size_t>(layout.dataBlocks[static_cast<std::size_t>(k)]);
       const Bytes block = b.subspan(i, static_cast<std::size_t>(b[i] & 31) + 1);
       if (block[0] >> 5 == 2)
-        for (const std::uint8_t svd : block.subspan(1)) svds.push_back(svd);
-      dataBlock(root, block, static_cast<int>(i), svds);
+        for (const std::uint8_t svd : block.subspan(1)) svds[svdCount++] = svd;
+      dataBlock(root, block, static_cast<int>(i), Bytes(svds.data(), svdCount));
     }
     root.close();
   }
@@ -982,17 +1029,21 @@ Node detailedTimingNode(const Image& cells, int at, int index) {
   return std::move(holder.children.front());
 }
 
+char* writeCount(char* out, const Item& item) {
+  const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
+  char* const limit = out + std::tuple_size_v<TextBuffer>;
+  char* end = format::writeInt(out, number ? *number : 0);
+  if (item.unit && *item.unit) {
+    *end++ = ' ';
+    for (const char* u = item.unit; *u && end < limit; ++u) *end++ = *u;
+  }
+  return end;
+}
+
 std::string_view shownText(const Item& item, TextBuffer& scratch) {
   if (!item.unit) return item.text;
-  const std::int64_t* number = std::get_if<std::int64_t>(&item.value);
-  const std::int64_t n = number ? *number : 0;
-  char* const begin = scratch.data();
-  char* end = format::writeInt(begin, n);
-  if (*item.unit) {
-    *end++ = ' ';
-    for (const char* u = item.unit; *u && end < begin + scratch.size(); ++u) *end++ = *u;
-  }
-  return {begin, static_cast<std::size_t>(end - begin)};
+  return {scratch.data(),
+          static_cast<std::size_t>(writeCount(scratch.data(), item) - scratch.data())};
 }
 
 const Node* Node::child(std::string_view childKey) const {
@@ -1031,8 +1082,10 @@ void walkBlock(Bytes bytes, Sink& out) {
   if (tag == kDisplayIdTag) decodeDisplayId(out, b, displayId, problems);
   if (b.size() == kBlockSize) {
     const bool valid = checksumValid(b);
-    item(out, "checksum_valid", "Checksum", valid,
-         "0x" + hex2(b[kBlockSize - 1]) + (valid ? " (valid)" : " (invalid)"), kBlockSize - 1, 1);
+    Line<16> text;
+    text << "0x";
+    text.hex2(b[kBlockSize - 1]) << (valid ? " (valid)" : " (invalid)");
+    item(out, "checksum_valid", "Checksum", valid, text, kBlockSize - 1, 1);
   }
 }
 

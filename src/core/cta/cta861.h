@@ -88,6 +88,10 @@ using TextBuffer = std::array<char, 48>;
 /// written into scratch.
 std::string_view shownText(const Item& item, TextBuffer& scratch);
 
+/// Writes the shown text of a count (an item with a unit) at out, which has the
+/// room of a TextBuffer, and returns the end.
+char* writeCount(char* out, const Item& item);
+
 /// An item kept, with its children: the decode as a tree. It owns its texts and value.
 struct Node {
   using Shape = Item::Shape;
@@ -110,12 +114,19 @@ struct Node {
 /// and close(). The report writes its lines as they come; decodeBlock builds a tree.
 class Sink {
  public:
+  /// showsTexts: false for a sink that reads only keys and values, for which the
+  /// decode need not write the shown texts it can leave out.
+  explicit Sink(bool showsTexts = true) : m_showsTexts(showsTexts) {}
   virtual ~Sink() = default;
+  bool showsTexts() const { return m_showsTexts; }
   /// Starts a group; false when the sink leaves out the group's items, which the
   /// decode may then skip. close() ends the group either way.
   virtual bool open(Item&& group) = 0;
   virtual void add(Item&& item) = 0;
   virtual void close() = 0;
+
+ private:
+  bool m_showsTexts;
 };
 
 /// One extension block decoded.

@@ -74,6 +74,7 @@ std::string makeVicName(int vic) {
 
 // Texts made on first use, once each: a report names the same few formats
 // thousands of times, and of the 256 codes a corpus uses a few dozen.
+template <std::size_t Size>
 class LazyTexts {
  public:
   template <typename Make>
@@ -94,28 +95,30 @@ class LazyTexts {
     std::atomic<bool> made{false};
     std::string text;
   };
-  std::array<Entry, 256> m_entries;
+  std::array<Entry, Size> m_entries;
   std::mutex m_mutex;
 };
 
 }  // namespace
 
 const std::string& vicName(int vic) {
-  static LazyTexts names;
+  static LazyTexts<256> names;
   static const std::string none;
   if (vic < 0 || vic >= 256) return none;
   return names.get(static_cast<std::size_t>(vic), [vic] { return makeVicName(vic); });
 }
 
 std::string_view vicText(int vic, bool native) {
-  const auto name = [](int v) -> std::string_view {
-    const std::string& known = vicName(v);
-    return known.empty() ? std::string_view("unknown format") : std::string_view(known);
-  };
-  if (!native) return name(vic);
-  static LazyTexts natives;
-  return natives.get(static_cast<std::size_t>(vic & 255),
-                     [&] { return std::string(name(vic)) + " (native)"; });
+  // Plain texts first, then the native ones: one look-up for either.
+  static LazyTexts<512> texts;
+  if (vic < 0 || vic >= 256) return native ? "unknown format (native)" : "unknown format";
+  const std::size_t index = static_cast<std::size_t>(vic) + (native ? 256 : 0);
+  return texts.get(index, [vic, native] {
+    const std::string& known = vicName(vic);
+    std::string text = known.empty() ? std::string("unknown format") : known;
+    if (native) text += " (native)";
+    return text;
+  });
 }
 
 }  // namespace edid::cta

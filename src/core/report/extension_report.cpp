@@ -15,29 +15,31 @@ namespace {
 
 constexpr std::size_t kWidth = 70;
 
-// "label: text" (or "label:"), wrapped at word breaks to the report's width,
-// continuation lines indented two more. line is scratch space kept between calls.
-void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
-             std::string_view text) {
-  // Most lines fit: written straight into the report, over spaces that make the
-  // indent and the gap after the colon.
-  const std::size_t gap = text.empty() ? 0 : 1;
-  if (indent + label.size() + 1 + gap + text.size() <= kWidth) {
-    std::string& report = out.text();
-    const std::size_t at = report.size();
-    const std::string_view lineEnd = out.lineEnd();
-    report.append(indent + label.size() + 1 + gap + text.size() + lineEnd.size(), ' ');
-    char* end = report.data() + at + indent;
-    std::memcpy(end, label.data(), label.size());
-    end += label.size();
-    *end = ':';
-    end += 1 + gap;
-    if (!text.empty()) std::memcpy(end, text.data(), text.size());
-    end += text.size();
-    std::memcpy(end, lineEnd.data(), lineEnd.size());
-    out.endElement();
-    return;
-  }
+// Lines that fit are put together on the stack and appended at once, so the
+// report grows by one copy and no fill. A line starts with its indent (up to 16),
+// its label and the colon.
+constexpr std::size_t kMaxIndent = 16;
+
+char* startLine(char* buffer, std::size_t indent, std::string_view label) {
+  std::memset(buffer, ' ', kMaxIndent);
+  char* end = buffer + indent;
+  std::memcpy(end, label.data(), label.size());
+  end += label.size();
+  *end++ = ':';
+  return end;
+}
+
+void endLine(ReportBuffer& out, char* buffer, char* end) {
+  // CR LF or LF: a call to copy them costs more than the loop.
+  for (const char c : out.lineEnd()) *end++ = c;
+  out.text().append(buffer, static_cast<std::size_t>(end - buffer));
+  out.endElement();
+}
+
+// A line too long for the report's width, wrapped at word breaks, continuation
+// lines indented two more. Kept out of line: few lines need it.
+[[gnu::noinline]] void addWrapped(ReportBuffer& out, std::string& line, std::size_t indent,
+                                  std::string_view label, std::string_view text) {
   line.assign(indent, ' ');
   line += label;
   line += ':';
@@ -54,6 +56,23 @@ void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::stri
     line = std::string(margin, ' ') + line.substr(line[cut] == ' ' ? cut + 1 : cut);
   }
   (out << line).endLine().endElement();
+}
+
+// "label: text" (or "label:"), wrapped to the report's width. line is scratch
+// space kept between calls.
+void addLine(ReportBuffer& out, std::string& line, std::size_t indent, std::string_view label,
+             std::string_view text) {
+  const std::size_t gap = text.empty() ? 0 : 1;
+  if (indent > kMaxIndent || indent + label.size() + 1 + gap + text.size() > kWidth)
+    return addWrapped(out, line, indent, label, text);
+  char buffer[kWidth + kMaxIndent];
+  char* end = startLine(buffer, indent, label);
+  if (!text.empty()) {
+    *end++ = ' ';
+    std::memcpy(end, text.data(), text.size());
+    end += text.size();
+  }
+  endLine(out, buffer, end);
 }
 
 // The items as report lines, written as they come: one line an item, indented by
@@ -77,8 +96,8 @@ class LineSink final : public cta::Sink {
   }
   void add(cta::Item&& item) override {
     if (m_hidden || item.label.empty()) return;
-    addLine(m_out, m_line, m_indent, item.label,
-            item.unit ? cta::shownText(item, m_text) : item.text);
+    if (item.unit) return addCount(item);
+    addLine(m_out, m_line, m_indent, item.label, item.text);
   }
   void close() override {
     if (m_hidden)
@@ -88,6 +107,21 @@ class LineSink final : public cta::Sink {
   }
 
  private:
+  // A count's line, its number written straight into the line.
+  void addCount(const cta::Item& item) {
+    if (m_indent <= kMaxIndent && m_indent + item.label.size() + 1 <= kWidth) {
+      char buffer[kWidth + kMaxIndent + std::tuple_size_v<cta::TextBuffer>];
+      char* end = startLine(buffer, m_indent, item.label);
+      *end++ = ' ';
+      char* const text = end;
+      end = cta::writeCount(text, item);
+      if (static_cast<std::size_t>(end - buffer) <= kWidth) return endLine(m_out, buffer, end);
+      return addLine(m_out, m_line, m_indent, item.label,
+                     std::string_view(text, static_cast<std::size_t>(end - text)));
+    }
+    addLine(m_out, m_line, m_indent, item.label, cta::shownText(item, m_text));
+  }
+
   ReportBuffer& m_out;
   std::string m_line;      // scratch for wrapped lines
   cta::TextBuffer m_text;  // scratch for texts written from numbers

@@ -5,6 +5,8 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <type_traits>
+#include <variant>
 
 #include "core/cta/cta861.h"
 #include "support/corpus.h"
@@ -227,6 +229,48 @@ TEST(CtaCorpus, EveryCtaBlockAgreesWithTheReferenceDecoder) {
   }
   std::printf("compared %d CTA-861 blocks, %zu values\n", blocks, values);
   EXPECT_GT(blocks, 200);
+}
+
+// Every key and value a sink takes, in order, as "key=value" lines.
+class KeySink final : public cta::Sink {
+ public:
+  explicit KeySink(bool showsTexts) : cta::Sink(showsTexts) {}
+  bool open(cta::Item&& group) override {
+    lines.push_back("{" + std::string(group.key));
+    return true;
+  }
+  void add(cta::Item&& item) override {
+    std::ostringstream line;
+    line << item.key << '=';
+    std::visit(
+        [&line](const auto& v) {
+          using V = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<V, std::span<const double>> ||
+                        std::is_same_v<V, std::span<const std::string_view>>) {
+            for (const auto& e : v) line << e << ',';
+          } else if constexpr (!std::is_same_v<V, std::monostate>) {
+            line << v;
+          }
+        },
+        item.value);
+    lines.push_back(line.str());
+  }
+  void close() override { lines.push_back("}"); }
+  std::vector<std::string> lines;
+};
+
+// A sink that reads no shown texts (the JSON writer) gets every key and value
+// a sink showing them gets.
+TEST(CtaCorpus, LeavingOutTextsKeepsEveryKeyAndValue) {
+  for (const std::string& id : test::corpusIds()) {
+    const std::vector<std::uint8_t> bytes = test::corpusBytes(id);
+    for (std::size_t at = 128; at + 128 <= bytes.size(); at += 128) {
+      KeySink shown(true), bare(false);
+      cta::walkBlock(std::span(bytes).subspan(at, 128), shown);
+      cta::walkBlock(std::span(bytes).subspan(at, 128), bare);
+      EXPECT_EQ(bare.lines, shown.lines) << id << " at " << at;
+    }
+  }
 }
 
 }  // namespace
