@@ -321,7 +321,9 @@ void writeValue(JsonText& out, const cta::ItemValue& value, std::size_t depth) {
 class JsonSink final : public cta::Sink {
  public:
   /// Items go into the object or list outer, open at depth.
-  JsonSink(JsonText& out, Braced& outer, bool object, std::size_t depth) : m_out(out) {
+  // JSON takes keys and values only: the decode skips the texts made for showing.
+  JsonSink(JsonText& out, Braced& outer, bool object, std::size_t depth)
+      : cta::Sink(false), m_out(out) {
     m_frames.reserve(8);
     m_frames.push_back({std::nullopt, &outer, object, depth});
   }

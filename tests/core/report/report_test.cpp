@@ -100,5 +100,13 @@ TEST(TerminalReport, IsTheReportWithLfLineEndsInUtf8) {
   EXPECT_GT(compared, 300);
 }
 
+// The dump shows each cell as it stands: a byte's two digits, or what was typed
+// there, right-aligned in the cell's four columns.
+TEST(ReportDump, CellsShownAsTyped) {
+  Image image = Image::fromCells({"00", "FF", "ff", "A", "", "ZZ", "1", "0F"});
+  const std::string text = reportText({.brand = "B", .model = "M", .cells = image, .moment = {}});
+  EXPECT_NE(text.find("\r\n  0  |  00  FF  ff   A      ZZ   1  0F  00  00\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace edid
