@@ -135,30 +135,49 @@ void writeJsonString(JsonText& out, std::string_view text) {
   out.commit(p);
 }
 
-void indent(JsonText& out, std::size_t depth) {
-  out.appendSpaces(2 * depth);
-}
+// Items between braces, one to a line, as dump(2) lays them out, written as they
+// come: a decoded tree need not be counted or gathered first.
+class Braced {
+ public:
+  Braced(JsonText& out, char open, char close, std::size_t depth)
+      : m_out(out), m_close(close), m_depth(depth) {
+    m_out += open;
+  }
+  /// Starts the next item, at depth + 1, with its "key": when it has one; the
+  /// caller writes the rest.
+  void next(std::string_view key = {}) {
+    const std::size_t margin = 2 * (m_depth + 1);
+    char* p = m_out.room(2 + margin + key.size() + 4);
+    if (m_any) *p++ = ',';
+    *p++ = '\n';
+    m_any = true;
+    std::memset(p, ' ', margin);
+    p += margin;
+    if (!key.empty()) {
+      // Keys are snake_case literals: nothing in them needs escaping.
+      *p++ = '"';
+      std::memcpy(p, key.data(), key.size());
+      p += key.size();
+      *p++ = '"';
+      *p++ = ':';
+      *p++ = ' ';
+    }
+    m_out.commit(p);
+  }
+  void close() {
+    if (m_any) {
+      m_out += '\n';
+      m_out.appendSpaces(2 * m_depth);
+    }
+    m_out += m_close;
+  }
 
-// count items between open and close, one to a line, as dump(2) lays them out:
-// item k is written by write(out, k, depth + 1) after its indent.
-template <typename Write>
-void writeBraced(JsonText& out, char open, char close, std::size_t count, std::size_t depth,
-                 Write write) {
-  out += open;
-  if (count == 0) {
-    out += close;
-    return;
-  }
-  out += '\n';
-  for (std::size_t k = 0; k < count; ++k) {
-    if (k > 0) out += ",\n";
-    indent(out, depth + 1);
-    write(out, k, depth + 1);
-  }
-  out += '\n';
-  indent(out, depth);
-  out += close;
-}
+ private:
+  JsonText& m_out;
+  char m_close;
+  std::size_t m_depth;
+  bool m_any = false;
+};
 
 // The tree as dump(2) writes it, without the library's per-character escaping
 // of every string: plain strings and integers are written directly, anything
@@ -168,16 +187,16 @@ void writeJson(JsonText& out, const Json& value, std::size_t depth) {
     case Json::value_t::object:
     case Json::value_t::array: {
       const bool object = value.is_object();
-      auto it = value.begin();  // the items come in order
-      writeBraced(out, object ? '{' : '[', object ? '}' : ']', value.size(), depth,
-                  [&](JsonText& o, std::size_t, std::size_t d) {
-                    if (object) {
-                      writeJsonString(o, it.key());
-                      o += ": ";
-                    }
-                    writeJson(o, *it, d);
-                    ++it;
-                  });
+      Braced items(out, object ? '{' : '[', object ? '}' : ']', depth);
+      for (auto it = value.begin(); it != value.end(); ++it) {  // the items come in order
+        items.next();
+        if (object) {
+          writeJsonString(out, it.key());
+          out += ": ";
+        }
+        writeJson(out, *it, depth + 1);
+      }
+      items.close();
       return;
     }
     case Json::value_t::string:
@@ -215,66 +234,16 @@ void writeObject(JsonText& out, const std::vector<Member>& members, std::size_t 
     for (const std::size_t j : first) repeated = repeated || members[j].key == members[i].key;
     if (!repeated) first.push_back(i);
   }
-  writeBraced(out, '{', '}', first.size(), depth, [&](JsonText& o, std::size_t k, std::size_t d) {
-    const Member& member = members[first[k]];
-    std::size_t last = first[k];
-    for (std::size_t j = last + 1; j < members.size(); ++j)
-      if (members[j].key == member.key) last = j;
-    writeJsonString(o, member.key);
-    o += ": ";
-    members[last].write(o, d);
-  });
+  Braced object(out, '{', '}', depth);
+  for (const std::size_t place : first) {
+    std::size_t last = place;
+    for (std::size_t j = place + 1; j < members.size(); ++j)
+      if (members[j].key == members[place].key) last = j;
+    object.next(members[place].key);
+    members[last].write(out, depth + 1);
+  }
+  object.close();
 }
-
-// An array of count items, item k written by write(out, k, depth).
-template <typename Write>
-void writeArray(JsonText& out, std::size_t count, std::size_t depth, Write write) {
-  writeBraced(out, '[', ']', count, depth, write);
-}
-
-// Items between braces, one to a line, as dump(2) lays them out, written as they
-// come: a decoded tree need not be counted or gathered first.
-class Braced {
- public:
-  Braced(JsonText& out, char open, char close, std::size_t depth)
-      : m_out(out), m_close(close), m_depth(depth) {
-    m_out += open;
-  }
-  /// Starts the next item, at depth + 1, with its "key": when it has one; the
-  /// caller writes the rest.
-  void next(std::string_view key = {}) {
-    const std::size_t margin = 2 * (m_depth + 1);
-    char* p = m_out.room(2 + margin + key.size() + 4);
-    if (m_any) *p++ = ',';
-    *p++ = '\n';
-    m_any = true;
-    std::memset(p, ' ', margin);
-    p += margin;
-    if (!key.empty()) {
-      // Keys are snake_case literals: nothing in them needs escaping.
-      *p++ = '"';
-      std::memcpy(p, key.data(), key.size());
-      p += key.size();
-      *p++ = '"';
-      *p++ = ':';
-      *p++ = ' ';
-    }
-    m_out.commit(p);
-  }
-  void close() {
-    if (m_any) {
-      m_out += '\n';
-      indent(m_out, m_depth);
-    }
-    m_out += m_close;
-  }
-
- private:
-  JsonText& m_out;
-  char m_close;
-  std::size_t m_depth;
-  bool m_any = false;
-};
 
 // A measure: whole ones as integers (sample rates read 32, 44.1, 48), the rest
 // as the library writes them.
